@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Every message box and file dialog of the application goes through the current Prompter, so
+// tests can answer them without a person. The real one shows QMessageBox and QFileDialog.
+class Prompter {
+public:
+    enum class Answer { Ok, Yes, No, Cancel };
+
+    virtual ~Prompter() = default;
+
+    // A message with an OK button only. The fixed text comes first; detail, when given, says
+    // what happened and what to do.
+    virtual void ShowMessage(QWidget* parent, const QString& text, const QString& detail = {}) = 0;
+    // A question answered Yes, No or Cancel.
+    virtual Answer AskYesNoCancel(QWidget* parent, const QString& text) = 0;
+    // File dialogs; an empty result means the user cancelled.
+    virtual QString GetOpenFileName(QWidget* parent, const QString& filter) = 0;
+    // defaultSuffix is added to a name typed without one before the overwrite question.
+    virtual QString GetSaveFileName(QWidget* parent, const QString& filter,
+                                    const QString& defaultSuffix) = 0;
+
+    static Prompter& Current();
+    // Makes prompter the current one until the returned guard is destroyed.
+    class Override {
+    public:
+        explicit Override(Prompter& prompter);
+        ~Override();
+        Override(const Override&) = delete;
+        Override& operator=(const Override&) = delete;
+
+    private:
+        Prompter* previous;
+    };
+};
+
+class QtPrompter : public Prompter {
+public:
+    void ShowMessage(QWidget* parent, const QString& text, const QString& detail) override;
+    Answer AskYesNoCancel(QWidget* parent, const QString& text) override;
+    QString GetOpenFileName(QWidget* parent, const QString& filter) override;
+    QString GetSaveFileName(QWidget* parent, const QString& filter,
+                            const QString& defaultSuffix) override;
+};

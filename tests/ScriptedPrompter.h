@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+
+#include "Prompter.h"
+
+// Answers message boxes and file dialogs from a script and records what was asked. Installed
+// as the current prompter for its lifetime. A question without a scripted answer fails the test
+// and is answered Cancel.
+class ScriptedPrompter : public Prompter {
+public:
+    ScriptedPrompter() : guard(*this) {}
+
+    void ShowMessage(QWidget*, const QString& text, const QString& detail) override {
+        messages.append(text);
+        details.append(detail);
+    }
+    Answer AskYesNoCancel(QWidget*, const QString& text) override {
+        questions.append(text);
+        return Take(answers, Answer::Cancel, "question: " + text);
+    }
+    QString GetOpenFileName(QWidget*, const QString& filter) override {
+        filters.append(filter);
+        return Take(openNames, QString(), QStringLiteral("Open file dialog"));
+    }
+    QString GetSaveFileName(QWidget*, const QString& filter, const QString& suffix) override {
+        filters.append(filter);
+        lastSuffix = suffix;
+        return Take(saveNames, QString(), QStringLiteral("Save file dialog"));
+    }
+
+    std::deque<Answer> answers;
+    std::deque<QString> openNames;
+    std::deque<QString> saveNames;
+    QStringList messages;
+    QStringList details;
+    QStringList questions;
+    QStringList filters;
+    QString lastSuffix;
+    QStringList unexpected;  // prompts that came without a scripted answer
+
+private:
+    template <typename T>
+    T Take(std::deque<T>& queue, T fallback, const QString& what) {
+        if (queue.empty()) {
+            unexpected.append(what);
+            return fallback;
+        }
+        T value = queue.front();
+        queue.pop_front();
+        return value;
+    }
+
+    Override guard;
+};

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TimerProgram.h"
+
+namespace testing_support {
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::filesystem::path& Path() const { return path; }
+    std::string File(const std::string& name) const { return (path / name).string(); }
+
+private:
+    std::filesystem::path path;
+};
+
+std::string ReadFile(const std::string& path);
+void WriteFile(const std::string& path, const std::string& bytes);
+
+struct Step {
+    bool on;
+    std::uint32_t hours, minutes, seconds, ticks;
+};
+struct BlockSpec {
+    int timer;
+    std::vector<Step> steps;
+};
+
+TimerProgram MakeProgram(const std::vector<BlockSpec>& blocks, bool startup = false);
+// The blocks of a program in the same form, for comparing with EXPECT_EQ.
+std::vector<BlockSpec> Describe(const TimerProgram& program);
+
+bool operator==(const Step& a, const Step& b);
+bool operator==(const BlockSpec& a, const BlockSpec& b);
+void PrintTo(const BlockSpec& block, std::ostream* os);
+
+// A program of random blocks and values, reproducible from the seed.
+TimerProgram RandomProgram(std::uint32_t seed);
+
+}  // namespace testing_support

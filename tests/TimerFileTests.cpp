@@ -1,0 +1,340 @@
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <filesystem>
+
+#include "TestSupport.h"
+#include "TimerFile.h"
+
+using namespace testing_support;
+namespace fs = std::filesystem;
+
+namespace {
+
+// ---- writing -------------------------------------------------------------------------------
+
+TEST(TimerFileWriter, WritesTheExactBytesWithCrLf) {
+    const TimerProgram program = MakeProgram(
+        {{0, {{true, 0, 0, 5, 0}, {false, 0, 0, 10, 30}}}, {3, {{true, 1, 0, 0, 0}}}}, true);
+    EXPECT_EQ(FormatTimerFile(program),
+              "TVRX\r\n1000\r\nSTARTUP ENABLED\r\nTimer 0\r\nON - 00:00:05\r\n"
+              "OFF - 00:00:10:30\r\nTimer 3\r\nON - 01:00:00\r\n");
+    EXPECT_EQ(FormatTimerFile(MakeProgram({{2, {{false, 0, 0, 1, 0}}}})),
+              "TVRX\r\n1000\r\nTimer 2\r\nOFF - 00:00:01\r\n");
+}
+
+TEST(TimerFileWriter, EveryBlockGetsItsOwnTimerLine) {
+    const Step s{true, 0, 0, 1, 0};
+    EXPECT_EQ(FormatTimerFile(MakeProgram({{-4, {s}}, {-4, {}}})),
+              "TVRX\r\n1000\r\nTimer -4\r\nON - 00:00:01\r\nTimer -4\r\n");
+}
+
+TEST(TimerFileWriter, SaveThenLoadThenSaveIsByteIdenticalForRandomPrograms) {
+    TempDir dir;
+    const std::string first = dir.File("first.tvr");
+    const std::string second = dir.File("second.tvr");
+    for (std::uint32_t seed = 1; seed <= 300; ++seed) {
+        const TimerProgram program = RandomProgram(seed);
+        ASSERT_TRUE(program.SaveToFile(first)) << "seed " << seed;
+        TimerProgram loaded;
+        ASSERT_TRUE(loaded.LoadFromFile(first)) << "seed " << seed;
+        EXPECT_EQ(Describe(loaded), Describe(program)) << "seed " << seed;
+        EXPECT_EQ(loaded.GetStartup(), program.GetStartup()) << "seed " << seed;
+        ASSERT_TRUE(loaded.SaveToFile(second)) << "seed " << seed;
+        EXPECT_EQ(ReadFile(second), ReadFile(first)) << "seed " << seed;
+    }
+}
+
+// ---- reading: the header -----------------------------------------------------------------
+
+LoadResult Parse(const std::string& text, TimerProgram& program) {
+    return ParseTimerFile(text, program);
+}
+
+std::vector<BlockSpec> Load(const std::string& text, bool* startup = nullptr) {
+    TimerProgram program;
+    const LoadResult result = ParseTimerFile(text, program);
+    EXPECT_TRUE(result.Ok()) << result.Message();
+    if (startup != nullptr) {
+        *startup = program.GetStartup();
+    }
+    return Describe(program);
+}
+
+TEST(TimerFileHeader, MagicAndVersionMustMatch) {
+    TimerProgram program;
+    EXPECT_EQ(Parse("TVRY\r\n1000\r\n", program).status, LoadStatus::NotTimerFile);
+    EXPECT_EQ(Parse("tvrx\r\n1000\r\n", program).status, LoadStatus::NotTimerFile);
+    EXPECT_EQ(Parse("TVRX\r\nversion\r\n", program).status, LoadStatus::NotTimerFile);
+    EXPECT_EQ(Parse("", program).status, LoadStatus::NotTimerFile);
+    const LoadResult newer = Parse("TVRX\r\n2000\r\nTimer 1\r\n", program);
+    EXPECT_EQ(newer.status, LoadStatus::UnsupportedVersion);
+    EXPECT_NE(newer.Message().find("2000"), std::string::npos);
+    EXPECT_EQ(Parse("TVRX\r\n999\r\n", program).status, LoadStatus::UnsupportedVersion);
+    EXPECT_EQ(Parse("TVRX\r\n-1000\r\n", program).status, LoadStatus::UnsupportedVersion);
+    EXPECT_EQ(program.GetBlockCount(), 0);
+}
+
+TEST(TimerFileHeader, HeaderAloneIsAnEmptyProgram) {
+    EXPECT_TRUE(Load("TVRX\r\n1000\r\n").empty());
+    EXPECT_TRUE(Load("TVRX\n1000").empty());
+    bool startup = false;
+    EXPECT_TRUE(Load("TVRX\r\n1000\r\nSTARTUP ENABLED\r\n", &startup).empty());
+    EXPECT_TRUE(startup);
+}
+
+TEST(TimerFileHeader, FailedLoadLeavesTheProgramAsItWas) {
+    TimerProgram program = MakeProgram({{1, {{true, 0, 0, 1, 0}}}});
+    EXPECT_FALSE(Parse("TVRX\r\n7\r\nTimer 2\r\n", program).Ok());
+    EXPECT_EQ(Describe(program), (std::vector<BlockSpec>{{1, {{true, 0, 0, 1, 0}}}}));
+}
+
+// ---- reading: the lines ------------------------------------------------------------------
+
+TEST(TimerFileLines, MatchLikeScanf) {
+    const std::string text =
+        "TVRX\n1000\n"
+        "Timer7\n"               // no blank needed
+        "ON - 1:2:3\n"           // fewer digits than written
+        "ON - 1: 2: 3\n"         // %d skips blanks before a number
+        "ON - 1 :2:3\n"          // but a blank is no colon: ignored
+        " ON - 00:00:09\n"       // a leading blank matches nothing
+        "OFF-00:00:04\n"         // a pattern blank matches an empty run
+        "ON - 00:00:05:07\n"     // four numbers keep their ticks
+        "OFF - 00:00:05:xx\n"    // the three-number rule takes it, ticks 0
+        "ON - 00:00:05 trailing\n";
+    EXPECT_EQ(Load(text), (std::vector<BlockSpec>{{7,
+                                                   {{true, 1, 2, 3, 0},
+                                                    {true, 1, 2, 3, 0},
+                                                    {false, 0, 0, 4, 0},
+                                                    {true, 0, 0, 5, 7},
+                                                    {false, 0, 0, 5, 0},
+                                                    {true, 0, 0, 5, 0}}}}));
+}
+
+TEST(TimerFileLines, NumbersAreTakenAsTheyStand) {
+    EXPECT_EQ(Load("TVRX\n1000\nTimer 40\nON - 120:00:00\nOFF - -1:+5:0:250\nTimer -3\n"),
+              (std::vector<BlockSpec>{{40, {{true, 120, 0, 0, 0}, {false, 4294967295u, 5, 0, 250}}},
+                                      {-3, {}}}));
+}
+
+TEST(TimerFileLines, StartupLinesAnywhereButOnlyExact) {
+    bool startup = false;
+    Load("TVRX\n1000\nTimer 1\nON - 00:00:01\nSTARTUP ON\n", &startup);
+    EXPECT_TRUE(startup);
+    Load("TVRX\n1000\nSTARTUP ENABLED \nSTARTUP on\n STARTUP ON\n", &startup);
+    EXPECT_FALSE(startup);
+}
+
+TEST(TimerFileLines, NinthIntervalOfABlockIsDropped) {
+    std::string text = "TVRX\n1000\nTimer 1\n";
+    for (int i = 1; i <= 9; ++i) {
+        text += "ON - 00:00:0" + std::to_string(i) + "\n";
+    }
+    text += "Timer 2\nOFF - 00:00:01\n";
+    const std::vector<BlockSpec> blocks = Load(text);
+    ASSERT_EQ(blocks.size(), 2u);
+    ASSERT_EQ(blocks[0].steps.size(), 8u);
+    EXPECT_EQ(blocks[0].steps[7].seconds, 8u);
+    EXPECT_EQ(blocks[1].steps.size(), 1u);
+}
+
+TEST(TimerFileLines, TimerLinesWithoutIntervalsGiveEmptyBlocks) {
+    EXPECT_EQ(Load("TVRX\n1000\nTimer 1\nTimer 2\nON - 00:00:01\nTimer 3"),
+              (std::vector<BlockSpec>{{1, {}}, {2, {{true, 0, 0, 1, 0}}}, {3, {}}}));
+}
+
+TEST(TimerFileLines, IntervalBeforeTheFirstTimerLineIsSkipped) {
+    EXPECT_EQ(Load("TVRX\n1000\nON - 00:00:09\nTimer 1\nON - 00:00:01\n"),
+              (std::vector<BlockSpec>{{1, {{true, 0, 0, 1, 0}}}}));
+}
+
+TEST(TimerFileLines, LfAndCrLfFilesLoadAlikeAndTheLastLineNeedsNoBreak) {
+    const std::string lf = "TVRX\n1000\nSTARTUP ENABLED\nTimer 0\nON - 00:00:05\nOFF - 00:00:10:30";
+    std::string crlf;
+    for (char c : lf) {
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    }
+    bool lfStartup = false;
+    bool crlfStartup = false;
+    const std::vector<BlockSpec> expected{{0, {{true, 0, 0, 5, 0}, {false, 0, 0, 10, 30}}}};
+    EXPECT_EQ(Load(lf, &lfStartup), expected);
+    EXPECT_EQ(Load(crlf, &crlfStartup), expected);
+    EXPECT_EQ(Load(crlf + "\r\n"), expected);
+    EXPECT_TRUE(lfStartup);
+    EXPECT_TRUE(crlfStartup);
+}
+
+TEST(TimerFileLines, OverlongLineIsIgnoredWholeAndReadingGoesOn) {
+    // Cut at 255 characters, this line would start a block for timer 5 and then one for 9.
+    const std::string longLine = "Timer 5" + std::string(248, ' ') + "Timer 9";
+    ASSERT_GT(longLine.size(), kMaxTimerLineLength);
+    EXPECT_EQ(Load("TVRX\n1000\nTimer 1\n" + longLine + "\nON - 00:00:01\n"),
+              (std::vector<BlockSpec>{{1, {{true, 0, 0, 1, 0}}}}));
+}
+
+TEST(TimerFileLines, LineOfExactly255CharactersIsRead) {
+    std::string line = "ON - 00:00:02";
+    line.append(255 - line.size(), ' ');
+    ASSERT_EQ(line.size(), 255u);
+    EXPECT_EQ(Load("TVRX\n1000\nTimer 1\n" + line + "\n"),
+              (std::vector<BlockSpec>{{1, {{true, 0, 0, 2, 0}}}}));
+    EXPECT_EQ(Load("TVRX\n1000\nTimer 1\n" + line + "x\n"), (std::vector<BlockSpec>{{1, {}}}));
+}
+
+// ---- reading: files ----------------------------------------------------------------------
+
+TEST(TimerFileRead, ReasonsAFileDoesNotLoad) {
+    TempDir dir;
+    TimerProgram program;
+    const LoadResult missing = ReadTimerFile(dir.File("missing.tvr"), program);
+    EXPECT_EQ(missing.status, LoadStatus::CannotOpen);
+    EXPECT_NE(missing.Message().find("No such file"), std::string::npos) << missing.Message();
+    EXPECT_EQ(ReadTimerFile(dir.Path().string(), program).status, LoadStatus::CannotOpen);
+    WriteFile(dir.File("text.txt"), "Dear diary\n");
+    EXPECT_EQ(ReadTimerFile(dir.File("text.txt"), program).status, LoadStatus::NotTimerFile);
+    EXPECT_FALSE(program.LoadFromFile(dir.File("text.txt")));
+}
+
+TEST(TimerFileRead, SizeLimitIsOneMebibyte) {
+    TempDir dir;
+    std::string text = "TVRX\n1000\nTimer 1\nON - 00:00:01\n";
+    text.resize(kMaxTimerFileSize, '\n');
+    WriteFile(dir.File("limit.tvr"), text);
+    TimerProgram atLimit;
+    EXPECT_TRUE(ReadTimerFile(dir.File("limit.tvr"), atLimit).Ok());
+    EXPECT_EQ(atLimit.GetBlockCount(), 1);
+
+    WriteFile(dir.File("over.tvr"), text + "\n");
+    TimerProgram over;
+    const LoadResult result = ReadTimerFile(dir.File("over.tvr"), over);
+    EXPECT_EQ(result.status, LoadStatus::TooLarge);
+    EXPECT_EQ(over.GetBlockCount(), 0);
+    EXPECT_EQ(ParseTimerFile(text + "\n", over).status, LoadStatus::TooLarge);
+}
+
+// ---- saving ------------------------------------------------------------------------------
+
+TEST(TimerFileSave, ProgramWithoutBlocksIsRefusedWithoutTouchingTheFile) {
+    TempDir dir;
+    EXPECT_FALSE(MakeProgram({}, true).SaveToFile(dir.File("new.tvr")));
+    EXPECT_FALSE(fs::exists(dir.File("new.tvr")));
+
+    WriteFile(dir.File("old.tvr"), "precious");
+    const SaveResult result = WriteTimerFile(dir.File("old.tvr"), MakeProgram({}));
+    EXPECT_EQ(result.status, SaveStatus::NoBlocks);
+    EXPECT_EQ(ReadFile(dir.File("old.tvr")), "precious");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
+}
+
+TEST(TimerFileSave, IntoAFolderThatDoesNotExist) {
+    TempDir dir;
+    const SaveResult result =
+        WriteTimerFile(dir.File("no/such/folder/a.tvr"), MakeProgram({{1, {{true, 0, 0, 1, 0}}}}));
+    EXPECT_EQ(result.status, SaveStatus::CannotCreate);
+    EXPECT_NE(result.Message().find("No such file"), std::string::npos) << result.Message();
+}
+
+TEST(TimerFileSave, ReplacesTheOldContentAndLeavesNoTemporaryFile) {
+    TempDir dir;
+    const std::string path = dir.File("a.tvr");
+    WriteFile(path, std::string(5000, 'x'));
+    ASSERT_TRUE(MakeProgram({{1, {{true, 0, 0, 1, 0}}}}).SaveToFile(path));
+    EXPECT_EQ(ReadFile(path), "TVRX\r\n1000\r\nTimer 1\r\nON - 00:00:01\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
+}
+
+TEST(TimerFileSave, KeepsTheFilePermissionsAndWritesThroughALink) {
+    TempDir dir;
+    const std::string real = dir.File("real.tvr");
+    const std::string link = dir.File("link.tvr");
+    WriteFile(real, "old");
+    ::chmod(real.c_str(), 0640);
+    fs::create_symlink(real, link);
+    ASSERT_TRUE(MakeProgram({{1, {{true, 0, 0, 1, 0}}}}).SaveToFile(link));
+    EXPECT_TRUE(fs::is_symlink(link));
+    EXPECT_EQ(ReadFile(real), "TVRX\r\n1000\r\nTimer 1\r\nON - 00:00:01\r\n");
+    struct stat info {};
+    ASSERT_EQ(::stat(real.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+}
+
+// Real file operations that fail at one chosen step.
+class FailingOps : public SaveOps {
+public:
+    enum class Step { None, Create, Write, Flush, Close, Rename };
+    FailingOps(Step step, int failingWrite = 0) : failAt(step), failingWrite(failingWrite) {}
+
+    int CreateTemp(const std::string& dir, const std::string& name, std::string& tempPath,
+                   std::string& error) override {
+        if (failAt == Step::Create) {
+            error = "injected";
+            return -1;
+        }
+        return SaveOps::CreateTemp(dir, name, tempPath, error);
+    }
+    bool Write(int handle, std::string_view data, std::string& error) override {
+        ++writes;
+        if (failAt == Step::Write && writes == failingWrite) {
+            error = "injected";
+            return false;
+        }
+        return SaveOps::Write(handle, data, error);
+    }
+    bool Flush(int handle, std::string& error) override {
+        return Fail(Step::Flush, error) && SaveOps::Flush(handle, error);
+    }
+    bool Close(int handle, std::string& error) override {
+        const bool closed = SaveOps::Close(handle, error);
+        return Fail(Step::Close, error) && closed;
+    }
+    bool Rename(const std::string& from, const std::string& to, std::string& error) override {
+        return Fail(Step::Rename, error) && SaveOps::Rename(from, to, error);
+    }
+
+    int writes = 0;
+
+private:
+    bool Fail(Step step, std::string& error) {
+        if (failAt == step) {
+            error = "injected";
+            return false;
+        }
+        return true;
+    }
+    Step failAt;
+    int failingWrite;
+};
+
+TEST(TimerFileSave, AFailureAtAnyStepLeavesTheOldFileIntact) {
+    TempDir dir;
+    const std::string path = dir.File("kept.tvr");
+    const std::string old = "TVRX\r\n1000\r\nTimer 9\r\nOFF - 00:00:09\r\n";
+    const TimerProgram program = RandomProgram(42);
+
+    FailingOps counting(FailingOps::Step::None);
+    WriteFile(path, old);
+    ASSERT_TRUE(WriteTimerFile(dir.File("count.tvr"), program, counting).Ok());
+    const int lines = counting.writes;
+    ASSERT_GT(lines, 3);
+
+    std::vector<std::pair<FailingOps, SaveStatus>> cases;
+    cases.emplace_back(FailingOps(FailingOps::Step::Create), SaveStatus::CannotCreate);
+    for (int n = 1; n <= lines; ++n) {
+        cases.emplace_back(FailingOps(FailingOps::Step::Write, n), SaveStatus::WriteFailed);
+    }
+    cases.emplace_back(FailingOps(FailingOps::Step::Flush), SaveStatus::WriteFailed);
+    cases.emplace_back(FailingOps(FailingOps::Step::Close), SaveStatus::WriteFailed);
+    cases.emplace_back(FailingOps(FailingOps::Step::Rename), SaveStatus::CannotReplace);
+    for (auto& [ops, expected] : cases) {
+        const SaveResult result = WriteTimerFile(path, program, ops);
+        EXPECT_EQ(result.status, expected);
+        EXPECT_FALSE(result.Message().empty());
+        EXPECT_EQ(ReadFile(path), old);
+        // Only the old file and the counting run's file: no temporary file is left behind.
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 2);
+    }
+}
+
+}  // namespace

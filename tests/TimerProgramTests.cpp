@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include "TestSupport.h"
+#include "TimerProgram.h"
+
+using namespace testing_support;
+
+namespace {
+
+Interval MakeInterval(bool on, std::uint32_t h, std::uint32_t m, std::uint32_t s, std::uint32_t t) {
+    Interval interval;
+    interval.Set(on, h, m, s, t);
+    return interval;
+}
+
+TEST(IntervalText, FormatDependsOnStateAndTicks) {
+    EXPECT_EQ(MakeInterval(true, 0, 0, 5, 0).GetText(), "ON - 00:00:05");
+    EXPECT_EQ(MakeInterval(true, 0, 0, 5, 7).GetText(), "ON - 00:00:05:07");
+    EXPECT_EQ(MakeInterval(false, 1, 2, 3, 30).GetText(), "OFF - 01:02:03:30");
+    EXPECT_EQ(MakeInterval(false, 0, 0, 1, 0).GetText(), "OFF - 00:00:01");
+    EXPECT_EQ(MakeInterval(true, 123, 0, 0, 0).GetText(), "ON - 123:00:00");
+}
+
+TEST(IntervalText, HoldsTheLargestValues) {
+    const std::string text = MakeInterval(false, UINT32_MAX, UINT32_MAX, UINT32_MAX, UINT32_MAX).GetText();
+    EXPECT_EQ(text, "OFF - 4294967295:4294967295:4294967295:4294967295");
+    EXPECT_EQ(text.size(), 49u);
+}
+
+TEST(IntervalDuration, SumsTicksAndWrapsAt32Bits) {
+    EXPECT_EQ(MakeInterval(true, 1, 2, 3, 4).GetDuration(), 216000u + 7200u + 180u + 4u);
+    EXPECT_EQ(MakeInterval(true, 0, 90, 0, 0).GetDuration(), 90u * 3600u);  // not normalised
+    const Interval huge = MakeInterval(true, 20000, 0, 0, 0);
+    EXPECT_EQ(huge.GetTotalTicks(), 20000ull * 216000ull);
+    EXPECT_EQ(huge.GetDuration(), static_cast<std::uint32_t>(20000ull * 216000ull));
+}
+
+TEST(IntervalCopy, CopiesEveryField) {
+    Interval copy;
+    copy.CopyFrom(MakeInterval(true, 1, 2, 3, 4));
+    EXPECT_TRUE(copy.IsOn());
+    EXPECT_EQ(copy.GetHours(), 1u);
+    EXPECT_EQ(copy.GetMinutes(), 2u);
+    EXPECT_EQ(copy.GetSeconds(), 3u);
+    EXPECT_EQ(copy.GetTicks(), 4u);
+}
+
+TEST(TimerBlockCapacity, TakesEightIntervalsAndRefusesTheNinth) {
+    TimerBlock block;
+    EXPECT_EQ(block.GetTimerNumber(), -1);
+    EXPECT_EQ(block.GetByteSize(), 1);
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_TRUE(block.AddInterval(MakeInterval(i % 2 == 0, 0, 0, static_cast<std::uint32_t>(i), 0)));
+    }
+    EXPECT_FALSE(block.AddInterval(MakeInterval(true, 9, 9, 9, 9)));
+    EXPECT_EQ(block.GetCount(), 8);
+    EXPECT_EQ(block.GetByteSize(), 25);
+    EXPECT_EQ(block.GetInterval(7)->GetSeconds(), 7u);  // the refused one overwrote nothing
+}
+
+TEST(TimerBlockCapacity, GetIntervalOutsideTheSlotsInUseIsNone) {
+    TimerBlock block;
+    block.AddInterval(MakeInterval(true, 0, 0, 1, 0));
+    EXPECT_NE(block.GetInterval(0), nullptr);
+    EXPECT_EQ(block.GetInterval(1), nullptr);
+    EXPECT_EQ(block.GetInterval(-1), nullptr);
+}
+
+TEST(TimerProgramChain, EmptyProgram) {
+    TimerProgram program;
+    EXPECT_EQ(program.GetBlockCount(), 0);
+    EXPECT_EQ(program.GetFirstBlock(), nullptr);
+    EXPECT_EQ(program.GetImageSize(), 1);
+    EXPECT_FALSE(program.GetStartup());
+    program.ResetCursor();
+    EXPECT_EQ(program.GetCursor(), nullptr);
+    EXPECT_EQ(program.MoveNext(), nullptr);  // no block under the cursor: none, not a crash
+}
+
+TEST(TimerProgramChain, BlocksKeepTheirOrderAndTheCursorWalksThem) {
+    TimerProgram program = MakeProgram({{3, {{true, 0, 0, 1, 0}}},
+                                        {3, {{false, 0, 0, 2, 0}, {true, 0, 0, 3, 0}}},
+                                        {7, {}}});
+    EXPECT_EQ(program.GetBlockCount(), 3);
+    EXPECT_EQ(program.GetImageSize(), 1 + 4 + 7 + 1);
+    program.ResetCursor();
+    ASSERT_NE(program.GetCursor(), nullptr);
+    EXPECT_EQ(program.GetCursor()->GetCount(), 1);
+    EXPECT_EQ(program.MoveNext()->GetCount(), 2);
+    EXPECT_EQ(program.MoveNext()->GetTimerNumber(), 7);
+    EXPECT_EQ(program.MoveNext(), nullptr);
+    EXPECT_EQ(program.MoveNext(), nullptr);
+}
+
+TEST(TimerProgramChain, CountFollowsAChainHandedOverWhole) {
+    auto first = std::make_unique<TimerBlock>();
+    first->SetNext(std::make_unique<TimerBlock>());
+    TimerProgram program;
+    program.AddBlock(std::move(first));
+    program.AddBlock(std::make_unique<TimerBlock>());
+    EXPECT_EQ(program.GetBlockCount(), 3);
+    EXPECT_EQ(program.GetImageSize(), 4);
+}
+
+TEST(TimerProgramChain, AVeryLongChainIsDestroyedWithoutDeepRecursion) {
+    // A timer file of one short timer line after another makes a chain this long.
+    TimerProgram program;
+    for (int i = 0; i < 300000; ++i) {
+        program.AddBlock(std::make_unique<TimerBlock>());
+    }
+    EXPECT_EQ(program.GetBlockCount(), 300000);
+    TimerProgram moved = std::move(program);
+    EXPECT_EQ(program.GetBlockCount(), 0);
+    EXPECT_EQ(moved.GetBlockCount(), 300000);
+}
+
+}  // namespace

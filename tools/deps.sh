@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian/Ubuntu packages the build, the tests and the tools need, if any is missing.
+set -euo pipefail
+
+packages=(
+    g++ cmake ninja-build pkg-config
+    qt6-base-dev qt6-base-dev-tools libgl-dev
+    libgtest-dev libgmock-dev libbenchmark-dev
+    fonts-dejavu-core
+    xvfb xauth xdotool x11-utils imagemagick
+    clang libclang-rt-dev
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$package")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+echo "Installing: ${missing[*]}"
+sudo=""
+if [ "$(id -u)" -ne 0 ]; then
+    sudo="sudo"
+fi
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
