@@ -104,8 +104,7 @@ int Check(const Args& args, Io& io) {
     }
     const std::vector<DeviceProblem> problems = CheckDeviceLimits(program);
     if (problems.empty()) {
-        io.out << "ok: " << DeviceMemoryUsed(program) << " of " << kDeviceMemoryBytes
-               << " bytes\n";
+        io.out << "ok: " << DeviceMemoryUsed(program) << " of " << kDeviceMemoryBytes << " bytes\n";
         return kExitOk;
     }
     for (const DeviceProblem& problem : problems) {

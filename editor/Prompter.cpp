@@ -19,13 +19,17 @@ QString BoxTitle() {
 
 }  // namespace
 
-Prompter& Prompter::Current() { return *CurrentSlot(); }
+Prompter& Prompter::Current() {
+    return *CurrentSlot();
+}
 
 Prompter::Override::Override(Prompter& prompter) : previous(CurrentSlot()) {
     CurrentSlot() = &prompter;
 }
 
-Prompter::Override::~Override() { CurrentSlot() = previous; }
+Prompter::Override::~Override() {
+    CurrentSlot() = previous;
+}
 
 void QtPrompter::ShowMessage(QWidget* parent, const QString& text, const QString& detail) {
     QMessageBox box(QMessageBox::Warning, BoxTitle(), text, QMessageBox::Ok, parent);

@@ -2,7 +2,9 @@
 
 #include "TimerProgram.h"
 
-int DeviceMemoryUsed(const TimerProgram& program) { return program.GetImageSize() - 1; }
+int DeviceMemoryUsed(const TimerProgram& program) {
+    return program.GetImageSize() - 1;
+}
 
 std::vector<DeviceProblem> CheckDeviceLimits(const TimerProgram& program) {
     using Kind = DeviceProblem::Kind;
@@ -29,8 +31,9 @@ std::vector<DeviceProblem> CheckDeviceLimits(const TimerProgram& program) {
             position = 0;
             if (timer < kFirstTimerNumber || timer > kLastTimerNumber) {
                 problems.push_back({Kind::BadTimerNumber, timer, 0,
-                                    name + " is not a timer of the device, which has timers 0 to 31. "
-                                           "Move its intervals to a timer from 0 to 31."});
+                                    name +
+                                        " is not a timer of the device, which has timers 0 to 31. "
+                                        "Move its intervals to a timer from 0 to 31."});
             }
         }
         if (b->GetCount() == 0) {

@@ -29,14 +29,17 @@ constexpr std::string_view kLineEnd = "\r\n";
 bool IsSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Matches line against a scanf-style pattern whose only conversion is %d, the way sscanf
 // does: a blank in the pattern matches any run of white space (also none), other characters
 // must match exactly, %d skips white space and reads an optionally signed decimal. Numbers are
 // kept modulo 2^32, so every value the writer prints reads back unchanged. Returns how many
 // numbers were read before the first mismatch.
-int ScanNumbers(std::string_view line, std::string_view pattern, std::array<std::uint32_t, 4>& out) {
+int ScanNumbers(std::string_view line, std::string_view pattern,
+                std::array<std::uint32_t, 4>& out) {
     std::size_t li = 0;
     int read = 0;
     for (std::size_t pi = 0; pi < pattern.size(); ++pi) {
@@ -132,7 +135,9 @@ bool IsVersion1000(std::string_view number) {
     return number == kVersion;
 }
 
-std::string SystemMessage(int error) { return std::generic_category().message(error); }
+std::string SystemMessage(int error) {
+    return std::generic_category().message(error);
+}
 
 }  // namespace
 
@@ -236,7 +241,7 @@ LoadResult ReadTimerFile(const std::string& path, TimerProgram& program) {
         return result;
     }
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                              &std::fclose);
+                                                               &std::fclose);
     if (!file) {
         result.status = LoadStatus::CannotOpen;
         result.detail = SystemMessage(errno);
@@ -322,8 +327,8 @@ SaveResult WriteTimerFile(const std::string& path, const TimerProgram& program, 
     const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
 
     std::string tempPath;
-    const int handle = ops.CreateTemp(dir.string(), target.filename().string(), tempPath,
-                                      result.detail);
+    const int handle =
+        ops.CreateTemp(dir.string(), target.filename().string(), tempPath, result.detail);
     if (handle < 0) {
         result.status = SaveStatus::CannotCreate;
         return result;

@@ -62,7 +62,9 @@ const Interval* TimerBlock::GetInterval(int index) const {
 
 TimerProgram::~TimerProgram() = default;
 
-TimerProgram::TimerProgram(TimerProgram&& other) noexcept { *this = std::move(other); }
+TimerProgram::TimerProgram(TimerProgram&& other) noexcept {
+    *this = std::move(other);
+}
 
 TimerProgram& TimerProgram::operator=(TimerProgram&& other) noexcept {
     if (this != &other) {
@@ -115,16 +117,17 @@ bool TimerProgram::BuildImage(std::span<std::uint8_t> buffer) const {
         return false;
     }
     std::size_t pos = 0;
-    buffer[pos++] =
-        static_cast<std::uint8_t>((static_cast<unsigned>(blockCount) & 0xFFu) | (startup ? 0x80u : 0u));
+    buffer[pos++] = static_cast<std::uint8_t>((static_cast<unsigned>(blockCount) & 0xFFu) |
+                                              (startup ? 0x80u : 0u));
     for (const TimerBlock* b = firstBlock.get(); b != nullptr; b = b->GetNext()) {
         const unsigned countField = ((static_cast<unsigned>(b->GetCount()) + 7u) * 32u) & 0xFFu;
-        buffer[pos++] =
-            static_cast<std::uint8_t>(countField | (static_cast<unsigned>(b->GetTimerNumber()) & 0xFFu));
+        buffer[pos++] = static_cast<std::uint8_t>(
+            countField | (static_cast<unsigned>(b->GetTimerNumber()) & 0xFFu));
         for (int i = 0; i < b->GetCount(); ++i) {
             const Interval* interval = b->GetInterval(i);
             const std::uint32_t d = interval->GetDuration();
-            buffer[pos] = static_cast<std::uint8_t>(((d >> 16) & 0xFFu) | (interval->IsOn() ? 0x80u : 0u));
+            buffer[pos] =
+                static_cast<std::uint8_t>(((d >> 16) & 0xFFu) | (interval->IsOn() ? 0x80u : 0u));
             buffer[pos + 1] = static_cast<std::uint8_t>((d >> 8) & 0xFFu);
             buffer[pos + 2] = static_cast<std::uint8_t>(d & 0xFFu);
             pos += 3;

@@ -52,8 +52,14 @@ inline constexpr int kFirstPanelId = 2000;
 
 // Rows of a timer panel.
 inline constexpr int kCaption = 151;
-constexpr int LabelId(int row) { return row + 1; }
-constexpr int EditId(int row) { return row + 51; }
-constexpr int BlockStartId(int row) { return row + 101; }
+constexpr int LabelId(int row) {
+    return row + 1;
+}
+constexpr int EditId(int row) {
+    return row + 51;
+}
+constexpr int BlockStartId(int row) {
+    return row + 101;
+}
 
 }  // namespace ControlIds

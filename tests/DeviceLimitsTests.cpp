@@ -47,13 +47,13 @@ TEST(DeviceLimits, MemoryLimitIs128BytesOfBlocks) {
 
 TEST(DeviceLimits, IntervalMayNotReachTheOnBit) {
     EXPECT_TRUE(CheckDeviceLimits(MakeProgram({{0, {{true, 38, 50, 10, 7}}}})).empty());
-    const std::vector<DeviceProblem> problems =
-        CheckDeviceLimits(MakeProgram({{0, {{true, 0, 0, 1, 0}}}, {6, {{true, 0, 0, 1, 0}}},
-                                       {6, {{false, 38, 50, 10, 8}}}}));
+    const std::vector<DeviceProblem> problems = CheckDeviceLimits(MakeProgram(
+        {{0, {{true, 0, 0, 1, 0}}}, {6, {{true, 0, 0, 1, 0}}}, {6, {{false, 38, 50, 10, 8}}}}));
     ASSERT_EQ(Kinds(problems), std::vector<Kind>{Kind::IntervalTooLong});
     EXPECT_EQ(problems[0].timer, 6);
     EXPECT_EQ(problems[0].interval, 2);  // counted across the timer's blocks
-    EXPECT_NE(problems[0].message.find("Timer 6, interval 2 (OFF - 38:50:10:08)"), std::string::npos)
+    EXPECT_NE(problems[0].message.find("Timer 6, interval 2 (OFF - 38:50:10:08)"),
+              std::string::npos)
         << problems[0].message;
 }
 
@@ -64,8 +64,8 @@ TEST(DeviceLimits, LengthThatWrapsIn32BitsIsStillTooLong) {
 }
 
 TEST(DeviceLimits, TimerNumbersOutsideTheDevice) {
-    const auto problems = CheckDeviceLimits(
-        MakeProgram({{32, {{true, 0, 0, 1, 0}}}, {-1, {{true, 0, 0, 1, 0}}}, {31, {{true, 0, 0, 1, 0}}}}));
+    const auto problems = CheckDeviceLimits(MakeProgram(
+        {{32, {{true, 0, 0, 1, 0}}}, {-1, {{true, 0, 0, 1, 0}}}, {31, {{true, 0, 0, 1, 0}}}}));
     ASSERT_EQ(Kinds(problems), (std::vector<Kind>{Kind::BadTimerNumber, Kind::BadTimerNumber}));
     EXPECT_EQ(problems[0].timer, 32);
     EXPECT_EQ(problems[1].timer, -1);

@@ -70,8 +70,8 @@ std::vector<BlockSpec> Describe(const TimerProgram& program) {
 }
 
 bool operator==(const Step& a, const Step& b) {
-    return a.on == b.on && a.hours == b.hours && a.minutes == b.minutes &&
-           a.seconds == b.seconds && a.ticks == b.ticks;
+    return a.on == b.on && a.hours == b.hours && a.minutes == b.minutes && a.seconds == b.seconds &&
+           a.ticks == b.ticks;
 }
 
 bool operator==(const BlockSpec& a, const BlockSpec& b) {
@@ -96,7 +96,8 @@ TimerProgram RandomProgram(std::uint32_t seed) {
     auto number = [&]() { return pick(0, 9) == 0 ? pick(0, UINT32_MAX) : pick(0, 99); };
     std::vector<BlockSpec> blocks(pick(1, 12));
     for (BlockSpec& block : blocks) {
-        block.timer = pick(0, 19) == 0 ? static_cast<int>(pick(0, UINT32_MAX)) : static_cast<int>(pick(0, 31));
+        block.timer = pick(0, 19) == 0 ? static_cast<int>(pick(0, UINT32_MAX))
+                                       : static_cast<int>(pick(0, 31));
         block.steps.resize(pick(0, 8));
         for (Step& step : block.steps) {
             step = {pick(0, 1) == 1, number(), number(), number(), pick(0, 3) == 0 ? 0 : number()};

@@ -95,14 +95,14 @@ TEST(TimerFileHeader, FailedLoadLeavesTheProgramAsItWas) {
 TEST(TimerFileLines, MatchLikeScanf) {
     const std::string text =
         "TVRX\n1000\n"
-        "Timer7\n"               // no blank needed
-        "ON - 1:2:3\n"           // fewer digits than written
-        "ON - 1: 2: 3\n"         // %d skips blanks before a number
-        "ON - 1 :2:3\n"          // but a blank is no colon: ignored
-        " ON - 00:00:09\n"       // a leading blank matches nothing
-        "OFF-00:00:04\n"         // a pattern blank matches an empty run
-        "ON - 00:00:05:07\n"     // four numbers keep their ticks
-        "OFF - 00:00:05:xx\n"    // the three-number rule takes it, ticks 0
+        "Timer7\n"             // no blank needed
+        "ON - 1:2:3\n"         // fewer digits than written
+        "ON - 1: 2: 3\n"       // %d skips blanks before a number
+        "ON - 1 :2:3\n"        // but a blank is no colon: ignored
+        " ON - 00:00:09\n"     // a leading blank matches nothing
+        "OFF-00:00:04\n"       // a pattern blank matches an empty run
+        "ON - 00:00:05:07\n"   // four numbers keep their ticks
+        "OFF - 00:00:05:xx\n"  // the three-number rule takes it, ticks 0
         "ON - 00:00:05 trailing\n";
     EXPECT_EQ(Load(text), (std::vector<BlockSpec>{{7,
                                                    {{true, 1, 2, 3, 0},

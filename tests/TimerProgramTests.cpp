@@ -22,7 +22,8 @@ TEST(IntervalText, FormatDependsOnStateAndTicks) {
 }
 
 TEST(IntervalText, HoldsTheLargestValues) {
-    const std::string text = MakeInterval(false, UINT32_MAX, UINT32_MAX, UINT32_MAX, UINT32_MAX).GetText();
+    const std::string text =
+        MakeInterval(false, UINT32_MAX, UINT32_MAX, UINT32_MAX, UINT32_MAX).GetText();
     EXPECT_EQ(text, "OFF - 4294967295:4294967295:4294967295:4294967295");
     EXPECT_EQ(text.size(), 49u);
 }
@@ -50,7 +51,8 @@ TEST(TimerBlockCapacity, TakesEightIntervalsAndRefusesTheNinth) {
     EXPECT_EQ(block.GetTimerNumber(), -1);
     EXPECT_EQ(block.GetByteSize(), 1);
     for (int i = 0; i < 8; ++i) {
-        EXPECT_TRUE(block.AddInterval(MakeInterval(i % 2 == 0, 0, 0, static_cast<std::uint32_t>(i), 0)));
+        EXPECT_TRUE(
+            block.AddInterval(MakeInterval(i % 2 == 0, 0, 0, static_cast<std::uint32_t>(i), 0)));
     }
     EXPECT_FALSE(block.AddInterval(MakeInterval(true, 9, 9, 9, 9)));
     EXPECT_EQ(block.GetCount(), 8);
@@ -78,9 +80,8 @@ TEST(TimerProgramChain, EmptyProgram) {
 }
 
 TEST(TimerProgramChain, BlocksKeepTheirOrderAndTheCursorWalksThem) {
-    TimerProgram program = MakeProgram({{3, {{true, 0, 0, 1, 0}}},
-                                        {3, {{false, 0, 0, 2, 0}, {true, 0, 0, 3, 0}}},
-                                        {7, {}}});
+    TimerProgram program = MakeProgram(
+        {{3, {{true, 0, 0, 1, 0}}}, {3, {{false, 0, 0, 2, 0}, {true, 0, 0, 3, 0}}}, {7, {}}});
     EXPECT_EQ(program.GetBlockCount(), 3);
     EXPECT_EQ(program.GetImageSize(), 1 + 4 + 7 + 1);
     program.ResetCursor();

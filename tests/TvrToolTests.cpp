@@ -56,7 +56,8 @@ TEST_F(TvrToolFiles, CheckSaysOkOrListsEveryProblem) {
     EXPECT_EQ(ok.code, 0);
     EXPECT_EQ(ok.out, "ok: 7 of 128 bytes\n");
 
-    const ToolRun bad = Tool({"check", Write("b.tvr", "TVRX\n1000\nTimer 33\nON - 40:00:00\nTimer 2\n")});
+    const ToolRun bad =
+        Tool({"check", Write("b.tvr", "TVRX\n1000\nTimer 33\nON - 40:00:00\nTimer 2\n")});
     EXPECT_EQ(bad.code, 1);
     EXPECT_EQ(std::count(bad.out.begin(), bad.out.end(), '\n'), 3) << bad.out;
     EXPECT_NE(bad.out.find("Timer 33, interval 1"), std::string::npos) << bad.out;
