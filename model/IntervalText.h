@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+// Reads an interval text "H:M:S" or "H:M:S:T" the way scanf("%u:%u:%u:%u") does: each number
+// may be preceded by white space and a sign, a leading minus gives the negated value modulo
+// 2^32 (so -1 reads as 4294967295), and reading stops at the first missing number or at a
+// separator that is not ':'. Only the numbers read are stored; the others keep the caller's
+// values. A number too large for 32 bits reads as 4294967295 rather than wrapping to a small,
+// plausible value. Returns how many numbers were read (0 to 4).
+int ScanIntervalText(std::string_view text, std::uint32_t& hours, std::uint32_t& minutes,
+                     std::uint32_t& seconds, std::uint32_t& ticks);
+
+// The largest hours, minutes or seconds the editor accepts.
+inline constexpr std::uint32_t kMaxIntervalField = 99;
+
+// True when the text reads as at least hours, minutes and seconds, none above 99. Ticks are not
+// examined.
+bool IsAcceptableIntervalText(std::string_view text);

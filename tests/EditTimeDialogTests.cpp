@@ -1,0 +1,150 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include "ControlIds.h"
+#include "EditTimeDialog.h"
+#include "ScriptedPrompter.h"
+#include "TimerTexts.h"
+
+namespace {
+
+template <typename T>
+T* Control(QWidget& parent, int id) {
+    for (T* child : parent.findChildren<T*>()) {
+        if (child->property(ControlIds::kProperty).toInt() == id) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+class EditTimeDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dialog.show();
+        dialog.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+        ok = Control<QPushButton>(dialog, ControlIds::kOk);
+        cancel = Control<QPushButton>(dialog, ControlIds::kCancel);
+        edit = Control<QLineEdit>(dialog, ControlIds::kIntervalEdit);
+        onOff = Control<QPushButton>(dialog, ControlIds::kOnOffButton);
+        combo = Control<QComboBox>(dialog, ControlIds::kTimerCombo);
+        ASSERT_TRUE(ok && cancel && edit && onOff && combo);
+    }
+
+    // Types text into the edit and presses OK; true when the dialog accepted.
+    bool Submit(const QString& text) {
+        edit->clear();
+        QTest::keyClicks(edit, text);
+        QTest::mouseClick(ok, Qt::LeftButton);
+        return dialog.result() == QDialog::Accepted && !dialog.isVisible();
+    }
+
+    ScriptedPrompter prompter;
+    EditTimeDialog dialog;
+    QPushButton* ok = nullptr;
+    QPushButton* cancel = nullptr;
+    QLineEdit* edit = nullptr;
+    QPushButton* onOff = nullptr;
+    QComboBox* combo = nullptr;
+};
+
+TEST_F(EditTimeDialogTest, OpensWithTimer0OnAndZeroInterval) {
+    EXPECT_EQ(dialog.windowTitle(), "Programmable Timer - Edit Time");
+    EXPECT_EQ(combo->count(), 32);
+    EXPECT_EQ(combo->itemText(31), "31");
+    EXPECT_EQ(combo->currentIndex(), 0);
+    EXPECT_EQ(edit->text(), "00:00:00");
+    EXPECT_EQ(onOff->text(), "ON");
+    EXPECT_EQ(QApplication::focusWidget(), ok);
+
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.GetTimerNumber(), 0);
+    EXPECT_TRUE(dialog.IsOn());
+    EXPECT_EQ(dialog.GetHours() + dialog.GetMinutes() + dialog.GetSeconds(), 0u);
+    EXPECT_TRUE(prompter.messages.isEmpty());
+}
+
+TEST_F(EditTimeDialogTest, ReadsTheChosenTimerStateAndInterval) {
+    combo->setCurrentIndex(17);
+    QTest::mouseClick(onOff, Qt::LeftButton);
+    EXPECT_EQ(onOff->text(), "OFF");
+    ASSERT_TRUE(Submit("1:2:3:4"));  // the fourth number is ignored
+    EXPECT_EQ(dialog.GetTimerNumber(), 17);
+    EXPECT_FALSE(dialog.IsOn());
+    EXPECT_EQ(dialog.GetHours(), 1u);
+    EXPECT_EQ(dialog.GetMinutes(), 2u);
+    EXPECT_EQ(dialog.GetSeconds(), 3u);
+}
+
+TEST_F(EditTimeDialogTest, ToggleTwiceIsOnAgain) {
+    QTest::mouseClick(onOff, Qt::LeftButton);
+    QTest::mouseClick(onOff, Qt::LeftButton);
+    EXPECT_EQ(onOff->text(), "ON");
+    ASSERT_TRUE(Submit("1: 2: 3"));
+    EXPECT_TRUE(dialog.IsOn());
+    EXPECT_EQ(dialog.GetSeconds(), 3u);
+}
+
+TEST_F(EditTimeDialogTest, AcceptsUpTo99InEveryField) {
+    ASSERT_TRUE(Submit("99:99:99"));
+    EXPECT_EQ(dialog.GetHours(), 99u);
+    EXPECT_EQ(dialog.GetMinutes(), 99u);
+    EXPECT_EQ(dialog.GetSeconds(), 99u);
+}
+
+TEST_F(EditTimeDialogTest, RefusesOutOfRangeOrUnreadableTextAndStaysOpen) {
+    for (const char* text : {"100:00:00", "00:00:100", "-1:00:00", "", "5", "1:2", "abc"}) {
+        prompter.messages.clear();
+        EXPECT_FALSE(Submit(text)) << text;
+        EXPECT_TRUE(dialog.isVisible()) << text;
+        ASSERT_EQ(prompter.messages, QStringList{kInvalidIntervalMessage}) << text;
+        EXPECT_EQ(edit->text(), text);  // left as typed
+    }
+    EXPECT_TRUE(Submit("0:0:1"));
+}
+
+TEST_F(EditTimeDialogTest, EditTakesNineCharactersAndEnterIsOk) {
+    edit->clear();
+    QTest::keyClicks(edit, "00:00:00:00:00");
+    EXPECT_EQ(edit->text(), "00:00:00:");
+    edit->setText("00:01:00");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.GetMinutes(), 1u);
+}
+
+TEST_F(EditTimeDialogTest, CancelAndEscapeNeverValidate) {
+    edit->setText("999:99:99");
+    QTest::mouseClick(cancel, Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_FALSE(dialog.isVisible());
+
+    dialog.show();
+    dialog.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_TRUE(prompter.messages.isEmpty());
+}
+
+TEST_F(EditTimeDialogTest, TabOrderFollowsTheTemplate) {
+    std::vector<QWidget*> order;
+    QWidget* w = ok;
+    for (int i = 0; i < 5; ++i) {
+        order.push_back(w);
+        w = w->nextInFocusChain();
+        while (w->focusPolicy() == Qt::NoFocus) {
+            w = w->nextInFocusChain();
+        }
+    }
+    EXPECT_EQ(order, (std::vector<QWidget*>{ok, cancel, edit, onOff, combo}));
+}
+
+}  // namespace
