@@ -1,0 +1,63 @@
+// Feeds arbitrary bytes to the timer-file reader. Whatever loads must survive a save and a
+// reload unchanged, and encode without trouble.
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+#include "DeviceLimits.h"
+#include "TimerFile.h"
+#include "TimerProgram.h"
+#include "TransferFrame.h"
+
+namespace {
+
+void Require(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+bool SameBlocks(const TimerProgram& a, const TimerProgram& b) {
+    const TimerBlock* x = a.GetFirstBlock();
+    const TimerBlock* y = b.GetFirstBlock();
+    for (; x != nullptr && y != nullptr; x = x->GetNext(), y = y->GetNext()) {
+        if (x->GetTimerNumber() != y->GetTimerNumber() || x->GetCount() != y->GetCount()) {
+            return false;
+        }
+        for (int i = 0; i < x->GetCount(); ++i) {
+            if (x->GetInterval(i)->GetText() != y->GetInterval(i)->GetText()) {
+                return false;
+            }
+        }
+    }
+    return x == nullptr && y == nullptr;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view text(reinterpret_cast<const char*>(data), size);
+    TimerProgram program;
+    if (!ParseTimerFile(text, program).Ok()) {
+        Require(program.GetBlockCount() == 0);
+        return 0;
+    }
+    int chain = 0;
+    for (const TimerBlock* b = program.GetFirstBlock(); b != nullptr; b = b->GetNext()) {
+        Require(b->GetCount() >= 0 && b->GetCount() <= TimerBlock::kCapacity);
+        ++chain;
+    }
+    Require(chain == program.GetBlockCount());
+
+    const std::string saved = FormatTimerFile(program);
+    TimerProgram reloaded;
+    Require(ParseTimerFile(saved, reloaded).Ok());
+    Require(SameBlocks(program, reloaded));
+    Require(reloaded.GetStartup() == program.GetStartup());
+    Require(FormatTimerFile(reloaded) == saved);
+
+    const auto frame = BuildTransferFrame(program);
+    Require(frame.size() == static_cast<std::size_t>(program.GetImageSize()) + 3);
+    (void)CheckDeviceLimits(program);
+    return 0;
+}

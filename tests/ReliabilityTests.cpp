@@ -1,0 +1,198 @@
+// Damaged input, a failing disk and a killed process must never cost the user a file.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <random>
+
+#include "TestSupport.h"
+#include "TimerFile.h"
+
+using namespace testing_support;
+namespace fs = std::filesystem;
+
+namespace {
+
+// The largest program the editor can hold: 31 timers of 49 intervals.
+TimerProgram LargestProgram() {
+    std::vector<BlockSpec> blocks;
+    for (int timer = 0; timer < 31; ++timer) {
+        for (int first = 0; first < 49; first += 8) {
+            BlockSpec block{timer, {}};
+            for (int row = first; row < std::min(first + 8, 49); ++row) {
+                block.steps.push_back({row % 2 == 0, static_cast<std::uint32_t>(row), 59, 59,
+                                       static_cast<std::uint32_t>(timer)});
+            }
+            blocks.push_back(block);
+        }
+    }
+    return MakeProgram(blocks, true);
+}
+
+// ---- every file the fuzzers start from, and every input that once crashed them ------------
+
+TEST(FuzzCorpus, EverySeedAndRegressionLoadsOrIsRefusedAndRoundTrips) {
+    int files = 0;
+    for (const char* folder : {"corpus/timer_file", "regressions/timer_file"}) {
+        const fs::path dir = fs::path(TIMER_FUZZ_DIR) / folder;
+        if (!fs::exists(dir)) {
+            continue;
+        }
+        for (const auto& entry : fs::directory_iterator(dir)) {
+            ++files;
+            TimerProgram program;
+            if (!ParseTimerFile(ReadFile(entry.path().string()), program).Ok()) {
+                EXPECT_EQ(program.GetBlockCount(), 0) << entry.path();
+                continue;
+            }
+            TimerProgram reloaded;
+            ASSERT_TRUE(ParseTimerFile(FormatTimerFile(program), reloaded).Ok()) << entry.path();
+            EXPECT_EQ(Describe(reloaded), Describe(program)) << entry.path();
+        }
+    }
+    EXPECT_GE(files, 5);
+}
+
+// ---- the reader under hostile files -------------------------------------------------------
+
+TEST(ReaderStress, HostileFilesLoadOrAreRefused) {
+    TempDir dir;
+    const std::string header = "TVRX\n1000\n";
+
+    // One endless line after the header: skipped whole, the program is empty.
+    WriteFile(dir.File("endless.tvr"),
+              header + std::string(kMaxTimerFileSize - header.size(), 'x'));
+    TimerProgram endless;
+    EXPECT_TRUE(ReadTimerFile(dir.File("endless.tvr"), endless).Ok());
+    EXPECT_EQ(endless.GetBlockCount(), 0);
+
+    std::string many = header;
+    for (int i = 0; i < 100000; ++i) {
+        many += "Timer 1\n";
+    }
+    WriteFile(dir.File("many.tvr"), many);
+    TimerProgram manyBlocks;
+    EXPECT_TRUE(ReadTimerFile(dir.File("many.tvr"), manyBlocks).Ok());
+    EXPECT_EQ(manyBlocks.GetBlockCount(), 100000);
+
+    std::string almost = header + "Timer 2\nON - 00:00:01\n";
+    almost.resize(kMaxTimerFileSize - 1, '\n');
+    WriteFile(dir.File("almost.tvr"), almost);
+    TimerProgram nearLimit;
+    EXPECT_TRUE(ReadTimerFile(dir.File("almost.tvr"), nearLimit).Ok());
+    EXPECT_EQ(Describe(nearLimit), (std::vector<BlockSpec>{{2, {{true, 0, 0, 1, 0}}}}));
+
+    // A device that never ends is read only up to the limit.
+    TimerProgram zero;
+    EXPECT_EQ(ReadTimerFile("/dev/zero", zero).status, LoadStatus::TooLarge);
+
+    std::mt19937 random(7);
+    for (int i = 0; i < 200; ++i) {
+        std::string bytes(random() % 70000, '\0');
+        for (char& c : bytes) {
+            c = static_cast<char>(random());
+        }
+        if (i % 2 == 0) {
+            bytes.insert(0, header);  // past the header, so the line rules see the bytes
+        }
+        TimerProgram program;
+        const LoadResult result = ParseTimerFile(bytes, program);
+        EXPECT_TRUE(result.Ok() || program.GetBlockCount() == 0);
+    }
+}
+
+// ---- faults while saving ------------------------------------------------------------------
+
+class FailNthWrite : public SaveOps {
+public:
+    explicit FailNthWrite(int n) : failing(n) {}
+    bool Write(int handle, std::string_view data, std::string& error) override {
+        if (++writes == failing) {
+            error = "No space left on device";
+            return false;
+        }
+        return SaveOps::Write(handle, data, error);
+    }
+    int writes = 0;
+
+private:
+    int failing;
+};
+
+TEST(SaveFaults, FailureOnEveryWriteOfTheLargestProgramKeepsTheOldFile) {
+    TempDir dir;
+    const std::string path = dir.File("program.tvr");
+    const TimerProgram old = MakeProgram({{5, {{true, 0, 0, 5, 0}}}});
+    ASSERT_TRUE(old.SaveToFile(path));
+    const std::string oldBytes = ReadFile(path);
+
+    const TimerProgram largest = LargestProgram();
+    FailNthWrite counter(0);
+    ASSERT_TRUE(WriteTimerFile(dir.File("count.tvr"), largest, counter).Ok());
+    fs::remove(dir.File("count.tvr"));
+    ASSERT_GT(counter.writes, 1500);
+
+    for (int n = 1; n <= counter.writes; ++n) {
+        FailNthWrite ops(n);
+        const SaveResult result = WriteTimerFile(path, largest, ops);
+        ASSERT_EQ(result.status, SaveStatus::WriteFailed) << "write " << n;
+        ASSERT_EQ(ReadFile(path), oldBytes) << "write " << n;
+    }
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
+}
+
+// ---- a save killed at random moments -----------------------------------------------------
+
+TEST(SaveCrash, FileIsAlwaysTheOldOrTheNewContentAfterSigkill) {
+    TempDir dir;
+    const std::string path = dir.File("program.tvr");
+    const TimerProgram oldProgram = MakeProgram({{5, {{true, 0, 0, 5, 0}}}});
+    const TimerProgram newProgram = LargestProgram();
+    const std::string oldBytes = FormatTimerFile(oldProgram);
+    const std::string newBytes = FormatTimerFile(newProgram);
+
+    // How long one save takes here, so the kills spread over the whole of it.
+    const auto before = std::chrono::steady_clock::now();
+    ASSERT_TRUE(newProgram.SaveToFile(dir.File("probe.tvr")));
+    const auto saveTime = std::chrono::steady_clock::now() - before;
+    fs::remove(dir.File("probe.tvr"));
+    const auto window = std::chrono::duration_cast<std::chrono::microseconds>(saveTime * 3 / 2);
+
+    std::mt19937 random(2026);
+    int sawOld = 0;
+    int sawNew = 0;
+    constexpr int kTrials = 200;
+    for (int trial = 0; trial < kTrials; ++trial) {
+        ASSERT_TRUE(oldProgram.SaveToFile(path));
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            newProgram.SaveToFile(path);
+            _exit(0);
+        }
+        const auto delay = std::chrono::microseconds(random() % (window.count() + 1));
+        const auto until = std::chrono::steady_clock::now() + delay;
+        while (std::chrono::steady_clock::now() < until) {
+        }
+        kill(child, SIGKILL);
+        int status = 0;
+        waitpid(child, &status, 0);
+
+        const std::string now = ReadFile(path);
+        ASSERT_TRUE(now == oldBytes || now == newBytes)
+            << "trial " << trial << ": " << now.size() << " bytes of neither";
+        (now == oldBytes ? sawOld : sawNew)++;
+        // A killed save may leave its temporary file; it never stands in for the program.
+        for (const auto& entry : fs::directory_iterator(dir.Path())) {
+            if (entry.path() != fs::path(path)) {
+                fs::remove(entry.path());
+            }
+        }
+    }
+    std::printf("crash trials: %d, old content %d, new content %d\n", kTrials, sawOld, sawNew);
+}
+
+}  // namespace
