@@ -1,0 +1,54 @@
+#include <gtest/gtest.h>
+
+#include "ProgramFit.h"
+#include "TestSupport.h"
+
+using namespace testing_support;
+
+namespace {
+
+std::vector<BlockSpec> Timer(int number, int intervals) {
+    std::vector<BlockSpec> blocks;
+    for (int done = 0; done < intervals || blocks.empty(); done += 8) {
+        BlockSpec block{number, {}};
+        for (int i = done; i < std::min(done + 8, intervals); ++i) {
+            block.steps.push_back({true, 0, 0, 1, 0});
+        }
+        blocks.push_back(block);
+    }
+    return blocks;
+}
+
+TEST(ProgramFit, EverythingFits) {
+    std::vector<BlockSpec> blocks;
+    for (int t = 0; t < 31; ++t) {
+        auto timer = Timer(t, 49);
+        blocks.insert(blocks.end(), timer.begin(), timer.end());
+    }
+    EXPECT_TRUE(DescribeWhatDoesNotFit(MakeProgram(blocks), 31, 49).empty());
+}
+
+TEST(ProgramFit, NamesTimersBeyondTheLimitAndIntervalsBeyondTheRowLimit) {
+    std::vector<BlockSpec> blocks;
+    for (int t = 0; t < 33; ++t) {
+        auto timer = Timer(t == 32 ? 7 : t % 2, t == 3 ? 60 : 1);  // runs alternate 0, 1, 0, ...
+        blocks.insert(blocks.end(), timer.begin(), timer.end());
+    }
+    EXPECT_EQ(DescribeWhatDoesNotFit(MakeProgram(blocks), 31, 49),
+              (std::vector<std::string>{"Timer 1: intervals 50 to 60",
+                                        "Timer 1 (the 32nd timer in the file), with 1 interval",
+                                        "Timer 7 (the 33rd timer in the file), with 1 interval"}));
+}
+
+TEST(ProgramFit, ConsecutiveBlocksOfOneNumberAreOneTimer) {
+    // Two runs of timer 2 separated by timer 3 are two timers; 7 blocks of 8 in a row are one
+    // timer of 56 intervals.
+    auto blocks = Timer(2, 56);
+    blocks.push_back({3, {{true, 0, 0, 1, 0}}});
+    blocks.push_back({2, {{true, 0, 0, 1, 0}}});
+    EXPECT_EQ(DescribeWhatDoesNotFit(MakeProgram(blocks), 2, 49),
+              (std::vector<std::string>{"Timer 2: intervals 50 to 56",
+                                        "Timer 2 (the 3rd timer in the file), with 1 interval"}));
+}
+
+}  // namespace
