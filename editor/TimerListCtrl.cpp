@@ -123,7 +123,10 @@ TimerListCtrl::TimerListCtrl(const QRect& rect, QWidget* parent, int id) : QFram
     OnCreate();
 }
 
-TimerListCtrl::~TimerListCtrl() = default;
+TimerListCtrl::~TimerListCtrl() {
+    // The panels go while the list they report to is still whole.
+    RemoveAllPanels();
+}
 
 void TimerListCtrl::OnCreate() {
     width = geometry().width();
