@@ -1,0 +1,178 @@
+#include "IntervalEdit.h"
+
+#include <QFocusEvent>
+#include <QPainter>
+#include <QPointer>
+#include <QValidator>
+#include <algorithm>
+#include <limits>
+
+#include "Prompter.h"
+
+namespace {
+
+bool IsBlank(QChar c) {
+    // The C locale's white space, as "%u" skips it.
+    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r';
+}
+
+bool IsDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+}  // namespace
+
+int ParseIntervalText(QStringView text, std::uint32_t& hours, std::uint32_t& minutes,
+                      std::uint32_t& seconds, std::uint32_t& ticks) {
+    ticks = 0;
+    std::uint32_t* const outputs[] = {&hours, &minutes, &seconds, &ticks};
+    const qsizetype size = text.size();
+    qsizetype pos = 0;
+    int count = 0;
+    for (std::uint32_t* output : outputs) {
+        if (count > 0) {
+            if (pos >= size || text[pos] != u':') {
+                break;
+            }
+            ++pos;
+        }
+        while (pos < size && IsBlank(text[pos])) {
+            ++pos;
+        }
+        bool negative = false;
+        if (pos < size && (text[pos] == u'+' || text[pos] == u'-')) {
+            negative = text[pos] == u'-';
+            ++pos;
+        }
+        if (pos >= size || !IsDigit(text[pos])) {
+            break;
+        }
+        constexpr std::uint64_t kMax = std::numeric_limits<std::uint32_t>::max();
+        std::uint64_t value = 0;
+        bool overflow = false;
+        for (; pos < size && IsDigit(text[pos]); ++pos) {
+            if (!overflow) {
+                value = value * 10 + static_cast<std::uint64_t>(text[pos].unicode() - u'0');
+                overflow = value > kMax;
+            }
+        }
+        std::uint32_t number = static_cast<std::uint32_t>(value);
+        if (overflow) {
+            number = static_cast<std::uint32_t>(kMax);
+        } else if (negative) {
+            number = 0u - number;
+        }
+        *output = number;
+        ++count;
+    }
+    return count;
+}
+
+bool ReadsAsInterval(QStringView text) {
+    std::uint32_t hours = 0, minutes = 0, seconds = 0, ticks = 0;
+    return ParseIntervalText(text, hours, minutes, seconds, ticks) >= 3;
+}
+
+bool IsAcceptableInterval(QStringView text) {
+    std::uint32_t hours = 0, minutes = 0, seconds = 0, ticks = 0;
+    return ParseIntervalText(text, hours, minutes, seconds, ticks) >= 3 &&
+           hours <= kMaxIntervalField && minutes <= kMaxIntervalField &&
+           seconds <= kMaxIntervalField;
+}
+
+// Refuses a user's change that would make the text longer than the typing limit, or than the
+// text the program last set when that was longer, so a long text from a file can still be
+// edited. A change by the program is recognised by the edit having no undo history: setting the
+// text clears it, and every change a user makes adds to it before it is validated.
+class TypingLimitValidator : public QValidator {
+public:
+    explicit TypingLimitValidator(IntervalEdit* edit)
+        : QValidator(edit), edit(edit), givenLength(edit->text().size()) {}
+
+    State validate(QString& input, int&) const override {
+        if (!edit->isUndoAvailable()) {
+            givenLength = input.size();
+            return Acceptable;
+        }
+        const qsizetype limit = std::max<qsizetype>(edit->GetTypingLimit(), givenLength);
+        return edit->GetTypingLimit() >= 0 && input.size() > limit ? Invalid : Acceptable;
+    }
+
+private:
+    IntervalEdit* edit;
+    mutable qsizetype givenLength;
+};
+
+IntervalEdit::IntervalEdit(QWidget* parent) : QLineEdit(parent) {
+    setFrame(false);
+    setTextMargins(2, 1, 2, 1);
+    // The limit is kept by watching typed changes; dropped text would bypass the focus.
+    setAcceptDrops(false);
+}
+
+IntervalEdit::~IntervalEdit() = default;
+
+void IntervalEdit::SetBackgroundColor(ColorRef color) {
+    backgroundColor = color;
+    hasBrush = true;
+    ApplyColors();
+}
+
+void IntervalEdit::SetTextColor(ColorRef color) {
+    textColor = color;
+    if (hasBrush) {
+        ApplyColors();
+    }
+}
+
+void IntervalEdit::ApplyColors() {
+    QPalette colors = palette();
+    colors.setColor(QPalette::Base, ToQColor(backgroundColor));
+    colors.setColor(QPalette::Text, ToQColor(textColor));
+    setPalette(colors);
+}
+
+int IntervalEdit::ReadInterval(std::uint32_t& hours, std::uint32_t& minutes, std::uint32_t& seconds,
+                               std::uint32_t& ticks) const {
+    return ParseIntervalText(text(), hours, minutes, seconds, ticks);
+}
+
+void IntervalEdit::focusInEvent(QFocusEvent* event) {
+    // A context menu of the edit's own takes the focus only for a moment.
+    const bool entering = event->reason() != Qt::PopupFocusReason;
+    if (entering) {
+        if (!checking) {
+            savedText = text();
+        }
+        if (limitValidator == nullptr) {
+            limitValidator = new TypingLimitValidator(this);
+            setValidator(limitValidator);
+        }
+    }
+    QLineEdit::focusInEvent(event);
+    if (entering) {
+        emit focusEntered();
+    }
+}
+
+void IntervalEdit::focusOutEvent(QFocusEvent* event) {
+    if (event->reason() != Qt::PopupFocusReason && !checking && !IsAcceptableInterval(text())) {
+        checking = true;
+        const QString restore = savedText;
+        QPointer<IntervalEdit> self(this);
+        Prompter::Current().ShowMessage(window(), QString::fromLatin1(kInvalidIntervalMessage));
+        if (!self) {
+            return;  // destroyed while the message was up
+        }
+        setText(restore);
+        checking = false;
+    }
+    QLineEdit::focusOutEvent(event);
+}
+
+void IntervalEdit::paintEvent(QPaintEvent* event) {
+    QLineEdit::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(ToQColor(kBlack));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}

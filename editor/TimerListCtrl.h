@@ -1,0 +1,142 @@
+#pragma once
+
+#include <QFrame>
+#include <QRect>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+#include "ControlIds.h"
+
+class QScrollBar;
+class TimerPanel;
+class TimerProgram;
+
+// Scroll and layout arithmetic of the timer list, kept apart from the widgets.
+
+inline constexpr int kLineScrollStep = 5;
+inline constexpr int kPageScrollStep = 40;
+inline constexpr int kWheelScrollStep = 10;
+// Width the panels give up for the vertical scroll bar.
+inline constexpr int kScrollBarRoom = 20;
+
+// The scroll-bar actions the list answers; any other leaves the view as it is.
+enum class ScrollCode { LineUp, LineDown, PageUp, PageDown, ThumbTrack, Other };
+
+// A scroll step: the shifts to apply to the panels, in order (positive moves them down), and
+// the position afterwards.
+struct ScrollStep {
+    int firstShift = 0;
+    int secondShift = 0;
+    int position = 0;
+
+    int NetShift() const { return firstShift + secondShift; }
+};
+
+// The largest scroll position for a range 0..rangeMax shown through a page: rangeMax - (page - 1),
+// and 0 while everything fits.
+int ScrollLimit(int rangeMax, int page);
+// Up by step: shift down by step if not at the top, then take back any overshoot past 0.
+ScrollStep ScrollUp(int position, int step);
+// Down by step: shift up by step if not at the limit, then take back any overshoot past it.
+ScrollStep ScrollDown(int position, int limit, int step);
+// One scroll-bar action; thumb is the thumb's position for ThumbTrack.
+ScrollStep ComputeScroll(ScrollCode code, int position, int limit, int thumb);
+// One wheel event: up or down by one wheel step whatever the size of the delta.
+ScrollStep ComputeWheel(int delta, int position, int limit);
+// The panels' width: listWidth, less room for the scroll bar when the panels (ending at
+// lastBottom) will not fit in listHeight, which is when the bar shows.
+int LayoutWidth(int listWidth, int listHeight, int lastBottom);
+// The tops of panels with these row counts, stacked from 0; one more entry, the last bottom.
+std::vector<int> LayoutTops(const std::vector<int>& rowCounts);
+
+// The scrollable list of timer panels in which a whole program is edited. Its panels, their
+// rows and their controls are the program; it converts to and from a TimerProgram. It measures
+// its size once, when it is made, and must not be resized afterwards.
+//
+// The fields `width` and `height` hide QWidget::width() and QWidget::height(); they are the
+// size measured when the list was made. Use geometry() or size() for the widget's.
+class TimerListCtrl : public QFrame {
+    Q_OBJECT
+
+public:
+    static constexpr int kMaxPanels = 31;
+
+    // rect is the outer rectangle, border included, in the parent's coordinates.
+    explicit TimerListCtrl(const QRect& rect = QRect(11, 50, 236, 230), QWidget* parent = nullptr,
+                           int id = ControlIds::kTimerList);
+    ~TimerListCtrl() override;
+
+    // Returns the new panel's index, or -1 when kMaxPanels panels exist. Not laid out.
+    int AddPanel(int timerNumber);
+    // Returns the new row's index, or -1 for no panel or a full one. Not laid out.
+    int AddRow(int index, bool on, std::uint32_t hours, std::uint32_t minutes,
+               std::uint32_t seconds, std::uint32_t ticks, bool blockStart);
+    // Both lay out and update the scroll bar themselves.
+    bool DeletePanel(int index);
+    bool DeleteRow(int index, int row);
+    // Neither lays out nor updates the scroll bar; the panel ids keep counting.
+    void RemoveAllPanels();
+    // Stacks the panels from the top at their unscrolled places.
+    void LayoutPanels();
+    // Sets the range from the last panel's bottom and scrolls to the top.
+    void UpdateScrollInfo();
+
+    int GetActivePanel() const;
+    // Returns the active panel's index (or -1) and gives its selected row (or -1).
+    int GetSelection(int& index, int& row) const;
+    bool Select(int index, int row);
+    int GetPanelCount() const { return panelCount; }
+    int GetRowCount(int index) const;
+    int GetTimerNumber(int index) const;
+    int GetMemoryUsed() const;
+    bool IsBlockStart(int index, int row) const;
+    // One panel per run of blocks with the same timer number; the list is not emptied first.
+    void LoadProgram(TimerProgram& program);
+    // Fills an empty program: a new block at every checked box after a panel's row 0.
+    void BuildProgram(TimerProgram& program) const;
+    // Finds the first row, in display order, whose text does not give hours, minutes and
+    // seconds, so that nothing made up is saved or programmed. False when every row reads.
+    bool FindUnreadableRow(int& index, int& row) const;
+
+    void OnVScroll(ScrollCode code, int thumbPosition);
+    void OnMouseWheel(int delta);
+
+    TimerPanel* GetPanel(int index) const;
+    int GetWidth() const { return width; }
+    int GetHeight() const { return height; }
+    int GetNextPanelId() const { return nextPanelId; }
+    int GetScrollPosition() const { return position; }
+    int GetScrollLimit() const { return limit; }
+    bool IsScrollBarShown() const;
+    QScrollBar* GetScrollBar() const { return scrollBar; }
+    // The area that holds the panels and is scrolled.
+    QWidget* GetClient() const { return client; }
+
+protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
+private:
+    bool IsPanel(int index) const { return index >= 0 && index < panelCount; }
+    void OnCreate();
+    void OnPanelActivating();
+    void OnProgramModified();
+    void OnScrollAction(int action);
+    void Apply(const ScrollStep& step);
+    void Shift(int delta);
+    void PlaceClient();
+
+    int width = 0;
+    int height = 0;
+    int panelCount = 0;
+    int nextPanelId = 0;
+    std::array<TimerPanel*, kMaxPanels + 1> panels{};
+
+    QWidget* client = nullptr;
+    QScrollBar* scrollBar = nullptr;
+    // The only record of the scroll position: the bar mirrors it.
+    int position = 0;
+    int limit = 0;
+};

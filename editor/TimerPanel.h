@@ -1,0 +1,109 @@
+#pragma once
+
+#include <QEvent>
+#include <QWidget>
+#include <array>
+#include <cstdint>
+
+class ColorCheckBox;
+class ColorStatic;
+class IntervalEdit;
+
+// The editor of one timer: a caption "Timer n" and one row per interval, each row an ON/OFF
+// label, an interval edit and a block-start check box. The rows' controls are the timer's
+// state. The panel keeps the block rule (row 0 starts a block, no block is longer than 8 rows)
+// and tells `parent` when it is about to become active and after the user edited it.
+//
+// The fields `y` and `width` hide QWidget::y() and QWidget::width(): they are the place the
+// list last gave the panel, which a scroll does not change. Use geometry() for the widget's.
+class TimerPanel : public QWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kMaxRows = 49;
+    static constexpr int kRowHeight = 20;
+    static constexpr int kLabelWidth = 50;
+    static constexpr int kCheckBoxWidth = 18;
+    // The edit is the panel's width less the label and check box.
+    static constexpr int kEditRoom = 68;
+    static constexpr int kRowsPerBlock = 8;
+
+    // parent receives the notifications. The widget goes into container, or into parent when
+    // there is none, at x 0 and y, width wide and one caption high; it shows from its first Move.
+    TimerPanel(int timerNumber, int controlId, QWidget* parent, int y, int width,
+               QWidget* container = nullptr);
+    ~TimerPanel() override;
+
+    // Appends a row; -1 when the panel already has kMaxRows rows. Neither places nor shows the
+    // row: the next Move does.
+    int AddRow(bool on, std::uint32_t hours, std::uint32_t minutes, std::uint32_t seconds,
+               std::uint32_t ticks, bool blockStart);
+    // Removes a row: the rows below move up one place (their texts and boxes do; the controls
+    // stay), the last row's controls go.
+    bool DeleteRow(int row);
+    // Places the panel and shows what was added since the last Move.
+    void Move(int y, int width);
+    int GetBottom() const { return y + (rowCount + 1) * kRowHeight; }
+
+    void Activate();
+    void Deactivate();
+    void SelectRow(int row);
+    void UnselectRow();
+    void ApplyBlockRule();
+
+    // on is true when the label reads "ON". Hours, minutes and seconds the text does not supply
+    // read as 0; ticks are 0 unless the text has a fourth number.
+    bool ReadRow(int row, bool& on, std::uint32_t& hours, std::uint32_t& minutes,
+                 std::uint32_t& seconds, std::uint32_t& ticks) const;
+    // True when the row's text gives at least hours, minutes and seconds; false for no row.
+    bool IsRowReadable(int row) const;
+    bool IsBlockStart(int row) const;
+    // 3 bytes per row and 1 per block start: the panel's share of the device memory.
+    int GetMemoryBytes() const;
+
+    bool IsActive() const { return active; }
+    int GetRowCount() const { return rowCount; }
+    int GetSelectedRow() const { return selectedRow; }
+    int GetTimerNumber() const { return timerNumber; }
+    int GetControlId() const { return controlId; }
+    int GetTop() const { return y; }
+    int GetWidth() const { return width; }
+
+    ColorStatic* GetCaption() const { return caption; }
+    // The row's controls, or nullptr for no row.
+    ColorStatic* GetLabel(int row) const;
+    IntervalEdit* GetEdit(int row) const;
+    ColorCheckBox* GetCheckBox(int row) const;
+
+    // Handlers of the user's actions on the rows, by control id.
+    void OnCaptionClicked();
+    void OnLabelClicked(int id);
+    void OnEditSetFocus(int id);
+    void OnBlockStartClicked(int id);
+
+private:
+    bool IsRow(int row) const { return row >= 0 && row < rowCount; }
+    // Sends WMU_PANEL_ACTIVATING and activates the panel unless it already is active.
+    void Claim();
+    void Notify(QEvent::Type type);
+    void ColorRow(int row, bool selected);
+    void PlaceRow(int row);
+
+    int timerNumber;
+    int rowCount = 0;
+    int controlId;
+    int y;
+    int width;
+    bool active = false;
+    int selectedRow = -1;
+    QWidget* parent;
+    ColorStatic* caption = nullptr;
+    std::array<ColorStatic*, kMaxRows + 1> labels{};
+    std::array<ColorCheckBox*, kMaxRows + 1> checkBoxes{};
+    std::array<IntervalEdit*, kMaxRows + 1> edits{};
+
+    // Rows 0 .. placedRows - 1 stand where a Move at placedWidth put them; a Move that only
+    // changes the top leaves them alone (they move with the panel).
+    int placedRows = 0;
+    int placedWidth = -1;
+};
