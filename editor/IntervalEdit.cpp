@@ -5,67 +5,14 @@
 #include <QPointer>
 #include <QValidator>
 #include <algorithm>
-#include <limits>
 
 #include "Prompter.h"
-
-namespace {
-
-bool IsBlank(QChar c) {
-    // The C locale's white space, as "%u" skips it.
-    return c == u' ' || c == u'\t' || c == u'\n' || c == u'\v' || c == u'\f' || c == u'\r';
-}
-
-bool IsDigit(QChar c) {
-    return c >= u'0' && c <= u'9';
-}
-
-}  // namespace
+#include "TimerTexts.h"
 
 int ParseIntervalText(QStringView text, std::uint32_t& hours, std::uint32_t& minutes,
                       std::uint32_t& seconds, std::uint32_t& ticks) {
     ticks = 0;
-    std::uint32_t* const outputs[] = {&hours, &minutes, &seconds, &ticks};
-    const qsizetype size = text.size();
-    qsizetype pos = 0;
-    int count = 0;
-    for (std::uint32_t* output : outputs) {
-        if (count > 0) {
-            if (pos >= size || text[pos] != u':') {
-                break;
-            }
-            ++pos;
-        }
-        while (pos < size && IsBlank(text[pos])) {
-            ++pos;
-        }
-        bool negative = false;
-        if (pos < size && (text[pos] == u'+' || text[pos] == u'-')) {
-            negative = text[pos] == u'-';
-            ++pos;
-        }
-        if (pos >= size || !IsDigit(text[pos])) {
-            break;
-        }
-        constexpr std::uint64_t kMax = std::numeric_limits<std::uint32_t>::max();
-        std::uint64_t value = 0;
-        bool overflow = false;
-        for (; pos < size && IsDigit(text[pos]); ++pos) {
-            if (!overflow) {
-                value = value * 10 + static_cast<std::uint64_t>(text[pos].unicode() - u'0');
-                overflow = value > kMax;
-            }
-        }
-        std::uint32_t number = static_cast<std::uint32_t>(value);
-        if (overflow) {
-            number = static_cast<std::uint32_t>(kMax);
-        } else if (negative) {
-            number = 0u - number;
-        }
-        *output = number;
-        ++count;
-    }
-    return count;
+    return ScanIntervalText(text.toString().toStdString(), hours, minutes, seconds, ticks);
 }
 
 bool ReadsAsInterval(QStringView text) {
@@ -74,10 +21,7 @@ bool ReadsAsInterval(QStringView text) {
 }
 
 bool IsAcceptableInterval(QStringView text) {
-    std::uint32_t hours = 0, minutes = 0, seconds = 0, ticks = 0;
-    return ParseIntervalText(text, hours, minutes, seconds, ticks) >= 3 &&
-           hours <= kMaxIntervalField && minutes <= kMaxIntervalField &&
-           seconds <= kMaxIntervalField;
+    return IsAcceptableIntervalText(text.toString().toStdString());
 }
 
 // Refuses a user's change that would make the text longer than the typing limit, or than the
@@ -160,7 +104,7 @@ void IntervalEdit::focusOutEvent(QFocusEvent* event) {
         checking = true;
         const QString restore = savedText;
         QPointer<IntervalEdit> self(this);
-        Prompter::Current().ShowMessage(window(), QString::fromLatin1(kInvalidIntervalMessage));
+        Prompter::Current().ShowMessage(window(), kInvalidIntervalMessage, kInvalidIntervalDetail);
         if (!self) {
             return;  // destroyed while the message was up
         }

@@ -5,17 +5,12 @@
 #include <QStringView>
 #include <cstdint>
 
+#include "IntervalText.h"
 #include "SystemColors.h"
-
-// The message shown when an interval edit refuses its text on losing the focus.
-inline constexpr char kInvalidIntervalMessage[] =
-    "Invalid Interval. Please Enter in interval in format HH:MM:SS";
 
 // How many characters a user may type into an interval edit. Texts set by the program (from a
 // timer file) may be longer and are never cut.
 inline constexpr int kIntervalTypingLimit = 12;
-// The largest hours, minutes or seconds an edited interval may have.
-inline constexpr std::uint32_t kMaxIntervalField = 99;
 
 // Reads "hours:minutes:seconds[:ticks]" the way "%u:%u:%u:%u" does: each number may have leading
 // blanks and a sign (a minus gives the negated value modulo 2^32; a number too big for 32 bits

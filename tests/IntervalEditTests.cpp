@@ -13,6 +13,7 @@
 #include "EditorTestSupport.h"
 #include "IntervalEdit.h"
 #include "ScriptedPrompter.h"
+#include "TimerTexts.h"
 
 namespace {
 
@@ -28,7 +29,7 @@ Reading Read(const QString& text) {
     return r;
 }
 
-const QString kMessage = QString::fromLatin1(kInvalidIntervalMessage);
+const QString kMessage = kInvalidIntervalMessage;
 
 }  // namespace
 

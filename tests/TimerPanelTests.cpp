@@ -12,6 +12,7 @@
 #include "ScriptedPrompter.h"
 #include "SystemColors.h"
 #include "TimerPanel.h"
+#include "TimerTexts.h"
 
 namespace {
 
@@ -318,7 +319,7 @@ TEST_F(TimerPanelTest, MovingTheFocusToALabelMakesTheEditCheckItsText) {
     QTest::keyClick(panel->GetEdit(0), Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(panel->GetEdit(0), QStringLiteral("00:100:00"));
     Click(panel->GetLabel(1));
-    EXPECT_EQ(prompter.messages, QStringList{QString::fromLatin1(kInvalidIntervalMessage)});
+    EXPECT_EQ(prompter.messages, QStringList{kInvalidIntervalMessage});
     EXPECT_EQ(panel->GetEdit(0)->text(), QStringLiteral("00:00:00"));
     EXPECT_EQ(panel->GetSelectedRow(), 1);
 }
