@@ -99,17 +99,29 @@ void IntervalEdit::focusInEvent(QFocusEvent* event) {
     }
 }
 
+bool IntervalEdit::CheckText() {
+    if (checking || IsAcceptableInterval(text())) {
+        return true;
+    }
+    checking = true;
+    const QString restore = savedText;
+    QPointer<IntervalEdit> self(this);
+    Prompter::Current().ShowMessage(window(), kInvalidIntervalMessage, kInvalidIntervalDetail);
+    if (!self) {
+        return false;  // destroyed while the message was up
+    }
+    setText(restore);
+    checking = false;
+    return false;
+}
+
 void IntervalEdit::focusOutEvent(QFocusEvent* event) {
-    if (event->reason() != Qt::PopupFocusReason && !checking && !IsAcceptableInterval(text())) {
-        checking = true;
-        const QString restore = savedText;
+    if (event->reason() != Qt::PopupFocusReason) {
         QPointer<IntervalEdit> self(this);
-        Prompter::Current().ShowMessage(window(), kInvalidIntervalMessage, kInvalidIntervalDetail);
+        CheckText();
         if (!self) {
             return;  // destroyed while the message was up
         }
-        setText(restore);
-        checking = false;
     }
     QLineEdit::focusOutEvent(event);
 }

@@ -58,6 +58,10 @@ public:
     // The text as it was when the edit last received the focus.
     const QString& GetSavedText() const { return savedText; }
 
+    // The check the edit makes when it loses the focus: an unacceptable text is refused with
+    // the message and the saved text comes back. True when the text was kept.
+    bool CheckText();
+
 signals:
     // The focus entered the edit (not when it only comes back from the edit's own context menu).
     void focusEntered();
