@@ -373,6 +373,7 @@ TEST(FlashTransmitter, WithoutAUsableCounterTheRunEndsAtOnceAsCancelled) {
         EXPECT_TRUE(rig.transmitter.IsStopped());
         EXPECT_FALSE(rig.transmitter.IsComplete());
         EXPECT_TRUE(rig.positions.empty());
+        EXPECT_TRUE(rig.swaps.empty());
         EXPECT_EQ(rig.readings, 0);
         EXPECT_EQ(rig.transmitter.GetLeftColor(), kBlack);
     }

@@ -96,7 +96,6 @@ bool FlashTransmitter::RunTransfer() {
         hooks.counter.frequency && hooks.counter.reading ? hooks.counter.frequency() : 0;
     if (frequency <= 0) {
         Cancel();
-        RequestRepaint();
         return IsComplete();
     }
     // Each wait runs from a reading taken just before the step that set it, so lateness in
