@@ -101,16 +101,6 @@ std::vector<std::int64_t> Ms(std::initializer_list<std::int64_t> values) {
     return result;
 }
 
-TEST(FlashTransmitter, StartsIdleWithLeftBlackAndRightWhite) {
-    const std::vector<std::uint8_t> frame = kEmptyProgramFrame;
-    FlashTransmitter transmitter(frame.data(), 4, kZeroTimeUs, kOneTimeUs, kSyncTimeUs);
-    EXPECT_TRUE(transmitter.IsStopped());
-    EXPECT_FALSE(transmitter.IsComplete());
-    EXPECT_EQ(transmitter.GetPosition(), 0);
-    EXPECT_EQ(transmitter.GetLeftColor(), kBlack);
-    EXPECT_EQ(transmitter.GetRightColor(), kWhite);
-}
-
 TEST(FlashTransmitter, FourByteFrameSwapsFortyTimesAndReportsEveryPosition) {
     Rig rig(kEmptyProgramFrame);
     EXPECT_TRUE(rig.Run());
@@ -432,13 +422,6 @@ TEST(FlashTransmitter, ElapsedTimeTruncatesAndSaturates) {
     EXPECT_EQ(ElapsedMicroseconds(0, kMax / 10, 1), kMax);
     EXPECT_EQ(ElapsedMicroseconds(kMax, kMin, 1'000), kMin);
     EXPECT_EQ(ElapsedMicroseconds(kMin, kMax, 1'000), kMax);
-}
-
-TEST(FlashTransmitter, SteadyCounterRunsInNanoseconds) {
-    const Counter counter = SteadyCounter();
-    EXPECT_EQ(counter.frequency(), 1'000'000'000);
-    const std::int64_t first = counter.reading();
-    EXPECT_GE(counter.reading(), first);
 }
 
 }  // namespace

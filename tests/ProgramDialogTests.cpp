@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QImage>
 #include <QPushButton>
 #include <QTest>
@@ -303,6 +304,20 @@ TEST_F(ProgramDialogTest, CloseBoxDuringARunCancelsButDoesNotClose) {
     EXPECT_FALSE(dialog.isVisible()) << "a second use while idle closes the dialog";
 }
 
+TEST_F(ProgramDialogTest, EscapeDuringARunCancelsItLikeTheCancelButton) {
+    bool sent = false;
+    onReading = [&] {
+        if (!sent && dialog.GetTransmitter().GetPosition() == 5) {
+            sent = true;
+            Later([this] { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); });
+        }
+    };
+    QTest::mouseClick(start, Qt::LeftButton);
+    EXPECT_TRUE(sent);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(bar->text(), "Programming...Canceled");
+}
+
 TEST_F(ProgramDialogTest, WithoutAUsableCounterTheRunEndsAsCancelled) {
     dialog.SetCounter({[] { return std::int64_t{0}; }, [this] { return ++now; }});
     QTest::mouseClick(start, Qt::LeftButton);
@@ -313,6 +328,5 @@ TEST_F(ProgramDialogTest, WithoutAUsableCounterTheRunEndsAsCancelled) {
     EXPECT_TRUE(painted.empty());
     EXPECT_EQ(now, 0) << "the counter was never read";
 }
-
 
 }  // namespace
