@@ -2,11 +2,13 @@
 
 #include <QApplication>
 #include <QImage>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QTest>
 #include <QWindow>
 #include <functional>
 #include <set>
+#include <string>
 #include <vector>
 
 #include "ControlIds.h"
@@ -202,6 +204,54 @@ TEST_F(ProgramDialogTest, ACompleteRunCountsDownThenSendsEverySwap) {
     // the loop and the paint took.
     EXPECT_GE(painted[0].reading - textTimes[3], kSync);
     EXPECT_LT(painted[0].reading - textTimes[3], kSync + 10 * tick);
+}
+
+// Notes the region of every paint of one widget.
+class PaintRegions : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            regions.push_back(static_cast<QPaintEvent*>(event)->region());
+        }
+        return false;
+    }
+    std::vector<QRegion> regions;
+};
+
+TEST_F(ProgramDialogTest, EachSwapIsPaintedWithoutAPixelThatWasSettledOnItsOwnBefore) {
+    PaintRegions paints;
+    dialog.installEventFilter(&paints);
+    QTest::mouseClick(start, Qt::LeftButton);
+    ASSERT_EQ(bar->text(), "Programming...Done");
+
+    const PaneRects panes = ComputePaneRects(dialog.size());
+    const QRegion interiors =
+        QRegion(panes.left.adjusted(1, 1, -1, -1)) + panes.right.adjusted(1, 1, -1, -1);
+    const QRect leftCorner(panes.left.topLeft(), QSize(1, 1));
+    const QRect rightCorner(panes.right.topLeft(), QSize(1, 1));
+    // S: a paint of both panes without one corner; P: a corner on its own.
+    std::string sequence;
+    for (const QRegion& region : paints.regions) {
+        const bool left = region.intersects(leftCorner);
+        const bool right = region.intersects(rightCorner);
+        if ((region & interiors) == interiors) {
+            if (left != right) {
+                sequence += right ? "SL" : "SR";  // names the corner left out
+            }
+        } else if (region.rectCount() == 1 && region.boundingRect().size() == QSize(1, 1)) {
+            sequence += left ? "PL" : "PR";
+        }
+    }
+    // Swap 1 leaves out the right corner, swap 2 the left, and so on; before every swap the
+    // corner it leaves out was painted on its own.
+    std::string expected;
+    for (int swap = 1; swap <= 40; ++swap) {
+        expected += swap % 2 == 1 ? "PRSR" : "PLSL";
+    }
+    const auto firstSwap = sequence.find("PRSR");
+    ASSERT_NE(firstSwap, std::string::npos) << sequence;
+    EXPECT_EQ(sequence.substr(firstSwap, expected.size()), expected);
+    EXPECT_EQ(painted.size(), 40u);
 }
 
 TEST_F(ProgramDialogTest, CancelDuringTheCountdownGoesBackToReady) {

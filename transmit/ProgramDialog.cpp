@@ -51,7 +51,7 @@ ProgramDialog::ProgramDialog(const std::uint8_t* data, std::int32_t size, std::i
         .requestRepaint =
             [this] {
                 ++swapsRequested;
-                update();
+                RepaintForSwap();
             },
         .reportProgress = [this](std::int32_t position) { progress->SetPos(position); },
     });
@@ -124,7 +124,10 @@ void ProgramDialog::OnStart() {
         transmitter.Begin();
         swapsRequested = 0;
         swapsPainted = 0;
+        sending = true;
+        settling = false;
         const bool complete = transmitter.RunTransfer();
+        sending = false;
         progress->SetText(complete ? QStringLiteral("Programming...Done")
                                    : QStringLiteral("Programming...Canceled"));
         update();
@@ -170,17 +173,43 @@ void ProgramDialog::RecordPaintedSwap() {
     }
 }
 
+// Qt's X11 backing store shares the window image with the X server, and before painting over
+// any part of what it last sent it waits for the server to be done with it: a round trip whose
+// length varies by milliseconds with how soon the server gets to run. On a swap that wait would
+// fall between the step and the new colours reaching the screen. So every swap leaves out one
+// pixel of a pane's black frame (it never changes), and once anything else has been painted
+// during the transfer, the pixel the next swap will leave out is repainted on its own: the wait
+// happens then, in the pause before the next step, and the next swap has nothing to wait for.
+// Two pixels take turns, since the settling paint must touch what the last swap sent.
+QRect ProgramDialog::SettlingPixel(std::int32_t swapNumber) const {
+    const PaneRects panes = ComputePaneRects(size());
+    return QRect((swapNumber % 2 == 0 ? panes.left : panes.right).topLeft(), QSize(1, 1));
+}
+
+void ProgramDialog::RepaintForSwap() {
+    update(QRegion(rect()) - SettlingPixel(swapsRequested));
+}
+
 bool ProgramDialog::event(QEvent* event) {
-    if (!paintRecorder || event->type() != QEvent::UpdateRequest) {
+    if (event->type() != QEvent::UpdateRequest) {
         return QDialog::event(event);
     }
     inUpdateRequest = true;
     const bool handled = QDialog::event(event);
     inUpdateRequest = false;
-    if (pendingSwap && counter.reading) {
+    if (pendingSwap && paintRecorder && counter.reading) {
         pendingSwap->reading = counter.reading();
         paintRecorder(*pendingSwap);
     }
     pendingSwap.reset();
+
+    if (sending) {
+        if (settling) {
+            settling = false;  // that was the lone pixel
+        } else {
+            settling = true;
+            update(SettlingPixel(swapsRequested + 1));
+        }
+    }
     return handled;
 }

@@ -64,6 +64,8 @@ private:
     void OnInitDialog();
     bool PumpEvent();
     void RecordPaintedSwap();
+    void RepaintForSwap();
+    QRect SettlingPixel(std::int32_t swapNumber) const;
 
     FlashTransmitter transmitter;
     QPushButton* startButton = nullptr;
@@ -79,4 +81,7 @@ private:
     ColorRef paintedLeft = FlashTransmitter::kBlack;
     bool inUpdateRequest = false;
     std::optional<PaintedSwap> pendingSwap;
+
+    bool sending = false;   // the transfer loop is running
+    bool settling = false;  // the last update asked for was the lone settling pixel
 };
