@@ -1,11 +1,16 @@
 #include "TvrTool.h"
 
+#include <charconv>
 #include <cstdio>
 #include <functional>
+#include <istream>
 #include <map>
 #include <ostream>
+#include <string_view>
 
 #include "DeviceLimits.h"
+#include "FlashTransmitter.h"
+#include "SignalDecoder.h"
 #include "TimerFile.h"
 #include "TimerProgram.h"
 #include "TransferFrame.h"
@@ -22,9 +27,16 @@ constexpr const char* kUsage =
     "  check FILE           exit 0 and 'ok: N of 128 bytes' when the device can take the\n"
     "                       program; otherwise exit 1 and one line per problem\n"
     "  normalize IN OUT     load IN and write it to OUT exactly as the editor saves it\n"
+    "  signal FILE          the colour swaps of the transfer under the nominal times: one\n"
+    "                       line per swap, microseconds after the transfer starts, then\n"
+    "                       'end T' when the transfer ends\n"
+    "  decode               read swap times as 'signal' prints them on standard input and\n"
+    "                       decode them as the device would; print the frame like 'frame'\n"
+    "                       (exit 0), or say why it is not a valid frame (exit 1)\n"
     "  --help               this text\n"
     "\n"
-    "Exit codes: 0 success, 1 the check or the write failed, 2 unreadable file or bad usage.\n";
+    "Exit codes: 0 success, 1 the check, the write or the decode failed, 2 unreadable file or\n"
+    "input, or bad usage.\n";
 
 struct Io {
     std::istream& in;
@@ -126,6 +138,86 @@ int Normalize(const Args& args, Io& io) {
     return kExitOk;
 }
 
+int Signal(const Args& args, Io& io) {
+    TimerProgram program;
+    if (!Load(args[0], program, io)) {
+        return kExitCannotRead;
+    }
+    const std::vector<std::uint8_t> frame = BuildTransferFrame(program);
+    const SignalTimeline timeline = SimulateTransfer(frame, kZeroTimeUs, kOneTimeUs, kSyncTimeUs);
+    std::string text;
+    for (const std::int64_t swap : timeline.swapsUs) {
+        text += std::to_string(swap);
+        text += '\n';
+    }
+    io.out << text << "end " << timeline.endUs << '\n';
+    return kExitOk;
+}
+
+std::string_view Trim(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t\r");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    const auto last = text.find_last_not_of(" \t\r");
+    return text.substr(first, last - first + 1);
+}
+
+bool ParseTime(std::string_view text, std::int64_t& value) {
+    const char* end = text.data() + text.size();
+    const auto [ptr, error] = std::from_chars(text.data(), end, value);
+    return error == std::errc() && ptr == end && value >= 0;
+}
+
+// Swap times, one a line, optionally closed by the 'end T' line that 'signal' prints.
+bool ReadSwapTimes(std::istream& in, std::vector<std::int64_t>& swaps, std::string& error) {
+    std::string line;
+    int lineNumber = 0;
+    bool ended = false;
+    while (std::getline(in, line)) {
+        ++lineNumber;
+        const std::string_view text = Trim(line);
+        if (text.empty()) {
+            continue;
+        }
+        std::int64_t value = 0;
+        if (ended) {
+            error = "line " + std::to_string(lineNumber) + ": nothing may follow the 'end' line";
+            return false;
+        }
+        if (text.starts_with("end") && ParseTime(Trim(text.substr(3)), value)) {
+            ended = true;
+            continue;
+        }
+        if (!ParseTime(text, value)) {
+            error = "line " + std::to_string(lineNumber) + ": '" + std::string(text) +
+                    "' is not a time in microseconds";
+            return false;
+        }
+        swaps.push_back(value);
+    }
+    return true;
+}
+
+int Decode(const Args&, Io& io) {
+    std::vector<std::int64_t> swaps;
+    std::string error;
+    if (!ReadSwapTimes(io.in, swaps, error)) {
+        io.err << "tvrtool: decode: " << error << '\n';
+        return kExitCannotRead;
+    }
+    const DecodeResult decoded = SignalDecoder().Decode(swaps);
+    if (!decoded.ok) {
+        io.err << "tvrtool: decode: " << decoded.reason << '\n';
+        if (!decoded.frame.empty()) {
+            io.err << "tvrtool: decode: bytes read: " << HexLine(decoded.frame) << '\n';
+        }
+        return kExitProblem;
+    }
+    io.out << HexLine(decoded.frame) << '\n';
+    return kExitOk;
+}
+
 struct Command {
     std::size_t argCount;
     std::function<int(const Args&, Io&)> run;
@@ -133,10 +225,8 @@ struct Command {
 
 const std::map<std::string, Command>& Commands() {
     static const std::map<std::string, Command> commands = {
-        {"info", {1, Info}},
-        {"frame", {1, Frame}},
-        {"check", {1, Check}},
-        {"normalize", {2, Normalize}},
+        {"info", {1, Info}},           {"frame", {1, Frame}},   {"check", {1, Check}},
+        {"normalize", {2, Normalize}}, {"signal", {1, Signal}}, {"decode", {0, Decode}},
     };
     return commands;
 }

@@ -2,7 +2,9 @@
 
 #include <sstream>
 
+#include "FlashTransmitter.h"
 #include "TestSupport.h"
+#include "TransferFrame.h"
 #include "TvrTool.h"
 
 using namespace testing_support;
@@ -76,7 +78,7 @@ TEST_F(TvrToolFiles, NormalizeWritesWhatTheEditorWouldSave) {
 }
 
 TEST_F(TvrToolFiles, UnreadableFileIsOneLineOnStderrAndExit2) {
-    for (const char* command : {"info", "frame", "check"}) {
+    for (const char* command : {"info", "frame", "check", "signal"}) {
         const ToolRun run = Tool({command, dir.File("missing.tvr")});
         EXPECT_EQ(run.code, 2) << command;
         EXPECT_EQ(run.out, "") << command;
@@ -87,10 +89,90 @@ TEST_F(TvrToolFiles, UnreadableFileIsOneLineOnStderrAndExit2) {
     EXPECT_NE(notTimer.err.find("not a timer file"), std::string::npos);
 }
 
+TEST_F(TvrToolFiles, SignalListsEverySwapThenTheEnd) {
+    const ToolRun run = Tool({"signal", Write("a.tvr", kWorkedExample)});
+    EXPECT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    std::istringstream lines(run.out);
+    std::vector<std::string> swaps;
+    std::string line;
+    while (std::getline(lines, line)) {
+        swaps.push_back(line);
+    }
+    ASSERT_EQ(swaps.size(), 111u) << "10 swaps for each of the 11 frame bytes, then the end";
+    EXPECT_EQ(std::vector<std::string>(swaps.begin(), swaps.begin() + 4),
+              (std::vector<std::string>{"50000", "100000", "200000", "250000"}));
+    const std::vector<std::uint8_t> frame = {0x55, 0x08, 0x81, 0x20, 0x80, 0x01,
+                                             0x2C, 0x00, 0x02, 0x76, 0xCE};
+    const std::int64_t end = TransferDurationUs(frame, kZeroTimeUs, kOneTimeUs, kSyncTimeUs);
+    EXPECT_EQ(swaps.back(), "end " + std::to_string(end));
+    EXPECT_EQ(swaps[109], std::to_string(end - kSyncTimeUs));
+}
+
+TEST_F(TvrToolFiles, DecodeReadsBackWhatSignalPrints) {
+    const std::string file = Write("a.tvr", kWorkedExample);
+    const ToolRun signal = Tool({"signal", file});
+    const ToolRun decoded = Tool({"decode"}, signal.out);
+    EXPECT_EQ(decoded.code, 0) << decoded.err;
+    EXPECT_EQ(decoded.out, Tool({"frame", file}).out);
+    EXPECT_EQ(decoded.err, "");
+
+    // Windows line ends, blank lines and no end line are all fine.
+    std::string loose;
+    for (char c : signal.out.substr(0, signal.out.rfind("end"))) {
+        loose += c == '\n' ? std::string("\r\n\n") : std::string(1, c);
+    }
+    EXPECT_EQ(Tool({"decode"}, loose).out, decoded.out);
+}
+
+TEST(TvrToolDecode, SaysWhyASignalIsRefused) {
+    // The signal of 55 01 00 01 without its last swap.
+    std::string swaps;
+    const std::vector<std::uint8_t> frame = {0x55, 0x01, 0x00, 0x01};
+    const SignalTimeline timeline = SimulateTransfer(frame, kZeroTimeUs, kOneTimeUs, kSyncTimeUs);
+    for (std::size_t i = 0; i + 1 < timeline.swapsUs.size(); ++i) {
+        swaps += std::to_string(timeline.swapsUs[i]) + "\n";
+    }
+    const ToolRun missing = Tool({"decode"}, swaps);
+    EXPECT_EQ(missing.code, 1);
+    EXPECT_EQ(missing.out, "");
+    EXPECT_EQ(missing.err,
+              "tvrtool: decode: 39 colour swaps do not make whole bytes (10 swaps per byte)\n");
+
+    // A checksum that does not agree also shows the bytes that were read.
+    std::string wrong;
+    const std::vector<std::uint8_t> bad = {0x55, 0x01, 0x00, 0x02};
+    for (const std::int64_t t :
+         SimulateTransfer(bad, kZeroTimeUs, kOneTimeUs, kSyncTimeUs).swapsUs) {
+        wrong += std::to_string(t) + "\n";
+    }
+    const ToolRun checksum = Tool({"decode"}, wrong);
+    EXPECT_EQ(checksum.code, 1);
+    EXPECT_EQ(checksum.err,
+              "tvrtool: decode: checksum byte is 0x02 but the length and image bytes add up to "
+              "0x01\ntvrtool: decode: bytes read: 55 01 00 02\n");
+
+    EXPECT_EQ(Tool({"decode"}, "").err, "tvrtool: decode: no colour swaps\n");
+}
+
+TEST(TvrToolDecode, InputThatIsNotSwapTimesIsExit2) {
+    const ToolRun text = Tool({"decode"}, "50000\n100000\nfifty\n");
+    EXPECT_EQ(text.code, 2);
+    EXPECT_EQ(text.err, "tvrtool: decode: line 3: 'fifty' is not a time in microseconds\n");
+    EXPECT_EQ(Tool({"decode"}, "-5\n").code, 2);
+    EXPECT_EQ(Tool({"decode"}, "12abc\n").code, 2);
+    const ToolRun afterEnd = Tool({"decode"}, "50000\nend 100000\n150000\n");
+    EXPECT_EQ(afterEnd.code, 2);
+    EXPECT_NE(afterEnd.err.find("line 3"), std::string::npos) << afterEnd.err;
+    EXPECT_EQ(Tool({"decode", "file.txt"}).code, 2);
+}
+
 TEST(TvrToolUsage, HelpAndMistakes) {
     const ToolRun help = Tool({"--help"});
     EXPECT_EQ(help.code, 0);
     EXPECT_NE(help.out.find("frame FILE"), std::string::npos);
+    EXPECT_NE(help.out.find("signal FILE"), std::string::npos);
+    EXPECT_NE(help.out.find("decode"), std::string::npos);
     EXPECT_EQ(Tool({}).code, 2);
     EXPECT_EQ(Tool({"frob", "x"}).code, 2);
     const ToolRun missingArg = Tool({"frame"});

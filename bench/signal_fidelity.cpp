@@ -1,0 +1,270 @@
+// Runs the real programming dialog on a frame and measures what reached the screen: the moment
+// each swap was painted (its window update drawn and flushed to the window system), compared
+// interval by interval with the nominal signal, and whether the painted timeline decodes back to
+// the frame. Offscreen unless a display is set. Run it on a quiet machine: the loop polls on one
+// core, and any CPU contention shows up as lateness (see the involuntary context switches).
+//   signal_fidelity [--bytes N] [--seed S]
+// The last line is the summary:
+//   intervals=N mean_abs_err_ms=X p99_abs_err_ms=Y max_abs_err_ms=Z cpu_percent=C decoded=ok|bad
+#include <sys/resource.h>
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "ControlIds.h"
+#include "FlashTransmitter.h"
+#include "ProgramDialog.h"
+#include "SignalDecoder.h"
+#include "TextProgressCtrl.h"
+#include "TransferFrame.h"
+
+namespace {
+
+struct Options {
+    int bytes = 16;
+    unsigned seed = 1;
+};
+
+bool ParseOptions(int argc, char** argv, Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if ((arg == "--bytes" || arg == "--seed") && i + 1 < argc) {
+            char* end = nullptr;
+            const long value = std::strtol(argv[++i], &end, 10);
+            if (*end != '\0' || value < 0 || value > 100'000) {
+                return false;
+            }
+            if (arg == "--bytes") {
+                options.bytes = static_cast<int>(value);
+            } else {
+                options.seed = static_cast<unsigned>(value);
+            }
+        } else {
+            return false;
+        }
+    }
+    return options.bytes >= 4;
+}
+
+// A well-formed frame: start byte, length, random image bytes, checksum.
+std::vector<std::uint8_t> MakeFrame(int bytes, unsigned seed) {
+    std::mt19937 random(seed);
+    std::vector<std::uint8_t> frame(static_cast<std::size_t>(bytes));
+    frame[0] = kFrameStartByte;
+    frame[1] = static_cast<std::uint8_t>((bytes - 3) & 0xFF);
+    for (std::size_t i = 2; i + 1 < frame.size(); ++i) {
+        frame[i] = static_cast<std::uint8_t>(random() & 0xFF);
+    }
+    unsigned sum = 0;
+    for (std::size_t i = 1; i + 1 < frame.size(); ++i) {
+        sum += frame[i];
+    }
+    frame.back() = static_cast<std::uint8_t>(sum & 0xFF);
+    return frame;
+}
+
+rusage Usage() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage;
+}
+
+double CpuSeconds(const rusage& usage) {
+    auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+struct Stats {
+    double mean = 0;
+    double p99 = 0;
+    double max = 0;
+};
+
+Stats Summarise(std::vector<double> values) {
+    Stats stats;
+    if (values.empty()) {
+        return stats;
+    }
+    std::sort(values.begin(), values.end());
+    double sum = 0;
+    for (const double v : values) {
+        sum += v;
+    }
+    stats.mean = sum / static_cast<double>(values.size());
+    const auto rank =
+        static_cast<std::size_t>(std::ceil(0.99 * static_cast<double>(values.size())));
+    stats.p99 = values[std::max<std::size_t>(rank, 1) - 1];
+    stats.max = values.back();
+    return stats;
+}
+
+class UpdateWatcher : public QObject {
+public:
+    explicit UpdateWatcher(std::function<void(QEvent::Type)> onEvent)
+        : onEvent(std::move(onEvent)) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::UpdateRequest || event->type() == QEvent::Paint) {
+            onEvent(event->type());
+        }
+        return false;
+    }
+
+private:
+    std::function<void(QEvent::Type)> onEvent;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    Options options;
+    if (!ParseOptions(argc, argv, options)) {
+        std::fprintf(stderr, "usage: signal_fidelity [--bytes N (4 or more)] [--seed S]\n");
+        return 2;
+    }
+
+    const std::vector<std::uint8_t> frame = MakeFrame(options.bytes, options.seed);
+    ProgramDialog dialog(frame.data(), static_cast<std::int32_t>(frame.size()), kZeroTimeUs,
+                         kOneTimeUs, kSyncTimeUs);
+    const Counter counter = SteadyCounter();
+    const double usPerCount = 1e6 / static_cast<double>(counter.frequency());
+
+    std::vector<ProgramDialog::PaintedSwap> painted;
+    painted.reserve(frame.size() * 10);
+    dialog.SetPaintRecorder(
+        [&](const ProgramDialog::PaintedSwap& swap) { painted.push_back(swap); });
+    // The bar's position changes right after every step: the moment the transmitter acted.
+    std::vector<std::int64_t> steps;
+    steps.reserve(frame.size() * 10 + 2);
+    auto* bar = dialog.findChild<TextProgressCtrl*>();
+    QObject::connect(bar, &QProgressBar::valueChanged,
+                     [&](int) { steps.push_back(counter.reading()); });
+
+    // When each window update began: the rest of a swap's delay is painting and flushing.
+    std::vector<std::int64_t> updateStarts;
+    std::vector<std::int64_t> paintStarts;
+    updateStarts.reserve(frame.size() * 20);
+    paintStarts.reserve(frame.size() * 20);
+    UpdateWatcher watcher([&](QEvent::Type type) {
+        (type == QEvent::UpdateRequest ? updateStarts : paintStarts).push_back(counter.reading());
+    });
+    dialog.installEventFilter(&watcher);
+
+    dialog.show();
+    dialog.activateWindow();
+    if (!QTest::qWaitForWindowActive(&dialog)) {
+        std::fprintf(stderr, "signal_fidelity: the dialog did not become active\n");
+    }
+    QPushButton* start = nullptr;
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+        if (button->property(ControlIds::kProperty).toInt() == ControlIds::kStart) {
+            start = button;
+        }
+    }
+    if (start == nullptr) {
+        std::fprintf(stderr, "signal_fidelity: no Start button\n");
+        return 2;
+    }
+
+    const rusage before = Usage();
+    const auto wallBefore = std::chrono::steady_clock::now();
+    start->click();  // the whole run: countdown and transfer
+    const double wall =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - wallBefore).count();
+    const rusage after = Usage();
+    const double cpuPercent = 100.0 * (CpuSeconds(after) - CpuSeconds(before)) / wall;
+    const long switches = after.ru_nivcsw - before.ru_nivcsw;
+
+    const std::vector<std::int64_t> nominal =
+        SimulateTransfer(frame, kZeroTimeUs, kOneTimeUs, kSyncTimeUs).swapsUs;
+    std::vector<double> errors;
+    double worst = -1;
+    std::size_t worstIndex = 0;
+    for (std::size_t i = 1; i < painted.size(); ++i) {
+        const double interval =
+            static_cast<double>(painted[i].reading - painted[i - 1].reading) * usPerCount;
+        const auto from = static_cast<std::size_t>(painted[i - 1].swapNumber - 1);
+        const auto to = static_cast<std::size_t>(painted[i].swapNumber - 1);
+        const double expected = static_cast<double>(nominal[to] - nominal[from]);
+        const double error = std::abs(interval - expected) / 1000.0;
+        errors.push_back(error);
+        if (error > worst) {
+            worst = error;
+            worstIndex = i;
+        }
+    }
+    const Stats stats = Summarise(errors);
+
+    std::vector<std::int64_t> paintedUs;
+    for (const ProgramDialog::PaintedSwap& swap : painted) {
+        paintedUs.push_back(std::llround(static_cast<double>(swap.reading) * usPerCount));
+    }
+    const DecodeResult decoded = SignalDecoder().Decode(paintedUs);
+    const bool ok = decoded.ok && decoded.frame == frame;
+
+    // Diagnostics. The bar moves to position k + 1 with step k, the step that makes swap k (step
+    // 0 makes none); the last swap's position is past the range and is not seen.
+    auto ms = [&](std::int64_t counts) { return static_cast<double>(counts) * usPerCount / 1e3; };
+    auto nominalStepUs = [&](std::size_t k) { return k == 0 ? 0 : nominal[k - 1]; };
+    std::vector<double> stepLate;  // how much longer than nominal each wait lasted
+    for (std::size_t k = 1; k < steps.size() && k <= nominal.size(); ++k) {
+        stepLate.push_back(ms(steps[k] - steps[k - 1]) -
+                           static_cast<double>(nominalStepUs(k) - nominalStepUs(k - 1)) / 1e3);
+    }
+    // Each swap's delay from its step to the screen, split at the start of the window update
+    // that showed it and at the start of the dialog's paint within that update.
+    std::vector<double> delay, queued, preparing, drawing;
+    for (const ProgramDialog::PaintedSwap& swap : painted) {
+        const auto step = static_cast<std::size_t>(swap.swapNumber);
+        const auto update =
+            std::upper_bound(updateStarts.begin(), updateStarts.end(), swap.reading);
+        const auto paint = std::upper_bound(paintStarts.begin(), paintStarts.end(), swap.reading);
+        if (step >= steps.size() || update == updateStarts.begin() ||
+            paint == paintStarts.begin()) {
+            continue;
+        }
+        delay.push_back(ms(swap.reading - steps[step]));
+        queued.push_back(ms(*(update - 1) - steps[step]));
+        preparing.push_back(ms(*(paint - 1) - *(update - 1)));
+        drawing.push_back(ms(swap.reading - *(paint - 1)));
+    }
+    auto line = [](const char* what, const std::vector<double>& values) {
+        const Stats stats = Summarise(values);
+        std::printf("%s: mean=%.3f p99=%.3f max=%.3f ms\n", what, stats.mean, stats.p99, stats.max);
+    };
+
+    std::printf("platform=%s frame=%zu bytes swaps painted=%zu of %zu run=%.1f s\n",
+                qPrintable(QGuiApplication::platformName()), frame.size(), painted.size(),
+                nominal.size(), wall);
+    std::printf("involuntary context switches during the run: %ld\n", switches);
+    line("step late on its wait", stepLate);
+    line("swap shown after its step", delay);
+    line("  waiting for the window update", queued);
+    line("  preparing the paint", preparing);
+    line("  painting and flushing", drawing);
+    if (!painted.empty() && worstIndex > 0) {
+        std::printf("worst interval: swaps %d-%d off by %.3f ms\n",
+                    painted[worstIndex - 1].swapNumber, painted[worstIndex].swapNumber, worst);
+    }
+    if (!ok) {
+        std::printf("decode: %s\n", decoded.ok ? "frame differs" : decoded.reason.c_str());
+    }
+    std::printf(
+        "intervals=%zu mean_abs_err_ms=%.3f p99_abs_err_ms=%.3f max_abs_err_ms=%.3f "
+        "cpu_percent=%.0f decoded=%s\n",
+        errors.size(), stats.mean, stats.p99, stats.max, cpuPercent, ok ? "ok" : "bad");
+    return ok ? 0 : 1;
+}

@@ -1,0 +1,427 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <numeric>
+#include <vector>
+
+#include "FlashTransmitter.h"
+#include "TransferFrame.h"
+
+namespace {
+
+constexpr ColorRef kBlack = FlashTransmitter::kBlack;
+constexpr ColorRef kWhite = FlashTransmitter::kWhite;
+
+// The frame of an empty program with the startup flag off.
+const std::vector<std::uint8_t> kEmptyProgramFrame = {0x55, 0x01, 0x00, 0x01};
+
+// A transmitter on a simulated microsecond counter. Time passes only where a test says so:
+// idleStep on every pump call that finds no event, readingStep on every counter reading.
+struct Rig {
+    explicit Rig(std::vector<std::uint8_t> bytes, std::int32_t zero = kZeroTimeUs,
+                 std::int32_t one = kOneTimeUs, std::int32_t sync = kSyncTimeUs)
+        : frame(std::move(bytes)),
+          transmitter(frame.data(), static_cast<std::int32_t>(frame.size()), zero, one, sync) {
+        transmitter.SetHooks({
+            .counter = {[this] { return frequency; },
+                        [this] {
+                            ++readings;
+                            const std::int64_t value = now;
+                            now += readingStep;
+                            return value;
+                        }},
+            .pumpEvent =
+                [this] {
+                    ++pumps;
+                    if (onPump && onPump()) {
+                        return true;
+                    }
+                    now += idleStep;
+                    return false;
+                },
+            .requestRepaint =
+                [this] {
+                    swaps.push_back(now);
+                    leftAfterSwap.push_back(transmitter.GetLeftColor());
+                },
+            .reportProgress =
+                [this](std::int32_t position) {
+                    positions.push_back(position);
+                    stepTimes.push_back(now);
+                },
+        });
+    }
+
+    bool Run() {
+        transmitter.ClearStop();
+        transmitter.Begin();
+        return transmitter.RunTransfer();
+    }
+
+    // Swap times counted from the first step, which every run takes on its first idle turn.
+    std::vector<std::int64_t> SwapsFromFirstStep() const {
+        std::vector<std::int64_t> result;
+        for (const std::int64_t swap : swaps) {
+            result.push_back(swap - stepTimes.front());
+        }
+        return result;
+    }
+
+    // Time between consecutive swaps.
+    std::vector<std::int64_t> Intervals() const {
+        std::vector<std::int64_t> result;
+        for (std::size_t i = 1; i < swaps.size(); ++i) {
+            result.push_back(swaps[i] - swaps[i - 1]);
+        }
+        return result;
+    }
+
+    std::vector<std::uint8_t> frame;
+    FlashTransmitter transmitter;
+    std::int64_t frequency = 1'000'000;
+    std::int64_t now = 0;
+    std::int64_t idleStep = 1'000;
+    std::int64_t readingStep = 0;
+    int readings = 0;
+    int pumps = 0;
+    std::function<bool()> onPump;
+    std::vector<std::int64_t> swaps;
+    std::vector<ColorRef> leftAfterSwap;
+    std::vector<std::int32_t> positions;
+    std::vector<std::int64_t> stepTimes;
+};
+
+std::vector<std::int64_t> Ms(std::initializer_list<std::int64_t> values) {
+    std::vector<std::int64_t> result;
+    for (const std::int64_t value : values) {
+        result.push_back(value * 1000);
+    }
+    return result;
+}
+
+TEST(FlashTransmitter, FourByteFrameSwapsFortyTimesAndReportsEveryPosition) {
+    Rig rig(kEmptyProgramFrame);
+    EXPECT_TRUE(rig.Run());
+
+    EXPECT_TRUE(rig.transmitter.IsStopped());
+    EXPECT_TRUE(rig.transmitter.IsComplete());
+    ASSERT_EQ(rig.swaps.size(), 40u);
+    std::vector<std::int32_t> expected(40);
+    std::iota(expected.begin(), expected.end(), 1);
+    expected.push_back(41);
+    expected.push_back(41);
+    EXPECT_EQ(rig.positions, expected);
+
+    // Left is white after every odd-numbered swap, black after every even one.
+    for (std::size_t i = 0; i < rig.leftAfterSwap.size(); ++i) {
+        EXPECT_EQ(rig.leftAfterSwap[i], i % 2 == 0 ? kWhite : kBlack) << "swap " << i + 1;
+    }
+    EXPECT_EQ(rig.transmitter.GetLeftColor(), kBlack);
+    EXPECT_EQ(rig.transmitter.GetRightColor(), kWhite);
+}
+
+TEST(FlashTransmitter, StartByteSwapsAtTheNominalMoments) {
+    Rig rig(kEmptyProgramFrame);
+    rig.Run();
+    EXPECT_EQ(rig.stepTimes.front(), rig.idleStep) << "the first step is due at once";
+    const std::vector<std::int64_t> swaps = rig.SwapsFromFirstStep();
+    ASSERT_EQ(swaps.size(), 40u);
+    const std::vector<std::int64_t> firstByte(swaps.begin(), swaps.begin() + 10);
+    EXPECT_EQ(firstByte, Ms({50, 100, 200, 250, 350, 400, 500, 550, 650, 700}));
+    EXPECT_EQ(swaps[10], 750'000) << "second byte's second sync";
+    EXPECT_EQ(swaps[11], 800'000) << "second byte's first bit interval begins";
+    EXPECT_EQ(rig.stepTimes.back() - rig.swaps.back(), kSyncTimeUs)
+        << "the loop ends at the final step, one sync after the last swap";
+
+    // The simulated run behind `tvrtool signal` is the same loop, started at 0.
+    const SignalTimeline timeline =
+        SimulateTransfer(kEmptyProgramFrame, kZeroTimeUs, kOneTimeUs, kSyncTimeUs);
+    EXPECT_EQ(timeline.swapsUs, swaps);
+    EXPECT_EQ(timeline.endUs, swaps.back() + kSyncTimeUs);
+    EXPECT_EQ(timeline.endUs,
+              TransferDurationUs(kEmptyProgramFrame, kZeroTimeUs, kOneTimeUs, kSyncTimeUs));
+}
+
+TEST(FlashTransmitter, BitsGoOutLeastSignificantFirst) {
+    // One-byte frames: swap 2 opens bit 0 and swap 10 closes bit 7.
+    const std::int64_t zero = 20'000;
+    const std::int64_t one = 70'000;
+    const std::int64_t sync = 30'000;
+    auto bitIntervals = [&](std::uint8_t byte) {
+        Rig rig({byte}, zero, one, sync);
+        rig.Run();
+        const std::vector<std::int64_t> intervals = rig.Intervals();
+        EXPECT_EQ(intervals.size(), 9u);
+        EXPECT_EQ(rig.SwapsFromFirstStep().front(), sync) << "one sync after the first step";
+        EXPECT_EQ(intervals.front(), sync);
+        return std::vector<std::int64_t>(intervals.begin() + 1, intervals.end());
+    };
+    EXPECT_EQ(bitIntervals(0x01),
+              (std::vector<std::int64_t>{one, zero, zero, zero, zero, zero, zero, zero}));
+    EXPECT_EQ(bitIntervals(0x80),
+              (std::vector<std::int64_t>{zero, zero, zero, zero, zero, zero, zero, one}));
+    EXPECT_EQ(bitIntervals(0xA6),
+              (std::vector<std::int64_t>{zero, one, one, zero, zero, one, zero, one}));
+}
+
+TEST(FlashTransmitter, LaterBytesLeadWithTwoSyncIntervals) {
+    Rig rig({0x00, 0xFF});
+    rig.Run();
+    const std::vector<std::int64_t> intervals = rig.Intervals();
+    ASSERT_EQ(intervals.size(), 19u);
+    // Byte 1: the byte change opens sync 1 at swap 10; swaps 11 and 12 close the two syncs.
+    EXPECT_EQ(intervals[9], kSyncTimeUs);
+    EXPECT_EQ(intervals[10], kSyncTimeUs);
+    for (std::size_t i = 11; i < 19; ++i) {
+        EXPECT_EQ(intervals[i], kOneTimeUs) << "interval " << i;
+    }
+}
+
+TEST(FlashTransmitter, LatenessStaysInItsIntervalAndIsNeverMadeUp) {
+    Rig rig(kEmptyProgramFrame);
+    // The first step is taken at 1 ms. At 161 ms, inside the wait due at 201 ms, a handler runs
+    // for 69 ms; the next idle turn, at 231 ms, finds the wait over 30 ms late.
+    bool busy = false;
+    rig.onPump = [&] {
+        if (!busy && rig.now >= 161'000) {
+            busy = true;
+            rig.now += 69'000;
+            return true;
+        }
+        return false;
+    };
+    rig.Run();
+    const std::vector<std::int64_t> swaps = rig.SwapsFromFirstStep();
+    ASSERT_EQ(swaps.size(), 40u);
+    EXPECT_EQ(std::vector<std::int64_t>(swaps.begin(), swaps.begin() + 4), Ms({50, 100, 230, 280}));
+
+    Rig nominal(kEmptyProgramFrame);
+    nominal.Run();
+    std::vector<std::int64_t> expected = nominal.Intervals();
+    expected[1] += 30'000;
+    EXPECT_EQ(rig.Intervals(), expected) << "only the interval the delay fell into grows";
+}
+
+TEST(FlashTransmitter, EachWaitStartsFromAFreshReadingAfterTheTest) {
+    // Every reading moves the clock 1 us and idle pumps take no time: the reading that starts a
+    // wait is one later than the one that found the last wait over, so each interval is one
+    // microsecond longer than nominal. Reusing the tested reading would give exact intervals.
+    Rig rig({0x55, 0x00});
+    rig.idleStep = 0;
+    rig.readingStep = 1;
+    rig.Run();
+    const std::vector<std::int64_t> intervals = rig.Intervals();
+    ASSERT_EQ(intervals.size(), 19u);
+    Rig nominal({0x55, 0x00});
+    nominal.Run();
+    const std::vector<std::int64_t> nominalIntervals = nominal.Intervals();
+    for (std::size_t i = 0; i < intervals.size(); ++i) {
+        EXPECT_EQ(intervals[i], nominalIntervals[i] + 1) << "interval " << i;
+    }
+}
+
+TEST(FlashTransmitter, PendingEventsComeBeforeTheClock) {
+    Rig rig(kEmptyProgramFrame);
+    int events = 5;
+    int readingsWhileBusy = -1;
+    rig.onPump = [&] {
+        if (events > 0) {
+            --events;
+            readingsWhileBusy = rig.readings;
+            return true;
+        }
+        return false;
+    };
+    rig.Run();
+    EXPECT_EQ(readingsWhileBusy, 1) << "only the start reading was taken while events waited";
+    EXPECT_EQ(rig.swaps.size(), 40u);
+}
+
+TEST(FlashTransmitter, CancelMidByteStopsWithBlackAndWhite) {
+    for (const std::size_t cancelAfter : {std::size_t{13}, std::size_t{14}}) {
+        Rig rig(kEmptyProgramFrame);
+        rig.onPump = [&] {
+            if (rig.swaps.size() == cancelAfter && !rig.transmitter.IsStopped()) {
+                rig.transmitter.Cancel();
+                return true;
+            }
+            return false;
+        };
+        EXPECT_FALSE(rig.Run());
+        EXPECT_TRUE(rig.transmitter.IsStopped());
+        EXPECT_FALSE(rig.transmitter.IsComplete());
+        EXPECT_LT(rig.transmitter.GetPosition(), 40);
+        EXPECT_EQ(rig.swaps.size(), cancelAfter) << "no swap after the cancel";
+        EXPECT_EQ(rig.transmitter.GetLeftColor(), kBlack);
+        EXPECT_EQ(rig.transmitter.GetRightColor(), kWhite);
+    }
+}
+
+TEST(FlashTransmitter, CancelAfterTheFinalSwapStillCountsAsComplete) {
+    Rig rig(kEmptyProgramFrame);
+    rig.onPump = [&] {
+        if (rig.swaps.size() == 40 && !rig.transmitter.IsStopped()) {
+            rig.transmitter.Cancel();
+            return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(rig.Run());
+    EXPECT_TRUE(rig.transmitter.IsComplete());
+    EXPECT_EQ(rig.positions.back(), 41);
+    EXPECT_EQ(std::count(rig.positions.begin(), rig.positions.end(), 41), 1)
+        << "the final step never ran";
+}
+
+TEST(FlashTransmitter, EmptyFrameStopsAtTheFirstStepWithoutSwapping) {
+    Rig rig({});
+    EXPECT_TRUE(rig.Run());
+    EXPECT_TRUE(rig.transmitter.IsStopped());
+    EXPECT_TRUE(rig.swaps.empty());
+    EXPECT_EQ(rig.positions, std::vector<std::int32_t>{0});
+
+    // A negative size is no licence to read the frame.
+    const std::uint8_t byte = 0xFF;
+    FlashTransmitter negative(&byte, -3, kZeroTimeUs, kOneTimeUs, kSyncTimeUs);
+    negative.ClearStop();
+    negative.Begin();
+    negative.Step();
+    EXPECT_TRUE(negative.IsStopped());
+    EXPECT_EQ(negative.GetPosition(), 0);
+    EXPECT_EQ(negative.GetLeftColor(), kBlack);
+}
+
+TEST(FlashTransmitter, BeginRestartsFromTheFirstByte) {
+    Rig rig(kEmptyProgramFrame);
+    rig.onPump = [&] {
+        if (rig.swaps.size() == 17 && !rig.transmitter.IsStopped()) {
+            rig.transmitter.Cancel();
+            return true;
+        }
+        return false;
+    };
+    rig.Run();
+    ASSERT_EQ(rig.swaps.size(), 17u);
+
+    // A second run after the cancel, and a third after that one finished.
+    for (int run = 0; run < 2; ++run) {
+        rig.onPump = nullptr;
+        rig.swaps.clear();
+        rig.positions.clear();
+        rig.stepTimes.clear();
+        const std::int64_t start = rig.now;
+        EXPECT_TRUE(rig.Run());
+        ASSERT_EQ(rig.swaps.size(), 40u);
+        EXPECT_EQ(rig.positions.front(), 1);
+        EXPECT_EQ(rig.stepTimes.front() - start, rig.idleStep) << "the first step is due at once";
+        EXPECT_EQ(rig.SwapsFromFirstStep().front(), kSyncTimeUs);
+        EXPECT_EQ(rig.transmitter.GetLeftColor(), kBlack);
+    }
+}
+
+TEST(FlashTransmitter, StepFollowsTheStepTable) {
+    const std::vector<std::uint8_t> frame = {0x02};
+    FlashTransmitter transmitter(frame.data(), 1, 11, 22, 33);
+    transmitter.ClearStop();
+    transmitter.Begin();
+    EXPECT_EQ(transmitter.GetDelay(), 0u);
+
+    struct Expect {
+        std::int32_t position;
+        std::uint32_t delay;
+        ColorRef left;
+    };
+    const std::vector<Expect> table = {
+        {1, 33, kBlack},  // first step: no swap
+        {2, 33, kWhite},  // second sync
+        {3, 11, kBlack},  // bit 0 = 0
+        {4, 22, kWhite},  // bit 1 = 1
+        {5, 11, kBlack},  {6, 11, kWhite}, {7, 11, kBlack},
+        {8, 11, kWhite},  {9, 11, kBlack}, {10, 11, kWhite},  // bit 7
+        {11, 33, kBlack},                                     // past the last byte
+    };
+    for (const Expect& expect : table) {
+        transmitter.Step();
+        EXPECT_EQ(transmitter.GetPosition(), expect.position);
+        EXPECT_EQ(transmitter.GetDelay(), expect.delay) << "position " << expect.position;
+        EXPECT_EQ(transmitter.GetLeftColor(), expect.left) << "position " << expect.position;
+        EXPECT_FALSE(transmitter.IsStopped());
+    }
+    transmitter.Step();
+    EXPECT_TRUE(transmitter.IsStopped());
+    EXPECT_EQ(transmitter.GetPosition(), 11);
+    EXPECT_EQ(transmitter.GetDelay(), 33u) << "the final step leaves the delay alone";
+}
+
+TEST(FlashTransmitter, WithoutAUsableCounterTheRunEndsAtOnceAsCancelled) {
+    for (const std::int64_t frequency : {std::int64_t{0}, std::int64_t{-1'000}}) {
+        Rig rig(kEmptyProgramFrame);
+        rig.frequency = frequency;
+        EXPECT_FALSE(rig.Run());
+        EXPECT_TRUE(rig.transmitter.IsStopped());
+        EXPECT_FALSE(rig.transmitter.IsComplete());
+        EXPECT_TRUE(rig.positions.empty());
+        EXPECT_TRUE(rig.swaps.empty());
+        EXPECT_EQ(rig.readings, 0);
+        EXPECT_EQ(rig.transmitter.GetLeftColor(), kBlack);
+    }
+
+    const std::vector<std::uint8_t> frame = kEmptyProgramFrame;
+    FlashTransmitter noCounter(frame.data(), 4, kZeroTimeUs, kOneTimeUs, kSyncTimeUs);
+    noCounter.ClearStop();
+    noCounter.Begin();
+    EXPECT_FALSE(noCounter.RunTransfer());
+    EXPECT_TRUE(noCounter.IsStopped());
+}
+
+TEST(FlashTransmitter, ACounterGoingBackwardsIsNeverDue) {
+    Rig rig({0x00});
+    // Start at 100; then the counter reads 40 and 70 before it is back at 100, and runs on.
+    const std::vector<std::int64_t> script = {100, 40, 70, 100};
+    std::size_t readings = 0;
+    std::int64_t later = 100;
+    std::vector<std::size_t> readingsAtStep;
+    rig.transmitter.SetHooks({
+        .counter = {[] { return std::int64_t{1'000'000}; },
+                    [&] {
+                        const std::size_t index = readings++;
+                        return index < script.size() ? script[index] : later += 10'000;
+                    }},
+        .pumpEvent = nullptr,
+        .requestRepaint = nullptr,
+        .reportProgress = [&](std::int32_t) { readingsAtStep.push_back(readings); },
+    });
+    EXPECT_TRUE(rig.Run());
+    ASSERT_FALSE(readingsAtStep.empty());
+    // Readings 2 and 3 were before the start; the fourth found the wait of 0 over, the fifth
+    // started the next wait.
+    EXPECT_EQ(readingsAtStep.front(), 5u);
+}
+
+TEST(FlashTransmitter, DelayIsAnUnsignedWait) {
+    // A negative sync time is a very long wait, not one that is always over.
+    Rig rig({0x00}, kZeroTimeUs, kOneTimeUs, -1);
+    rig.transmitter.ClearStop();
+    rig.transmitter.Begin();
+    rig.transmitter.Step();
+    EXPECT_EQ(rig.transmitter.GetDelay(), 4'294'967'295u);
+    const SignalTimeline timeline = SimulateTransfer(rig.frame, kZeroTimeUs, kOneTimeUs, -1);
+    ASSERT_EQ(timeline.swapsUs.size(), 10u);
+    EXPECT_EQ(timeline.swapsUs.front(), 4'294'967'295);
+}
+
+TEST(FlashTransmitter, ElapsedTimeTruncatesAndSaturates) {
+    EXPECT_EQ(ElapsedMicroseconds(0, 1, 3), 333'333);
+    EXPECT_EQ(ElapsedMicroseconds(10, 9, 3), -333'333) << "truncated toward zero";
+    EXPECT_EQ(ElapsedMicroseconds(1'000, 3'500, 1'000'000'000), 2);
+    EXPECT_EQ(ElapsedMicroseconds(5, 5, 1), 0);
+    constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
+    constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
+    EXPECT_EQ(ElapsedMicroseconds(0, kMax / 10, 1), kMax);
+    EXPECT_EQ(ElapsedMicroseconds(kMax, kMin, 1'000), kMin);
+    EXPECT_EQ(ElapsedMicroseconds(kMin, kMax, 1'000), kMax);
+}
+
+}  // namespace

@@ -1,0 +1,96 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <vector>
+
+// 0x00BBGGRR, the same alias the editor's colour helpers use; repeated here so the transmitter
+// needs no Qt.
+using ColorRef = std::uint32_t;
+
+// A monotonic high-resolution counter: counts per second, and the current count.
+struct Counter {
+    std::function<std::int64_t()> frequency;
+    std::function<std::int64_t()> reading;
+};
+
+// std::chrono::steady_clock in nanoseconds.
+Counter SteadyCounter();
+
+// Microseconds from start to now on a counter of the given frequency (which must be positive),
+// truncated toward zero. Differences too large for 64 bits saturate instead of wrapping.
+std::int64_t ElapsedMicroseconds(std::int64_t start, std::int64_t now, std::int64_t frequency);
+
+// What the transfer loop needs from its owner. Any hook may be left empty except the counter.
+struct TransmitterHooks {
+    Counter counter;
+    // Handles pending user-interface events; true when there was one. Handlers may Cancel.
+    std::function<bool()> pumpEvent;
+    // Asks for the panes to be redrawn later in the current colours; must not paint at once.
+    std::function<void()> requestRepaint;
+    // Shows the position after each step.
+    std::function<void(std::int32_t position)> reportProgress;
+};
+
+// Sends a transfer frame as colour swaps of two panes. Per byte: two sync intervals, then eight
+// bit intervals, least significant bit first; the receiver reads each bit from the time between
+// two swaps. The first sync of the first byte has no visible start.
+class FlashTransmitter {
+public:
+    static constexpr ColorRef kBlack = 0x000000;
+    static constexpr ColorRef kWhite = 0xFFFFFF;
+
+    // The frame is not copied: it must outlive the transmitter. Times are in microseconds.
+    FlashTransmitter(const std::uint8_t* data, std::int32_t size, std::int32_t zeroTime,
+                     std::int32_t oneTime, std::int32_t syncTime);
+
+    void SetHooks(TransmitterHooks newHooks) { hooks = std::move(newHooks); }
+
+    void ClearStop() { stop = false; }
+    void Begin();
+    void Step();
+    void SwapColors();
+    // Stops the run and puts the panes back to black and white; the caller repaints.
+    void Cancel();
+
+    // The transfer loop: steps whenever the current wait has passed on the counter, pumping
+    // events in between, until every byte is sent or a handler cancels. Returns IsComplete().
+    // Without a usable counter (no reading, or a frequency that is not positive) the run ends
+    // at once as cancelled.
+    bool RunTransfer();
+
+    bool IsStopped() const { return stop; }
+    bool IsComplete() const { return byteIndex == size; }
+    std::int32_t GetPosition() const { return phase + 10 * byteIndex; }
+    std::uint32_t GetDelay() const { return delay; }
+    ColorRef GetLeftColor() const { return leftColor; }
+    ColorRef GetRightColor() const { return rightColor; }
+    std::int32_t GetSize() const { return size; }
+
+private:
+    void RequestRepaint();
+
+    bool stop = true;
+    ColorRef leftColor = kBlack;
+    ColorRef rightColor = kWhite;
+    const std::uint8_t* data;
+    std::int32_t size;
+    std::int32_t byteIndex = 0;
+    std::int32_t phase = 0;
+    std::uint32_t delay = 0;
+    std::int32_t zeroTime;
+    std::int32_t oneTime;
+    std::int32_t syncTime;
+    TransmitterHooks hooks;
+};
+
+// The swaps of a transfer under the nominal times: every step exactly when it is due.
+struct SignalTimeline {
+    std::vector<std::int64_t> swapsUs;  // after the transfer starts
+    std::int64_t endUs = 0;             // when the transfer loop ends
+};
+
+// Runs the real transfer loop on a simulated clock that jumps to each due time.
+SignalTimeline SimulateTransfer(std::span<const std::uint8_t> frame, std::int32_t zeroTime,
+                                std::int32_t oneTime, std::int32_t syncTime);
