@@ -3,8 +3,21 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <ostream>
 
 #include "Prompter.h"
+
+// Lets GoogleTest print Qt strings readably in failure messages.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
+inline void PrintTo(const QStringList& list, std::ostream* os) {
+    *os << '{';
+    for (const QString& text : list) {
+        *os << " \"" << text.toStdString() << '"';
+    }
+    *os << " }";
+}
 
 // Answers message boxes and file dialogs from a script and records what was asked. Installed
 // as the current prompter for its lifetime. A question without a scripted answer fails the test

@@ -67,6 +67,7 @@ public:
     ColorRef GetLeftColor() const { return leftColor; }
     ColorRef GetRightColor() const { return rightColor; }
     std::int32_t GetSize() const { return size; }
+    const std::uint8_t* GetData() const { return data; }
 
 private:
     void RequestRepaint();

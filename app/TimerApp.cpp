@@ -1,0 +1,26 @@
+#include "TimerApp.h"
+
+#include <QIcon>
+#include <QStringList>
+
+#include "MainDialog.h"
+
+TimerApp::TimerApp(int& argc, char** argv) : QApplication(argc, argv) {
+    setApplicationName(QStringLiteral("tavrel-timer"));
+    setApplicationDisplayName(QStringLiteral("Programmable Timer"));
+    setApplicationVersion(QStringLiteral(TIMER_VERSION));
+    setDesktopFileName(QStringLiteral("tavrel-timer"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/timer-256.png")));
+}
+
+int TimerApp::InitInstance() {
+    MainDialog dialog;
+    dialog.show();
+    // A file manager passes the file to open as the one argument; nothing else is read.
+    const QStringList args = arguments();
+    if (args.size() == 2) {
+        dialog.OpenFile(args.at(1));
+    }
+    dialog.exec();
+    return 0;
+}

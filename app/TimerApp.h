@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QApplication>
+
+// The application: runs the main window as a modal dialog; when it closes, the process ends.
+class TimerApp : public QApplication {
+    Q_OBJECT
+
+public:
+    TimerApp(int& argc, char** argv);
+
+    // Shows the main window, opening the timer file named on the command line if there is
+    // one, and returns when the window has closed.
+    int InitInstance();
+};

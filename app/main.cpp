@@ -1,0 +1,6 @@
+#include "TimerApp.h"
+
+int main(int argc, char** argv) {
+    TimerApp app(argc, argv);
+    return app.InitInstance();
+}

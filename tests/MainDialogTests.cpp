@@ -1,0 +1,567 @@
+// The application's window end to end: the real MainDialog, its dialogs and its editor, with
+// message boxes and file dialogs answered by a script.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "AboutDialog.h"
+#include "ColorCheckBox.h"
+#include "ColorStatic.h"
+#include "ControlIds.h"
+#include "EditTimeDialog.h"
+#include "IntervalEdit.h"
+#include "MainDialog.h"
+#include "ProgramDialog.h"
+#include "ScriptedPrompter.h"
+#include "TestSupport.h"
+#include "TimerListCtrl.h"
+#include "TimerPanel.h"
+#include "TimerTexts.h"
+
+using namespace testing_support;
+
+namespace {
+
+constexpr char kWorkedExample[] =
+    "TVRX\r\n1000\r\nSTARTUP ENABLED\r\nTimer 0\r\nON - 00:00:05\r\nOFF - 00:00:10:30\r\n";
+
+template <typename T>
+T* Control(QWidget& parent, int id) {
+    for (T* child : parent.findChildren<T*>()) {
+        if (child->property(ControlIds::kProperty).toInt() == id) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
+QAction* MenuAction(QWidget& parent, int id) {
+    for (QAction* action : parent.findChildren<QAction*>()) {
+        if (action->property(ControlIds::kProperty).toInt() == id) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+// Runs act on the next modal dialog as soon as it is up (the code under test is then blocked in
+// its exec()). Records whether one came at all.
+class ModalHandler {
+public:
+    void Expect(std::function<void(QDialog&)> handler) {
+        act = std::move(handler);
+        seen = false;
+        tries = 0;
+        Poll();
+    }
+    bool Seen() const { return seen; }
+    QString Title() const { return title; }
+
+private:
+    void Poll() {
+        QTimer::singleShot(0, [this] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr || !dialog->isVisible()) {
+                if (++tries < 1000) {
+                    Poll();
+                }
+                return;
+            }
+            seen = true;
+            title = dialog->windowTitle();
+            act(*dialog);
+        });
+    }
+
+    std::function<void(QDialog&)> act;
+    bool seen = false;
+    int tries = 0;
+    QString title;
+};
+
+class MainDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        list = window.GetTimerList();
+        addTimer = Control<QPushButton>(window, ControlIds::kAddTimer);
+        addInterval = Control<QPushButton>(window, ControlIds::kAddInterval);
+        deleteButton = Control<QPushButton>(window, ControlIds::kDelete);
+        program = Control<QPushButton>(window, ControlIds::kProgram);
+        exitButton = Control<QPushButton>(window, ControlIds::kExit);
+        startup = Control<QCheckBox>(window, ControlIds::kStartupCheck);
+        gauge = Control<QProgressBar>(window, ControlIds::kMemoryGauge);
+        ASSERT_TRUE(list && addTimer && addInterval && deleteButton && program && exitButton &&
+                    startup && gauge);
+    }
+
+    void TearDown() override { EXPECT_EQ(prompter.unexpected, QStringList()); }
+
+    // Add Timer through the real new-timer dialog.
+    void AddTimerThroughDialog(int timer, bool on, const QString& text) {
+        modal.Expect([=](QDialog& dialog) {
+            Control<QComboBox>(dialog, ControlIds::kTimerCombo)->setCurrentIndex(timer);
+            if (!on) {
+                QTest::mouseClick(Control<QPushButton>(dialog, ControlIds::kOnOffButton),
+                                  Qt::LeftButton);
+            }
+            QLineEdit* edit = Control<QLineEdit>(dialog, ControlIds::kIntervalEdit);
+            edit->clear();
+            QTest::keyClicks(edit, text);
+            QTest::mouseClick(Control<QPushButton>(dialog, ControlIds::kOk), Qt::LeftButton);
+        });
+        QTest::mouseClick(addTimer, Qt::LeftButton);
+        ASSERT_TRUE(modal.Seen());
+        // Without a window manager nothing gives the activation back after a modal dialog.
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    void Trigger(int menuId) {
+        QAction* action = MenuAction(window, menuId);
+        ASSERT_NE(action, nullptr) << menuId;
+        action->trigger();
+    }
+
+    QString LabelText(int panel, int row) {
+        return Control<ColorStatic>(*list->GetPanel(panel), ControlIds::LabelId(row))->text();
+    }
+    IntervalEdit* Edit(int panel, int row) {
+        return Control<IntervalEdit>(*list->GetPanel(panel), ControlIds::EditId(row));
+    }
+
+    bool ButtonsEnabled() const {
+        return program->isEnabled() && addInterval->isEnabled() && deleteButton->isEnabled();
+    }
+    bool ButtonsDisabled() const {
+        return !program->isEnabled() && !addInterval->isEnabled() && !deleteButton->isEnabled();
+    }
+
+    // Puts a timer file on disk and opens it the way the Open command does.
+    void OpenText(const std::string& text, const std::string& name = "open.tvr") {
+        WriteFile(dir.File(name), text);
+        prompter.openNames.push_back(QString::fromStdString(dir.File(name)));
+        Trigger(ControlIds::kFileOpen);
+    }
+
+    ScriptedPrompter prompter;
+    ModalHandler modal;
+    TempDir dir;
+    MainDialog window;
+    TimerListCtrl* list = nullptr;
+    QPushButton* addTimer = nullptr;
+    QPushButton* addInterval = nullptr;
+    QPushButton* deleteButton = nullptr;
+    QPushButton* program = nullptr;
+    QPushButton* exitButton = nullptr;
+    QCheckBox* startup = nullptr;
+    QProgressBar* gauge = nullptr;
+};
+
+// ---- the window as it opens ---------------------------------------------------------------
+
+TEST_F(MainDialogTest, OpensEmptyWithOnlyAddTimerEnabled) {
+    EXPECT_EQ(window.windowTitle(), "Tavrel - Programmable Timer");
+    EXPECT_TRUE(addTimer->isEnabled());
+    EXPECT_TRUE(ButtonsDisabled());
+    EXPECT_EQ(gauge->minimum(), 0);
+    EXPECT_EQ(gauge->maximum(), 128);
+    EXPECT_EQ(gauge->value(), 0);
+    EXPECT_EQ(list->geometry(), QRect(11, 50, 236, 230));
+    EXPECT_EQ(list->property(ControlIds::kProperty).toInt(), 4000);
+    EXPECT_FALSE(window.IsModified());
+}
+
+TEST_F(MainDialogTest, EnterDoesNothingAndTheMenuHasShortcutsOnEveryPlatform) {
+    QTest::keyClick(&window, Qt::Key_Return);
+    QTest::keyClick(addTimer, Qt::Key_Return);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(list->GetPanelCount(), 0);
+    // Some platforms bind no key to Save As, Close or Quit; the window brings its own then.
+    for (int id : {ControlIds::kFileOpen, ControlIds::kFileSave, ControlIds::kFileSaveAs,
+                   ControlIds::kFileClose, ControlIds::kExit}) {
+        EXPECT_FALSE(MenuAction(window, id)->shortcut().isEmpty()) << id;
+    }
+    EXPECT_EQ(MenuAction(window, ControlIds::kFileOpen)->text(), "&Open...");
+    EXPECT_EQ(MenuAction(window, ControlIds::kAbout)->text(), "&About");
+}
+
+// ---- editing ------------------------------------------------------------------------------
+
+TEST_F(MainDialogTest, AddTimerThroughTheDialogThenIntervalsToggleAndDelete) {
+    AddTimerThroughDialog(17, false, "1:2:3:4");
+    ASSERT_EQ(list->GetPanelCount(), 1);
+    EXPECT_EQ(list->GetTimerNumber(0), 17);
+    EXPECT_EQ(LabelText(0, 0), "OFF");
+    EXPECT_EQ(Edit(0, 0)->text(), "01:02:03");  // the dialog's fourth number is ignored
+    EXPECT_EQ(gauge->value(), 4);
+    EXPECT_TRUE(ButtonsEnabled());
+    EXPECT_TRUE(window.IsModified());
+    int panel = -2;
+    int row = -2;
+    list->GetSelection(panel, row);
+    EXPECT_EQ(panel, 0);
+    EXPECT_EQ(row, -1);
+
+    QTest::mouseClick(addInterval, Qt::LeftButton);
+    QTest::mouseClick(addInterval, Qt::LeftButton);
+    ASSERT_EQ(list->GetRowCount(0), 3);
+    EXPECT_EQ(LabelText(0, 2), "OFF");
+    EXPECT_EQ(Edit(0, 2)->text(), "00:00:00");
+    EXPECT_EQ(gauge->value(), 10);
+    list->GetSelection(panel, row);
+    EXPECT_EQ(row, 2);
+
+    // The selected row's label toggles on a click.
+    ColorStatic* label = Control<ColorStatic>(*list->GetPanel(0), ControlIds::LabelId(2));
+    QTest::mouseClick(label, Qt::LeftButton);
+    EXPECT_EQ(LabelText(0, 2), "ON");
+
+    // Delete removes the selected row, then (with no row selected) the whole timer.
+    QTest::mouseClick(deleteButton, Qt::LeftButton);
+    EXPECT_EQ(list->GetRowCount(0), 2);
+    EXPECT_EQ(gauge->value(), 7);
+    list->Select(0, -1);
+    QTest::mouseClick(deleteButton, Qt::LeftButton);
+    EXPECT_EQ(list->GetPanelCount(), 0);
+    EXPECT_EQ(gauge->value(), 0);
+    EXPECT_TRUE(ButtonsDisabled());
+}
+
+TEST_F(MainDialogTest, DeleteOfTheOnlyRowRemovesTheTimer) {
+    AddTimerThroughDialog(3, true, "00:00:05");
+    AddTimerThroughDialog(4, true, "00:00:06");
+    list->Select(0, 0);
+    QTest::mouseClick(deleteButton, Qt::LeftButton);
+    ASSERT_EQ(list->GetPanelCount(), 1);
+    EXPECT_EQ(list->GetTimerNumber(0), 4);
+    EXPECT_TRUE(ButtonsEnabled());
+}
+
+TEST_F(MainDialogTest, LimitsAreToldNotSilentlyIgnored) {
+    TimerProgram full;
+    for (int t = 0; t < 31; ++t) {
+        auto block = std::make_unique<TimerBlock>();
+        block->SetTimerNumber(t);
+        Interval step;
+        step.Set(true, 0, 0, 1, 0);
+        block->AddInterval(step);
+        full.AddBlock(std::move(block));
+    }
+    ASSERT_TRUE(full.SaveToFile(dir.File("full.tvr")));
+    window.OpenFile(QString::fromStdString(dir.File("full.tvr")));
+    ASSERT_EQ(list->GetPanelCount(), 31);
+
+    QTest::mouseClick(addTimer, Qt::LeftButton);  // no dialog is opened
+    EXPECT_EQ(list->GetPanelCount(), 31);
+    ASSERT_EQ(prompter.messages.size(), 1);
+    EXPECT_TRUE(prompter.messages[0].contains("31 timers")) << prompter.messages[0].toStdString();
+
+    list->Select(0, -1);
+    for (int i = 1; i < 49; ++i) {
+        QTest::mouseClick(addInterval, Qt::LeftButton);
+    }
+    EXPECT_EQ(list->GetRowCount(0), 49);
+    EXPECT_EQ(prompter.messages.size(), 1);
+    QTest::mouseClick(addInterval, Qt::LeftButton);
+    EXPECT_EQ(list->GetRowCount(0), 49);
+    ASSERT_EQ(prompter.messages.size(), 2);
+    EXPECT_TRUE(prompter.messages[1].contains("49 intervals"));
+}
+
+TEST_F(MainDialogTest, GaugeShowsMemoryUsedAndIsFullBeyond128) {
+    AddTimerThroughDialog(0, true, "00:00:01");
+    EXPECT_EQ(gauge->value(), 4);
+    list->Select(0, -1);
+    for (int i = 0; i < 44; ++i) {
+        QTest::mouseClick(addInterval, Qt::LeftButton);
+    }
+    // 45 rows in 6 blocks: 141 bytes.
+    EXPECT_EQ(list->GetMemoryUsed(), 141);
+    EXPECT_EQ(gauge->value(), 128);
+    EXPECT_TRUE(gauge->toolTip().contains("141 of 128")) << gauge->toolTip().toStdString();
+}
+
+TEST_F(MainDialogTest, StartupBoxAndEditorChangesMarkTheProgramModified) {
+    startup->click();
+    EXPECT_TRUE(window.IsModified());
+    prompter.answers.push_back(Prompter::Answer::No);
+    OpenText(kWorkedExample);
+    EXPECT_EQ(prompter.questions, QStringList{"Save changes?"});
+    EXPECT_FALSE(window.IsModified());
+    QTest::mouseClick(Control<ColorCheckBox>(*list->GetPanel(0), ControlIds::BlockStartId(1)),
+                      Qt::LeftButton);
+    EXPECT_TRUE(window.IsModified());
+    EXPECT_EQ(gauge->value(), 8);  // the new block start counts
+}
+
+// ---- saving -------------------------------------------------------------------------------
+
+TEST_F(MainDialogTest, SaveAsAddsTheSuffixAndWritesTheExactBytes) {
+    AddTimerThroughDialog(0, true, "00:00:05");
+    QTest::mouseClick(addInterval, Qt::LeftButton);
+    Edit(0, 1)->setText("00:00:10:30");
+    startup->click();
+
+    prompter.saveNames.push_back(QString::fromStdString(dir.File("program")));
+    QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);  // never saved: Save asks where
+    EXPECT_EQ(prompter.filters.value(0), "Tavrel Timer Files (*.tvr);;All Files(*.*)");
+    EXPECT_EQ(prompter.lastSuffix, "tvr");
+    EXPECT_EQ(ReadFile(dir.File("program.tvr")),
+              "TVRX\r\n1000\r\nSTARTUP ENABLED\r\nTimer 0\r\nON - 00:00:05\r\n"
+              "OFF - 00:00:10:30\r\n");
+    EXPECT_EQ(window.GetPath(), QString::fromStdString(dir.File("program.tvr")));
+    EXPECT_FALSE(window.IsModified());
+
+    // A name with any extension stays as typed.
+    prompter.saveNames.push_back(QString::fromStdString(dir.File("copy.timer")));
+    Trigger(ControlIds::kFileSaveAs);
+    EXPECT_EQ(ReadFile(dir.File("copy.timer")), ReadFile(dir.File("program.tvr")));
+    EXPECT_EQ(window.GetPath(), QString::fromStdString(dir.File("copy.timer")));
+
+    // Save now writes to the known path without asking.
+    QTest::mouseClick(addInterval, Qt::LeftButton);
+    Trigger(ControlIds::kFileSave);
+    EXPECT_TRUE(ReadFile(dir.File("copy.timer")).ends_with("OFF - 00:00:00\r\n"));
+    EXPECT_TRUE(prompter.saveNames.empty());
+}
+
+TEST_F(MainDialogTest, FailedSaveSaysWhyAndKeepsTheMark) {
+    AddTimerThroughDialog(0, true, "00:00:05");
+    prompter.saveNames.push_back(QString::fromStdString(dir.File("missing/folder/p.tvr")));
+    Trigger(ControlIds::kFileSaveAs);
+    ASSERT_EQ(prompter.messages, QStringList{"Unable to save to file"});
+    EXPECT_TRUE(prompter.details[0].contains("folder")) << prompter.details[0].toStdString();
+    EXPECT_TRUE(window.IsModified());
+    EXPECT_TRUE(window.GetPath().isEmpty());
+}
+
+TEST_F(MainDialogTest, SaveRefusesARowThatDoesNotReadAsAnInterval) {
+    AddTimerThroughDialog(0, true, "00:00:05");
+    AddTimerThroughDialog(1, true, "00:00:06");
+    QTest::mouseClick(addInterval, Qt::LeftButton);
+    Edit(1, 1)->setText("12 minutes");  // never had the focus, so never checked
+    prompter.saveNames.push_back(QString::fromStdString(dir.File("p.tvr")));
+    Trigger(ControlIds::kFileSaveAs);
+    EXPECT_EQ(prompter.messages, QStringList{kInvalidIntervalMessage});
+    EXPECT_FALSE(std::filesystem::exists(dir.File("p.tvr")));
+    int panel = -1;
+    int row = -1;
+    list->GetSelection(panel, row);
+    EXPECT_EQ(panel, 1);
+    EXPECT_EQ(row, 1);
+    prompter.saveNames.clear();  // the refused command never asked for a name
+}
+
+TEST_F(MainDialogTest, SaveByShortcutChecksTheEditBeingTypedIn) {
+    AddTimerThroughDialog(0, true, "00:00:05");
+    prompter.saveNames.push_back(QString::fromStdString(dir.File("p.tvr")));
+    Trigger(ControlIds::kFileSaveAs);
+    ASSERT_TRUE(std::filesystem::exists(dir.File("p.tvr")));
+    const std::string saved = ReadFile(dir.File("p.tvr"));
+
+    IntervalEdit* edit = Edit(0, 0);
+    edit->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return edit->hasFocus(); }));
+    edit->selectAll();
+    QTest::keyClicks(edit, "150:00:00");
+    QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(prompter.messages, QStringList{kInvalidIntervalMessage});
+    EXPECT_EQ(edit->text(), "00:00:05");
+    EXPECT_EQ(ReadFile(dir.File("p.tvr")), saved);
+}
+
+// ---- close, open, exit ---------------------------------------------------------------------
+
+TEST_F(MainDialogTest, CloseAsksAndCancelKeepsEverything) {
+    AddTimerThroughDialog(0, true, "00:00:05");
+    prompter.answers.push_back(Prompter::Answer::Cancel);
+    EXPECT_FALSE(window.OnFileClose());
+    EXPECT_EQ(prompter.questions, QStringList{"Save changes?"});
+    EXPECT_EQ(list->GetPanelCount(), 1);
+    EXPECT_TRUE(window.IsModified());
+
+    // Yes always asks for a name; cancelling that keeps the program too.
+    prompter.answers.push_back(Prompter::Answer::Yes);
+    prompter.saveNames.push_back(QString());
+    EXPECT_FALSE(window.OnFileClose());
+    EXPECT_EQ(list->GetPanelCount(), 1);
+
+    prompter.answers.push_back(Prompter::Answer::No);
+    startup->setChecked(true);
+    EXPECT_TRUE(window.OnFileClose());
+    EXPECT_EQ(list->GetPanelCount(), 0);
+    EXPECT_EQ(gauge->value(), 0);
+    EXPECT_FALSE(startup->isChecked());
+    EXPECT_TRUE(ButtonsDisabled());
+    EXPECT_FALSE(window.IsModified());
+}
+
+TEST_F(MainDialogTest, CloseForgetsTheFileSoTheNextProgramIsNotSavedOverIt) {
+    OpenText(kWorkedExample, "first.tvr");
+    Trigger(ControlIds::kFileClose);
+    AddTimerThroughDialog(5, true, "00:00:01");
+    prompter.saveNames.push_back(QString::fromStdString(dir.File("second.tvr")));
+    Trigger(ControlIds::kFileSave);
+    EXPECT_EQ(ReadFile(dir.File("first.tvr")), kWorkedExample);
+    EXPECT_TRUE(std::filesystem::exists(dir.File("second.tvr")));
+}
+
+TEST_F(MainDialogTest, OpenShowsTheFileAndSetsTheStartupBoxExactly) {
+    startup->setChecked(true);
+    OpenText(
+        "TVRX\r\n1000\r\nTimer 2\r\nON - 00:00:01\r\nON - 00:00:02\r\nON - 00:00:03\r\n"
+        "Timer 2\r\nOFF - 00:00:04\r\nTimer 5\r\nON - 120:00:00:07\r\n");
+    EXPECT_FALSE(startup->isChecked());
+    ASSERT_EQ(list->GetPanelCount(), 2);
+    EXPECT_EQ(list->GetRowCount(0), 4);
+    EXPECT_TRUE(list->IsBlockStart(0, 3));
+    EXPECT_EQ(Edit(1, 0)->text(), "120:00:00:07");
+    EXPECT_EQ(gauge->value(), 4 * 3 + 2 + 4);
+    EXPECT_TRUE(ButtonsEnabled());
+    EXPECT_FALSE(window.IsModified());
+
+    // Saving again writes what was read.
+    prompter.saveNames.push_back(QString::fromStdString(dir.File("again.tvr")));
+    Trigger(ControlIds::kFileSaveAs);
+    EXPECT_EQ(ReadFile(dir.File("again.tvr")),
+              "TVRX\r\n1000\r\nTimer 2\r\nON - 00:00:01\r\nON - 00:00:02\r\nON - 00:00:03\r\n"
+              "Timer 2\r\nOFF - 00:00:04\r\nTimer 5\r\nON - 120:00:00:07\r\n");
+}
+
+TEST_F(MainDialogTest, OpenWhileModifiedAsksAndCancelLeavesTheProgram) {
+    AddTimerThroughDialog(0, true, "00:00:05");
+    prompter.answers.push_back(Prompter::Answer::Cancel);
+    Trigger(ControlIds::kFileOpen);
+    EXPECT_EQ(list->GetPanelCount(), 1);
+    EXPECT_TRUE(prompter.filters.isEmpty());  // no file dialog after a cancel
+
+    // No: the editor is cleared before the file dialog, which is then cancelled.
+    prompter.answers.push_back(Prompter::Answer::No);
+    prompter.openNames.push_back(QString());
+    Trigger(ControlIds::kFileOpen);
+    EXPECT_EQ(list->GetPanelCount(), 0);
+}
+
+TEST_F(MainDialogTest, FailedOpenSaysWhyAndDoesNotAdoptTheFile) {
+    WriteFile(dir.File("notes.txt"), "my notes");
+    prompter.openNames.push_back(QString::fromStdString(dir.File("notes.txt")));
+    Trigger(ControlIds::kFileOpen);
+    ASSERT_EQ(prompter.messages, QStringList{"Unable to open file"});
+    EXPECT_TRUE(prompter.details[0].contains("not a timer file"));
+    EXPECT_TRUE(window.GetPath().isEmpty());
+
+    AddTimerThroughDialog(0, true, "00:00:05");
+    prompter.saveNames.push_back(QString::fromStdString(dir.File("new.tvr")));
+    Trigger(ControlIds::kFileSave);
+    EXPECT_EQ(ReadFile(dir.File("notes.txt")), "my notes");
+}
+
+TEST_F(MainDialogTest, OpenOfMoreThanTheEditorHoldsSaysWhatWasLeftOut) {
+    std::string text = "TVRX\r\n1000\r\n";
+    for (int t = 0; t < 33; ++t) {
+        text += "Timer " + std::to_string(t) + "\r\nON - 00:00:01\r\n";
+    }
+    OpenText(text);
+    EXPECT_EQ(list->GetPanelCount(), 31);
+    ASSERT_EQ(prompter.messages.size(), 1);
+    EXPECT_TRUE(prompter.details[0].contains("Timer 31 (the 32nd timer in the file)"))
+        << prompter.details[0].toStdString();
+    EXPECT_TRUE(prompter.details[0].contains("Timer 32 (the 33rd timer in the file)"));
+}
+
+TEST_F(MainDialogTest, ExitAsksWhenModifiedAndCancelKeepsTheWindow) {
+    AddTimerThroughDialog(0, true, "00:00:05");
+    prompter.answers.push_back(Prompter::Answer::Cancel);
+    QTest::mouseClick(exitButton, Qt::LeftButton);
+    EXPECT_TRUE(window.isVisible());
+
+    // Esc and the close box ask the same question.
+    prompter.answers.push_back(Prompter::Answer::Cancel);
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_TRUE(window.isVisible());
+    prompter.answers.push_back(Prompter::Answer::Cancel);
+    window.close();
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(prompter.questions.size(), 3);
+
+    // Yes with no file yet asks for a name; a cancelled name keeps the window.
+    prompter.answers.push_back(Prompter::Answer::Yes);
+    prompter.saveNames.push_back(QString());
+    Trigger(ControlIds::kExit);
+    EXPECT_TRUE(window.isVisible());
+
+    prompter.answers.push_back(Prompter::Answer::Yes);
+    prompter.saveNames.push_back(QString::fromStdString(dir.File("kept.tvr")));
+    Trigger(ControlIds::kExit);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(std::filesystem::exists(dir.File("kept.tvr")));
+}
+
+TEST_F(MainDialogTest, ExitWithoutChangesAsksNothing) {
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(prompter.questions.isEmpty());
+}
+
+// ---- programming --------------------------------------------------------------------------
+
+TEST_F(MainDialogTest, ProgramOpensTheProgrammingDialogWithTheFrame) {
+    OpenText(kWorkedExample);
+    std::vector<std::uint8_t> frame;
+    modal.Expect([&](QDialog& dialog) {
+        auto* programming = qobject_cast<ProgramDialog*>(&dialog);
+        ASSERT_NE(programming, nullptr);
+        const FlashTransmitter& transmitter = programming->GetTransmitter();
+        frame.assign(transmitter.GetData(), transmitter.GetData() + transmitter.GetSize());
+        dialog.reject();  // Done while idle
+    });
+    QTest::mouseClick(program, Qt::LeftButton);
+    ASSERT_TRUE(modal.Seen());
+    EXPECT_EQ(modal.Title(), "Program");
+    EXPECT_EQ(frame, (std::vector<std::uint8_t>{0x55, 0x08, 0x81, 0x20, 0x80, 0x01, 0x2C, 0x00,
+                                                0x02, 0x76, 0xCE}));
+    EXPECT_FALSE(window.IsModified());
+}
+
+TEST_F(MainDialogTest, ProgramRefusesWhatTheDeviceCannotTakeAndListsEveryProblem) {
+    std::string text = "TVRX\r\n1000\r\nTimer 0\r\nON - 40:00:00\r\n";
+    for (int t = 1; t < 6; ++t) {
+        text += "Timer " + std::to_string(t) + "\r\n";
+        for (int i = 0; i < 8; ++i) {
+            text += "OFF - 00:00:01\r\n";
+        }
+    }
+    OpenText(text);
+    QTest::mouseClick(program, Qt::LeftButton);  // a dialog here would block the test
+    ASSERT_EQ(prompter.messages.size(), 1);
+    const std::string detail = prompter.details[0].toStdString();
+    EXPECT_NE(detail.find("needs 129 bytes"), std::string::npos) << detail;
+    EXPECT_NE(detail.find("Timer 0, interval 1"), std::string::npos) << detail;
+}
+
+// ---- about --------------------------------------------------------------------------------
+
+TEST_F(MainDialogTest, AboutShowsItsOwnTitle) {
+    QString body;
+    modal.Expect([&](QDialog& dialog) {
+        body = Control<QLabel>(dialog, ControlIds::kAboutText)->text();
+        dialog.accept();
+    });
+    Trigger(ControlIds::kAbout);
+    ASSERT_TRUE(modal.Seen());
+    EXPECT_EQ(modal.Title(), "About Tavrel Programmable Timer");
+    EXPECT_EQ(body.count(u'\n'), 2);
+}
+
+}  // namespace
