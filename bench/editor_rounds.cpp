@@ -1,0 +1,94 @@
+// The largest program (31 timers of 49 intervals) opened, edited, saved and closed 50 times in
+// one process, on the real main window, offscreen. Prints the resident memory after rounds 1,
+// 10, 25 and 50; last line: rounds=50 rss_mb_first=A rss_mb_last=B growth_mb=C round_ms=D
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <memory>
+#include <string>
+
+#include "MainDialog.h"
+#include "TimerListCtrl.h"
+#include "TimerProgram.h"
+
+namespace {
+
+double ResidentMb() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0) {
+            return std::stod(line.substr(6)) / 1024.0;
+        }
+    }
+    return 0;
+}
+
+TimerProgram LargestProgram() {
+    TimerProgram program;
+    for (int timer = 0; timer < 31; ++timer) {
+        for (int first = 0; first < 49; first += 8) {
+            auto block = std::make_unique<TimerBlock>();
+            block->SetTimerNumber(timer);
+            for (int row = first; row < std::min(first + 8, 49); ++row) {
+                Interval interval;
+                interval.Set(row % 2 == 0, static_cast<std::uint32_t>(timer),
+                             static_cast<std::uint32_t>(row), 30, 0);
+                block->AddInterval(interval);
+            }
+            program.AddBlock(std::move(block));
+        }
+    }
+    return program;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("largest.tvr"));
+    if (!LargestProgram().SaveToFile(path.toStdString())) {
+        std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        return 1;
+    }
+    MainDialog window;
+    window.show();
+    TimerListCtrl& list = *window.GetTimerList();
+    constexpr int kRounds = 50;
+    double first = 0;
+    double last = 0;
+    const auto start = std::chrono::steady_clock::now();
+    for (int round = 1; round <= kRounds; ++round) {
+        window.OpenFile(path);
+        const int panel = round % 31;
+        list.DeleteRow(panel, 1);
+        list.AddRow(panel, true, 0, 0, 0, static_cast<std::uint32_t>(round), false);
+        list.LayoutPanels();
+        list.UpdateScrollInfo();
+        if (!window.OnFileSave() || !window.OnFileClose()) {
+            std::fprintf(stderr, "round %d: save or close failed\n", round);
+            return 1;
+        }
+        QApplication::processEvents();
+        const double rss = ResidentMb();
+        if (round == 1) {
+            first = rss;
+        }
+        last = rss;
+        if (round == 1 || round == 10 || round == 25 || round == kRounds) {
+            std::printf("round %d: rss %.1f MB\n", round, rss);
+        }
+    }
+    const double ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    std::printf("rounds=%d rss_mb_first=%.1f rss_mb_last=%.1f growth_mb=%.1f round_ms=%.1f\n",
+                kRounds, first, last, last - first, ms / kRounds);
+    return 0;
+}

@@ -1,0 +1,81 @@
+// The largest program opened, edited, saved and reopened many times in one process: every
+// round must give back exactly what was saved (the sanitizer build also checks for leaks).
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "ControlIds.h"
+#include "IntervalEdit.h"
+#include "MainDialog.h"
+#include "ScriptedPrompter.h"
+#include "TestSupport.h"
+#include "TimerFile.h"
+#include "TimerListCtrl.h"
+#include "TimerPanel.h"
+
+using namespace testing_support;
+
+namespace {
+
+TimerProgram LargestProgram() {
+    std::vector<BlockSpec> blocks;
+    for (int timer = 0; timer < 31; ++timer) {
+        for (int first = 0; first < 49; first += 8) {
+            BlockSpec block{timer, {}};
+            for (int row = first; row < std::min(first + 8, 49); ++row) {
+                block.steps.push_back({row % 2 == 0, static_cast<std::uint32_t>(timer),
+                                       static_cast<std::uint32_t>(row), 30, 0});
+            }
+            blocks.push_back(block);
+        }
+    }
+    return MakeProgram(blocks);
+}
+
+IntervalEdit* Edit(TimerListCtrl& list, int panel, int row) {
+    for (IntervalEdit* edit : list.GetPanel(panel)->findChildren<IntervalEdit*>()) {
+        if (edit->property(ControlIds::kProperty).toInt() == ControlIds::EditId(row)) {
+            return edit;
+        }
+    }
+    return nullptr;
+}
+
+TEST(EditorStress, LargestProgramOpenedEditedSavedAndReopened50Times) {
+    ScriptedPrompter prompter;
+    TempDir dir;
+    const QString path = QString::fromStdString(dir.File("largest.tvr"));
+    ASSERT_TRUE(LargestProgram().SaveToFile(path.toStdString()));
+
+    MainDialog window;
+    window.show();
+    TimerListCtrl& list = *window.GetTimerList();
+    for (int round = 1; round <= 50; ++round) {
+        window.OpenFile(path);
+        ASSERT_EQ(list.GetPanelCount(), 31) << "round " << round;
+        ASSERT_EQ(list.GetRowCount(30), 49) << "round " << round;
+        const int panel = round % 31;
+        // Each round changes one row and moves one row to the end of its timer.
+        Edit(list, panel, 0)
+            ->setText(QStringLiteral("%1:00:00").arg(round % 100, 2, 10, QChar(u'0')));
+        list.DeleteRow(panel, 1);
+        list.AddRow(panel, true, 0, 0, 0, static_cast<std::uint32_t>(round), false);
+        list.LayoutPanels();
+        list.UpdateScrollInfo();
+        ASSERT_TRUE(window.OnFileSave()) << "round " << round;
+        ASSERT_TRUE(window.OnFileClose()) << "round " << round;
+
+        TimerProgram reread;
+        ASSERT_TRUE(ReadTimerFile(path.toStdString(), reread).Ok());
+        ASSERT_EQ(reread.GetBlockCount(), 31 * 7) << "round " << round;
+    }
+    EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.messages.join(u'\n').toStdString();
+    EXPECT_TRUE(prompter.questions.isEmpty());
+
+    // The last round's edits are in the file, in place.
+    window.OpenFile(path);
+    EXPECT_EQ(Edit(list, 50 % 31, 0)->text(), "50:00:00");
+    EXPECT_EQ(Edit(list, 50 % 31, 48)->text(), "00:00:00:50");
+}
+
+}  // namespace
