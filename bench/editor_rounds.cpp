@@ -6,46 +6,14 @@
 #include <QTemporaryDir>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
-#include <memory>
-#include <string>
 
 #include "MainDialog.h"
+#include "TestSupport.h"
 #include "TimerListCtrl.h"
 #include "TimerProgram.h"
 
-namespace {
-
-double ResidentMb() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            return std::stod(line.substr(6)) / 1024.0;
-        }
-    }
-    return 0;
-}
-
-TimerProgram LargestProgram() {
-    TimerProgram program;
-    for (int timer = 0; timer < 31; ++timer) {
-        for (int first = 0; first < 49; first += 8) {
-            auto block = std::make_unique<TimerBlock>();
-            block->SetTimerNumber(timer);
-            for (int row = first; row < std::min(first + 8, 49); ++row) {
-                Interval interval;
-                interval.Set(row % 2 == 0, static_cast<std::uint32_t>(timer),
-                             static_cast<std::uint32_t>(row), 30, 0);
-                block->AddInterval(interval);
-            }
-            program.AddBlock(std::move(block));
-        }
-    }
-    return program;
-}
-
-}  // namespace
+using testing_support::LargestProgram;
+using testing_support::ResidentMegabytes;
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -77,7 +45,7 @@ int main(int argc, char** argv) {
             return 1;
         }
         QApplication::processEvents();
-        const double rss = ResidentMb();
+        const double rss = ResidentMegabytes();
         if (round == 1) {
             first = rss;
         }

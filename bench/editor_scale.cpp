@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "TestSupport.h"
 #include "TimerListCtrl.h"
 #include "TimerPanel.h"
 #include "TimerProgram.h"
@@ -38,40 +39,6 @@ double Median(std::vector<double> values) {
     return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
-// Resident memory of the process in megabytes.
-double ResidentMegabytes() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            return std::stod(line.substr(6)) / 1024.0;
-        }
-    }
-    return 0;
-}
-
-TimerProgram LargestProgram() {
-    TimerProgram program;
-    for (int timer = 0; timer < kTimers; ++timer) {
-        std::unique_ptr<TimerBlock> block;
-        for (int row = 0; row < kRows; ++row) {
-            if (row % TimerBlock::kCapacity == 0) {
-                if (block) {
-                    program.AddBlock(std::move(block));
-                }
-                block = std::make_unique<TimerBlock>();
-                block->SetTimerNumber(timer);
-            }
-            Interval interval;
-            const auto n = static_cast<std::uint32_t>(row);
-            interval.Set(row % 2 == 0, n % 24, n % 60, (n * 7) % 60, row % 3 == 0 ? n % 60 : 0);
-            block->AddInterval(interval);
-        }
-        program.AddBlock(std::move(block));
-    }
-    return program;
-}
-
 // Handles everything pending, the repaint of what changed among it.
 void Settle() {
     QCoreApplication::processEvents();
@@ -87,7 +54,7 @@ int main(int argc, char** argv) {
     // Keep the summary the last line even when Qt writes warnings to standard error.
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
 
-    TimerProgram program = LargestProgram();
+    TimerProgram program = testing_support::LargestProgram();
     QWidget host;
     host.resize(258, 300);
     host.show();
@@ -107,7 +74,7 @@ int main(int argc, char** argv) {
         Settle();
         load.push_back(MillisecondsSince(start));
         if (run == 0) {
-            rss = ResidentMegabytes();
+            rss = testing_support::ResidentMegabytes();
             checkedMemory = list->GetMemoryUsed();
         }
 

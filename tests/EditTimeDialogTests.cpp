@@ -7,20 +7,11 @@
 
 #include "ControlIds.h"
 #include "EditTimeDialog.h"
+#include "EditorTestSupport.h"
 #include "ScriptedPrompter.h"
 #include "TimerTexts.h"
 
 namespace {
-
-template <typename T>
-T* Control(QWidget& parent, int id) {
-    for (T* child : parent.findChildren<T*>()) {
-        if (child->property(ControlIds::kProperty).toInt() == id) {
-            return child;
-        }
-    }
-    return nullptr;
-}
 
 class EditTimeDialogTest : public ::testing::Test {
 protected:
@@ -28,11 +19,11 @@ protected:
         dialog.show();
         dialog.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-        ok = Control<QPushButton>(dialog, ControlIds::kOk);
-        cancel = Control<QPushButton>(dialog, ControlIds::kCancel);
-        edit = Control<QLineEdit>(dialog, ControlIds::kIntervalEdit);
-        onOff = Control<QPushButton>(dialog, ControlIds::kOnOffButton);
-        combo = Control<QComboBox>(dialog, ControlIds::kTimerCombo);
+        ok = FindById<QPushButton>(&dialog, ControlIds::kOk);
+        cancel = FindById<QPushButton>(&dialog, ControlIds::kCancel);
+        edit = FindById<QLineEdit>(&dialog, ControlIds::kIntervalEdit);
+        onOff = FindById<QPushButton>(&dialog, ControlIds::kOnOffButton);
+        combo = FindById<QComboBox>(&dialog, ControlIds::kTimerCombo);
         ASSERT_TRUE(ok && cancel && edit && onOff && combo);
     }
 

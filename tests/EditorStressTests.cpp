@@ -17,21 +17,6 @@ using namespace testing_support;
 
 namespace {
 
-TimerProgram LargestProgram() {
-    std::vector<BlockSpec> blocks;
-    for (int timer = 0; timer < 31; ++timer) {
-        for (int first = 0; first < 49; first += 8) {
-            BlockSpec block{timer, {}};
-            for (int row = first; row < std::min(first + 8, 49); ++row) {
-                block.steps.push_back({row % 2 == 0, static_cast<std::uint32_t>(timer),
-                                       static_cast<std::uint32_t>(row), 30, 0});
-            }
-            blocks.push_back(block);
-        }
-    }
-    return MakeProgram(blocks);
-}
-
 IntervalEdit* Edit(TimerListCtrl& list, int panel, int row) {
     for (IntervalEdit* edit : list.GetPanel(panel)->findChildren<IntervalEdit*>()) {
         if (edit->property(ControlIds::kProperty).toInt() == ControlIds::EditId(row)) {

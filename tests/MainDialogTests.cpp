@@ -17,6 +17,7 @@
 #include "ColorStatic.h"
 #include "ControlIds.h"
 #include "EditTimeDialog.h"
+#include "EditorTestSupport.h"
 #include "IntervalEdit.h"
 #include "MainDialog.h"
 #include "ProgramDialog.h"
@@ -32,16 +33,6 @@ namespace {
 
 constexpr char kWorkedExample[] =
     "TVRX\r\n1000\r\nSTARTUP ENABLED\r\nTimer 0\r\nON - 00:00:05\r\nOFF - 00:00:10:30\r\n";
-
-template <typename T>
-T* Control(QWidget& parent, int id) {
-    for (T* child : parent.findChildren<T*>()) {
-        if (child->property(ControlIds::kProperty).toInt() == id) {
-            return child;
-        }
-    }
-    return nullptr;
-}
 
 QAction* MenuAction(QWidget& parent, int id) {
     for (QAction* action : parent.findChildren<QAction*>()) {
@@ -94,13 +85,13 @@ protected:
         window.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
         list = window.GetTimerList();
-        addTimer = Control<QPushButton>(window, ControlIds::kAddTimer);
-        addInterval = Control<QPushButton>(window, ControlIds::kAddInterval);
-        deleteButton = Control<QPushButton>(window, ControlIds::kDelete);
-        program = Control<QPushButton>(window, ControlIds::kProgram);
-        exitButton = Control<QPushButton>(window, ControlIds::kExit);
-        startup = Control<QCheckBox>(window, ControlIds::kStartupCheck);
-        gauge = Control<QProgressBar>(window, ControlIds::kMemoryGauge);
+        addTimer = FindById<QPushButton>(&window, ControlIds::kAddTimer);
+        addInterval = FindById<QPushButton>(&window, ControlIds::kAddInterval);
+        deleteButton = FindById<QPushButton>(&window, ControlIds::kDelete);
+        program = FindById<QPushButton>(&window, ControlIds::kProgram);
+        exitButton = FindById<QPushButton>(&window, ControlIds::kExit);
+        startup = FindById<QCheckBox>(&window, ControlIds::kStartupCheck);
+        gauge = FindById<QProgressBar>(&window, ControlIds::kMemoryGauge);
         ASSERT_TRUE(list && addTimer && addInterval && deleteButton && program && exitButton &&
                     startup && gauge);
     }
@@ -110,15 +101,15 @@ protected:
     // Add Timer through the real new-timer dialog.
     void AddTimerThroughDialog(int timer, bool on, const QString& text) {
         modal.Expect([=](QDialog& dialog) {
-            Control<QComboBox>(dialog, ControlIds::kTimerCombo)->setCurrentIndex(timer);
+            FindById<QComboBox>(&dialog, ControlIds::kTimerCombo)->setCurrentIndex(timer);
             if (!on) {
-                QTest::mouseClick(Control<QPushButton>(dialog, ControlIds::kOnOffButton),
+                QTest::mouseClick(FindById<QPushButton>(&dialog, ControlIds::kOnOffButton),
                                   Qt::LeftButton);
             }
-            QLineEdit* edit = Control<QLineEdit>(dialog, ControlIds::kIntervalEdit);
+            QLineEdit* edit = FindById<QLineEdit>(&dialog, ControlIds::kIntervalEdit);
             edit->clear();
             QTest::keyClicks(edit, text);
-            QTest::mouseClick(Control<QPushButton>(dialog, ControlIds::kOk), Qt::LeftButton);
+            QTest::mouseClick(FindById<QPushButton>(&dialog, ControlIds::kOk), Qt::LeftButton);
         });
         QTest::mouseClick(addTimer, Qt::LeftButton);
         ASSERT_TRUE(modal.Seen());
@@ -134,10 +125,10 @@ protected:
     }
 
     QString LabelText(int panel, int row) {
-        return Control<ColorStatic>(*list->GetPanel(panel), ControlIds::LabelId(row))->text();
+        return FindById<ColorStatic>(list->GetPanel(panel), ControlIds::LabelId(row))->text();
     }
     IntervalEdit* Edit(int panel, int row) {
-        return Control<IntervalEdit>(*list->GetPanel(panel), ControlIds::EditId(row));
+        return FindById<IntervalEdit>(list->GetPanel(panel), ControlIds::EditId(row));
     }
 
     bool ButtonsEnabled() const {
@@ -223,7 +214,7 @@ TEST_F(MainDialogTest, AddTimerThroughTheDialogThenIntervalsToggleAndDelete) {
     EXPECT_EQ(row, 2);
 
     // The selected row's label toggles on a click.
-    ColorStatic* label = Control<ColorStatic>(*list->GetPanel(0), ControlIds::LabelId(2));
+    ColorStatic* label = FindById<ColorStatic>(list->GetPanel(0), ControlIds::LabelId(2));
     QTest::mouseClick(label, Qt::LeftButton);
     EXPECT_EQ(LabelText(0, 2), "ON");
 
@@ -299,7 +290,7 @@ TEST_F(MainDialogTest, StartupBoxAndEditorChangesMarkTheProgramModified) {
     OpenText(kWorkedExample);
     EXPECT_EQ(prompter.questions, QStringList{"Save changes?"});
     EXPECT_FALSE(window.IsModified());
-    QTest::mouseClick(Control<ColorCheckBox>(*list->GetPanel(0), ControlIds::BlockStartId(1)),
+    QTest::mouseClick(FindById<ColorCheckBox>(list->GetPanel(0), ControlIds::BlockStartId(1)),
                       Qt::LeftButton);
     EXPECT_TRUE(window.IsModified());
     EXPECT_EQ(gauge->value(), 8);  // the new block start counts
@@ -555,7 +546,7 @@ TEST_F(MainDialogTest, ProgramRefusesWhatTheDeviceCannotTakeAndListsEveryProblem
 TEST_F(MainDialogTest, AboutShowsItsOwnTitle) {
     QString body;
     modal.Expect([&](QDialog& dialog) {
-        body = Control<QLabel>(dialog, ControlIds::kAboutText)->text();
+        body = FindById<QLabel>(&dialog, ControlIds::kAboutText)->text();
         dialog.accept();
     });
     Trigger(ControlIds::kAbout);

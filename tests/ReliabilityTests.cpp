@@ -16,22 +16,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The largest program the editor can hold: 31 timers of 49 intervals.
-TimerProgram LargestProgram() {
-    std::vector<BlockSpec> blocks;
-    for (int timer = 0; timer < 31; ++timer) {
-        for (int first = 0; first < 49; first += 8) {
-            BlockSpec block{timer, {}};
-            for (int row = first; row < std::min(first + 8, 49); ++row) {
-                block.steps.push_back({row % 2 == 0, static_cast<std::uint32_t>(row), 59, 59,
-                                       static_cast<std::uint32_t>(timer)});
-            }
-            blocks.push_back(block);
-        }
-    }
-    return MakeProgram(blocks, true);
-}
-
 // ---- every file the fuzzers start from, and every input that once crashed them ------------
 
 TEST(FuzzCorpus, EverySeedAndRegressionLoadsOrIsRefusedAndRoundTrips) {

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include <algorithm>
 #include <fstream>
 #include <ostream>
 #include <random>
@@ -104,6 +105,32 @@ TimerProgram RandomProgram(std::uint32_t seed) {
         }
     }
     return MakeProgram(blocks, pick(0, 1) == 1);
+}
+
+TimerProgram LargestProgram() {
+    std::vector<BlockSpec> blocks;
+    for (int timer = 0; timer < 31; ++timer) {
+        for (std::uint32_t first = 0; first < 49; first += 8) {
+            BlockSpec block{timer, {}};
+            for (std::uint32_t n = first; n < std::min(first + 8, 49u); ++n) {
+                block.steps.push_back(
+                    {n % 2 == 0, n % 24, n % 60, (n * 7) % 60, n % 3 == 0 ? n : 0});
+            }
+            blocks.push_back(block);
+        }
+    }
+    return MakeProgram(blocks);
+}
+
+double ResidentMegabytes() {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line)) {
+        if (line.rfind("VmRSS:", 0) == 0) {
+            return std::stod(line.substr(6)) / 1024.0;
+        }
+    }
+    return 0;
 }
 
 }  // namespace testing_support

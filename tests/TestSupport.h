@@ -49,4 +49,11 @@ void PrintTo(const BlockSpec& block, std::ostream* os);
 // A program of random blocks and values, reproducible from the seed.
 TimerProgram RandomProgram(std::uint32_t seed);
 
+// The largest program the editor holds: 31 timers of 49 intervals, each timer in blocks of 8,
+// with varied values (some with ticks).
+TimerProgram LargestProgram();
+
+// Resident memory of this process in megabytes (0 where the system does not tell).
+double ResidentMegabytes();
+
 }  // namespace testing_support
