@@ -66,12 +66,12 @@ void ProgramDialog::OnInitDialog() {
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFixedSize(DluToPixelsX(kWidth), DluToPixelsY(kHeight));
 
-    for (const Button& spec : kButtons) {
-        auto* button = new QPushButton(QString::fromLatin1(spec.text), this);
-        button->setProperty(ControlIds::kProperty, spec.id);
-        button->setGeometry(DluRect(spec.x, spec.y, spec.width, spec.height));
-        button->setDefault(spec.isDefault);
-        (spec.id == ControlIds::kStart ? startButton : doneButton) = button;
+    for (const Button& entry : kButtons) {
+        auto* button = new QPushButton(QString::fromLatin1(entry.text), this);
+        button->setProperty(ControlIds::kProperty, entry.id);
+        button->setGeometry(DluRect(entry.x, entry.y, entry.width, entry.height));
+        button->setDefault(entry.isDefault);
+        (entry.id == ControlIds::kStart ? startButton : doneButton) = button;
     }
     connect(startButton, &QPushButton::clicked, this, &ProgramDialog::OnStart);
     connect(doneButton, &QPushButton::clicked, this, &ProgramDialog::reject);
