@@ -5,9 +5,7 @@
 #include <span>
 #include <vector>
 
-// 0x00BBGGRR, the same alias the editor's colour helpers use; repeated here so the transmitter
-// needs no Qt.
-using ColorRef = std::uint32_t;
+#include "ColorRef.h"
 
 // A monotonic high-resolution counter: counts per second, and the current count.
 struct Counter {
