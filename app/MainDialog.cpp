@@ -330,6 +330,13 @@ bool MainDialog::OnFileSaveAs() {
     if (QFileInfo(fileName).suffix().isEmpty()) {
         fileName += QStringLiteral(".") + kSuffix;
     }
+    // Asked here, for the final name, so "name" never replaces an existing "name.tvr" unasked.
+    if (QFileInfo::exists(fileName) &&
+        !Prompter::Current().AskYesNo(
+            this, QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                      .arg(QFileInfo(fileName).fileName()))) {
+        return false;
+    }
     // The program keeps its old file name until a save under the new one has worked.
     if (!SaveTo(fileName)) {
         return false;

@@ -51,6 +51,13 @@ Prompter::Answer QtPrompter::AskYesNoCancel(QWidget* parent, const QString& text
     }
 }
 
+bool QtPrompter::AskYesNo(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, BoxTitle(), text, QMessageBox::Yes | QMessageBox::No,
+                    parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 QString QtPrompter::GetOpenFileName(QWidget* parent, const QString& filter) {
     return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QString(), filter);
 }
@@ -61,6 +68,8 @@ QString QtPrompter::GetSaveFileName(QWidget* parent, const QString& filter,
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);
+    // Native dialogs would ask about the name as typed, before the suffix is added.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return {};
     }

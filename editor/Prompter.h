@@ -17,9 +17,12 @@ public:
     virtual void ShowMessage(QWidget* parent, const QString& text, const QString& detail = {}) = 0;
     // A question answered Yes, No or Cancel.
     virtual Answer AskYesNoCancel(QWidget* parent, const QString& text) = 0;
+    // A question answered Yes or No; true for Yes.
+    virtual bool AskYesNo(QWidget* parent, const QString& text) = 0;
     // File dialogs; an empty result means the user cancelled.
     virtual QString GetOpenFileName(QWidget* parent, const QString& filter) = 0;
-    // defaultSuffix is added to a name typed without one before the overwrite question.
+    // defaultSuffix is added to a name typed without one. The dialog does not ask about
+    // replacing an existing file: the caller does, once the name is final.
     virtual QString GetSaveFileName(QWidget* parent, const QString& filter,
                                     const QString& defaultSuffix) = 0;
 
@@ -41,6 +44,7 @@ class QtPrompter : public Prompter {
 public:
     void ShowMessage(QWidget* parent, const QString& text, const QString& detail) override;
     Answer AskYesNoCancel(QWidget* parent, const QString& text) override;
+    bool AskYesNo(QWidget* parent, const QString& text) override;
     QString GetOpenFileName(QWidget* parent, const QString& filter) override;
     QString GetSaveFileName(QWidget* parent, const QString& filter,
                             const QString& defaultSuffix) override;

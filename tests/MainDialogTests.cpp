@@ -320,6 +320,16 @@ TEST_F(MainDialogTest, SaveAsAddsTheSuffixAndWritesTheExactBytes) {
     EXPECT_EQ(ReadFile(dir.File("copy.timer")), ReadFile(dir.File("program.tvr")));
     EXPECT_EQ(window.GetPath(), QString::fromStdString(dir.File("copy.timer")));
 
+    // An existing file is replaced only when the user says so, whether or not the typed name
+    // had the suffix.
+    prompter.saveNames.push_back(QString::fromStdString(dir.File("program")));
+    prompter.answers.push_back(Prompter::Answer::No);
+    QTest::mouseClick(addInterval, Qt::LeftButton);
+    Trigger(ControlIds::kFileSaveAs);
+    EXPECT_EQ(prompter.questions.last(), "program.tvr already exists.\nDo you want to replace it?");
+    EXPECT_FALSE(ReadFile(dir.File("program.tvr")).ends_with("OFF - 00:00:00\r\n"));
+    EXPECT_EQ(window.GetPath(), QString::fromStdString(dir.File("copy.timer")));
+
     // Save now writes to the known path without asking.
     QTest::mouseClick(addInterval, Qt::LeftButton);
     Trigger(ControlIds::kFileSave);

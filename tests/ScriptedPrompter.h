@@ -34,6 +34,10 @@ public:
         questions.append(text);
         return Take(answers, Answer::Cancel, "question: " + text);
     }
+    bool AskYesNo(QWidget*, const QString& text) override {
+        questions.append(text);
+        return Take(answers, Answer::No, "question: " + text) == Answer::Yes;
+    }
     QString GetOpenFileName(QWidget*, const QString& filter) override {
         filters.append(filter);
         return Take(openNames, QString(), QStringLiteral("Open file dialog"));
