@@ -15,7 +15,7 @@ tools/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ctest --test-dir build --output-on-failure -j2
 
 echo "== build and test with sanitizers"
-export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1"
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$root/tools/lsan.supp:print_suppressions=0"
 tools/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DTIMER_SANITIZE=ON -DTIMER_BUILD_BENCH=OFF
