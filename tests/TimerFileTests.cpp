@@ -20,14 +20,9 @@ TEST(TimerFileWriter, WritesTheExactBytesWithCrLf) {
     EXPECT_EQ(FormatTimerFile(program),
               "TVRX\r\n1000\r\nSTARTUP ENABLED\r\nTimer 0\r\nON - 00:00:05\r\n"
               "OFF - 00:00:10:30\r\nTimer 3\r\nON - 01:00:00\r\n");
-    EXPECT_EQ(FormatTimerFile(MakeProgram({{2, {{false, 0, 0, 1, 0}}}})),
-              "TVRX\r\n1000\r\nTimer 2\r\nOFF - 00:00:01\r\n");
-}
-
-TEST(TimerFileWriter, EveryBlockGetsItsOwnTimerLine) {
-    const Step s{true, 0, 0, 1, 0};
-    EXPECT_EQ(FormatTimerFile(MakeProgram({{-4, {s}}, {-4, {}}})),
-              "TVRX\r\n1000\r\nTimer -4\r\nON - 00:00:01\r\nTimer -4\r\n");
+    // Every block gets its own timer line, even one of the same timer or with no intervals.
+    EXPECT_EQ(FormatTimerFile(MakeProgram({{-4, {{false, 0, 0, 1, 0}}}, {-4, {}}})),
+              "TVRX\r\n1000\r\nTimer -4\r\nOFF - 00:00:01\r\nTimer -4\r\n");
 }
 
 TEST(TimerFileWriter, SaveThenLoadThenSaveIsByteIdenticalForRandomPrograms) {
@@ -48,10 +43,6 @@ TEST(TimerFileWriter, SaveThenLoadThenSaveIsByteIdenticalForRandomPrograms) {
 
 // ---- reading: the header -----------------------------------------------------------------
 
-LoadResult Parse(const std::string& text, TimerProgram& program) {
-    return ParseTimerFile(text, program);
-}
-
 std::vector<BlockSpec> Load(const std::string& text, bool* startup = nullptr) {
     TimerProgram program;
     const LoadResult result = ParseTimerFile(text, program);
@@ -62,18 +53,21 @@ std::vector<BlockSpec> Load(const std::string& text, bool* startup = nullptr) {
     return Describe(program);
 }
 
-TEST(TimerFileHeader, MagicAndVersionMustMatch) {
-    TimerProgram program;
-    EXPECT_EQ(Parse("TVRY\r\n1000\r\n", program).status, LoadStatus::NotTimerFile);
-    EXPECT_EQ(Parse("tvrx\r\n1000\r\n", program).status, LoadStatus::NotTimerFile);
-    EXPECT_EQ(Parse("TVRX\r\nversion\r\n", program).status, LoadStatus::NotTimerFile);
-    EXPECT_EQ(Parse("", program).status, LoadStatus::NotTimerFile);
-    const LoadResult newer = Parse("TVRX\r\n2000\r\nTimer 1\r\n", program);
+TEST(TimerFileHeader, MagicAndVersionMustMatchAndAFailedLoadChangesNothing) {
+    TimerProgram program = MakeProgram({{1, {{true, 0, 0, 1, 0}}}});
+    const auto status = [&](const std::string& text) {
+        return ParseTimerFile(text, program).status;
+    };
+    EXPECT_EQ(status("TVRY\r\n1000\r\n"), LoadStatus::NotTimerFile);
+    EXPECT_EQ(status("tvrx\r\n1000\r\n"), LoadStatus::NotTimerFile);
+    EXPECT_EQ(status("TVRX\r\nversion\r\n"), LoadStatus::NotTimerFile);
+    EXPECT_EQ(status(""), LoadStatus::NotTimerFile);
+    EXPECT_EQ(status("TVRX\r\n999\r\n"), LoadStatus::UnsupportedVersion);
+    EXPECT_EQ(status("TVRX\r\n-1000\r\n"), LoadStatus::UnsupportedVersion);
+    const LoadResult newer = ParseTimerFile("TVRX\r\n2000\r\nTimer 2\r\n", program);
     EXPECT_EQ(newer.status, LoadStatus::UnsupportedVersion);
     EXPECT_NE(newer.Message().find("2000"), std::string::npos);
-    EXPECT_EQ(Parse("TVRX\r\n999\r\n", program).status, LoadStatus::UnsupportedVersion);
-    EXPECT_EQ(Parse("TVRX\r\n-1000\r\n", program).status, LoadStatus::UnsupportedVersion);
-    EXPECT_EQ(program.GetBlockCount(), 0);
+    EXPECT_EQ(Describe(program), (std::vector<BlockSpec>{{1, {{true, 0, 0, 1, 0}}}}));
 }
 
 TEST(TimerFileHeader, HeaderAloneIsAnEmptyProgram) {
@@ -82,12 +76,6 @@ TEST(TimerFileHeader, HeaderAloneIsAnEmptyProgram) {
     bool startup = false;
     EXPECT_TRUE(Load("TVRX\r\n1000\r\nSTARTUP ENABLED\r\n", &startup).empty());
     EXPECT_TRUE(startup);
-}
-
-TEST(TimerFileHeader, FailedLoadLeavesTheProgramAsItWas) {
-    TimerProgram program = MakeProgram({{1, {{true, 0, 0, 1, 0}}}});
-    EXPECT_FALSE(Parse("TVRX\r\n7\r\nTimer 2\r\n", program).Ok());
-    EXPECT_EQ(Describe(program), (std::vector<BlockSpec>{{1, {{true, 0, 0, 1, 0}}}}));
 }
 
 // ---- reading: the lines ------------------------------------------------------------------
@@ -140,14 +128,9 @@ TEST(TimerFileLines, NinthIntervalOfABlockIsDropped) {
     EXPECT_EQ(blocks[1].steps.size(), 1u);
 }
 
-TEST(TimerFileLines, TimerLinesWithoutIntervalsGiveEmptyBlocks) {
-    EXPECT_EQ(Load("TVRX\n1000\nTimer 1\nTimer 2\nON - 00:00:01\nTimer 3"),
+TEST(TimerFileLines, EmptyBlocksAreKeptAndAnIntervalBeforeAnyTimerLineIsSkipped) {
+    EXPECT_EQ(Load("TVRX\n1000\nON - 00:00:09\nTimer 1\nTimer 2\nON - 00:00:01\nTimer 3"),
               (std::vector<BlockSpec>{{1, {}}, {2, {{true, 0, 0, 1, 0}}}, {3, {}}}));
-}
-
-TEST(TimerFileLines, IntervalBeforeTheFirstTimerLineIsSkipped) {
-    EXPECT_EQ(Load("TVRX\n1000\nON - 00:00:09\nTimer 1\nON - 00:00:01\n"),
-              (std::vector<BlockSpec>{{1, {{true, 0, 0, 1, 0}}}}));
 }
 
 TEST(TimerFileLines, LfAndCrLfFilesLoadAlikeAndTheLastLineNeedsNoBreak) {
@@ -156,31 +139,24 @@ TEST(TimerFileLines, LfAndCrLfFilesLoadAlikeAndTheLastLineNeedsNoBreak) {
     for (char c : lf) {
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     }
-    bool lfStartup = false;
-    bool crlfStartup = false;
     const std::vector<BlockSpec> expected{{0, {{true, 0, 0, 5, 0}, {false, 0, 0, 10, 30}}}};
-    EXPECT_EQ(Load(lf, &lfStartup), expected);
-    EXPECT_EQ(Load(crlf, &crlfStartup), expected);
-    EXPECT_EQ(Load(crlf + "\r\n"), expected);
-    EXPECT_TRUE(lfStartup);
-    EXPECT_TRUE(crlfStartup);
+    for (const std::string& text : {lf, crlf, crlf + "\r\n"}) {
+        bool startup = false;
+        EXPECT_EQ(Load(text, &startup), expected);
+        EXPECT_TRUE(startup);
+    }
 }
 
-TEST(TimerFileLines, OverlongLineIsIgnoredWholeAndReadingGoesOn) {
-    // Cut at 255 characters, this line would start a block for timer 5 and then one for 9.
-    const std::string longLine = "Timer 5" + std::string(248, ' ') + "Timer 9";
-    ASSERT_GT(longLine.size(), kMaxTimerLineLength);
-    EXPECT_EQ(Load("TVRX\n1000\nTimer 1\n" + longLine + "\nON - 00:00:01\n"),
-              (std::vector<BlockSpec>{{1, {{true, 0, 0, 1, 0}}}}));
-}
-
-TEST(TimerFileLines, LineOfExactly255CharactersIsRead) {
+TEST(TimerFileLines, ALineOf255CharactersIsReadALongerOneIgnoredWhole) {
     std::string line = "ON - 00:00:02";
     line.append(255 - line.size(), ' ');
-    ASSERT_EQ(line.size(), 255u);
     EXPECT_EQ(Load("TVRX\n1000\nTimer 1\n" + line + "\n"),
               (std::vector<BlockSpec>{{1, {{true, 0, 0, 2, 0}}}}));
     EXPECT_EQ(Load("TVRX\n1000\nTimer 1\n" + line + "x\n"), (std::vector<BlockSpec>{{1, {}}}));
+    // Cut at 255 characters, this line would start a block for timer 5 and then one for 9.
+    const std::string longLine = "Timer 5" + std::string(248, ' ') + "Timer 9";
+    EXPECT_EQ(Load("TVRX\n1000\nTimer 1\n" + longLine + "\nON - 00:00:01\n"),
+              (std::vector<BlockSpec>{{1, {{true, 0, 0, 1, 0}}}}));
 }
 
 // ---- reading: files ----------------------------------------------------------------------
