@@ -34,15 +34,6 @@ namespace {
 constexpr char kWorkedExample[] =
     "TVRX\r\n1000\r\nSTARTUP ENABLED\r\nTimer 0\r\nON - 00:00:05\r\nOFF - 00:00:10:30\r\n";
 
-QAction* MenuAction(QWidget& parent, int id) {
-    for (QAction* action : parent.findChildren<QAction*>()) {
-        if (action->property(ControlIds::kProperty).toInt() == id) {
-            return action;
-        }
-    }
-    return nullptr;
-}
-
 // Runs act on the next modal dialog as soon as it is up (the code under test is then blocked in
 // its exec()). Records whether one came at all.
 class ModalHandler {
@@ -119,7 +110,7 @@ protected:
     }
 
     void Trigger(int menuId) {
-        QAction* action = MenuAction(window, menuId);
+        QAction* action = FindById<QAction>(&window, menuId);
         ASSERT_NE(action, nullptr) << menuId;
         action->trigger();
     }
@@ -181,10 +172,10 @@ TEST_F(MainDialogTest, EnterDoesNothingAndTheMenuHasShortcutsOnEveryPlatform) {
     // Some platforms bind no key to Save As, Close or Quit; the window brings its own then.
     for (int id : {ControlIds::kFileOpen, ControlIds::kFileSave, ControlIds::kFileSaveAs,
                    ControlIds::kFileClose, ControlIds::kExit}) {
-        EXPECT_FALSE(MenuAction(window, id)->shortcut().isEmpty()) << id;
+        EXPECT_FALSE(FindById<QAction>(&window, id)->shortcut().isEmpty()) << id;
     }
-    EXPECT_EQ(MenuAction(window, ControlIds::kFileOpen)->text(), "&Open...");
-    EXPECT_EQ(MenuAction(window, ControlIds::kAbout)->text(), "&About");
+    EXPECT_EQ(FindById<QAction>(&window, ControlIds::kFileOpen)->text(), "&Open...");
+    EXPECT_EQ(FindById<QAction>(&window, ControlIds::kAbout)->text(), "&About");
 }
 
 // ---- editing ------------------------------------------------------------------------------
@@ -198,10 +189,8 @@ TEST_F(MainDialogTest, AddTimerThroughTheDialogThenIntervalsToggleAndDelete) {
     EXPECT_EQ(gauge->value(), 4);
     EXPECT_TRUE(ButtonsEnabled());
     EXPECT_TRUE(window.IsModified());
-    int panel = -2;
-    int row = -2;
-    list->GetSelection(panel, row);
-    EXPECT_EQ(panel, 0);
+    int panel = -2, row = -2;
+    EXPECT_EQ(list->GetSelection(panel, row), 0);
     EXPECT_EQ(row, -1);
 
     QTest::mouseClick(addInterval, Qt::LeftButton);
@@ -214,8 +203,8 @@ TEST_F(MainDialogTest, AddTimerThroughTheDialogThenIntervalsToggleAndDelete) {
     EXPECT_EQ(row, 2);
 
     // The selected row's label toggles on a click.
-    ColorStatic* label = FindById<ColorStatic>(list->GetPanel(0), ControlIds::LabelId(2));
-    QTest::mouseClick(label, Qt::LeftButton);
+    QTest::mouseClick(FindById<ColorStatic>(list->GetPanel(0), ControlIds::LabelId(2)),
+                      Qt::LeftButton);
     EXPECT_EQ(LabelText(0, 2), "ON");
 
     // Delete removes the selected row, then (with no row selected) the whole timer.
@@ -240,16 +229,11 @@ TEST_F(MainDialogTest, DeleteOfTheOnlyRowRemovesTheTimer) {
 }
 
 TEST_F(MainDialogTest, LimitsAreToldNotSilentlyIgnored) {
-    TimerProgram full;
+    std::vector<BlockSpec> blocks;
     for (int t = 0; t < 31; ++t) {
-        auto block = std::make_unique<TimerBlock>();
-        block->SetTimerNumber(t);
-        Interval step;
-        step.Set(true, 0, 0, 1, 0);
-        block->AddInterval(step);
-        full.AddBlock(std::move(block));
+        blocks.push_back({t, {{true, 0, 0, 1, 0}}});
     }
-    ASSERT_TRUE(full.SaveToFile(dir.File("full.tvr")));
+    ASSERT_TRUE(MakeProgram(blocks).SaveToFile(dir.File("full.tvr")));
     window.OpenFile(QString::fromStdString(dir.File("full.tvr")));
     ASSERT_EQ(list->GetPanelCount(), 31);
 
@@ -308,9 +292,7 @@ TEST_F(MainDialogTest, SaveAsAddsTheSuffixAndWritesTheExactBytes) {
     QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);  // never saved: Save asks where
     EXPECT_EQ(prompter.filters.value(0), "Tavrel Timer Files (*.tvr);;All Files(*.*)");
     EXPECT_EQ(prompter.lastSuffix, "tvr");
-    EXPECT_EQ(ReadFile(dir.File("program.tvr")),
-              "TVRX\r\n1000\r\nSTARTUP ENABLED\r\nTimer 0\r\nON - 00:00:05\r\n"
-              "OFF - 00:00:10:30\r\n");
+    EXPECT_EQ(ReadFile(dir.File("program.tvr")), kWorkedExample);
     EXPECT_EQ(window.GetPath(), QString::fromStdString(dir.File("program.tvr")));
     EXPECT_FALSE(window.IsModified());
 
@@ -356,10 +338,8 @@ TEST_F(MainDialogTest, SaveRefusesARowThatDoesNotReadAsAnInterval) {
     Trigger(ControlIds::kFileSaveAs);
     EXPECT_EQ(prompter.messages, QStringList{kInvalidIntervalMessage});
     EXPECT_FALSE(std::filesystem::exists(dir.File("p.tvr")));
-    int panel = -1;
-    int row = -1;
-    list->GetSelection(panel, row);
-    EXPECT_EQ(panel, 1);
+    int panel = -1, row = -1;
+    EXPECT_EQ(list->GetSelection(panel, row), 1);
     EXPECT_EQ(row, 1);
     prompter.saveNames.clear();  // the refused command never asked for a name
 }
@@ -419,10 +399,11 @@ TEST_F(MainDialogTest, CloseForgetsTheFileSoTheNextProgramIsNotSavedOverIt) {
 }
 
 TEST_F(MainDialogTest, OpenShowsTheFileAndSetsTheStartupBoxExactly) {
-    startup->setChecked(true);
-    OpenText(
+    const std::string text =
         "TVRX\r\n1000\r\nTimer 2\r\nON - 00:00:01\r\nON - 00:00:02\r\nON - 00:00:03\r\n"
-        "Timer 2\r\nOFF - 00:00:04\r\nTimer 5\r\nON - 120:00:00:07\r\n");
+        "Timer 2\r\nOFF - 00:00:04\r\nTimer 5\r\nON - 120:00:00:07\r\n";
+    startup->setChecked(true);
+    OpenText(text);
     EXPECT_FALSE(startup->isChecked());
     ASSERT_EQ(list->GetPanelCount(), 2);
     EXPECT_EQ(list->GetRowCount(0), 4);
@@ -435,9 +416,7 @@ TEST_F(MainDialogTest, OpenShowsTheFileAndSetsTheStartupBoxExactly) {
     // Saving again writes what was read.
     prompter.saveNames.push_back(QString::fromStdString(dir.File("again.tvr")));
     Trigger(ControlIds::kFileSaveAs);
-    EXPECT_EQ(ReadFile(dir.File("again.tvr")),
-              "TVRX\r\n1000\r\nTimer 2\r\nON - 00:00:01\r\nON - 00:00:02\r\nON - 00:00:03\r\n"
-              "Timer 2\r\nOFF - 00:00:04\r\nTimer 5\r\nON - 120:00:00:07\r\n");
+    EXPECT_EQ(ReadFile(dir.File("again.tvr")), text);
 }
 
 TEST_F(MainDialogTest, OpenWhileModifiedAsksAndCancelLeavesTheProgram) {
