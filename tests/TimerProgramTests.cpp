@@ -13,19 +13,11 @@ Interval MakeInterval(bool on, std::uint32_t h, std::uint32_t m, std::uint32_t s
     return interval;
 }
 
-TEST(IntervalText, FormatDependsOnStateAndTicks) {
-    EXPECT_EQ(MakeInterval(true, 0, 0, 5, 0).GetText(), "ON - 00:00:05");
-    EXPECT_EQ(MakeInterval(true, 0, 0, 5, 7).GetText(), "ON - 00:00:05:07");
-    EXPECT_EQ(MakeInterval(false, 1, 2, 3, 30).GetText(), "OFF - 01:02:03:30");
-    EXPECT_EQ(MakeInterval(false, 0, 0, 1, 0).GetText(), "OFF - 00:00:01");
+// The usual texts are pinned by the timer file's exact bytes; these are the wide ones.
+TEST(IntervalText, WideNumbersAreWrittenWhole) {
     EXPECT_EQ(MakeInterval(true, 123, 0, 0, 0).GetText(), "ON - 123:00:00");
-}
-
-TEST(IntervalText, HoldsTheLargestValues) {
-    const std::string text =
-        MakeInterval(false, UINT32_MAX, UINT32_MAX, UINT32_MAX, UINT32_MAX).GetText();
-    EXPECT_EQ(text, "OFF - 4294967295:4294967295:4294967295:4294967295");
-    EXPECT_EQ(text.size(), 49u);
+    EXPECT_EQ(MakeInterval(false, UINT32_MAX, UINT32_MAX, UINT32_MAX, UINT32_MAX).GetText(),
+              "OFF - 4294967295:4294967295:4294967295:4294967295");
 }
 
 TEST(IntervalDuration, SumsTicksAndWrapsAt32Bits) {
@@ -36,20 +28,10 @@ TEST(IntervalDuration, SumsTicksAndWrapsAt32Bits) {
     EXPECT_EQ(huge.GetDuration(), static_cast<std::uint32_t>(20000ull * 216000ull));
 }
 
-TEST(IntervalCopy, CopiesEveryField) {
-    Interval copy;
-    copy.CopyFrom(MakeInterval(true, 1, 2, 3, 4));
-    EXPECT_TRUE(copy.IsOn());
-    EXPECT_EQ(copy.GetHours(), 1u);
-    EXPECT_EQ(copy.GetMinutes(), 2u);
-    EXPECT_EQ(copy.GetSeconds(), 3u);
-    EXPECT_EQ(copy.GetTicks(), 4u);
-}
-
 TEST(TimerBlockCapacity, TakesEightIntervalsAndRefusesTheNinth) {
     TimerBlock block;
-    EXPECT_EQ(block.GetTimerNumber(), -1);
     EXPECT_EQ(block.GetByteSize(), 1);
+    EXPECT_EQ(block.GetInterval(0), nullptr) << "a slot not in use";
     for (int i = 0; i < 8; ++i) {
         EXPECT_TRUE(
             block.AddInterval(MakeInterval(i % 2 == 0, 0, 0, static_cast<std::uint32_t>(i), 0)));
@@ -58,13 +40,7 @@ TEST(TimerBlockCapacity, TakesEightIntervalsAndRefusesTheNinth) {
     EXPECT_EQ(block.GetCount(), 8);
     EXPECT_EQ(block.GetByteSize(), 25);
     EXPECT_EQ(block.GetInterval(7)->GetSeconds(), 7u);  // the refused one overwrote nothing
-}
-
-TEST(TimerBlockCapacity, GetIntervalOutsideTheSlotsInUseIsNone) {
-    TimerBlock block;
-    block.AddInterval(MakeInterval(true, 0, 0, 1, 0));
-    EXPECT_NE(block.GetInterval(0), nullptr);
-    EXPECT_EQ(block.GetInterval(1), nullptr);
+    EXPECT_EQ(block.GetInterval(8), nullptr);
     EXPECT_EQ(block.GetInterval(-1), nullptr);
 }
 
