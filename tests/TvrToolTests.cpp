@@ -89,33 +89,23 @@ TEST_F(TvrToolFiles, UnreadableFileIsOneLineOnStderrAndExit2) {
     EXPECT_NE(notTimer.err.find("not a timer file"), std::string::npos);
 }
 
-TEST_F(TvrToolFiles, SignalListsEverySwapThenTheEnd) {
-    const ToolRun run = Tool({"signal", Write("a.tvr", kWorkedExample)});
-    EXPECT_EQ(run.code, 0) << run.err;
-    EXPECT_EQ(run.err, "");
-    std::istringstream lines(run.out);
-    std::vector<std::string> swaps;
-    std::string line;
-    while (std::getline(lines, line)) {
-        swaps.push_back(line);
-    }
-    ASSERT_EQ(swaps.size(), 111u) << "10 swaps for each of the 11 frame bytes, then the end";
-    EXPECT_EQ(std::vector<std::string>(swaps.begin(), swaps.begin() + 4),
-              (std::vector<std::string>{"50000", "100000", "200000", "250000"}));
-    const std::vector<std::uint8_t> frame = {0x55, 0x08, 0x81, 0x20, 0x80, 0x01,
-                                             0x2C, 0x00, 0x02, 0x76, 0xCE};
-    const std::int64_t end = TransferDurationUs(frame, kZeroTimeUs, kOneTimeUs, kSyncTimeUs);
-    EXPECT_EQ(swaps.back(), "end " + std::to_string(end));
-    EXPECT_EQ(swaps[109], std::to_string(end - kSyncTimeUs));
-}
-
-TEST_F(TvrToolFiles, DecodeReadsBackWhatSignalPrints) {
+TEST_F(TvrToolFiles, SignalListsEverySwapThenTheEndAndDecodeReadsItBack) {
     const std::string file = Write("a.tvr", kWorkedExample);
     const ToolRun signal = Tool({"signal", file});
+    EXPECT_EQ(signal.code, 0) << signal.err;
+    EXPECT_EQ(signal.out.substr(0, 27), "50000\n100000\n200000\n250000\n");
+    const std::int64_t end =
+        TransferDurationUs({0x55, 0x08, 0x81, 0x20, 0x80, 0x01, 0x2C, 0x00, 0x02, 0x76, 0xCE},
+                           kZeroTimeUs, kOneTimeUs, kSyncTimeUs);
+    EXPECT_TRUE(signal.out.ends_with(std::to_string(end - kSyncTimeUs) + "\nend " +
+                                     std::to_string(end) + "\n"))
+        << signal.out;
+    EXPECT_EQ(std::count(signal.out.begin(), signal.out.end(), '\n'), 111)
+        << "10 swaps for each of the 11 frame bytes, then the end";
+
     const ToolRun decoded = Tool({"decode"}, signal.out);
     EXPECT_EQ(decoded.code, 0) << decoded.err;
     EXPECT_EQ(decoded.out, Tool({"frame", file}).out);
-    EXPECT_EQ(decoded.err, "");
 
     // Windows line ends, blank lines and no end line are all fine.
     std::string loose;
@@ -126,27 +116,23 @@ TEST_F(TvrToolFiles, DecodeReadsBackWhatSignalPrints) {
 }
 
 TEST(TvrToolDecode, SaysWhyASignalIsRefused) {
-    // The signal of 55 01 00 01 without its last swap.
-    std::string swaps;
-    const std::vector<std::uint8_t> frame = {0x55, 0x01, 0x00, 0x01};
-    const SignalTimeline timeline = SimulateTransfer(frame, kZeroTimeUs, kOneTimeUs, kSyncTimeUs);
-    for (std::size_t i = 0; i + 1 < timeline.swapsUs.size(); ++i) {
-        swaps += std::to_string(timeline.swapsUs[i]) + "\n";
-    }
-    const ToolRun missing = Tool({"decode"}, swaps);
+    // The swap times of a frame, one a line, less the last few.
+    const auto swaps = [](const std::vector<std::uint8_t>& frame, std::size_t dropped) {
+        std::string text;
+        const auto times = SimulateTransfer(frame, kZeroTimeUs, kOneTimeUs, kSyncTimeUs).swapsUs;
+        for (std::size_t i = 0; i + dropped < times.size(); ++i) {
+            text += std::to_string(times[i]) + "\n";
+        }
+        return text;
+    };
+    const ToolRun missing = Tool({"decode"}, swaps({0x55, 0x01, 0x00, 0x01}, 1));
     EXPECT_EQ(missing.code, 1);
     EXPECT_EQ(missing.out, "");
     EXPECT_EQ(missing.err,
               "tvrtool: decode: 39 colour swaps do not make whole bytes (10 swaps per byte)\n");
 
     // A checksum that does not agree also shows the bytes that were read.
-    std::string wrong;
-    const std::vector<std::uint8_t> bad = {0x55, 0x01, 0x00, 0x02};
-    for (const std::int64_t t :
-         SimulateTransfer(bad, kZeroTimeUs, kOneTimeUs, kSyncTimeUs).swapsUs) {
-        wrong += std::to_string(t) + "\n";
-    }
-    const ToolRun checksum = Tool({"decode"}, wrong);
+    const ToolRun checksum = Tool({"decode"}, swaps({0x55, 0x01, 0x00, 0x02}, 0));
     EXPECT_EQ(checksum.code, 1);
     EXPECT_EQ(checksum.err,
               "tvrtool: decode: checksum byte is 0x02 but the length and image bytes add up to "
