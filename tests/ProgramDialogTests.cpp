@@ -119,21 +119,13 @@ TEST_F(ProgramDialogTest, OpensReadyToProgramWithTheTemplateLayout) {
     EXPECT_EQ(bar->maximum(), 40);
     EXPECT_EQ(bar->GetPos(), 0);
     ExpectIdle();
-}
 
-TEST(ProgramDialogLayout, PanesSitSideBySideBelowTheButtons) {
-    const PaneRects panes = ComputePaneRects(QSize(345, 268));
+    // The panes side by side below the buttons, each in a black frame.
+    const PaneRects panes = ComputePaneRects(dialog.size());
     EXPECT_EQ(panes.left, QRect(QPoint(10, 70), QPoint(169, 257)));
     EXPECT_EQ(panes.right, QRect(QPoint(174, 70), QPoint(334, 257)));
-    // An odd width: w/2 truncates.
-    const PaneRects odd = ComputePaneRects(QSize(101, 100));
-    EXPECT_EQ(odd.left.right(), 47);
-    EXPECT_EQ(odd.right.left(), 52);
-}
-
-TEST_F(ProgramDialogTest, PanesHaveABlackFrame) {
-    const QRect right = ComputePaneRects(dialog.size()).right;
     const QImage image = dialog.grab().toImage();
+    const QRect right = panes.right;
     for (const QPoint corner : {right.topLeft(), right.topRight(), right.bottomLeft(),
                                 right.bottomRight(), QPoint(right.center().x(), right.top())}) {
         EXPECT_EQ(image.pixel(corner) & 0xFFFFFF, 0x000000u) << corner.x() << "," << corner.y();
@@ -141,6 +133,9 @@ TEST_F(ProgramDialogTest, PanesHaveABlackFrame) {
     EXPECT_EQ(image.pixel(right.topLeft() + QPoint(1, 1)) & 0xFFFFFF, 0xFFFFFFu);
     const QRgb background = dialog.palette().color(QPalette::Window).rgb() & 0xFFFFFF;
     EXPECT_EQ(image.pixel(right.left() - 2, 100) & 0xFFFFFF, background) << "between the panes";
+    // An odd width: w/2 truncates.
+    EXPECT_EQ(ComputePaneRects(QSize(101, 100)).left.right(), 47);
+    EXPECT_EQ(ComputePaneRects(QSize(101, 100)).right.left(), 52);
 }
 
 TEST_F(ProgramDialogTest, DoneOrEscapeBeforeStartClosesTheDialog) {
