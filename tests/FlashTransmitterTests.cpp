@@ -270,30 +270,6 @@ TEST(FlashTransmitter, WithoutAUsableCounterTheRunEndsAtOnceAsCancelled) {
     EXPECT_TRUE(noCounter.IsStopped());
 }
 
-TEST(FlashTransmitter, ACounterGoingBackwardsIsNeverDue) {
-    Rig rig({0x00});
-    // Start at 100; then the counter reads 40 and 70 before it is back at 100, and runs on.
-    const std::vector<std::int64_t> script = {100, 40, 70, 100};
-    std::size_t readings = 0;
-    std::int64_t later = 100;
-    std::vector<std::size_t> readingsAtStep;
-    rig.transmitter.SetHooks({
-        .counter = {[] { return std::int64_t{1'000'000}; },
-                    [&] {
-                        const std::size_t index = readings++;
-                        return index < script.size() ? script[index] : later += 10'000;
-                    }},
-        .pumpEvent = nullptr,
-        .requestRepaint = nullptr,
-        .reportProgress = [&](std::int32_t) { readingsAtStep.push_back(readings); },
-    });
-    EXPECT_TRUE(rig.Run());
-    ASSERT_FALSE(readingsAtStep.empty());
-    // Readings 2 and 3 were before the start; the fourth found the wait of 0 over, the fifth
-    // started the next wait.
-    EXPECT_EQ(readingsAtStep.front(), 5u);
-}
-
 TEST(FlashTransmitter, ElapsedTimeTruncatesAndSaturates) {
     EXPECT_EQ(ElapsedMicroseconds(0, 1, 3), 333'333);
     EXPECT_EQ(ElapsedMicroseconds(10, 9, 3), -333'333) << "truncated toward zero";
