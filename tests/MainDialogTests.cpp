@@ -129,10 +129,12 @@ protected:
         return !program->isEnabled() && !addInterval->isEnabled() && !deleteButton->isEnabled();
     }
 
+    QString Path(const std::string& name) const { return QString::fromStdString(dir.File(name)); }
+
     // Puts a timer file on disk and opens it the way the Open command does.
     void OpenText(const std::string& text, const std::string& name = "open.tvr") {
         WriteFile(dir.File(name), text);
-        prompter.openNames.push_back(QString::fromStdString(dir.File(name)));
+        prompter.openNames.push_back(Path(name));
         Trigger(ControlIds::kFileOpen);
     }
 
@@ -234,7 +236,7 @@ TEST_F(MainDialogTest, LimitsAreToldNotSilentlyIgnored) {
         blocks.push_back({t, {{true, 0, 0, 1, 0}}});
     }
     ASSERT_TRUE(MakeProgram(blocks).SaveToFile(dir.File("full.tvr")));
-    window.OpenFile(QString::fromStdString(dir.File("full.tvr")));
+    window.OpenFile(Path("full.tvr"));
     ASSERT_EQ(list->GetPanelCount(), 31);
 
     QTest::mouseClick(addTimer, Qt::LeftButton);  // no dialog is opened
@@ -288,29 +290,29 @@ TEST_F(MainDialogTest, SaveAsAddsTheSuffixAndWritesTheExactBytes) {
     Edit(0, 1)->setText("00:00:10:30");
     startup->click();
 
-    prompter.saveNames.push_back(QString::fromStdString(dir.File("program")));
+    prompter.saveNames.push_back(Path("program"));
     QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);  // never saved: Save asks where
     EXPECT_EQ(prompter.filters.value(0), "Tavrel Timer Files (*.tvr);;All Files(*.*)");
     EXPECT_EQ(prompter.lastSuffix, "tvr");
     EXPECT_EQ(ReadFile(dir.File("program.tvr")), kWorkedExample);
-    EXPECT_EQ(window.GetPath(), QString::fromStdString(dir.File("program.tvr")));
+    EXPECT_EQ(window.GetPath(), Path("program.tvr"));
     EXPECT_FALSE(window.IsModified());
 
     // A name with any extension stays as typed.
-    prompter.saveNames.push_back(QString::fromStdString(dir.File("copy.timer")));
+    prompter.saveNames.push_back(Path("copy.timer"));
     Trigger(ControlIds::kFileSaveAs);
     EXPECT_EQ(ReadFile(dir.File("copy.timer")), ReadFile(dir.File("program.tvr")));
-    EXPECT_EQ(window.GetPath(), QString::fromStdString(dir.File("copy.timer")));
+    EXPECT_EQ(window.GetPath(), Path("copy.timer"));
 
     // An existing file is replaced only when the user says so, whether or not the typed name
     // had the suffix.
-    prompter.saveNames.push_back(QString::fromStdString(dir.File("program")));
+    prompter.saveNames.push_back(Path("program"));
     prompter.answers.push_back(Prompter::Answer::No);
     QTest::mouseClick(addInterval, Qt::LeftButton);
     Trigger(ControlIds::kFileSaveAs);
     EXPECT_EQ(prompter.questions.last(), "program.tvr already exists.\nDo you want to replace it?");
     EXPECT_FALSE(ReadFile(dir.File("program.tvr")).ends_with("OFF - 00:00:00\r\n"));
-    EXPECT_EQ(window.GetPath(), QString::fromStdString(dir.File("copy.timer")));
+    EXPECT_EQ(window.GetPath(), Path("copy.timer"));
 
     // Save now writes to the known path without asking.
     QTest::mouseClick(addInterval, Qt::LeftButton);
@@ -321,7 +323,7 @@ TEST_F(MainDialogTest, SaveAsAddsTheSuffixAndWritesTheExactBytes) {
 
 TEST_F(MainDialogTest, FailedSaveSaysWhyAndKeepsTheMark) {
     AddTimerThroughDialog(0, true, "00:00:05");
-    prompter.saveNames.push_back(QString::fromStdString(dir.File("missing/folder/p.tvr")));
+    prompter.saveNames.push_back(Path("missing/folder/p.tvr"));
     Trigger(ControlIds::kFileSaveAs);
     ASSERT_EQ(prompter.messages, QStringList{"Unable to save to file"});
     EXPECT_TRUE(prompter.details[0].contains("folder")) << prompter.details[0].toStdString();
@@ -334,7 +336,7 @@ TEST_F(MainDialogTest, SaveRefusesARowThatDoesNotReadAsAnInterval) {
     AddTimerThroughDialog(1, true, "00:00:06");
     QTest::mouseClick(addInterval, Qt::LeftButton);
     Edit(1, 1)->setText("12 minutes");  // never had the focus, so never checked
-    prompter.saveNames.push_back(QString::fromStdString(dir.File("p.tvr")));
+    prompter.saveNames.push_back(Path("p.tvr"));
     Trigger(ControlIds::kFileSaveAs);
     EXPECT_EQ(prompter.messages, QStringList{kInvalidIntervalMessage});
     EXPECT_FALSE(std::filesystem::exists(dir.File("p.tvr")));
@@ -346,7 +348,7 @@ TEST_F(MainDialogTest, SaveRefusesARowThatDoesNotReadAsAnInterval) {
 
 TEST_F(MainDialogTest, SaveByShortcutChecksTheEditBeingTypedIn) {
     AddTimerThroughDialog(0, true, "00:00:05");
-    prompter.saveNames.push_back(QString::fromStdString(dir.File("p.tvr")));
+    prompter.saveNames.push_back(Path("p.tvr"));
     Trigger(ControlIds::kFileSaveAs);
     ASSERT_TRUE(std::filesystem::exists(dir.File("p.tvr")));
     const std::string saved = ReadFile(dir.File("p.tvr"));
@@ -392,7 +394,7 @@ TEST_F(MainDialogTest, CloseForgetsTheFileSoTheNextProgramIsNotSavedOverIt) {
     OpenText(kWorkedExample, "first.tvr");
     Trigger(ControlIds::kFileClose);
     AddTimerThroughDialog(5, true, "00:00:01");
-    prompter.saveNames.push_back(QString::fromStdString(dir.File("second.tvr")));
+    prompter.saveNames.push_back(Path("second.tvr"));
     Trigger(ControlIds::kFileSave);
     EXPECT_EQ(ReadFile(dir.File("first.tvr")), kWorkedExample);
     EXPECT_TRUE(std::filesystem::exists(dir.File("second.tvr")));
@@ -414,7 +416,7 @@ TEST_F(MainDialogTest, OpenShowsTheFileAndSetsTheStartupBoxExactly) {
     EXPECT_FALSE(window.IsModified());
 
     // Saving again writes what was read.
-    prompter.saveNames.push_back(QString::fromStdString(dir.File("again.tvr")));
+    prompter.saveNames.push_back(Path("again.tvr"));
     Trigger(ControlIds::kFileSaveAs);
     EXPECT_EQ(ReadFile(dir.File("again.tvr")), text);
 }
@@ -435,14 +437,14 @@ TEST_F(MainDialogTest, OpenWhileModifiedAsksAndCancelLeavesTheProgram) {
 
 TEST_F(MainDialogTest, FailedOpenSaysWhyAndDoesNotAdoptTheFile) {
     WriteFile(dir.File("notes.txt"), "my notes");
-    prompter.openNames.push_back(QString::fromStdString(dir.File("notes.txt")));
+    prompter.openNames.push_back(Path("notes.txt"));
     Trigger(ControlIds::kFileOpen);
     ASSERT_EQ(prompter.messages, QStringList{"Unable to open file"});
     EXPECT_TRUE(prompter.details[0].contains("not a timer file"));
     EXPECT_TRUE(window.GetPath().isEmpty());
 
     AddTimerThroughDialog(0, true, "00:00:05");
-    prompter.saveNames.push_back(QString::fromStdString(dir.File("new.tvr")));
+    prompter.saveNames.push_back(Path("new.tvr"));
     Trigger(ControlIds::kFileSave);
     EXPECT_EQ(ReadFile(dir.File("notes.txt")), "my notes");
 }
@@ -482,7 +484,7 @@ TEST_F(MainDialogTest, ExitAsksWhenModifiedAndCancelKeepsTheWindow) {
     EXPECT_TRUE(window.isVisible());
 
     prompter.answers.push_back(Prompter::Answer::Yes);
-    prompter.saveNames.push_back(QString::fromStdString(dir.File("kept.tvr")));
+    prompter.saveNames.push_back(Path("kept.tvr"));
     Trigger(ControlIds::kExit);
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(std::filesystem::exists(dir.File("kept.tvr")));
