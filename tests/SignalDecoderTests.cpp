@@ -25,17 +25,8 @@ void Stretch(std::vector<std::int64_t>& swaps, std::size_t index, std::int64_t s
     }
 }
 
-TEST(SignalDecoder, ReadsBackEveryFrameTheTransmitterSends) {
-    const SignalDecoder decoder;
-    for (std::uint32_t seed = 1; seed <= 60; ++seed) {
-        const std::vector<std::uint8_t> frame = BuildTransferFrame(RandomProgram(seed));
-        const DecodeResult result = decoder.Decode(Signal(frame));
-        EXPECT_TRUE(result.ok) << "seed " << seed << ": " << result.reason;
-        EXPECT_EQ(result.frame, frame) << "seed " << seed;
-    }
-}
-
-TEST(SignalDecoder, ToleratesJitterBelowHalfTheBitDifference) {
+// Clean signals of random and large frames go through the round-trip script as well.
+TEST(SignalDecoder, ReadsARandomFrameWithJitterBelowHalfTheBitDifference) {
     const std::vector<std::uint8_t> frame = BuildTransferFrame(RandomProgram(7));
     std::vector<std::int64_t> swaps = Signal(frame);
     std::mt19937 random(3);
