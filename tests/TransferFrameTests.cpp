@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "DeviceLimits.h"
 #include "TestSupport.h"
 #include "TransferFrame.h"
 
@@ -66,15 +65,6 @@ TEST(DeviceImage, RefusesABufferThatIsTooSmall) {
     Bytes small(3, 0xAA);
     EXPECT_FALSE(program.BuildImage(small));
     EXPECT_EQ(small, Bytes(3, 0xAA));
-}
-
-TEST(TransferFrame, TwoTimersLengthByteAndMemory) {
-    const Step s{true, 0, 0, 1, 0};
-    const TimerProgram program = MakeProgram({{0, {s, s, s}}, {1, {s, s}}});
-    const Bytes frame = BuildTransferFrame(program);
-    EXPECT_EQ(frame.size(), 21u);
-    EXPECT_EQ(frame[1], 0x12);
-    EXPECT_EQ(DeviceMemoryUsed(program), 17);
 }
 
 TEST(TransferFrame, LengthByteWrapsButChecksumCoversEveryImageByte) {
