@@ -72,9 +72,7 @@ private:
 class MainDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        window.show();
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        ASSERT_TRUE(ShowActive(window));
         list = window.GetTimerList();
         addTimer = FindById<QPushButton>(&window, ControlIds::kAddTimer);
         addInterval = FindById<QPushButton>(&window, ControlIds::kAddInterval);
@@ -105,8 +103,7 @@ protected:
         QTest::mouseClick(addTimer, Qt::LeftButton);
         ASSERT_TRUE(modal.Seen());
         // Without a window manager nothing gives the activation back after a modal dialog.
-        window.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        ASSERT_TRUE(ShowActive(window));
     }
 
     void Trigger(int menuId) {
