@@ -23,9 +23,10 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     icon->setGeometry(QRect(DluRect(6, 7, 0, 0).topLeft(), QSize(32, 32)));
 
     body = new QLabel(this);
-    body->setGeometry(DluRect(38, 7, 114, 41));
+    // A little wider than the template's 114 units: the default font is larger than the one
+    // the template was drawn for, and a wrapped line would split the version or the address.
+    body->setGeometry(DluRect(38, 7, 122, 41));
     body->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    body->setWordWrap(true);
     body->setTextInteractionFlags(Qt::TextSelectableByMouse);
     body->setProperty(ControlIds::kProperty, ControlIds::kAboutText);
     ok->setFocus();

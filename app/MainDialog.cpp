@@ -422,9 +422,9 @@ void MainDialog::OpenFile(const QString& fileName) {
 void MainDialog::OnAbout() {
     AboutDialog about(this);
     about.SetTitle(QStringLiteral("About Tavrel Programmable Timer"));
-    about.SetBody(QStringLiteral("Tavrel Programmable Timer, version %1\n"
-                                 "Copyright 2026 Tavrel\n"
-                                 "https://www.tavrel.example/timer")
+    about.SetBody(QStringLiteral("Programmable Timer %1\n"
+                                 "\u00A9 2026 Tavrel\n"
+                                 "www.tavrel.example")
                       .arg(QApplication::applicationVersion()));
     about.exec();
 }
