@@ -16,7 +16,7 @@ std::vector<Kind> Kinds(const std::vector<DeviceProblem>& problems) {
     return kinds;
 }
 
-BlockSpec FullBlock(int timer) {
+BlockData FullBlock(int timer) {
     return {timer, std::vector<Step>(8, Step{true, 0, 0, 1, 0})};
 }
 
@@ -27,7 +27,7 @@ TEST(DeviceLimits, ProgramThatFitsHasNoProblems) {
 
 TEST(DeviceLimits, MemoryLimitIs128BytesOfBlocks) {
     // Five full blocks take 125 bytes; one more interval block of 1 makes 129.
-    std::vector<BlockSpec> blocks(5, FullBlock(1));
+    std::vector<BlockData> blocks(5, FullBlock(1));
     blocks.push_back({2, {{false, 0, 0, 1, 0}}});
     EXPECT_EQ(DeviceMemoryUsed(MakeProgram(blocks)), 129);
     const std::vector<DeviceProblem> problems = CheckDeviceLimits(MakeProgram(blocks));
@@ -73,7 +73,7 @@ TEST(DeviceLimits, TimerNumbersOutsideTheDevice) {
 }
 
 TEST(DeviceLimits, ListsEveryProblemAtOnce) {
-    std::vector<BlockSpec> blocks(6, FullBlock(1));
+    std::vector<BlockData> blocks(6, FullBlock(1));
     blocks.push_back({40, {}});
     blocks.push_back({2, {{true, 99, 0, 0, 0}, {true, 0, 0, 1, 0}, {false, 50, 0, 0, 0}}});
     const auto problems = CheckDeviceLimits(MakeProgram(blocks));

@@ -228,7 +228,7 @@ TEST_F(MainDialogTest, DeleteOfTheOnlyRowRemovesTheTimer) {
 }
 
 TEST_F(MainDialogTest, LimitsAreToldNotSilentlyIgnored) {
-    std::vector<BlockSpec> blocks;
+    std::vector<BlockData> blocks;
     for (int t = 0; t < 31; ++t) {
         blocks.push_back({t, {{true, 0, 0, 1, 0}}});
     }

@@ -7,10 +7,10 @@ using namespace testing_support;
 
 namespace {
 
-std::vector<BlockSpec> Timer(int number, int intervals) {
-    std::vector<BlockSpec> blocks;
+std::vector<BlockData> Timer(int number, int intervals) {
+    std::vector<BlockData> blocks;
     for (int done = 0; done < intervals || blocks.empty(); done += 8) {
-        BlockSpec block{number, {}};
+        BlockData block{number, {}};
         for (int i = done; i < std::min(done + 8, intervals); ++i) {
             block.steps.push_back({true, 0, 0, 1, 0});
         }
@@ -20,7 +20,7 @@ std::vector<BlockSpec> Timer(int number, int intervals) {
 }
 
 TEST(ProgramFit, EverythingFits) {
-    std::vector<BlockSpec> blocks;
+    std::vector<BlockData> blocks;
     for (int t = 0; t < 31; ++t) {
         auto timer = Timer(t, 49);
         blocks.insert(blocks.end(), timer.begin(), timer.end());
@@ -29,7 +29,7 @@ TEST(ProgramFit, EverythingFits) {
 }
 
 TEST(ProgramFit, NamesTimersBeyondTheLimitAndIntervalsBeyondTheRowLimit) {
-    std::vector<BlockSpec> blocks;
+    std::vector<BlockData> blocks;
     for (int t = 0; t < 33; ++t) {
         auto timer = Timer(t == 32 ? 7 : t % 2, t == 3 ? 60 : 1);  // runs alternate 0, 1, 0, ...
         blocks.insert(blocks.end(), timer.begin(), timer.end());

@@ -67,7 +67,7 @@ TEST(ReaderStress, HostileFilesLoadOrAreRefused) {
     WriteFile(dir.File("almost.tvr"), almost);
     TimerProgram nearLimit;
     EXPECT_TRUE(ReadTimerFile(dir.File("almost.tvr"), nearLimit).Ok());
-    EXPECT_EQ(Describe(nearLimit), (std::vector<BlockSpec>{{2, {{true, 0, 0, 1, 0}}}}));
+    EXPECT_EQ(Describe(nearLimit), (std::vector<BlockData>{{2, {{true, 0, 0, 1, 0}}}}));
 
     // A device that never ends is read only up to the limit.
     TimerProgram zero;

@@ -40,12 +40,12 @@ void WriteFile(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
-TimerProgram MakeProgram(const std::vector<BlockSpec>& blocks, bool startup) {
+TimerProgram MakeProgram(const std::vector<BlockData>& blocks, bool startup) {
     TimerProgram program;
-    for (const BlockSpec& spec : blocks) {
+    for (const BlockData& data : blocks) {
         auto block = std::make_unique<TimerBlock>();
-        block->SetTimerNumber(spec.timer);
-        for (const Step& s : spec.steps) {
+        block->SetTimerNumber(data.timer);
+        for (const Step& s : data.steps) {
             Interval interval;
             interval.Set(s.on, s.hours, s.minutes, s.seconds, s.ticks);
             block->AddInterval(interval);
@@ -56,16 +56,16 @@ TimerProgram MakeProgram(const std::vector<BlockSpec>& blocks, bool startup) {
     return program;
 }
 
-std::vector<BlockSpec> Describe(const TimerProgram& program) {
-    std::vector<BlockSpec> blocks;
+std::vector<BlockData> Describe(const TimerProgram& program) {
+    std::vector<BlockData> blocks;
     for (const TimerBlock* b = program.GetFirstBlock(); b != nullptr; b = b->GetNext()) {
-        BlockSpec spec{b->GetTimerNumber(), {}};
+        BlockData data{b->GetTimerNumber(), {}};
         for (int i = 0; i < b->GetCount(); ++i) {
             const Interval* v = b->GetInterval(i);
-            spec.steps.push_back(
+            data.steps.push_back(
                 {v->IsOn(), v->GetHours(), v->GetMinutes(), v->GetSeconds(), v->GetTicks()});
         }
-        blocks.push_back(spec);
+        blocks.push_back(data);
     }
     return blocks;
 }
@@ -75,11 +75,11 @@ bool operator==(const Step& a, const Step& b) {
            a.ticks == b.ticks;
 }
 
-bool operator==(const BlockSpec& a, const BlockSpec& b) {
+bool operator==(const BlockData& a, const BlockData& b) {
     return a.timer == b.timer && a.steps == b.steps;
 }
 
-void PrintTo(const BlockSpec& block, std::ostream* os) {
+void PrintTo(const BlockData& block, std::ostream* os) {
     *os << "{timer " << block.timer << ":";
     for (const Step& s : block.steps) {
         *os << ' ' << (s.on ? "ON" : "OFF") << ' ' << s.hours << ':' << s.minutes << ':'
@@ -95,8 +95,8 @@ TimerProgram RandomProgram(std::uint32_t seed) {
     };
     // Mostly editor-sized values, sometimes anything a file can hold.
     auto number = [&]() { return pick(0, 9) == 0 ? pick(0, UINT32_MAX) : pick(0, 99); };
-    std::vector<BlockSpec> blocks(pick(1, 12));
-    for (BlockSpec& block : blocks) {
+    std::vector<BlockData> blocks(pick(1, 12));
+    for (BlockData& block : blocks) {
         block.timer = pick(0, 19) == 0 ? static_cast<int>(pick(0, UINT32_MAX))
                                        : static_cast<int>(pick(0, 31));
         block.steps.resize(pick(0, 8));
@@ -108,10 +108,10 @@ TimerProgram RandomProgram(std::uint32_t seed) {
 }
 
 TimerProgram LargestProgram() {
-    std::vector<BlockSpec> blocks;
+    std::vector<BlockData> blocks;
     for (int timer = 0; timer < 31; ++timer) {
         for (std::uint32_t first = 0; first < 49; first += 8) {
-            BlockSpec block{timer, {}};
+            BlockData block{timer, {}};
             for (std::uint32_t n = first; n < std::min(first + 8, 49u); ++n) {
                 block.steps.push_back(
                     {n % 2 == 0, n % 24, n % 60, (n * 7) % 60, n % 3 == 0 ? n : 0});

@@ -33,18 +33,18 @@ struct Step {
     bool on;
     std::uint32_t hours, minutes, seconds, ticks;
 };
-struct BlockSpec {
+struct BlockData {
     int timer;
     std::vector<Step> steps;
 };
 
-TimerProgram MakeProgram(const std::vector<BlockSpec>& blocks, bool startup = false);
+TimerProgram MakeProgram(const std::vector<BlockData>& blocks, bool startup = false);
 // The blocks of a program in the same form, for comparing with EXPECT_EQ.
-std::vector<BlockSpec> Describe(const TimerProgram& program);
+std::vector<BlockData> Describe(const TimerProgram& program);
 
 bool operator==(const Step& a, const Step& b);
-bool operator==(const BlockSpec& a, const BlockSpec& b);
-void PrintTo(const BlockSpec& block, std::ostream* os);
+bool operator==(const BlockData& a, const BlockData& b);
+void PrintTo(const BlockData& block, std::ostream* os);
 
 // A program of random blocks and values, reproducible from the seed.
 TimerProgram RandomProgram(std::uint32_t seed);

@@ -43,7 +43,7 @@ TEST(TimerFileWriter, SaveThenLoadThenSaveIsByteIdenticalForRandomPrograms) {
 
 // ---- reading: the header -----------------------------------------------------------------
 
-std::vector<BlockSpec> Load(const std::string& text, bool* startup = nullptr) {
+std::vector<BlockData> Load(const std::string& text, bool* startup = nullptr) {
     TimerProgram program;
     const LoadResult result = ParseTimerFile(text, program);
     EXPECT_TRUE(result.Ok()) << result.Message();
@@ -67,7 +67,7 @@ TEST(TimerFileHeader, MagicAndVersionMustMatchAndAFailedLoadChangesNothing) {
     const LoadResult newer = ParseTimerFile("TVRX\r\n2000\r\nTimer 2\r\n", program);
     EXPECT_EQ(newer.status, LoadStatus::UnsupportedVersion);
     EXPECT_NE(newer.Message().find("2000"), std::string::npos);
-    EXPECT_EQ(Describe(program), (std::vector<BlockSpec>{{1, {{true, 0, 0, 1, 0}}}}));
+    EXPECT_EQ(Describe(program), (std::vector<BlockData>{{1, {{true, 0, 0, 1, 0}}}}));
 }
 
 TEST(TimerFileHeader, HeaderAloneIsAnEmptyProgram) {
@@ -92,7 +92,7 @@ TEST(TimerFileLines, MatchLikeScanf) {
         "ON - 00:00:05:07\n"   // four numbers keep their ticks
         "OFF - 00:00:05:xx\n"  // the three-number rule takes it, ticks 0
         "ON - 00:00:05 trailing\n";
-    EXPECT_EQ(Load(text), (std::vector<BlockSpec>{{7,
+    EXPECT_EQ(Load(text), (std::vector<BlockData>{{7,
                                                    {{true, 1, 2, 3, 0},
                                                     {true, 1, 2, 3, 0},
                                                     {false, 0, 0, 4, 0},
@@ -103,7 +103,7 @@ TEST(TimerFileLines, MatchLikeScanf) {
 
 TEST(TimerFileLines, NumbersAreTakenAsTheyStand) {
     EXPECT_EQ(Load("TVRX\n1000\nTimer 40\nON - 120:00:00\nOFF - -1:+5:0:250\nTimer -3\n"),
-              (std::vector<BlockSpec>{{40, {{true, 120, 0, 0, 0}, {false, 4294967295u, 5, 0, 250}}},
+              (std::vector<BlockData>{{40, {{true, 120, 0, 0, 0}, {false, 4294967295u, 5, 0, 250}}},
                                       {-3, {}}}));
 }
 
@@ -121,7 +121,7 @@ TEST(TimerFileLines, NinthIntervalOfABlockIsDropped) {
         text += "ON - 00:00:0" + std::to_string(i) + "\n";
     }
     text += "Timer 2\nOFF - 00:00:01\n";
-    const std::vector<BlockSpec> blocks = Load(text);
+    const std::vector<BlockData> blocks = Load(text);
     ASSERT_EQ(blocks.size(), 2u);
     ASSERT_EQ(blocks[0].steps.size(), 8u);
     EXPECT_EQ(blocks[0].steps[7].seconds, 8u);
@@ -130,7 +130,7 @@ TEST(TimerFileLines, NinthIntervalOfABlockIsDropped) {
 
 TEST(TimerFileLines, EmptyBlocksAreKeptAndAnIntervalBeforeAnyTimerLineIsSkipped) {
     EXPECT_EQ(Load("TVRX\n1000\nON - 00:00:09\nTimer 1\nTimer 2\nON - 00:00:01\nTimer 3"),
-              (std::vector<BlockSpec>{{1, {}}, {2, {{true, 0, 0, 1, 0}}}, {3, {}}}));
+              (std::vector<BlockData>{{1, {}}, {2, {{true, 0, 0, 1, 0}}}, {3, {}}}));
 }
 
 TEST(TimerFileLines, LfAndCrLfFilesLoadAlikeAndTheLastLineNeedsNoBreak) {
@@ -139,7 +139,7 @@ TEST(TimerFileLines, LfAndCrLfFilesLoadAlikeAndTheLastLineNeedsNoBreak) {
     for (char c : lf) {
         crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
     }
-    const std::vector<BlockSpec> expected{{0, {{true, 0, 0, 5, 0}, {false, 0, 0, 10, 30}}}};
+    const std::vector<BlockData> expected{{0, {{true, 0, 0, 5, 0}, {false, 0, 0, 10, 30}}}};
     for (const std::string& text : {lf, crlf, crlf + "\r\n"}) {
         bool startup = false;
         EXPECT_EQ(Load(text, &startup), expected);
@@ -151,12 +151,12 @@ TEST(TimerFileLines, ALineOf255CharactersIsReadALongerOneIgnoredWhole) {
     std::string line = "ON - 00:00:02";
     line.append(255 - line.size(), ' ');
     EXPECT_EQ(Load("TVRX\n1000\nTimer 1\n" + line + "\n"),
-              (std::vector<BlockSpec>{{1, {{true, 0, 0, 2, 0}}}}));
-    EXPECT_EQ(Load("TVRX\n1000\nTimer 1\n" + line + "x\n"), (std::vector<BlockSpec>{{1, {}}}));
+              (std::vector<BlockData>{{1, {{true, 0, 0, 2, 0}}}}));
+    EXPECT_EQ(Load("TVRX\n1000\nTimer 1\n" + line + "x\n"), (std::vector<BlockData>{{1, {}}}));
     // Cut at 255 characters, this line would start a block for timer 5 and then one for 9.
     const std::string longLine = "Timer 5" + std::string(248, ' ') + "Timer 9";
     EXPECT_EQ(Load("TVRX\n1000\nTimer 1\n" + longLine + "\nON - 00:00:01\n"),
-              (std::vector<BlockSpec>{{1, {{true, 0, 0, 1, 0}}}}));
+              (std::vector<BlockData>{{1, {{true, 0, 0, 1, 0}}}}));
 }
 
 // ---- reading: files ----------------------------------------------------------------------

@@ -17,7 +17,7 @@
 #include "TimerPanel.h"
 #include "TimerProgram.h"
 
-using testing_support::BlockSpec;
+using testing_support::BlockData;
 using testing_support::Describe;
 using testing_support::MakeProgram;
 using testing_support::Step;
@@ -266,7 +266,7 @@ TEST_F(TimerListCtrlTest, ClickingIntoAnotherPanelLeavesExactlyOneActiveAndPasse
 }
 
 TEST_F(TimerListCtrlTest, LoadsOnePanelPerRunOfBlocksAndBuildsThemBack) {
-    const std::vector<BlockSpec> blocks = {
+    const std::vector<BlockData> blocks = {
         {2, {{true, 0, 0, 1, 0}, {false, 0, 0, 2, 0}, {true, 0, 0, 3, 5}}},
         {2, {{false, 1, 2, 3, 0}, {true, 99, 99, 99, 0}}},
         {5, {{true, 0, 10, 0, 0}}},
@@ -315,7 +315,7 @@ TEST_F(TimerListCtrlTest, BuildsABlockAtEveryCheckedBoxAndOneForAnEmptyPanel) {
     list->AddPanel(9);
     TimerProgram built;
     list->BuildProgram(built);
-    const std::vector<BlockSpec> blocks = Describe(built);
+    const std::vector<BlockData> blocks = Describe(built);
     ASSERT_EQ(blocks.size(), 3u);
     EXPECT_EQ(blocks[0].steps.size(), 8u);
     EXPECT_EQ(blocks[1].timer, 7);
@@ -328,8 +328,8 @@ TEST_F(TimerListCtrlTest, BuildsABlockAtEveryCheckedBoxAndOneForAnEmptyPanel) {
 TEST_F(TimerListCtrlTest, ProgramsComeBackUnchanged) {
     for (std::uint32_t seed = 1; seed <= 25; ++seed) {
         // Blocks without intervals have no rows to show, so they cannot come back.
-        std::vector<BlockSpec> expected;
-        for (const BlockSpec& block : Describe(testing_support::RandomProgram(seed))) {
+        std::vector<BlockData> expected;
+        for (const BlockData& block : Describe(testing_support::RandomProgram(seed))) {
             if (!block.steps.empty()) {
                 expected.push_back(block);
             }

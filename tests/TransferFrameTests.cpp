@@ -54,7 +54,7 @@ TEST(DeviceImage, DurationKeepsOnlyItsLowest24Bits) {
 }
 
 TEST(DeviceImage, ProgramByteCountsBlocksModulo256) {
-    std::vector<BlockSpec> blocks(130, BlockSpec{1, {}});
+    std::vector<BlockData> blocks(130, BlockData{1, {}});
     EXPECT_EQ(Image(MakeProgram(blocks))[0], 130);  // bit 7 set by the count alone
     blocks.resize(257);
     EXPECT_EQ(Image(MakeProgram(blocks, true))[0], 0x81);
@@ -69,7 +69,7 @@ TEST(DeviceImage, RefusesABufferThatIsTooSmall) {
 
 TEST(TransferFrame, LengthByteWrapsButChecksumCoversEveryImageByte) {
     const Step s{true, 1, 2, 3, 4};
-    std::vector<BlockSpec> blocks(12, BlockSpec{2, {s, s, s, s, s, s, s, s}});
+    std::vector<BlockData> blocks(12, BlockData{2, {s, s, s, s, s, s, s, s}});
     const TimerProgram program = MakeProgram(blocks);
     const Bytes frame = BuildTransferFrame(program);
     const std::size_t n = static_cast<std::size_t>(program.GetImageSize());
