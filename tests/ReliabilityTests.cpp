@@ -62,12 +62,16 @@ TEST(ReaderStress, HostileFilesLoadOrAreRefused) {
     EXPECT_TRUE(ReadTimerFile(dir.File("many.tvr"), manyBlocks).Ok());
     EXPECT_EQ(manyBlocks.GetBlockCount(), 100000);
 
+    // Up to exactly 1 MiB loads; one byte more is refused.
     std::string almost = header + "Timer 2\nON - 00:00:01\n";
     almost.resize(kMaxTimerFileSize - 1, '\n');
-    WriteFile(dir.File("almost.tvr"), almost);
-    TimerProgram nearLimit;
-    EXPECT_TRUE(ReadTimerFile(dir.File("almost.tvr"), nearLimit).Ok());
-    EXPECT_EQ(Describe(nearLimit), (std::vector<BlockData>{{2, {{true, 0, 0, 1, 0}}}}));
+    for (const auto& [text, loads] : {std::pair{almost, true}, std::pair{almost + "\n", true},
+                                      std::pair{almost + "\n\n", false}}) {
+        WriteFile(dir.File("limit.tvr"), text);
+        TimerProgram program;
+        EXPECT_EQ(ReadTimerFile(dir.File("limit.tvr"), program).Ok(), loads) << text.size();
+        EXPECT_EQ(program.GetBlockCount(), loads ? 1 : 0);
+    }
 
     // A device that never ends is read only up to the limit.
     TimerProgram zero;
@@ -90,40 +94,73 @@ TEST(ReaderStress, HostileFilesLoadOrAreRefused) {
 
 // ---- faults while saving ------------------------------------------------------------------
 
-class FailNthWrite : public SaveOps {
+// Real file operations that fail at one chosen step: one write (numbered from 1), or a step
+// after the writes.
+class FailingOps : public SaveOps {
 public:
-    explicit FailNthWrite(int n) : failing(n) {}
-    bool Write(int handle, std::string_view data, std::string& error) override {
-        if (++writes == failing) {
-            error = "No space left on device";
-            return false;
-        }
-        return SaveOps::Write(handle, data, error);
+    enum class Step { None, Create, Write, Flush, Close, Rename };
+    explicit FailingOps(Step step, int write = 0) : failAt(step), failingWrite(write) {}
+
+    int CreateTemp(const std::string& dir, const std::string& name, std::string& tempPath,
+                   std::string& error) override {
+        return Fail(Step::Create, error) ? SaveOps::CreateTemp(dir, name, tempPath, error) : -1;
     }
+    bool Write(int handle, std::string_view data, std::string& error) override {
+        ++writes;
+        return (writes != failingWrite || Fail(Step::Write, error)) &&
+               SaveOps::Write(handle, data, error);
+    }
+    bool Flush(int handle, std::string& error) override {
+        return Fail(Step::Flush, error) && SaveOps::Flush(handle, error);
+    }
+    bool Close(int handle, std::string& error) override {
+        const bool closed = SaveOps::Close(handle, error);
+        return Fail(Step::Close, error) && closed;
+    }
+    bool Rename(const std::string& from, const std::string& to, std::string& error) override {
+        return Fail(Step::Rename, error) && SaveOps::Rename(from, to, error);
+    }
+
     int writes = 0;
 
 private:
-    int failing;
+    bool Fail(Step step, std::string& error) {
+        if (failAt == step) {
+            error = "injected";
+            return false;
+        }
+        return true;
+    }
+    Step failAt;
+    int failingWrite;
 };
 
-TEST(SaveFaults, FailureOnEveryWriteOfTheLargestProgramKeepsTheOldFile) {
+TEST(SaveFaults, FailureAtEveryStepAndEveryWriteOfTheLargestProgramKeepsTheOldFile) {
     TempDir dir;
     const std::string path = dir.File("program.tvr");
-    const TimerProgram old = MakeProgram({{5, {{true, 0, 0, 5, 0}}}});
-    ASSERT_TRUE(old.SaveToFile(path));
+    ASSERT_TRUE(MakeProgram({{5, {{true, 0, 0, 5, 0}}}}).SaveToFile(path));
     const std::string oldBytes = ReadFile(path);
 
     const TimerProgram largest = LargestProgram();
-    FailNthWrite counter(0);
+    FailingOps counter(FailingOps::Step::None);
     ASSERT_TRUE(WriteTimerFile(dir.File("count.tvr"), largest, counter).Ok());
     fs::remove(dir.File("count.tvr"));
     ASSERT_GT(counter.writes, 1500);
 
+    using S = FailingOps::Step;
+    std::vector<std::pair<FailingOps, SaveStatus>> cases{
+        {FailingOps(S::Create), SaveStatus::CannotCreate},
+        {FailingOps(S::Flush), SaveStatus::WriteFailed},
+        {FailingOps(S::Close), SaveStatus::WriteFailed},
+        {FailingOps(S::Rename), SaveStatus::CannotReplace}};
     for (int n = 1; n <= counter.writes; ++n) {
-        FailNthWrite ops(n);
+        cases.emplace_back(FailingOps(S::Write, n), SaveStatus::WriteFailed);
+    }
+    for (auto& [ops, expected] : cases) {
         const SaveResult result = WriteTimerFile(path, largest, ops);
-        ASSERT_EQ(result.status, SaveStatus::WriteFailed) << "write " << n;
-        ASSERT_EQ(ReadFile(path), oldBytes) << "write " << n;
+        ASSERT_EQ(result.status, expected) << "write " << ops.writes;
+        ASSERT_FALSE(result.Message().empty());
+        ASSERT_EQ(ReadFile(path), oldBytes) << "write " << ops.writes;
     }
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
 }
