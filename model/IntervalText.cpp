@@ -5,15 +5,12 @@
 #include <cstdint>
 #include <limits>
 
-namespace {
-
-bool IsSpace(char c) {
+bool IsScanSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
-// One %u conversion at pos; false when no number starts there.
-bool ReadUnsigned(std::string_view text, std::size_t& pos, std::uint32_t& value) {
-    while (pos < text.size() && IsSpace(text[pos])) {
+bool ScanNumber(std::string_view text, std::size_t& pos, std::uint32_t& value) {
+    while (pos < text.size() && IsScanSpace(text[pos])) {
         ++pos;
     }
     bool negative = false;
@@ -40,8 +37,6 @@ bool ReadUnsigned(std::string_view text, std::size_t& pos, std::uint32_t& value)
     return true;
 }
 
-}  // namespace
-
 int ScanIntervalText(std::string_view text, std::uint32_t& hours, std::uint32_t& minutes,
                      std::uint32_t& seconds, std::uint32_t& ticks) {
     const std::array<std::uint32_t*, 4> fields{&hours, &minutes, &seconds, &ticks};
@@ -55,7 +50,7 @@ int ScanIntervalText(std::string_view text, std::uint32_t& hours, std::uint32_t&
             ++pos;
         }
         std::uint32_t value = 0;
-        if (!ReadUnsigned(text, pos, value)) {
+        if (!ScanNumber(text, pos, value)) {
             break;
         }
         *field = value;

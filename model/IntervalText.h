@@ -3,12 +3,20 @@
 #include <cstdint>
 #include <string_view>
 
+// White space as scanf knows it in the C locale.
+bool IsScanSpace(char c);
+
+// One scanf "%u" conversion at pos: white space is skipped, then an optional sign and at least
+// one digit. A leading minus gives the negated value modulo 2^32; a number too large for 32 bits
+// reads as 4294967295 rather than wrapping to a small, plausible value. False when no number
+// starts there.
+bool ScanNumber(std::string_view text, std::size_t& pos, std::uint32_t& value);
+
 // Reads an interval text "H:M:S" or "H:M:S:T" the way scanf("%u:%u:%u:%u") does: each number
 // may be preceded by white space and a sign, a leading minus gives the negated value modulo
 // 2^32 (so -1 reads as 4294967295), and reading stops at the first missing number or at a
 // separator that is not ':'. Only the numbers read are stored; the others keep the caller's
-// values. A number too large for 32 bits reads as 4294967295 rather than wrapping to a small,
-// plausible value. Returns how many numbers were read (0 to 4).
+// values. Returns how many numbers were read (0 to 4).
 int ScanIntervalText(std::string_view text, std::uint32_t& hours, std::uint32_t& minutes,
                      std::uint32_t& seconds, std::uint32_t& ticks);
 

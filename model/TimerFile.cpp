@@ -11,6 +11,7 @@
 #include <random>
 #include <system_error>
 
+#include "IntervalText.h"
 #include "TimerProgram.h"
 
 #ifndef _WIN32
@@ -26,18 +27,10 @@ constexpr std::string_view kVersion = "1000";
 constexpr std::string_view kStartupLine = "STARTUP ENABLED";
 constexpr std::string_view kLineEnd = "\r\n";
 
-bool IsSpace(char c) {
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 // Matches line against a scanf-style pattern whose only conversion is %d, the way sscanf
 // does: a blank in the pattern matches any run of white space (also none), other characters
-// must match exactly, %d skips white space and reads an optionally signed decimal. Numbers are
-// kept modulo 2^32, so every value the writer prints reads back unchanged. Returns how many
-// numbers were read before the first mismatch.
+// must match exactly, and %d reads a number as ScanNumber does (so every value the writer prints
+// reads back unchanged). Returns how many numbers were read before the first mismatch.
 int ScanNumbers(std::string_view line, std::string_view pattern,
                 std::array<std::uint32_t, 4>& out) {
     std::size_t li = 0;
@@ -46,25 +39,12 @@ int ScanNumbers(std::string_view line, std::string_view pattern,
         const char p = pattern[pi];
         if (p == '%' && pi + 1 < pattern.size() && pattern[pi + 1] == 'd') {
             ++pi;
-            while (li < line.size() && IsSpace(line[li])) {
-                ++li;
-            }
-            bool negative = false;
-            if (li < line.size() && (line[li] == '+' || line[li] == '-')) {
-                negative = line[li] == '-';
-                ++li;
-            }
-            if (li >= line.size() || !IsDigit(line[li])) {
+            if (!ScanNumber(line, li, out[static_cast<std::size_t>(read)])) {
                 return read;
             }
-            std::uint32_t value = 0;
-            while (li < line.size() && IsDigit(line[li])) {
-                value = value * 10u + static_cast<std::uint32_t>(line[li] - '0');
-                ++li;
-            }
-            out[static_cast<std::size_t>(read++)] = negative ? 0u - value : value;
-        } else if (IsSpace(p)) {
-            while (li < line.size() && IsSpace(line[li])) {
+            ++read;
+        } else if (IsScanSpace(p)) {
+            while (li < line.size() && IsScanSpace(line[li])) {
                 ++li;
             }
         } else {
@@ -83,14 +63,14 @@ struct TextCursor {
     std::size_t pos = 0;
 
     void SkipSpace() {
-        while (pos < text.size() && IsSpace(text[pos])) {
+        while (pos < text.size() && IsScanSpace(text[pos])) {
             ++pos;
         }
     }
     std::string_view Word() {
         SkipSpace();
         const std::size_t start = pos;
-        while (pos < text.size() && !IsSpace(text[pos])) {
+        while (pos < text.size() && !IsScanSpace(text[pos])) {
             ++pos;
         }
         return text.substr(start, pos - start);
@@ -103,7 +83,7 @@ struct TextCursor {
             ++pos;
         }
         const std::size_t digits = pos;
-        while (pos < text.size() && IsDigit(text[pos])) {
+        while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
             ++pos;
         }
         if (pos == digits) {
