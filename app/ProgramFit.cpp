@@ -4,11 +4,6 @@
 
 namespace {
 
-struct Run {
-    int timer;
-    int intervals;
-};
-
 std::string Ordinal(int n) {
     const int lastTwo = n % 100;
     const char* suffix = "th";
@@ -22,18 +17,10 @@ std::string Ordinal(int n) {
 
 std::vector<std::string> DescribeWhatDoesNotFit(const TimerProgram& program, int maxTimers,
                                                 int maxIntervals) {
-    std::vector<Run> runs;
-    const TimerBlock* previous = nullptr;
-    for (const TimerBlock* b = program.GetFirstBlock(); b != nullptr; b = b->GetNext()) {
-        if (previous == nullptr || previous->GetTimerNumber() != b->GetTimerNumber()) {
-            runs.push_back({b->GetTimerNumber(), 0});
-        }
-        runs.back().intervals += b->GetCount();
-        previous = b;
-    }
+    const std::vector<TimerRun> runs = GetTimerRuns(program);
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < runs.size(); ++i) {
-        const Run& run = runs[i];
+        const TimerRun& run = runs[i];
         const std::string name = "Timer " + std::to_string(run.timer);
         if (static_cast<int>(i) >= maxTimers) {
             lines.push_back(name + " (the " + Ordinal(static_cast<int>(i) + 1) +

@@ -73,15 +73,10 @@ int Info(const Args& args, Io& io) {
     if (!Load(args[0], program, io)) {
         return kExitCannotRead;
     }
-    int timers = 0;
+    const std::vector<TimerRun> runs = GetTimerRuns(program);
     int intervals = 0;
-    const TimerBlock* previous = nullptr;
-    for (const TimerBlock* b = program.GetFirstBlock(); b != nullptr; b = b->GetNext()) {
-        if (previous == nullptr || previous->GetTimerNumber() != b->GetTimerNumber()) {
-            ++timers;
-        }
-        intervals += b->GetCount();
-        previous = b;
+    for (const TimerRun& run : runs) {
+        intervals += run.intervals;
     }
     const std::vector<std::uint8_t> frame = BuildTransferFrame(program);
     const std::int64_t us = TransferDurationUs(frame, kZeroTimeUs, kOneTimeUs, kSyncTimeUs);
@@ -89,7 +84,7 @@ int Info(const Args& args, Io& io) {
     std::snprintf(seconds, sizeof seconds, "%.2f", static_cast<double>(us) / 1e6);
 
     io.out << "file: " << args[0] << '\n'
-           << "timers: " << timers << '\n'
+           << "timers: " << runs.size() << '\n'
            << "blocks: " << program.GetBlockCount() << '\n'
            << "intervals: " << intervals << '\n'
            << "run timer 0 on power up: " << (program.GetStartup() ? "yes" : "no") << '\n'

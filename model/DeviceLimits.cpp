@@ -19,40 +19,35 @@ std::vector<DeviceProblem> CheckDeviceLimits(const TimerProgram& program) {
                                 ". Remove intervals or timers until it fits."});
     }
 
-    // Consecutive blocks with the same number form one timer; intervals are counted across them
-    // the way the editor shows them, as rows of one timer.
-    const TimerBlock* previous = nullptr;
-    int position = 0;
-    for (const TimerBlock* b = program.GetFirstBlock(); b != nullptr; b = b->GetNext()) {
-        const int timer = b->GetTimerNumber();
-        const bool newTimer = previous == nullptr || previous->GetTimerNumber() != timer;
-        const std::string name = "Timer " + std::to_string(timer);
-        if (newTimer) {
-            position = 0;
-            if (timer < kFirstTimerNumber || timer > kLastTimerNumber) {
-                problems.push_back({Kind::BadTimerNumber, timer, 0,
-                                    name +
-                                        " is not a timer of the device, which has timers 0 to 31. "
-                                        "Move its intervals to a timer from 0 to 31."});
+    // Intervals are counted across a timer's blocks, the way the editor shows them as rows.
+    for (const TimerRun& run : GetTimerRuns(program)) {
+        const std::string name = "Timer " + std::to_string(run.timer);
+        if (run.timer < kFirstTimerNumber || run.timer > kLastTimerNumber) {
+            problems.push_back({Kind::BadTimerNumber, run.timer, 0,
+                                name + " is not a timer of the device, which has timers 0 to 31. "
+                                       "Move its intervals to a timer from 0 to 31."});
+        }
+        int position = 0;
+        const TimerBlock* b = run.first;
+        for (int block = 0; block < run.blocks; ++block, b = b->GetNext()) {
+            if (b->GetCount() == 0) {
+                problems.push_back({Kind::EmptyBlock, run.timer, 0,
+                                    name + " has a block with no intervals. Add an interval to "
+                                           "it or delete it."});
+            }
+            for (int i = 0; i < b->GetCount(); ++i) {
+                ++position;
+                const Interval* interval = b->GetInterval(i);
+                if (interval->GetTotalTicks() > kMaxIntervalTicks) {
+                    problems.push_back(
+                        {Kind::IntervalTooLong, run.timer, position,
+                         name + ", interval " + std::to_string(position) + " (" +
+                             interval->GetText() +
+                             ") is longer than the device's longest interval, 38:50:10:07. "
+                             "Shorten it or split it into several intervals."});
+                }
             }
         }
-        if (b->GetCount() == 0) {
-            problems.push_back({Kind::EmptyBlock, timer, 0,
-                                name + " has a block with no intervals. Add an interval to it or "
-                                       "delete it."});
-        }
-        for (int i = 0; i < b->GetCount(); ++i) {
-            ++position;
-            const Interval* interval = b->GetInterval(i);
-            if (interval->GetTotalTicks() > kMaxIntervalTicks) {
-                problems.push_back(
-                    {Kind::IntervalTooLong, timer, position,
-                     name + ", interval " + std::to_string(position) + " (" + interval->GetText() +
-                         ") is longer than the device's longest interval, 38:50:10:07. Shorten it "
-                         "or split it into several intervals."});
-            }
-        }
-        previous = b;
     }
     return problems;
 }

@@ -135,3 +135,15 @@ bool TimerProgram::BuildImage(std::span<std::uint8_t> buffer) const {
     }
     return true;
 }
+
+std::vector<TimerRun> GetTimerRuns(const TimerProgram& program) {
+    std::vector<TimerRun> runs;
+    for (const TimerBlock* b = program.GetFirstBlock(); b != nullptr; b = b->GetNext()) {
+        if (runs.empty() || runs.back().timer != b->GetTimerNumber()) {
+            runs.push_back({b->GetTimerNumber(), b, 0, 0});
+        }
+        ++runs.back().blocks;
+        runs.back().intervals += b->GetCount();
+    }
+    return runs;
+}

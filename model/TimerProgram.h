@@ -5,6 +5,7 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <vector>
 
 // One sixtieth of a second, the smallest unit of an interval.
 inline constexpr std::uint32_t kTicksPerSecond = 60;
@@ -122,3 +123,13 @@ private:
     TimerBlock* lastBlock = nullptr;  // tail of the chain, so appending stays O(1)
     std::uint8_t startup = 0;
 };
+
+// One timer as the editor shows it: a run of consecutive blocks with the same number.
+struct TimerRun {
+    int timer = 0;
+    const TimerBlock* first = nullptr;
+    int blocks = 0;
+    int intervals = 0;
+};
+
+std::vector<TimerRun> GetTimerRuns(const TimerProgram& program);
