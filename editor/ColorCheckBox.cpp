@@ -4,11 +4,10 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
-ColorCheckBox::ColorCheckBox(QWidget* parent) : QCheckBox(parent), brush(ToQColor(kWhite)) {}
+ColorCheckBox::ColorCheckBox(QWidget* parent) : QCheckBox(parent) {}
 
 void ColorCheckBox::SetBackgroundColor(ColorRef color) {
     backgroundColor = color;
-    brush = QBrush(ToQColor(color));
 }
 
 void ColorCheckBox::SetTextColor(ColorRef color) {
@@ -18,7 +17,7 @@ void ColorCheckBox::SetTextColor(ColorRef color) {
 void ColorCheckBox::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect area = rect();
-    painter.fillRect(area, brush);
+    painter.fillRect(area, ToQColor(backgroundColor));
 
     // The box itself is a flat white square with a black mark whatever the row's colours, so
     // it stays readable on a highlighted row.

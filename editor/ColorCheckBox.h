@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QBrush>
 #include <QCheckBox>
 
 #include "SystemColors.h"
@@ -24,7 +23,6 @@ protected:
     bool hitButton(const QPoint& pos) const override;
 
 private:
-    QBrush brush;
     ColorRef backgroundColor = kWhite;
     ColorRef textColor = kBlack;
 };

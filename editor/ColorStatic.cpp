@@ -3,14 +3,12 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-ColorStatic::ColorStatic(const QString& text, QWidget* parent)
-    : QLabel(text, parent), brush(ToQColor(kWhite)) {
+ColorStatic::ColorStatic(const QString& text, QWidget* parent) : QLabel(text, parent) {
     setAlignment(Qt::AlignCenter);
 }
 
 void ColorStatic::SetBackgroundColor(ColorRef color) {
     backgroundColor = color;
-    brush = QBrush(ToQColor(color));
 }
 
 void ColorStatic::SetTextColor(ColorRef color) {
@@ -20,7 +18,7 @@ void ColorStatic::SetTextColor(ColorRef color) {
 void ColorStatic::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect area = rect();
-    painter.fillRect(area, brush);
+    painter.fillRect(area, ToQColor(backgroundColor));
     painter.setPen(ToQColor(textColor));
     painter.drawText(area.adjusted(1, 1, -1, -1), Qt::AlignCenter | Qt::TextSingleLine, text());
     // The one-pixel frame every editor control has.

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QBrush>
 #include <QLabel>
 
 #include "SystemColors.h"
@@ -32,7 +31,6 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
-    QBrush brush;
     ColorRef backgroundColor = kWhite;
     ColorRef textColor = kBlack;
     bool pressed = false;
