@@ -11,12 +11,16 @@ std::vector<std::uint8_t> BuildTransferFrame(const TimerProgram& program) {
     program.BuildImage(std::span(frame).subspan(2, n));
     frame[0] = kFrameStartByte;
     frame[1] = static_cast<std::uint8_t>(n & 0xFFu);
-    std::uint8_t checksum = 0;
-    for (std::size_t i = 1; i <= n + 1; ++i) {
-        checksum = static_cast<std::uint8_t>(checksum + frame[i]);
-    }
-    frame[n + 2] = checksum;
+    frame[n + 2] = FrameChecksum(std::span(frame).subspan(1, n + 1));
     return frame;
+}
+
+std::uint8_t FrameChecksum(std::span<const std::uint8_t> lengthAndImage) {
+    unsigned sum = 0;
+    for (const std::uint8_t byte : lengthAndImage) {
+        sum += byte;
+    }
+    return static_cast<std::uint8_t>(sum & 0xFFu);
 }
 
 std::int64_t TransferDurationUs(const std::vector<std::uint8_t>& frame, std::int32_t zeroTime,

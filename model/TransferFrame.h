@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 class TimerProgram;
@@ -16,6 +17,9 @@ inline constexpr std::int32_t kSyncTimeUs = 50'000;
 // Start byte, length byte (image size modulo 256), the device image, and the checksum: the
 // sum of the length byte and the image bytes modulo 256.
 std::vector<std::uint8_t> BuildTransferFrame(const TimerProgram& program);
+
+// The checksum of a frame whose length byte and image are given: their sum modulo 256.
+std::uint8_t FrameChecksum(std::span<const std::uint8_t> lengthAndImage);
 
 // How long sending a frame takes: two syncs and eight bit times per byte, then one closing sync.
 std::int64_t TransferDurationUs(const std::vector<std::uint8_t>& frame, std::int32_t zeroTime,

@@ -88,11 +88,8 @@ DecodeResult SignalDecoder::Decode(std::span<const std::int64_t> swapTimes) cons
                         std::to_string(imageSize) + " image bytes (" + Hex(imageSize & 0xFFu) + ")";
         return result;
     }
-    unsigned sum = 0;
-    for (std::size_t i = 1; i + 1 < frame.size(); ++i) {
-        sum += frame[i];
-    }
-    if (frame.back() != (sum & 0xFFu)) {
+    const std::uint8_t sum = FrameChecksum(std::span(frame).subspan(1, frame.size() - 2));
+    if (frame.back() != sum) {
         result.reason = "checksum byte is " + Hex(frame.back()) +
                         " but the length and image bytes add up to " + Hex(sum);
         return result;
