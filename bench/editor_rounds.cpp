@@ -8,12 +8,12 @@
 #include <cstdio>
 
 #include "MainDialog.h"
+#include "ResidentMemory.h"
 #include "TestSupport.h"
 #include "TimerListCtrl.h"
 #include "TimerProgram.h"
 
 using testing_support::LargestProgram;
-using testing_support::ResidentMegabytes;
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {

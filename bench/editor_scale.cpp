@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "ResidentMemory.h"
 #include "TestSupport.h"
 #include "TimerListCtrl.h"
 #include "TimerPanel.h"
@@ -74,7 +75,7 @@ int main(int argc, char** argv) {
         Settle();
         load.push_back(MillisecondsSince(start));
         if (run == 0) {
-            rss = testing_support::ResidentMegabytes();
+            rss = ResidentMegabytes();
             checkedMemory = list->GetMemoryUsed();
         }
 

@@ -5,18 +5,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
 #include <functional>
 
-#include "AboutDialog.h"
 #include "ColorCheckBox.h"
 #include "ColorStatic.h"
 #include "ControlIds.h"
-#include "EditTimeDialog.h"
 #include "EditorTestSupport.h"
 #include "IntervalEdit.h"
 #include "MainDialog.h"
@@ -342,11 +339,14 @@ TEST_F(MainDialogTest, SaveByShortcutChecksTheEditBeingTypedIn) {
 
 // ---- close, open, exit ---------------------------------------------------------------------
 
-TEST_F(MainDialogTest, CloseAsksAndCancelKeepsEverything) {
+TEST_F(MainDialogTest, CloseAndOpenAskAndCancelKeepsEverything) {
     AddTimerThroughDialog(0, true, "00:00:05");
     prompter.answers.push_back(Prompter::Answer::Cancel);
     EXPECT_FALSE(window.OnFileClose());
-    EXPECT_EQ(prompter.questions, QStringList{"Save changes?"});
+    prompter.answers.push_back(Prompter::Answer::Cancel);
+    Trigger(ControlIds::kFileOpen);
+    EXPECT_EQ(prompter.questions, (QStringList{"Save changes?", "Save changes?"}));
+    EXPECT_TRUE(prompter.filters.isEmpty());  // no file dialog after a cancel
     EXPECT_EQ(list->GetPanelCount(), 1);
     EXPECT_TRUE(window.IsModified());
 
@@ -364,16 +364,6 @@ TEST_F(MainDialogTest, CloseAsksAndCancelKeepsEverything) {
     EXPECT_FALSE(startup->isChecked());
     EXPECT_TRUE(ButtonsDisabled());
     EXPECT_FALSE(window.IsModified());
-}
-
-TEST_F(MainDialogTest, CloseForgetsTheFileSoTheNextProgramIsNotSavedOverIt) {
-    OpenText(kWorkedExample, "first.tvr");
-    Trigger(ControlIds::kFileClose);
-    AddTimerThroughDialog(5, true, "00:00:01");
-    prompter.saveNames.push_back(Path("second.tvr"));
-    Trigger(ControlIds::kFileSave);
-    EXPECT_EQ(ReadFile(dir.File("first.tvr")), kWorkedExample);
-    EXPECT_TRUE(std::filesystem::exists(dir.File("second.tvr")));
 }
 
 TEST_F(MainDialogTest, OpenShowsTheFileAndSetsTheStartupBoxExactly) {
@@ -397,21 +387,7 @@ TEST_F(MainDialogTest, OpenShowsTheFileAndSetsTheStartupBoxExactly) {
     EXPECT_EQ(ReadFile(dir.File("again.tvr")), text);
 }
 
-TEST_F(MainDialogTest, OpenWhileModifiedAsksAndCancelLeavesTheProgram) {
-    AddTimerThroughDialog(0, true, "00:00:05");
-    prompter.answers.push_back(Prompter::Answer::Cancel);
-    Trigger(ControlIds::kFileOpen);
-    EXPECT_EQ(list->GetPanelCount(), 1);
-    EXPECT_TRUE(prompter.filters.isEmpty());  // no file dialog after a cancel
-
-    // No: the editor is cleared before the file dialog, which is then cancelled.
-    prompter.answers.push_back(Prompter::Answer::No);
-    prompter.openNames.push_back(QString());
-    Trigger(ControlIds::kFileOpen);
-    EXPECT_EQ(list->GetPanelCount(), 0);
-}
-
-TEST_F(MainDialogTest, FailedOpenSaysWhyAndDoesNotAdoptTheFile) {
+TEST_F(MainDialogTest, NeitherAFailedOpenNorAClosedFileIsSavedOver) {
     WriteFile(dir.File("notes.txt"), "my notes");
     prompter.openNames.push_back(Path("notes.txt"));
     Trigger(ControlIds::kFileOpen);
@@ -419,10 +395,13 @@ TEST_F(MainDialogTest, FailedOpenSaysWhyAndDoesNotAdoptTheFile) {
     EXPECT_TRUE(prompter.details[0].contains("not a timer file"));
     EXPECT_TRUE(window.GetPath().isEmpty());
 
+    OpenText(kWorkedExample, "first.tvr");
+    Trigger(ControlIds::kFileClose);
     AddTimerThroughDialog(0, true, "00:00:05");
     prompter.saveNames.push_back(Path("new.tvr"));
-    Trigger(ControlIds::kFileSave);
+    Trigger(ControlIds::kFileSave);  // asks for a name
     EXPECT_EQ(ReadFile(dir.File("notes.txt")), "my notes");
+    EXPECT_EQ(ReadFile(dir.File("first.tvr")), kWorkedExample);
 }
 
 TEST_F(MainDialogTest, OpenOfMoreThanTheEditorHoldsSaysWhatWasLeftOut) {

@@ -122,15 +122,4 @@ TimerProgram LargestProgram() {
     return MakeProgram(blocks);
 }
 
-double ResidentMegabytes() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmRSS:", 0) == 0) {
-            return std::stod(line.substr(6)) / 1024.0;
-        }
-    }
-    return 0;
-}
-
 }  // namespace testing_support

@@ -53,7 +53,4 @@ TimerProgram RandomProgram(std::uint32_t seed);
 // with varied values (some with ticks).
 TimerProgram LargestProgram();
 
-// Resident memory of this process in megabytes (0 where the system does not tell).
-double ResidentMegabytes();
-
 }  // namespace testing_support
