@@ -4,9 +4,9 @@
 // window so that focus and scrolling work, clicks, and finding controls by their id.
 #include <gtest/gtest.h>
 
-#include <QEvent>
 #include <QTest>
 #include <QWidget>
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -23,11 +23,7 @@ public:
     std::function<void(QEvent::Type)> onEvent;
 
     int Count(QEvent::Type type) const {
-        int count = 0;
-        for (QEvent::Type t : received) {
-            count += t == type ? 1 : 0;
-        }
-        return count;
+        return static_cast<int>(std::count(received.begin(), received.end(), type));
     }
 
 protected:
