@@ -12,7 +12,6 @@
 #include "TimerTexts.h"
 
 namespace {
-constexpr int kTextLimit = 9;
 constexpr int kTimerCount = 32;
 }  // namespace
 
@@ -57,20 +56,26 @@ EditTimeDialog::EditTimeDialog(QWidget* parent, const QString& initialText)
     setTabOrder(cancelButton, edit);
     setTabOrder(edit, onOffButton);
     setTabOrder(onOffButton, timerCombo);
-    cancelButton->setAutoDefault(false);
+    // Enter on a focused Cancel cancels: a focused auto-default button takes the Enter key.
+    cancelButton->setAutoDefault(true);
 
     for (int i = 0; i < kTimerCount; ++i) {
         timerCombo->addItem(QString::number(i));
     }
     timerCombo->setCurrentIndex(0);
-    // The typing limit must not cut an initial text that is longer.
-    edit->setMaxLength(std::max(kTextLimit, static_cast<int>(intervalText.size())));
+    // No length limit: QLineEdit would cut a longer text silently, and OK checks it anyway.
     edit->setText(intervalText);
     okButton->setFocus();
 
     connect(okButton, &QPushButton::clicked, this, &EditTimeDialog::accept);
     connect(cancelButton, &QPushButton::clicked, this, &EditTimeDialog::reject);
     connect(onOffButton, &QPushButton::clicked, this, &EditTimeDialog::OnToggleOnOff);
+}
+
+void EditTimeDialog::SetTimerNumber(int number) {
+    if (number >= 0 && number < kTimerCount) {
+        timerCombo->setCurrentIndex(number);
+    }
 }
 
 void EditTimeDialog::OnToggleOnOff() {
@@ -80,16 +85,25 @@ void EditTimeDialog::OnToggleOnOff() {
 
 void EditTimeDialog::accept() {
     timerNumber = timerCombo->currentIndex();
+    if (taken.contains(timerNumber)) {
+        Prompter::Current().ShowMessage(
+            this, QStringLiteral("Timer %1 is already in the program.").arg(timerNumber),
+            QStringLiteral("Each timer number can be used once. Choose another number, or "
+                           "select Timer %1 and use Add Interval to give it more steps.")
+                .arg(timerNumber));
+        timerCombo->setFocus();
+        return;
+    }
     intervalText = edit->text();
     const std::string text = intervalText.toStdString();
-    std::uint32_t ticks = 0;
-    const int read = ScanIntervalText(text, hours, minutes, seconds, ticks);
-    if (read < 3 || hours > kMaxIntervalField || minutes > kMaxIntervalField ||
-        seconds > kMaxIntervalField) {
+    // The same reading as the list's interval edits: HH:MM:SS or HH:MM:SS:TT.
+    hours = minutes = seconds = ticks = 0;
+    if (!IsAcceptableIntervalText(text)) {
         Prompter::Current().ShowMessage(this, kInvalidIntervalMessage, kInvalidIntervalDetail);
         edit->setFocus();
         edit->selectAll();
         return;
     }
+    ScanIntervalText(text, hours, minutes, seconds, ticks);
     QDialog::accept();
 }

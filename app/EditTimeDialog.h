@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QList>
 #include <QString>
 #include <cstdint>
 
@@ -16,11 +17,17 @@ public:
     explicit EditTimeDialog(QWidget* parent = nullptr,
                             const QString& initialText = QStringLiteral("00:00:00"));
 
+    // Numbers already in the program: OK refuses them, naming the timer.
+    void SetTakenNumbers(const QList<int>& numbers) { taken = numbers; }
+    // The number the combo box proposes.
+    void SetTimerNumber(int number);
+
     int GetTimerNumber() const { return timerNumber; }
     bool IsOn() const { return on; }
     std::uint32_t GetHours() const { return hours; }
     std::uint32_t GetMinutes() const { return minutes; }
     std::uint32_t GetSeconds() const { return seconds; }
+    std::uint32_t GetTicks() const { return ticks; }
 
     // OK: validates the interval; an invalid one keeps the dialog open.
     void accept() override;
@@ -34,6 +41,8 @@ private:
     std::uint32_t hours = 0;
     std::uint32_t minutes = 0;
     std::uint32_t seconds = 0;
+    std::uint32_t ticks = 0;
+    QList<int> taken;
 
     QPushButton* okButton;
     QPushButton* cancelButton;

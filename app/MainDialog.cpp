@@ -11,9 +11,11 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "AboutDialog.h"
+#include "ColorStatic.h"
 #include "ControlIds.h"
 #include "DeviceLimits.h"
 #include "DialogUnits.h"
@@ -35,6 +37,16 @@ namespace {
 const QString kTitle = QStringLiteral("Tavrel - Programmable Timer");
 const QString kFileFilter = QStringLiteral("Tavrel Timer Files (*.tvr);;All Files(*.*)");
 const QString kSuffix = QStringLiteral("tvr");
+// Each step keeps two copies of the editor; a few hundred steps of the largest program stay
+// within a few tens of megabytes.
+constexpr int kHistoryLimit = 200;
+
+QString TimerName(int number) {
+    return QStringLiteral("Timer %1").arg(number);
+}
+QString RowName(int number, int row) {
+    return QStringLiteral("Timer %1 Interval %2").arg(number).arg(row + 1);
+}
 
 QPushButton* MakeButton(QWidget* parent, const QString& text, int id, const QRect& rect) {
     auto* button = new QPushButton(text, parent);
@@ -106,21 +118,26 @@ MainDialog::MainDialog(QWidget* parent) : QDialog(parent) {
     setTabOrder(addIntervalButton, deleteButton);
     setTabOrder(deleteButton, startupCheck);
 
+    history = new QUndoStack(this);
+    history->setUndoLimit(kHistoryLimit);
     BuildMenu(menu);
 
     // OnInitDialog.
     timerList = new TimerListCtrl(QRect(11, 50, 236, 230), client, ControlIds::kTimerList);
+    connect(timerList, &TimerListCtrl::captionDoubleClicked, this,
+            [this](int index) { OnChangeTimerNumber(index); });
     memoryGauge->setRange(0, kDeviceMemoryBytes);
     RefreshGauge();
     EnableProgramCommands(false);
+    current = Capture();
 
     connect(addTimerButton, &QPushButton::clicked, this, &MainDialog::OnAddTimer);
     connect(addIntervalButton, &QPushButton::clicked, this, &MainDialog::OnAddInterval);
     connect(deleteButton, &QPushButton::clicked, this, &MainDialog::OnDelete);
     connect(programButton, &QPushButton::clicked, this, &MainDialog::OnProgram);
     connect(exitButton, &QPushButton::clicked, this, &MainDialog::OnExit);
-    // The startup flag is part of the saved file, so changing it is an unsaved change.
-    connect(startupCheck, &QCheckBox::clicked, this, [this] { modified = true; });
+    // The startup flag is part of the saved file, so changing it is a step of the history.
+    connect(startupCheck, &QCheckBox::clicked, this, &MainDialog::RecordUserChange);
 }
 
 MainDialog::~MainDialog() = default;
@@ -145,6 +162,74 @@ void MainDialog::BuildMenu(QMenuBar* menu) {
     connect(
         MakeAction(file, QStringLiteral("E&xit"), ControlIds::kExit, QKeySequence::Quit, "Ctrl+Q"),
         &QAction::triggered, this, &MainDialog::OnExit);
+
+    QMenu* edit = menu->addMenu(QStringLiteral("&Edit"));
+    undoAction = MakeAction(edit, QStringLiteral("&Undo"), ControlIds::kEditUndo,
+                            QKeySequence::Undo, "Ctrl+Z");
+    redoAction = MakeAction(edit, QStringLiteral("&Redo"), ControlIds::kEditRedo,
+                            QKeySequence::Redo, "Ctrl+Shift+Z");
+    // Both common redo keys, whichever the platform prefers.
+    QList<QKeySequence> redoKeys = redoAction->shortcuts();
+    for (const char* key : {"Ctrl+Shift+Z", "Ctrl+Y"}) {
+        if (!redoKeys.contains(QKeySequence(QString::fromLatin1(key)))) {
+            redoKeys.append(QKeySequence(QString::fromLatin1(key)));
+        }
+    }
+    redoAction->setShortcuts(redoKeys);
+    connect(undoAction, &QAction::triggered, this, &MainDialog::OnUndo);
+    connect(redoAction, &QAction::triggered, this, &MainDialog::OnRedo);
+    auto nameAction = [](QAction* action, const QString& verb, const QString& step) {
+        action->setText(step.isEmpty() ? verb : verb + u' ' + step);
+    };
+    // The actions are the receivers: the stack outlives them when the window is destroyed.
+    connect(history, &QUndoStack::undoTextChanged, undoAction,
+            [this, nameAction](const QString& step) {
+                nameAction(undoAction, QStringLiteral("&Undo"), step);
+            });
+    connect(history, &QUndoStack::redoTextChanged, redoAction,
+            [this, nameAction](const QString& step) {
+                nameAction(redoAction, QStringLiteral("&Redo"), step);
+            });
+    connect(history, &QUndoStack::canUndoChanged, undoAction, &QAction::setEnabled);
+    connect(history, &QUndoStack::canRedoChanged, redoAction, &QAction::setEnabled);
+    undoAction->setEnabled(false);
+    redoAction->setEnabled(false);
+    edit->addSeparator();
+
+    auto addEditAction = [this, edit](const QString& text, int id, const QKeySequence& key) {
+        QAction* action = edit->addAction(text);
+        action->setProperty(ControlIds::kProperty, id);
+        if (!key.isEmpty()) {
+            action->setShortcut(key);
+        }
+        return action;
+    };
+    connect(addEditAction(QStringLiteral("Add &Timer..."), ControlIds::kEditAddTimer, {}),
+            &QAction::triggered, this, &MainDialog::OnAddTimer);
+    connect(addEditAction(QStringLiteral("&Add Interval"), ControlIds::kEditAddInterval, {}),
+            &QAction::triggered, this, &MainDialog::OnAddInterval);
+    connect(addEditAction(QStringLiteral("&Insert Interval"), ControlIds::kEditInsertInterval,
+                          QKeySequence(Qt::Key_Insert)),
+            &QAction::triggered, this, &MainDialog::OnInsertInterval);
+    // A text field keeps Delete for its characters: it claims the key before the shortcut.
+    connect(addEditAction(QStringLiteral("&Delete"), ControlIds::kEditDelete,
+                          QKeySequence(QKeySequence::Delete)),
+            &QAction::triggered, this, &MainDialog::OnDelete);
+    edit->addSeparator();
+    connect(addEditAction(QStringLiteral("Move &Up"), ControlIds::kEditMoveUp,
+                          QKeySequence(Qt::ALT | Qt::Key_Up)),
+            &QAction::triggered, this, [this] { OnMoveRow(-1); });
+    connect(addEditAction(QStringLiteral("Move Do&wn"), ControlIds::kEditMoveDown,
+                          QKeySequence(Qt::ALT | Qt::Key_Down)),
+            &QAction::triggered, this, [this] { OnMoveRow(1); });
+    edit->addSeparator();
+    connect(addEditAction(QStringLiteral("Du&plicate Timer"), ControlIds::kEditDuplicateTimer,
+                          QKeySequence(Qt::CTRL | Qt::Key_D)),
+            &QAction::triggered, this, &MainDialog::OnDuplicateTimer);
+    connect(
+        addEditAction(QStringLiteral("Change Timer &Number..."), ControlIds::kEditTimerNumber, {}),
+        &QAction::triggered, this, [this] { OnChangeTimerNumber(-1); });
+
     QAction* about = menu->addAction(QStringLiteral("&About"));
     about->setProperty(ControlIds::kProperty, ControlIds::kAbout);
     connect(about, &QAction::triggered, this, &MainDialog::OnAbout);
@@ -153,8 +238,7 @@ void MainDialog::BuildMenu(QMenuBar* menu) {
 bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
     // The list's parent is the client area under the menu bar; its notification is ours.
     if (watched == client && event->type() == WMU_PROGRAM_MODIFIED) {
-        modified = true;
-        RefreshGauge();
+        RecordUserChange();
         return true;
     }
     return QDialog::eventFilter(watched, event);
@@ -187,69 +271,297 @@ void MainDialog::OnExit() {
     done(0);
 }
 
-void MainDialog::OnAddTimer() {
-    if (timerList->GetPanelCount() >= TimerListCtrl::kMaxPanels) {
-        Prompter::Current().ShowMessage(
-            this,
-            QStringLiteral("The program already has %1 timers.").arg(TimerListCtrl::kMaxPanels),
-            QStringLiteral("That is the most the editor holds. Delete a timer before adding "
-                           "another one."));
+EditorState MainDialog::Capture() const {
+    EditorState state = timerList->GetState();
+    state.startup = startupCheck->isChecked();
+    return state;
+}
+
+bool MainDialog::IsModified() const {
+    return !history->isClean();
+}
+
+void MainDialog::ShowState(const EditorState& state) {
+    showing = true;
+    QWidget* focus = QApplication::focusWidget();
+    const bool focusInList = focus == nullptr || timerList->isAncestorOf(focus);
+    timerList->SetState(state);
+    startupCheck->setChecked(state.startup);
+    current = state;
+    RefreshGauge();
+    EnableProgramCommands(timerList->GetPanelCount() > 0);
+    timerList->EnsureVisible(state.selection.panel, state.selection.row);
+    // Keyboard work on the rows goes on at the row the step left selected.
+    if (focusInList || QApplication::focusWidget() == nullptr) {
+        if (TimerPanel* panel = timerList->GetPanel(state.selection.panel)) {
+            QWidget* target = panel->GetLabel(state.selection.row);
+            if (target == nullptr) {
+                target = panel->GetCaption();
+            }
+            target->setFocus(Qt::OtherFocusReason);
+        } else {
+            timerList->setFocus(Qt::OtherFocusReason);
+        }
+    }
+    showing = false;
+}
+
+void MainDialog::Perform(const QString& name, const EditorState& before, const EditorState& after) {
+    history->push(new EditStep(*this, name, before, after, false));
+}
+
+void MainDialog::RecordUserChange() {
+    if (showing) {
         return;
     }
+    EditorState now = Capture();
+    if (!now.SameProgram(current)) {
+        // Undo goes back to the row the user changed, not where the selection was before.
+        EditorState before = current;
+        before.selection = now.selection;
+        const QString name = QString::fromStdString(DescribeChange(before, now));
+        history->push(new EditStep(*this, name, std::move(before), now, true));
+    }
+    current = std::move(now);
+    RefreshGauge();
+}
+
+bool MainDialog::CommitPendingEdit() {
+    auto* edit = qobject_cast<IntervalEdit*>(QApplication::focusWidget());
+    return edit == nullptr || edit->CommitPendingChange();
+}
+
+bool MainDialog::GetTarget(const QString& command, bool needRow, int& index, int& row) {
+    timerList->GetSelection(index, row);
+    if (index != -1 && (row != -1 || !needRow)) {
+        return true;
+    }
+    const QString what = needRow ? QStringLiteral("an interval") : QStringLiteral("a timer");
+    Prompter::Current().ShowMessage(
+        this, QStringLiteral("%1 needs %2 to work on.").arg(command, what),
+        needRow ? QStringLiteral("Click an interval's ON/OFF label to select it, then choose "
+                                 "%1 again.")
+                      .arg(command)
+                : QStringLiteral("Click a timer's caption or one of its intervals, then choose "
+                                 "%1 again.")
+                      .arg(command));
+    return false;
+}
+
+void MainDialog::ResetHistory() {
+    history->clear();
+    history->setClean();
+    current = Capture();
+}
+
+void MainDialog::OnUndo() {
+    // Typing not yet committed is the newest change: undo takes it back first.
+    auto* edit = qobject_cast<IntervalEdit*>(QApplication::focusWidget());
+    if (edit != nullptr && edit->HasPendingChange()) {
+        edit->RevertPendingChange();
+        return;
+    }
+    history->undo();
+}
+
+void MainDialog::OnRedo() {
+    if (CommitPendingEdit()) {
+        history->redo();
+    }
+}
+
+namespace {
+
+void ShowTimersFull(QWidget* parent) {
+    Prompter::Current().ShowMessage(
+        parent, QStringLiteral("The program already has %1 timers.").arg(kEditorMaxTimers),
+        QStringLiteral("That is the most the editor holds. Delete a timer before adding "
+                       "another one."));
+}
+
+void ShowRowsFull(QWidget* parent, int timerNumber) {
+    Prompter::Current().ShowMessage(
+        parent,
+        QStringLiteral("Timer %1 already has %2 intervals.").arg(timerNumber).arg(kEditorMaxRows),
+        QStringLiteral("That is the most one timer holds. Add another timer for more steps."));
+}
+
+}  // namespace
+
+void MainDialog::OnAddTimer() {
+    if (!CommitPendingEdit()) {
+        return;
+    }
+    if (timerList->GetPanelCount() >= kEditorMaxTimers) {
+        ShowTimersFull(this);
+        return;
+    }
+    const EditorState before = Capture();
     EditTimeDialog dialog(this);
+    QList<int> taken;
+    for (const PanelState& panel : before.panels) {
+        taken.append(panel.timerNumber);
+    }
+    dialog.SetTakenNumbers(taken);
+    dialog.SetTimerNumber(std::max(0, LowestFreeTimerNumber(before)));
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
-    const int index = timerList->AddPanel(dialog.GetTimerNumber());
-    timerList->AddRow(index, dialog.IsOn(), dialog.GetHours(), dialog.GetMinutes(),
-                      dialog.GetSeconds(), 0, false);
-    timerList->LayoutPanels();
-    timerList->UpdateScrollInfo();
-    timerList->Select(index, -1);
-    RefreshGauge();
-    EnableProgramCommands(true);
-    modified = true;
+    EditorState after = before;
+    AddTimer(after, dialog.GetTimerNumber(), dialog.IsOn(),
+             FormatIntervalTime(dialog.GetHours(), dialog.GetMinutes(), dialog.GetSeconds(),
+                                dialog.GetTicks()));
+    Perform(QStringLiteral("Add ") + TimerName(dialog.GetTimerNumber()), before, after);
 }
 
 void MainDialog::OnAddInterval() {
-    const int index = timerList->GetActivePanel();
-    if (index == -1) {
+    if (!CommitPendingEdit()) {
         return;
     }
-    if (timerList->GetRowCount(index) >= TimerPanel::kMaxRows) {
-        Prompter::Current().ShowMessage(
-            this,
-            QStringLiteral("Timer %1 already has %2 intervals.")
-                .arg(timerList->GetTimerNumber(index))
-                .arg(TimerPanel::kMaxRows),
-            QStringLiteral("That is the most one timer holds. Add another timer for more steps."));
+    int index = -1;
+    int row = -1;
+    if (!GetTarget(QStringLiteral("Add Interval"), false, index, row)) {
         return;
     }
-    const int row = timerList->AddRow(index, false, 0, 0, 0, 0, false);
-    timerList->Select(index, row);
-    timerList->LayoutPanels();
-    timerList->UpdateScrollInfo();
-    RefreshGauge();
-    modified = true;
+    const EditorState before = Capture();
+    EditorState after = before;
+    if (!AppendRow(after, index)) {
+        ShowRowsFull(this, timerList->GetTimerNumber(index));
+        return;
+    }
+    Perform(QStringLiteral("Add Interval to ") + TimerName(timerList->GetTimerNumber(index)),
+            before, after);
+}
+
+void MainDialog::OnInsertInterval() {
+    if (!CommitPendingEdit()) {
+        return;
+    }
+    int index = -1;
+    int row = -1;
+    if (!GetTarget(QStringLiteral("Insert Interval"), true, index, row)) {
+        return;
+    }
+    const EditorState before = Capture();
+    EditorState after = before;
+    if (!InsertRowBelow(after, index, row)) {
+        ShowRowsFull(this, timerList->GetTimerNumber(index));
+        return;
+    }
+    Perform(QStringLiteral("Insert ") + RowName(timerList->GetTimerNumber(index), row + 1), before,
+            after);
 }
 
 void MainDialog::OnDelete() {
-    int index = -1;
-    int row = -1;
-    timerList->GetSelection(index, row);
-    if (index == -1) {
+    if (!CommitPendingEdit()) {
         return;
     }
+    int index = -1;
+    int row = -1;
+    if (!GetTarget(QStringLiteral("Delete"), false, index, row)) {
+        return;
+    }
+    const EditorState before = Capture();
+    EditorState after = before;
+    const int number = timerList->GetTimerNumber(index);
+    // A timer's only interval goes with its timer: a timer without intervals cannot be sent.
     if (row == -1 || timerList->GetRowCount(index) < 2) {
-        timerList->DeletePanel(index);
+        DeleteTimer(after, index);
+        Perform(QStringLiteral("Delete ") + TimerName(number), before, after);
     } else {
-        timerList->DeleteRow(index, row);
+        DeleteRow(after, index, row);
+        Perform(QStringLiteral("Delete ") + RowName(number, row), before, after);
     }
-    if (timerList->GetPanelCount() == 0) {
-        EnableProgramCommands(false);
+}
+
+void MainDialog::OnMoveRow(int delta) {
+    if (!CommitPendingEdit()) {
+        return;
     }
-    RefreshGauge();
-    modified = true;
+    const QString command = delta < 0 ? QStringLiteral("Move Up") : QStringLiteral("Move Down");
+    int index = -1;
+    int row = -1;
+    if (!GetTarget(command, true, index, row)) {
+        return;
+    }
+    const EditorState before = Capture();
+    EditorState after = before;
+    const int number = timerList->GetTimerNumber(index);
+    if (!MoveRow(after, index, row, delta)) {
+        Prompter::Current().ShowMessage(
+            this,
+            QStringLiteral("Interval %1 is already the %2 of Timer %3.")
+                .arg(row + 1)
+                .arg(delta < 0 ? QStringLiteral("first") : QStringLiteral("last"))
+                .arg(number),
+            QStringLiteral("Intervals move within their timer. To move steps to another timer, "
+                           "add them there."));
+        return;
+    }
+    Perform(command + u' ' + RowName(number, row), before, after);
+}
+
+void MainDialog::OnDuplicateTimer() {
+    if (!CommitPendingEdit()) {
+        return;
+    }
+    int index = -1;
+    int row = -1;
+    if (!GetTarget(QStringLiteral("Duplicate Timer"), false, index, row)) {
+        return;
+    }
+    if (timerList->GetPanelCount() >= kEditorMaxTimers) {
+        ShowTimersFull(this);
+        return;
+    }
+    const EditorState before = Capture();
+    const int number = LowestFreeTimerNumber(before);
+    if (number == -1) {
+        Prompter::Current().ShowMessage(
+            this, QStringLiteral("Every timer number from 0 to 31 is in use."),
+            QStringLiteral("Delete a timer or change its number before duplicating one."));
+        return;
+    }
+    EditorState after = before;
+    DuplicateTimer(after, index, number);
+    Perform(QStringLiteral("Duplicate %1 as %2")
+                .arg(TimerName(timerList->GetTimerNumber(index)))
+                .arg(number),
+            before, after);
+}
+
+void MainDialog::OnChangeTimerNumber(int index) {
+    if (!CommitPendingEdit()) {
+        return;
+    }
+    int row = -1;
+    if (index == -1 && !GetTarget(QStringLiteral("Change Timer Number"), false, index, row)) {
+        return;
+    }
+    const EditorState before = Capture();
+    const int number = timerList->GetTimerNumber(index);
+    const std::vector<int> free = FreeTimerNumbers(before);
+    if (free.empty()) {
+        Prompter::Current().ShowMessage(
+            this, QStringLiteral("Every timer number from 0 to 31 is in use."),
+            QStringLiteral("Delete a timer first to free its number."));
+        return;
+    }
+    QList<int> choices(free.begin(), free.end());
+    const int chosen = Prompter::Current().AskTimerNumber(
+        this, QStringLiteral("New number for Timer %1:").arg(number), choices, choices.front());
+    if (chosen < 0 || chosen == number) {
+        return;
+    }
+    if (!choices.contains(chosen)) {
+        Prompter::Current().ShowMessage(
+            this, QStringLiteral("Timer %1 is already in the program.").arg(chosen),
+            QStringLiteral("Each timer number can be used once. Choose a free number."));
+        return;
+    }
+    EditorState after = before;
+    RenumberTimer(after, index, chosen);
+    Perform(QStringLiteral("Renumber %1 as %2").arg(TimerName(number)).arg(chosen), before, after);
 }
 
 void MainDialog::BuildProgram(TimerProgram& program) const {
@@ -263,8 +575,7 @@ bool MainDialog::CheckRows() {
     // A command reached by a shortcut leaves the focus in the edit being typed in; check it as
     // if it had lost the focus. A text the user has not changed since it got the focus (a
     // value from a file) is not refused.
-    auto* edit = qobject_cast<IntervalEdit*>(QApplication::focusWidget());
-    if (edit != nullptr && edit->text() != edit->GetSavedText() && !edit->CheckText()) {
+    if (!CommitPendingEdit()) {
         return false;
     }
     int index = -1;
@@ -308,7 +619,7 @@ bool MainDialog::SaveTo(const QString& fileName) {
                                         QString::fromStdString(result.Message()));
         return false;
     }
-    modified = false;
+    history->setClean();
     return true;
 }
 
@@ -346,8 +657,15 @@ bool MainDialog::OnFileSaveAs() {
 }
 
 bool MainDialog::MaybeSave(bool saveAs) {
-    if (!modified) {
+    if (!IsModified()) {
         return true;
+    }
+    if (timerList->GetPanelCount() == 0) {
+        // Saving cannot succeed, so the only real choices are these two.
+        return Prompter::Current().AskDiscard(
+            this, QStringLiteral("The program is empty and cannot be saved."),
+            QStringLiteral("Every timer was deleted. Discard the change and go on, or cancel "
+                           "and use Undo to get the timers back."));
     }
     switch (Prompter::Current().AskYesNoCancel(this, QStringLiteral("Save changes?"))) {
         case Prompter::Answer::Yes:
@@ -363,22 +681,21 @@ bool MainDialog::OnFileClose() {
     if (!MaybeSave(true)) {
         return false;
     }
+    showing = true;
     timerList->RemoveAllPanels();
     timerList->LayoutPanels();
     timerList->UpdateScrollInfo();
-    RefreshGauge();
     startupCheck->setChecked(false);
+    showing = false;
+    RefreshGauge();
     EnableProgramCommands(false);
-    modified = false;
+    ResetHistory();
     // A closed program has no file: a later Save must ask where to, not overwrite this one.
     path.clear();
     return true;
 }
 
 void MainDialog::OnFileOpen() {
-    if ((timerList->GetPanelCount() > 0 || modified) && !OnFileClose()) {
-        return;
-    }
     const QString fileName = Prompter::Current().GetOpenFileName(this, kFileFilter);
     if (fileName.isEmpty()) {
         return;
@@ -386,18 +703,23 @@ void MainDialog::OnFileOpen() {
     OpenFile(fileName);
 }
 
-void MainDialog::OpenFile(const QString& fileName) {
+bool MainDialog::OpenFile(const QString& fileName) {
     TimerProgram program;
     const LoadResult result = ReadTimerFile(fileName.toStdString(), program);
     if (!result.Ok()) {
         Prompter::Current().ShowMessage(this, QStringLiteral("Unable to open file"),
                                         QString::fromStdString(result.Message()));
-        return;
+        return false;
     }
+    // Asked only now, with a program ready to take the place of this one.
+    if (!MaybeSave(true)) {
+        return false;
+    }
+    showing = true;
+    timerList->RemoveAllPanels();
     // Only a file that loaded becomes the program's file, so a later Save never overwrites
     // a file that could not be read.
     path = fileName;
-    modified = false;
     startupCheck->setChecked(program.GetStartup());
     QStringList leftOut;
     for (const std::string& line :
@@ -405,8 +727,10 @@ void MainDialog::OpenFile(const QString& fileName) {
         leftOut.append(QString::fromStdString(line));
     }
     timerList->LoadProgram(program);
+    showing = false;
     RefreshGauge();
     EnableProgramCommands(timerList->GetPanelCount() > 0);
+    ResetHistory();
     if (!leftOut.isEmpty()) {
         Prompter::Current().ShowMessage(
             this, QStringLiteral("Part of the program could not be shown."),
@@ -417,6 +741,7 @@ void MainDialog::OpenFile(const QString& fileName) {
                 QStringLiteral(
                     "\nThe file itself is unchanged; saving writes only what is shown."));
     }
+    return true;
 }
 
 void MainDialog::OnAbout() {

@@ -3,34 +3,50 @@
 #include <QDialog>
 #include <QString>
 
+#include "EditStep.h"
+#include "EditorState.h"
+
 class QAction;
 class QCheckBox;
 class QLabel;
 class QMenuBar;
 class QProgressBar;
 class QPushButton;
+class QUndoStack;
 class TimerListCtrl;
 class TimerProgram;
 
 // The application's one window: the timer editor, the startup check box, the memory gauge and
 // the commands that create, store and send a timer program.
-class MainDialog : public QDialog {
+class MainDialog : public QDialog, public EditorView {
     Q_OBJECT
 
 public:
     explicit MainDialog(QWidget* parent = nullptr);
     ~MainDialog() override;
 
-    // Opens a timer file as the Open command does after its file dialog (the command line).
-    void OpenFile(const QString& fileName);
+    // Opens a timer file as the Open command does after its file dialog (the command line):
+    // the file is read first, and only a file that loaded replaces the program, after the
+    // "Save changes?" question. False when the program was kept.
+    bool OpenFile(const QString& fileName);
 
-    bool IsModified() const { return modified; }
+    // The unsaved-changes mark: the history is not where it was last saved or opened.
+    bool IsModified() const;
+    QUndoStack* GetHistory() const { return history; }
     const QString& GetPath() const { return path; }
     TimerListCtrl* GetTimerList() const { return timerList; }
 
     void OnAddTimer();
     void OnAddInterval();
     void OnDelete();
+    void OnInsertInterval();
+    // delta -1 moves the selected row up, +1 down.
+    void OnMoveRow(int delta);
+    void OnDuplicateTimer();
+    // The timer at index, or the selected one for -1.
+    void OnChangeTimerNumber(int index = -1);
+    void OnUndo();
+    void OnRedo();
     void OnProgram();
     void OnFileOpen();
     // Save and Save As return whether the program was saved.
@@ -46,11 +62,28 @@ public:
     // Esc and the close box: the same as Exit.
     void reject() override;
 
+    // Shows state in the editor and the startup box, and brings the selection into view.
+    void ShowState(const EditorState& state) override;
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void BuildMenu(QMenuBar* menu);
+    // The editor and startup box as they are now.
+    EditorState Capture() const;
+    // Pushes a step from before to after and shows after.
+    void Perform(const QString& name, const EditorState& before, const EditorState& after);
+    // Records a change the user made on the rows or the startup box as one step.
+    void RecordUserChange();
+    // Commits the text being typed in an interval, as leaving it would. False when it was
+    // refused; the command that asked must not go on.
+    bool CommitPendingEdit();
+    // The selection for a command, or a message saying what to select. needRow: a row, not
+    // only a timer.
+    bool GetTarget(const QString& command, bool needRow, int& index, int& row);
+    // Starts a new history at the program now shown, which is the saved one.
+    void ResetHistory();
     void RefreshGauge();
     void EnableProgramCommands(bool enable);
     // Builds the program the editor holds, with the startup flag from the check box.
@@ -73,6 +106,12 @@ private:
     QProgressBar* memoryGauge = nullptr;
 
     QString path;
-    bool modified = false;
     TimerListCtrl* timerList = nullptr;
+    QUndoStack* history = nullptr;
+    QAction* undoAction = nullptr;
+    QAction* redoAction = nullptr;
+    // The editor as the history last left it; a user's change on the rows is the difference.
+    EditorState current;
+    // Set while a state is being shown, when the editor's notifications are not the user's.
+    bool showing = false;
 };

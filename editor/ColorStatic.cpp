@@ -51,4 +51,7 @@ void ColorStatic::mouseDoubleClickEvent(QMouseEvent* event) {
     // The release that follows belongs to the double click and is not a click of its own.
     pressed = false;
     event->accept();
+    if (event->button() == Qt::LeftButton) {
+        emit doubleClicked();
+    }
 }

@@ -23,6 +23,7 @@ signals:
     // A left click: press and release inside the control. The second click of a double click
     // does not count, so a quick double click acts once.
     void clicked();
+    void doubleClicked();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,6 +1,7 @@
 #include "IntervalEdit.h"
 
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QValidator>
@@ -115,10 +116,62 @@ bool IntervalEdit::CheckText() {
     return false;
 }
 
+void IntervalEdit::SetProgramText(const QString& newText) {
+    setText(newText);
+    savedText = newText;
+}
+
+void IntervalEdit::RevertPendingChange() {
+    if (HasPendingChange()) {
+        setText(savedText);
+    }
+}
+
+bool IntervalEdit::CommitPendingChange() {
+    // A text the user has not touched (a value from a file) is not theirs to be refused.
+    if (checking || !HasPendingChange()) {
+        return true;
+    }
+    if (!CheckText()) {
+        return false;
+    }
+    savedText = text();
+    emit textCommitted();
+    return true;
+}
+
+bool IntervalEdit::event(QEvent* event) {
+    // With nothing typed, the window's undo and redo apply, not the edit's own history of
+    // texts the program set.
+    if (event->type() == QEvent::ShortcutOverride && !HasPendingChange()) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QLineEdit::event(event);
+}
+
+void IntervalEdit::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        CommitPendingChange();
+        event->accept();
+        return;
+    }
+    // Esc takes back what was typed; only with nothing typed does it reach the window.
+    if (event->key() == Qt::Key_Escape && HasPendingChange()) {
+        RevertPendingChange();
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
 void IntervalEdit::focusOutEvent(QFocusEvent* event) {
     if (event->reason() != Qt::PopupFocusReason) {
         QPointer<IntervalEdit> self(this);
-        CheckText();
+        CommitPendingChange();
         if (!self) {
             return;  // destroyed while the message was up
         }

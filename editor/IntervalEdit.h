@@ -55,8 +55,18 @@ public:
     int ReadInterval(std::uint32_t& hours, std::uint32_t& minutes, std::uint32_t& seconds,
                      std::uint32_t& ticks) const;
 
-    // The text as it was when the edit last received the focus.
+    // The text as it was when the edit last received the focus, or was last committed.
     const QString& GetSavedText() const { return savedText; }
+    // True when the user has typed a change that is not yet committed.
+    bool HasPendingChange() const { return text() != savedText; }
+    // Sets the text as the program's own (from a file, or put back by undo): it is not the
+    // user's change, so nothing is committed for it.
+    void SetProgramText(const QString& text);
+    // Puts back the text the edit had before the user started typing.
+    void RevertPendingChange();
+    // Checks a pending change as losing the focus would, and commits it when it is accepted.
+    // False when it was refused (the message has been shown and the old text is back).
+    bool CommitPendingChange();
 
     // The check the edit makes when it loses the focus: an unacceptable text is refused with
     // the message and the saved text comes back. True when the text was kept.
@@ -65,8 +75,12 @@ public:
 signals:
     // The focus entered the edit (not when it only comes back from the edit's own context menu).
     void focusEntered();
+    // The user finished a change of the text (the focus left, or Enter), and it was accepted.
+    void textCommitted();
 
 protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace {
@@ -56,6 +57,27 @@ bool QtPrompter::AskYesNo(QWidget* parent, const QString& text) {
                     parent);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
+}
+
+bool QtPrompter::AskDiscard(QWidget* parent, const QString& text, const QString& detail) {
+    QMessageBox box(QMessageBox::Warning, BoxTitle(), text,
+                    QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setInformativeText(detail);
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Discard;
+}
+
+int QtPrompter::AskTimerNumber(QWidget* parent, const QString& text, const QList<int>& choices,
+                               int current) {
+    QStringList items;
+    for (int number : choices) {
+        items.append(QString::number(number));
+    }
+    bool ok = false;
+    const QString chosen =
+        QInputDialog::getItem(parent, BoxTitle(), text, items,
+                              std::max<qsizetype>(0, choices.indexOf(current)), false, &ok);
+    return ok && !chosen.isEmpty() ? chosen.toInt() : -1;
 }
 
 QString QtPrompter::GetOpenFileName(QWidget* parent, const QString& filter) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 class QWidget;
@@ -19,6 +20,11 @@ public:
     virtual Answer AskYesNoCancel(QWidget* parent, const QString& text) = 0;
     // A question answered Yes or No; true for Yes.
     virtual bool AskYesNo(QWidget* parent, const QString& text) = 0;
+    // A question whose only ways on are to discard the changes or to go back; true for Discard.
+    virtual bool AskDiscard(QWidget* parent, const QString& text, const QString& detail) = 0;
+    // A choice of a timer number from choices, current preselected; -1 when cancelled.
+    virtual int AskTimerNumber(QWidget* parent, const QString& text, const QList<int>& choices,
+                               int current) = 0;
     // File dialogs; an empty result means the user cancelled.
     virtual QString GetOpenFileName(QWidget* parent, const QString& filter) = 0;
     // defaultSuffix is added to a name typed without one. The dialog does not ask about
@@ -45,6 +51,9 @@ public:
     void ShowMessage(QWidget* parent, const QString& text, const QString& detail) override;
     Answer AskYesNoCancel(QWidget* parent, const QString& text) override;
     bool AskYesNo(QWidget* parent, const QString& text) override;
+    bool AskDiscard(QWidget* parent, const QString& text, const QString& detail) override;
+    int AskTimerNumber(QWidget* parent, const QString& text, const QList<int>& choices,
+                       int current) override;
     QString GetOpenFileName(QWidget* parent, const QString& filter) override;
     QString GetSaveFileName(QWidget* parent, const QString& filter,
                             const QString& defaultSuffix) override;

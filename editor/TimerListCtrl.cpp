@@ -1,6 +1,6 @@
 #include "TimerListCtrl.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
@@ -88,6 +88,16 @@ std::vector<int> LayoutTops(const std::vector<int>& rowCounts) {
     return tops;
 }
 
+int ScrollToShow(int position, int limit, int viewHeight, int top, int bottom) {
+    int target = position;
+    if (bottom - top > viewHeight || top < position) {
+        target = top;
+    } else if (bottom > position + viewHeight) {
+        target = bottom - viewHeight;
+    }
+    return std::clamp(target, 0, std::max(0, limit));
+}
+
 namespace {
 
 // The area under the panels, which shows where no panel covers it.
@@ -120,6 +130,9 @@ TimerListCtrl::TimerListCtrl(const QRect& rect, QWidget* parent, int id) : QFram
     scrollBar->setFocusPolicy(Qt::NoFocus);
     scrollBar->installEventFilter(this);
     connect(scrollBar, &QScrollBar::actionTriggered, this, &TimerListCtrl::OnScrollAction);
+    // Whatever takes the focus in the list, by Tab or by the program, comes into view.
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
     OnCreate();
 }
 
@@ -157,17 +170,46 @@ void TimerListCtrl::PlaceClient() {
     }
 }
 
+TimerPanel* TimerListCtrl::MakePanel(int timerNumber, int top) {
+    auto* panel = new TimerPanel(timerNumber, nextPanelId, this, top, width, client);
+    ++nextPanelId;
+    connect(panel, &TimerPanel::captionDoubleClicked, this, [this, panel] {
+        const auto found = std::find(panels.begin(), panels.begin() + panelCount, panel);
+        if (found != panels.begin() + panelCount) {
+            emit captionDoubleClicked(static_cast<int>(found - panels.begin()));
+        }
+    });
+    return panel;
+}
+
 int TimerListCtrl::AddPanel(int timerNumber) {
     if (panelCount + 1 > kMaxPanels) {
         return -1;
     }
     const int top =
         panelCount == 0 ? 0 : panels[static_cast<std::size_t>(panelCount - 1)]->GetBottom();
-    panels[static_cast<std::size_t>(panelCount)] =
-        new TimerPanel(timerNumber, nextPanelId, this, top, width, client);
+    panels[static_cast<std::size_t>(panelCount)] = MakePanel(timerNumber, top);
     setFocus(Qt::OtherFocusReason);
-    ++nextPanelId;
     return panelCount++;
+}
+
+int TimerListCtrl::InsertPanel(int index, int timerNumber) {
+    if (index < 0 || index > panelCount || panelCount + 1 > kMaxPanels) {
+        return -1;
+    }
+    const int top = index == 0 ? 0 : panels[static_cast<std::size_t>(index - 1)]->GetBottom();
+    std::move_backward(panels.begin() + index, panels.begin() + panelCount,
+                       panels.begin() + panelCount + 1);
+    panels[static_cast<std::size_t>(index)] = MakePanel(timerNumber, top);
+    ++panelCount;
+    return index;
+}
+
+void TimerListCtrl::RemovePanelAt(int index) {
+    delete panels[static_cast<std::size_t>(index)];
+    std::move(panels.begin() + index + 1, panels.begin() + panelCount, panels.begin() + index);
+    --panelCount;
+    panels[static_cast<std::size_t>(panelCount)] = nullptr;
 }
 
 int TimerListCtrl::AddRow(int index, bool on, std::uint32_t hours, std::uint32_t minutes,
@@ -183,10 +225,7 @@ bool TimerListCtrl::DeletePanel(int index) {
     if (!IsPanel(index)) {
         return false;
     }
-    delete panels[static_cast<std::size_t>(index)];
-    std::move(panels.begin() + index + 1, panels.begin() + panelCount, panels.begin() + index);
-    --panelCount;
-    panels[static_cast<std::size_t>(panelCount)] = nullptr;
+    RemovePanelAt(index);
     LayoutPanels();
     UpdateScrollInfo();
     return true;
@@ -208,6 +247,8 @@ void TimerListCtrl::RemoveAllPanels() {
         panels[static_cast<std::size_t>(i)] = nullptr;
     }
     panelCount = 0;
+    // Nothing is left to scroll; the next program starts at the top.
+    position = 0;
 }
 
 void TimerListCtrl::LayoutPanels() {
@@ -221,17 +262,16 @@ void TimerListCtrl::LayoutPanels() {
         lastBottom +=
             (panels[static_cast<std::size_t>(i)]->GetRowCount() + 1) * TimerPanel::kRowHeight;
     }
-    const int panelWidth = LayoutWidth(width, height, lastBottom);
+    const int panelWidth = LayoutWidth(width, PageHeight(), lastBottom);
     int top = 0;
     for (int i = 0; i < panelCount; ++i) {
         TimerPanel* panel = panels[static_cast<std::size_t>(i)];
         panel->Move(top, panelWidth);
+        if (position != 0) {
+            // Move places at the unscrolled top; the view stays where the user left it.
+            panel->move(0, top - position);
+        }
         top = panel->GetBottom();
-    }
-    // The panels now stand at their unscrolled places.
-    if (position != 0) {
-        position = 0;
-        scrollBar->setValue(0);
     }
     update();
 }
@@ -239,11 +279,14 @@ void TimerListCtrl::LayoutPanels() {
 void TimerListCtrl::UpdateScrollInfo() {
     const int rangeMax =
         panelCount > 0 ? panels[static_cast<std::size_t>(panelCount - 1)]->GetBottom() : 0;
-    limit = ScrollLimit(rangeMax, height);
-    position = 0;
+    // The page is what shows inside the border, so at the limit the last row shows whole.
+    limit = ScrollLimit(rangeMax, PageHeight());
+    const int kept = std::clamp(position, 0, limit);
+    Shift(position - kept);
+    position = kept;
     scrollBar->setRange(0, limit);
-    scrollBar->setPageStep(height);
-    scrollBar->setValue(0);
+    scrollBar->setPageStep(PageHeight());
+    scrollBar->setValue(position);
     const bool show = limit > 0;
     if (show != IsScrollBarShown()) {
         scrollBar->setVisible(show);
@@ -369,6 +412,101 @@ bool TimerListCtrl::FindUnreadableRow(int& index, int& row) const {
     index = -1;
     row = -1;
     return false;
+}
+
+EditorState TimerListCtrl::GetState() const {
+    EditorState state;
+    state.panels.reserve(static_cast<std::size_t>(panelCount));
+    for (int i = 0; i < panelCount; ++i) {
+        const TimerPanel* panel = panels[static_cast<std::size_t>(i)];
+        PanelState& timer = state.panels.emplace_back();
+        timer.timerNumber = panel->GetTimerNumber();
+        timer.rows.reserve(static_cast<std::size_t>(panel->GetRowCount()));
+        for (int row = 0; row < panel->GetRowCount(); ++row) {
+            timer.rows.push_back(RowState{panel->IsRowOn(row), panel->GetRowText(row).toStdString(),
+                                          panel->IsBlockStart(row)});
+        }
+    }
+    GetSelection(state.selection.panel, state.selection.row);
+    return state;
+}
+
+void TimerListCtrl::FillPanel(int index, const PanelState& state) {
+    TimerPanel* panel = panels[static_cast<std::size_t>(index)];
+    if (panel->GetTimerNumber() != state.timerNumber) {
+        panel->SetTimerNumber(state.timerNumber);
+    }
+    const int rows = static_cast<int>(state.rows.size());
+    while (panel->GetRowCount() > rows) {
+        panel->DeleteRow(panel->GetRowCount() - 1);
+    }
+    while (panel->GetRowCount() < rows) {
+        panel->AddRow(false, 0, 0, 0, 0, false);
+    }
+    for (int row = 0; row < rows; ++row) {
+        const RowState& wanted = state.rows[static_cast<std::size_t>(row)];
+        panel->SetRow(row, wanted.on, QString::fromStdString(wanted.text), wanted.blockStart);
+    }
+}
+
+void TimerListCtrl::SetState(const EditorState& state) {
+    const EditorState shown = GetState();
+    const std::size_t have = shown.panels.size();
+    const std::size_t want = std::min(state.panels.size(), static_cast<std::size_t>(kMaxPanels));
+    // Only the stretch between the panels that are alike at both ends changes; one undo step
+    // then touches one or two panels, however long the program.
+    std::size_t head = 0;
+    while (head < have && head < want && shown.panels[head] == state.panels[head]) {
+        ++head;
+    }
+    std::size_t tail = 0;
+    while (tail < have - head && tail < want - head &&
+           shown.panels[have - 1 - tail] == state.panels[want - 1 - tail]) {
+        ++tail;
+    }
+    const std::size_t oldMiddle = have - head - tail;
+    const std::size_t newMiddle = want - head - tail;
+    const std::size_t common = std::min(oldMiddle, newMiddle);
+    for (std::size_t i = 0; i < common; ++i) {
+        FillPanel(static_cast<int>(head + i), state.panels[head + i]);
+    }
+    for (std::size_t i = common; i < oldMiddle; ++i) {
+        RemovePanelAt(static_cast<int>(head + common));
+    }
+    for (std::size_t i = common; i < newMiddle; ++i) {
+        const int index =
+            InsertPanel(static_cast<int>(head + i), state.panels[head + i].timerNumber);
+        FillPanel(index, state.panels[head + i]);
+    }
+    LayoutPanels();
+    UpdateScrollInfo();
+    Select(state.selection.panel, state.selection.row);
+}
+
+void TimerListCtrl::EnsureVisible(int index, int row) {
+    const TimerPanel* panel = GetPanel(index);
+    if (panel == nullptr) {
+        return;
+    }
+    if (row >= 0 && row < panel->GetRowCount()) {
+        const int top = panel->GetTop() + (row + 1) * TimerPanel::kRowHeight;
+        ShowArea(top, top + TimerPanel::kRowHeight);
+    } else {
+        ShowArea(panel->GetTop(), panel->GetBottom());
+    }
+}
+
+void TimerListCtrl::ShowArea(int top, int bottom) {
+    const int target = ScrollToShow(position, limit, client->height(), top, bottom);
+    Apply(ScrollStep{position - target, 0, target});
+}
+
+void TimerListCtrl::OnFocusChanged(QWidget* now) {
+    if (now == nullptr || !client->isAncestorOf(now)) {
+        return;
+    }
+    const int top = now->mapTo(client, QPoint(0, 0)).y() + position;
+    ShowArea(top, top + now->height());
 }
 
 void TimerListCtrl::Shift(int delta) {

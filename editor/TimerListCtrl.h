@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ControlIds.h"
+#include "EditorState.h"
 
 class QScrollBar;
 class TimerPanel;
@@ -49,6 +50,9 @@ ScrollStep ComputeWheel(int delta, int position, int limit);
 int LayoutWidth(int listWidth, int listHeight, int lastBottom);
 // The tops of panels with these row counts, stacked from 0; one more entry, the last bottom.
 std::vector<int> LayoutTops(const std::vector<int>& rowCounts);
+// The scroll position that shows top..bottom (unscrolled list coordinates) through a view of
+// viewHeight, moving as little as possible from position; the top wins when both cannot show.
+int ScrollToShow(int position, int limit, int viewHeight, int top, int bottom);
 
 // The scrollable list of timer panels in which a whole program is edited. Its panels, their
 // rows and their controls are the program; it converts to and from a TimerProgram. It measures
@@ -69,6 +73,8 @@ public:
 
     // Returns the new panel's index, or -1 when kMaxPanels panels exist. Not laid out.
     int AddPanel(int timerNumber);
+    // The same at index, moving the panels from there down one place.
+    int InsertPanel(int index, int timerNumber);
     // Returns the new row's index, or -1 for no panel or a full one. Not laid out.
     int AddRow(int index, bool on, std::uint32_t hours, std::uint32_t minutes,
                std::uint32_t seconds, std::uint32_t ticks, bool blockStart);
@@ -77,10 +83,19 @@ public:
     bool DeleteRow(int index, int row);
     // Neither lays out nor updates the scroll bar; the panel ids keep counting.
     void RemoveAllPanels();
-    // Stacks the panels from the top at their unscrolled places.
+    // Stacks the panels from the top at their places, keeping the scroll position.
     void LayoutPanels();
-    // Sets the range from the last panel's bottom and scrolls to the top.
+    // Sets the range from the last panel's bottom; the position stays unless it is now past
+    // the end.
     void UpdateScrollInfo();
+    // Scrolls as little as needed to show the row (or, for row -1, the timer from its caption).
+    void EnsureVisible(int index, int row);
+
+    // The panels, their rows and the selection as a value; the startup flag is not the list's.
+    EditorState GetState() const;
+    // Makes the list show state, changing only the panels that differ, then lays out and
+    // selects; the scroll position stays where it can.
+    void SetState(const EditorState& state);
 
     int GetActivePanel() const;
     // Returns the active panel's index (or -1) and gives its selected row (or -1).
@@ -102,6 +117,11 @@ public:
     void OnVScroll(ScrollCode code, int thumbPosition);
     void OnMouseWheel(int delta);
 
+signals:
+    // The user double-clicked the caption of the panel at index.
+    void captionDoubleClicked(int index);
+
+public:
     TimerPanel* GetPanel(int index) const;
     int GetWidth() const { return width; }
     int GetHeight() const { return height; }
@@ -120,10 +140,16 @@ protected:
 
 private:
     bool IsPanel(int index) const { return index >= 0 && index < panelCount; }
+    int PageHeight() const { return height - 2 * frameWidth(); }
     void OnCreate();
     void OnPanelActivating();
     void OnProgramModified();
     void OnScrollAction(int action);
+    void OnFocusChanged(QWidget* now);
+    void ShowArea(int top, int bottom);
+    TimerPanel* MakePanel(int timerNumber, int top);
+    void RemovePanelAt(int index);
+    void FillPanel(int index, const PanelState& state);
     void Apply(const ScrollStep& step);
     void Shift(int delta);
     void PlaceClient();

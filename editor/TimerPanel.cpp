@@ -43,6 +43,7 @@ TimerPanel::TimerPanel(int timerNumber, int controlId, QWidget* parent, int y, i
     SetColors(caption, GetSysColor(SysColor::InactiveCaption),
               GetSysColor(SysColor::InactiveCaptionText));
     connect(caption, &ColorStatic::clicked, this, &TimerPanel::OnCaptionClicked);
+    connect(caption, &ColorStatic::doubleClicked, this, &TimerPanel::captionDoubleClicked);
 }
 
 TimerPanel::~TimerPanel() = default;
@@ -78,6 +79,8 @@ int TimerPanel::AddRow(bool on, std::uint32_t hours, std::uint32_t minutes, std:
     edit->SetTypingLimit(kIntervalTypingLimit);
     connect(edit, &IntervalEdit::focusEntered, this,
             [this, id = ControlIds::EditId(row)] { OnEditSetFocus(id); });
+    connect(edit, &IntervalEdit::textCommitted, this,
+            [this, id = ControlIds::EditId(row)] { OnEditCommitted(id); });
 
     auto* box = new ColorCheckBox(this);
     box->setProperty(ControlIds::kProperty, ControlIds::BlockStartId(row));
@@ -122,6 +125,35 @@ bool TimerPanel::DeleteRow(int row) {
     }
     ApplyBlockRule();
     return true;
+}
+
+void TimerPanel::SetRow(int row, bool on, const QString& text, bool blockStart) {
+    if (!IsRow(row)) {
+        return;
+    }
+    const auto slot = static_cast<std::size_t>(row);
+    const QString label = on ? QStringLiteral("ON") : QStringLiteral("OFF");
+    if (labels[slot]->text() != label) {
+        labels[slot]->setText(label);
+    }
+    if (edits[slot]->text() != text) {
+        edits[slot]->SetProgramText(text);
+    }
+    checkBoxes[slot]->setChecked(blockStart);
+}
+
+QString TimerPanel::GetRowText(int row) const {
+    return IsRow(row) ? edits[static_cast<std::size_t>(row)]->text() : QString();
+}
+
+bool TimerPanel::IsRowOn(int row) const {
+    return IsRow(row) && labels[static_cast<std::size_t>(row)]->text() == QLatin1String("ON");
+}
+
+void TimerPanel::SetTimerNumber(int number) {
+    timerNumber = number;
+    caption->setText(CaptionText(number));
+    setAccessibleName(CaptionText(number));
 }
 
 void TimerPanel::PlaceRow(int row) {
@@ -282,9 +314,10 @@ void TimerPanel::OnLabelClicked(int id) {
         label->setFocus(Qt::MouseFocusReason);
         return;  // the first click on a row only selects it
     }
+    // The focus moves first, so a text being typed elsewhere is committed as its own change.
+    label->setFocus(Qt::MouseFocusReason);
     label->setText(label->text() == QLatin1String("ON") ? QStringLiteral("OFF")
                                                         : QStringLiteral("ON"));
-    label->setFocus(Qt::MouseFocusReason);
     Notify(WMU_PROGRAM_MODIFIED);
 }
 
@@ -295,7 +328,12 @@ void TimerPanel::OnEditSetFocus(int id) {
     }
     Claim();
     SelectRow(row);
-    Notify(WMU_PROGRAM_MODIFIED);
+}
+
+void TimerPanel::OnEditCommitted(int id) {
+    if (IsRow(id - ControlIds::EditId(0))) {
+        Notify(WMU_PROGRAM_MODIFIED);
+    }
 }
 
 void TimerPanel::OnBlockStartClicked(int id) {

@@ -41,6 +41,12 @@ public:
     // Removes a row: the rows below move up one place (their texts and boxes do; the controls
     // stay), the last row's controls go.
     bool DeleteRow(int row);
+    // Puts a row's label, text and box as given, exactly: neither the block rule nor any check
+    // runs. The text counts as the edit's own, as if it had come with the row.
+    void SetRow(int row, bool on, const QString& text, bool blockStart);
+    QString GetRowText(int row) const;
+    bool IsRowOn(int row) const;
+    void SetTimerNumber(int number);
     // Places the panel and shows what was added since the last Move.
     void Move(int y, int width);
     int GetBottom() const { return y + (rowCount + 1) * kRowHeight; }
@@ -80,6 +86,11 @@ public:
     void OnLabelClicked(int id);
     void OnEditSetFocus(int id);
     void OnBlockStartClicked(int id);
+    void OnEditCommitted(int id);
+
+signals:
+    // A double click on the caption: the user asks to change the timer's number.
+    void captionDoubleClicked();
 
 private:
     bool IsRow(int row) const { return row >= 0 && row < rowCount; }

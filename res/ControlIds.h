@@ -34,6 +34,16 @@ inline constexpr int kFileSave = 40002;
 inline constexpr int kFileSaveAs = 40003;
 inline constexpr int kFileClose = 40005;
 inline constexpr int kAbout = 40006;
+inline constexpr int kEditUndo = 40101;
+inline constexpr int kEditRedo = 40102;
+inline constexpr int kEditInsertInterval = 40103;
+inline constexpr int kEditDelete = 40104;
+inline constexpr int kEditMoveUp = 40105;
+inline constexpr int kEditMoveDown = 40106;
+inline constexpr int kEditDuplicateTimer = 40107;
+inline constexpr int kEditTimerNumber = 40108;
+inline constexpr int kEditAddTimer = 40109;
+inline constexpr int kEditAddInterval = 40110;
 
 // Programming dialog.
 inline constexpr int kStart = 1011;

@@ -81,14 +81,39 @@ TEST_F(EditTimeDialogTest, RefusesOutOfRangeOrUnreadableTextAndStaysOpen) {
     EXPECT_EQ(dialog.GetMinutes(), 99u);
 }
 
-TEST_F(EditTimeDialogTest, EditTakesNineCharactersAndEnterIsOk) {
+TEST_F(EditTimeDialogTest, KeepsSixtiethsNeverCutsTextAndEnterIsOk) {
+    ASSERT_TRUE(Submit("00:00:10:30"));
+    EXPECT_EQ(edit->text(), "00:00:10:30");
+    EXPECT_EQ(dialog.GetSeconds(), 10u);
+    EXPECT_EQ(dialog.GetTicks(), 30u);
+
+    // A long text stays whole, whatever its length; OK judges it as the list's edits do.
+    dialog.show();
     edit->clear();
     QTest::keyClicks(edit, "00:00:00:00:00");
-    EXPECT_EQ(edit->text(), "00:00:00:");
+    EXPECT_EQ(edit->text(), "00:00:00:00:00");
     edit->setText("00:01:00");
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.GetMinutes(), 1u);
+    EXPECT_EQ(dialog.GetTicks(), 0u);
+}
+
+TEST_F(EditTimeDialogTest, RefusesANumberInUseNamingItsTimerAndEnterOnCancelCancels) {
+    dialog.SetTakenNumbers({0, 1, 5});
+    dialog.SetTimerNumber(2);
+    EXPECT_EQ(combo->currentIndex(), 2);
+    combo->setCurrentIndex(5);
+    EXPECT_FALSE(Submit("00:00:05"));
+    ASSERT_EQ(prompter.messages, QStringList{"Timer 5 is already in the program."});
+    EXPECT_TRUE(prompter.details[0].contains("Timer 5"));
+    EXPECT_TRUE(dialog.isVisible());
+
+    combo->setCurrentIndex(2);
+    cancel->setFocus();
+    QTest::keyClick(cancel, Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_FALSE(dialog.isVisible());
 }
 
 TEST_F(EditTimeDialogTest, CancelNeverValidates) {

@@ -20,9 +20,11 @@
 #include "ProgramDialog.h"
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
+#include "TimerFile.h"
 #include "TimerListCtrl.h"
 #include "TimerPanel.h"
 #include "TimerTexts.h"
+#include "TransferFrame.h"
 
 using namespace testing_support;
 
@@ -176,7 +178,7 @@ TEST_F(MainDialogTest, AddTimerThroughTheDialogThenIntervalsToggleAndDelete) {
     ASSERT_EQ(list->GetPanelCount(), 1);
     EXPECT_EQ(list->GetTimerNumber(0), 17);
     EXPECT_EQ(LabelText(0, 0), "OFF");
-    EXPECT_EQ(Edit(0, 0)->text(), "01:02:03");  // the dialog's fourth number is ignored
+    EXPECT_EQ(Edit(0, 0)->text(), "01:02:03:04");
     EXPECT_EQ(gauge->value(), 4);
     EXPECT_TRUE(ButtonsEnabled());
     EXPECT_TRUE(window.IsModified());
@@ -245,9 +247,10 @@ TEST_F(MainDialogTest, LimitsAreToldAndTheGaugeIsFullBeyond128) {
 TEST_F(MainDialogTest, StartupBoxAndEditorChangesMarkTheProgramModified) {
     startup->click();
     EXPECT_TRUE(window.IsModified());
-    prompter.answers.push_back(Prompter::Answer::No);
+    // An empty program cannot be saved, so the question offers no Save.
+    prompter.answers.push_back(Prompter::Answer::Yes);
     OpenText(kWorkedExample);
-    EXPECT_EQ(prompter.questions, QStringList{"Save changes?"});
+    EXPECT_EQ(prompter.questions, QStringList{"The program is empty and cannot be saved."});
     EXPECT_FALSE(window.IsModified());
     QTest::mouseClick(FindById<ColorCheckBox>(list->GetPanel(0), ControlIds::BlockStartId(1)),
                       Qt::LeftButton);
@@ -339,14 +342,11 @@ TEST_F(MainDialogTest, SaveByShortcutChecksTheEditBeingTypedIn) {
 
 // ---- close, open, exit ---------------------------------------------------------------------
 
-TEST_F(MainDialogTest, CloseAndOpenAskAndCancelKeepsEverything) {
+TEST_F(MainDialogTest, CloseAsksAndCancelKeepsEverything) {
     AddTimerThroughDialog(0, true, "00:00:05");
     prompter.answers.push_back(Prompter::Answer::Cancel);
     EXPECT_FALSE(window.OnFileClose());
-    prompter.answers.push_back(Prompter::Answer::Cancel);
-    Trigger(ControlIds::kFileOpen);
-    EXPECT_EQ(prompter.questions, (QStringList{"Save changes?", "Save changes?"}));
-    EXPECT_TRUE(prompter.filters.isEmpty());  // no file dialog after a cancel
+    EXPECT_EQ(prompter.questions, QStringList{"Save changes?"});
     EXPECT_EQ(list->GetPanelCount(), 1);
     EXPECT_TRUE(window.IsModified());
 
@@ -357,13 +357,64 @@ TEST_F(MainDialogTest, CloseAndOpenAskAndCancelKeepsEverything) {
     EXPECT_EQ(list->GetPanelCount(), 1);
 
     prompter.answers.push_back(Prompter::Answer::No);
-    startup->setChecked(true);
+    startup->click();
     EXPECT_TRUE(window.OnFileClose());
     EXPECT_EQ(list->GetPanelCount(), 0);
     EXPECT_EQ(gauge->value(), 0);
     EXPECT_FALSE(startup->isChecked());
     EXPECT_TRUE(ButtonsDisabled());
     EXPECT_FALSE(window.IsModified());
+    EXPECT_FALSE(FindById<QAction>(&window, ControlIds::kEditUndo)->isEnabled());
+}
+
+TEST_F(MainDialogTest, OpenKeepsTheProgramUntilAFileIsReadAndTheUserAgrees) {
+    AddTimerThroughDialog(3, true, "00:00:05");
+    auto kept = [&] {
+        return list->GetPanelCount() == 1 && list->GetTimerNumber(0) == 3 && window.IsModified();
+    };
+    prompter.openNames.push_back(QString());  // the file dialog cancelled
+    Trigger(ControlIds::kFileOpen);
+    EXPECT_TRUE(prompter.questions.isEmpty());
+    EXPECT_TRUE(kept());
+
+    WriteFile(dir.File("notes.txt"), "my notes");
+    prompter.openNames.push_back(Path("notes.txt"));
+    Trigger(ControlIds::kFileOpen);
+    EXPECT_EQ(prompter.messages, QStringList{"Unable to open file"});
+    EXPECT_TRUE(prompter.questions.isEmpty());  // nothing to ask about before a file has loaded
+    EXPECT_TRUE(kept());
+
+    prompter.answers.push_back(Prompter::Answer::Cancel);
+    OpenText(kWorkedExample);
+    EXPECT_EQ(prompter.questions, QStringList{"Save changes?"});
+    EXPECT_TRUE(kept());
+    EXPECT_TRUE(window.GetPath().isEmpty());
+    FindById<QAction>(&window, ControlIds::kEditUndo)->trigger();  // the history is still there
+    EXPECT_EQ(list->GetPanelCount(), 0);
+    FindById<QAction>(&window, ControlIds::kEditRedo)->trigger();
+
+    prompter.answers.push_back(Prompter::Answer::No);
+    OpenText(kWorkedExample);
+    EXPECT_EQ(list->GetTimerNumber(0), 0);
+    EXPECT_FALSE(window.IsModified());
+    EXPECT_FALSE(FindById<QAction>(&window, ControlIds::kEditUndo)->isEnabled());
+}
+
+TEST_F(MainDialogTest, ExitOnAnEmptiedProgramOffersDiscardOrGoingBack) {
+    OpenText(kWorkedExample);
+    list->Select(0, -1);
+    QTest::mouseClick(deleteButton, Qt::LeftButton);
+    ASSERT_EQ(list->GetPanelCount(), 0);
+    prompter.answers.push_back(Prompter::Answer::Cancel);
+    Trigger(ControlIds::kExit);
+    EXPECT_EQ(prompter.questions, QStringList{"The program is empty and cannot be saved."});
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(prompter.saveNames.empty() && prompter.messages.isEmpty());
+
+    prompter.answers.push_back(Prompter::Answer::Yes);  // Discard
+    Trigger(ControlIds::kExit);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(ReadFile(dir.File("open.tvr")), kWorkedExample);
 }
 
 TEST_F(MainDialogTest, OpenShowsTheFileAndSetsTheStartupBoxExactly) {
@@ -443,6 +494,246 @@ TEST_F(MainDialogTest, ExitAsksWhenModifiedAndCancelKeepsTheWindow) {
     Trigger(ControlIds::kExit);
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(std::filesystem::exists(dir.File("kept.tvr")));
+}
+
+// ---- undo and the edit commands ------------------------------------------------------------
+
+// Timer 0 of three rows, timer 4 of nine and timer 9 of eight (each in two blocks): longer than the
+// list shows, so keeping rows in view is tested too.
+std::string HistoryBase() {
+    std::string text =
+        "TVRX\r\n1000\r\nTimer 0\r\nON - 00:00:05\r\nOFF - 00:00:10:30\r\n"
+        "ON - 00:00:01\r\nTimer 4\r\n";
+    for (int i = 0; i < 8; ++i) {
+        text += "ON - 00:00:0" + std::to_string(i) + "\r\n";
+    }
+    text += "Timer 4\r\nOFF - 00:01:00\r\nTimer 9\r\n";
+    for (int i = 0; i < 8; ++i) {
+        text +=
+            (i == 4 ? "Timer 9\r\nOFF - 00:00:1" : "OFF - 00:00:1") + std::to_string(i) + "\r\n";
+    }
+    return text;
+}
+
+// What undo must give back exactly: the file's bytes, the device image, and the rows' raw
+// texts (a text that does not read builds the same bytes as 00:00:00).
+struct Snapshot {
+    std::string file;
+    std::vector<std::uint8_t> frame;
+    std::vector<std::string> texts;
+    bool operator==(const Snapshot&) const = default;
+};
+
+class EditHistoryTest : public MainDialogTest {
+protected:
+    Snapshot Take() const {
+        TimerProgram built;
+        list->BuildProgram(built);
+        built.SetStartup(startup->isChecked());
+        Snapshot shot{FormatTimerFile(built), BuildTransferFrame(built), {}};
+        for (const PanelState& panel : list->GetState().panels) {
+            for (const RowState& row : panel.rows) {
+                shot.texts.push_back(row.text);
+            }
+        }
+        return shot;
+    }
+
+    // The selected row (or caption) lies wholly inside the list's visible area.
+    ::testing::AssertionResult SelectionInView() const {
+        int index = -1, row = -1;
+        list->GetSelection(index, row);
+        TimerPanel* panel = list->GetPanel(index);
+        if (panel == nullptr) {
+            return ::testing::AssertionSuccess();
+        }
+        QWidget* shown = row == -1 ? static_cast<QWidget*>(panel->GetCaption())
+                                   : static_cast<QWidget*>(panel->GetLabel(row));
+        const QRect area(shown->mapTo(list->GetClient(), QPoint(0, 0)), shown->size());
+        if (list->GetClient()->rect().contains(area)) {
+            return ::testing::AssertionSuccess();
+        }
+        return ::testing::AssertionFailure()
+               << "timer " << index << " row " << row << " at y " << area.y() << " of "
+               << list->GetClient()->height() << ", scrolled to " << list->GetScrollPosition()
+               << " of " << list->GetScrollLimit();
+    }
+
+    void Select(int panel, int row) { ASSERT_TRUE(list->Select(panel, row)); }
+    void ClickBox(int panel, int row) {
+        Click(FindById<ColorCheckBox>(list->GetPanel(panel), ControlIds::BlockStartId(row)));
+    }
+};
+
+TEST_F(EditHistoryTest, EveryKindOfChangeIsUndoneAndRedoneExactlyWithTheMark) {
+    struct Change {
+        const char* name;
+        std::function<void()> act;
+        std::function<void()> prepare = [] {};
+    };
+    const std::vector<Change> changes{
+        {"add timer", [&] { AddTimerThroughDialog(1, false, "00:02:00:15"); }},
+        {"add interval", [&] { Select(2, -1), QTest::mouseClick(addInterval, Qt::LeftButton); }},
+        {"insert interval", [&] { Select(1, 3), Trigger(ControlIds::kEditInsertInterval); }},
+        {"move up", [&] { Select(1, 8), Trigger(ControlIds::kEditMoveUp); }},
+        {"move down", [&] { Select(0, 0), Trigger(ControlIds::kEditMoveDown); }},
+        {"delete row", [&] { Select(1, 0), QTest::mouseClick(deleteButton, Qt::LeftButton); }},
+        {"delete timer", [&] { Select(1, -1), QTest::mouseClick(deleteButton, Qt::LeftButton); }},
+        {"duplicate timer", [&] { Select(0, 1), Trigger(ControlIds::kEditDuplicateTimer); }},
+        {"change timer number",
+         [&] {
+             prompter.numbers.push_back(30);
+             Select(2, 4), Trigger(ControlIds::kEditTimerNumber);
+         }},
+        {"edit a text",
+         [&] {
+             IntervalEdit* edit = Edit(2, 7);
+             Click(edit);
+             edit->selectAll();
+             QTest::keyClicks(edit, "01:00:00");
+             QTest::keyClick(edit, Qt::Key_Return);
+         }},
+        {"switch ON and OFF",
+         [&] {
+             Click(FindById<ColorStatic>(list->GetPanel(1), ControlIds::LabelId(8)));
+             Click(FindById<ColorStatic>(list->GetPanel(1), ControlIds::LabelId(8)));
+         }},
+        {"check a block start", [&] { ClickBox(2, 3); }},
+        {"uncheck a block start", [&] { ClickBox(2, 4); }},
+        {"startup box", [&] { startup->click(); }},
+        {"a row holding an unreadable text",
+         [&] { Select(0, 2), Trigger(ControlIds::kEditDelete); },
+         [&] { Edit(0, 1)->setText("12 minutes"); }},  // set by the program, never checked
+    };
+    for (const Change& change : changes) {
+        SCOPED_TRACE(change.name);
+        if (window.IsModified()) {
+            prompter.answers.push_back(Prompter::Answer::No);
+        }
+        OpenText(HistoryBase());
+        change.prepare();
+        const Snapshot before = Take();
+        change.act();
+        const Snapshot after = Take();
+        ASSERT_NE(after, before);
+        EXPECT_TRUE(window.IsModified());
+        EXPECT_TRUE(SelectionInView());
+
+        Trigger(ControlIds::kEditUndo);
+        EXPECT_EQ(Take(), before);
+        EXPECT_FALSE(window.IsModified());
+        EXPECT_TRUE(SelectionInView());
+        Trigger(ControlIds::kEditRedo);
+        EXPECT_EQ(Take(), after);
+        EXPECT_TRUE(window.IsModified());
+        EXPECT_TRUE(SelectionInView());
+    }
+}
+
+TEST_F(EditHistoryTest, TwoDeletesOnATimersLastRowDeleteTwoRowsAndUndoNamesTheStep) {
+    OpenText(HistoryBase());
+    Select(0, 2);
+    QWidget* label = FindById<ColorStatic>(list->GetPanel(0), ControlIds::LabelId(2));
+    label->setFocus();
+    QTest::keyClick(label, Qt::Key_Delete);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Delete);
+    EXPECT_EQ(list->GetPanelCount(), 3);
+    EXPECT_EQ(list->GetRowCount(0), 1);
+    int index = -1, row = -1;
+    EXPECT_EQ(list->GetSelection(index, row), 0);
+    EXPECT_EQ(row, 0);
+
+    QAction* undo = FindById<QAction>(&window, ControlIds::kEditUndo);
+    EXPECT_EQ(undo->text(), "&Undo Delete Timer 0 Interval 2");
+    undo->trigger();
+    undo->trigger();
+    EXPECT_EQ(list->GetRowCount(0), 3);
+    list->GetSelection(index, row);
+    EXPECT_EQ(row, 2);
+    EXPECT_FALSE(window.IsModified());
+
+    // Delete in a text field deletes characters, not the row.
+    IntervalEdit* edit = Edit(0, 1);
+    Click(edit);
+    edit->setCursorPosition(0);
+    QTest::keyClick(edit, Qt::Key_Delete);
+    EXPECT_EQ(edit->text(), "0:00:10:30");
+    EXPECT_EQ(list->GetRowCount(0), 3);
+    // Esc takes the typing back and the window stays.
+    QTest::keyClick(edit, Qt::Key_Escape);
+    EXPECT_EQ(edit->text(), "00:00:10:30");
+    EXPECT_TRUE(window.isVisible());
+
+    Select(1, -1);
+    Trigger(ControlIds::kEditDelete);
+    EXPECT_EQ(undo->text(), "&Undo Delete Timer 4");
+}
+
+TEST_F(EditHistoryTest, AddTimerProposesTheLowestFreeNumberAndRefusesAUsedOne) {
+    OpenText(HistoryBase());
+    int proposed = -1;
+    modal.Expect([&](QDialog& dialog) {
+        auto* combo = FindById<QComboBox>(&dialog, ControlIds::kTimerCombo);
+        proposed = combo->currentIndex();
+        combo->setCurrentIndex(4);
+        QTest::mouseClick(FindById<QPushButton>(&dialog, ControlIds::kOk), Qt::LeftButton);
+        EXPECT_TRUE(dialog.isVisible());
+        dialog.reject();
+    });
+    QTest::mouseClick(addTimer, Qt::LeftButton);
+    ASSERT_TRUE(modal.Seen());
+    EXPECT_EQ(proposed, 1);
+    EXPECT_EQ(prompter.messages, QStringList{"Timer 4 is already in the program."});
+    EXPECT_EQ(list->GetPanelCount(), 3);
+
+    // Duplicate and renumber offer only free numbers too.
+    Select(0, -1);
+    Trigger(ControlIds::kEditDuplicateTimer);
+    EXPECT_EQ(list->GetTimerNumber(1), 1);
+    EXPECT_EQ(list->GetRowCount(1), 3);
+    prompter.numbers.push_back(-1);
+    Trigger(ControlIds::kEditTimerNumber);
+    EXPECT_EQ(prompter.numberChoices.value(0), 2);
+    EXPECT_FALSE(prompter.numberChoices.contains(4));
+}
+
+TEST_F(EditHistoryTest, CommandsSayWhyTheyCannotAct) {
+    OpenText(HistoryBase());
+    list->Select(-1, -1);
+    Trigger(ControlIds::kEditDuplicateTimer);
+    Select(0, -1);
+    Trigger(ControlIds::kEditMoveUp);
+    Select(0, 0);
+    Trigger(ControlIds::kEditMoveUp);
+    EXPECT_EQ(prompter.messages, (QStringList{"Duplicate Timer needs a timer to work on.",
+                                              "Move Up needs an interval to work on.",
+                                              "Interval 1 is already the first of Timer 0."}));
+    EXPECT_FALSE(window.IsModified());
+}
+
+TEST_F(EditHistoryTest, ATimerAddedToALongProgramIsInView) {
+    std::vector<BlockData> blocks;
+    for (int t = 0; t < 30; ++t) {
+        blocks.push_back({t, {{true, 0, 0, 1, 0}}});
+    }
+    ASSERT_TRUE(MakeProgram(blocks).SaveToFile(dir.File("long.tvr")));
+    window.OpenFile(Path("long.tvr"));
+    EXPECT_EQ(list->GetScrollPosition(), 0);
+    AddTimerThroughDialog(30, true, "00:00:05");
+    ASSERT_EQ(list->GetPanelCount(), 31);
+    EXPECT_TRUE(SelectionInView());
+    EXPECT_GT(list->GetScrollPosition(), 0);
+
+    // Undo brings the place of the change into view, and the list stays where it is else.
+    Select(0, 0);
+    list->EnsureVisible(0, 0);
+    Trigger(ControlIds::kEditUndo);
+    EXPECT_EQ(list->GetPanelCount(), 30);
+    const int kept = list->GetScrollPosition();
+    Select(29, 0);
+    Trigger(ControlIds::kEditInsertInterval);
+    EXPECT_TRUE(SelectionInView());
+    EXPECT_NE(list->GetScrollPosition(), kept);
 }
 
 // ---- programming --------------------------------------------------------------------------

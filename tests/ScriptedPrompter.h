@@ -38,6 +38,18 @@ public:
         questions.append(text);
         return Take(answers, Answer::No, "question: " + text) == Answer::Yes;
     }
+    bool AskDiscard(QWidget*, const QString& text, const QString& detail) override {
+        questions.append(text);
+        details.append(detail);
+        return Take(answers, Answer::Cancel, "discard: " + text) == Answer::Yes;
+    }
+    int AskTimerNumber(QWidget*, const QString& text, const QList<int>& choices,
+                       int current) override {
+        questions.append(text);
+        numberChoices = choices;
+        numberShown = current;
+        return Take(numbers, -1, "timer number: " + text);
+    }
     QString GetOpenFileName(QWidget*, const QString& filter) override {
         filters.append(filter);
         return Take(openNames, QString(), QStringLiteral("Open file dialog"));
@@ -49,6 +61,9 @@ public:
     }
 
     std::deque<Answer> answers;
+    std::deque<int> numbers;  // answers to AskTimerNumber
+    QList<int> numberChoices;
+    int numberShown = -1;
     std::deque<QString> openNames;
     std::deque<QString> saveNames;
     QStringList messages;

@@ -81,7 +81,8 @@ TEST_F(TimerListCtrlTest, LaysOutFullWidthUntilThePanelsOutgrowTheList) {
     EXPECT_EQ(list->GetPanel(0)->GetWidth(), 216);
     EXPECT_EQ(list->GetPanel(1)->geometry(), QRect(0, 100, 216, 140));
     EXPECT_TRUE(list->IsScrollBarShown());
-    EXPECT_EQ(list->GetScrollBar()->maximum(), 11);
+    // The page is the inside of the border, 228: at the limit the last row shows whole.
+    EXPECT_EQ(list->GetScrollBar()->maximum(), 13);
     EXPECT_EQ(list->GetClient()->width(), 216) << "the panels fit beside the bar";
 
     EXPECT_TRUE(list->DeleteRow(1, 0));
@@ -96,18 +97,18 @@ TEST_F(TimerListCtrlTest, LaysOutFullWidthUntilThePanelsOutgrowTheList) {
 
 TEST_F(TimerListCtrlTest, TheBarScrollsByTheListsStepsAndClamps) {
     Show({4, 6});
-    ASSERT_EQ(list->GetScrollLimit(), 11);
+    ASSERT_EQ(list->GetScrollLimit(), 13);
     QScrollBar* bar = list->GetScrollBar();
     using S = QAbstractSlider;
-    // Line 5, page 40, clamped to 0..11; the thumb is followed; other actions do nothing.
+    // Line 5, page 40, clamped to 0..13; the thumb is followed; other actions do nothing.
     for (auto [action, position] :
          std::vector<std::pair<S::SliderAction, int>>{{S::SliderSingleStepAdd, 5},
                                                       {S::SliderMove, 8},
-                                                      {S::SliderSingleStepAdd, 11},
+                                                      {S::SliderSingleStepAdd, 13},
                                                       {S::SliderPageStepSub, 0},
                                                       {S::SliderSingleStepSub, 0},
-                                                      {S::SliderPageStepAdd, 11},
-                                                      {S::SliderToMinimum, 11}}) {
+                                                      {S::SliderPageStepAdd, 13},
+                                                      {S::SliderToMinimum, 13}}) {
         if (action == S::SliderMove) {
             bar->setSliderPosition(position);  // dragging the thumb
         } else {
@@ -125,20 +126,51 @@ TEST_F(TimerListCtrlTest, EachWheelEventScrollsTenPixelsOverThePanelsAndTheBar) 
     EXPECT_EQ(PanelY(0), -10) << "the bar's own step would be smaller";
     IntervalEdit* edit = list->GetPanel(0)->GetEdit(1);
     Wheel(edit, -1);
-    EXPECT_EQ(PanelY(0), -11) << "a small delta moves a whole step, clamped at the limit";
-    EXPECT_EQ(list->GetScrollBar()->value(), 11);
+    EXPECT_EQ(PanelY(0), -13) << "a small delta moves a whole step, clamped at the limit";
+    EXPECT_EQ(list->GetScrollBar()->value(), 13);
     Wheel(edit, 120);
-    EXPECT_EQ(list->GetScrollPosition(), 1);
+    EXPECT_EQ(list->GetScrollPosition(), 3);
 }
 
-TEST_F(TimerListCtrlTest, DeletingWhileScrolledReturnsToTheTop) {
-    Show({4, 6, 3});
+TEST_F(TimerListCtrlTest, ChangesKeepTheScrollPlaceUnlessItIsPastTheEnd) {
+    Show({4, 6, 3, 3});
     list->GetScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
     EXPECT_EQ(PanelY(0), -40) << "a whole page when the limit allows it";
+    EXPECT_TRUE(list->DeletePanel(3));
+    EXPECT_EQ(list->GetScrollPosition(), 40);
+    EXPECT_EQ(PanelY(1), 60);
+    list->AddRow(0, true, 0, 0, 1, 0, false);
+    list->LayoutPanels();
+    list->UpdateScrollInfo();
+    EXPECT_EQ(PanelY(1), 80) << "laid out below the grown panel, still scrolled";
+    // 340 high, so the limit is 113; fewer panels leave less to scroll.
     EXPECT_TRUE(list->DeletePanel(2));
-    EXPECT_EQ(list->GetScrollBar()->value(), 0);
-    EXPECT_EQ(PanelY(0), 0);
-    EXPECT_EQ(PanelY(1), 100);
+    EXPECT_EQ(list->GetScrollBar()->value(), 33);
+    EXPECT_EQ(PanelY(0), -33);
+    EXPECT_EQ(PanelY(1), 87);
+}
+
+TEST_F(TimerListCtrlTest, ShowingARowScrollsAsLittleAsNeededAndFocusBringsRowsIntoView) {
+    // Pure arithmetic first: a view of 100 at 50 shows 50..150.
+    EXPECT_EQ(ScrollToShow(50, 500, 100, 60, 80), 50) << "already shown";
+    EXPECT_EQ(ScrollToShow(50, 500, 100, 140, 160), 60) << "bottom edge brought up";
+    EXPECT_EQ(ScrollToShow(50, 500, 100, 20, 40), 20) << "top edge brought down";
+    EXPECT_EQ(ScrollToShow(50, 500, 100, 200, 400), 200) << "too tall: its top";
+    EXPECT_EQ(ScrollToShow(50, 30, 100, 200, 220), 30) << "never past the limit";
+
+    Show({4, 6, 3, 3});
+    list->EnsureVisible(3, 2);
+    EXPECT_EQ(list->GetScrollPosition(), 400 - 228) << "the row's bottom at the view's";
+    list->EnsureVisible(0, -1);
+    EXPECT_EQ(list->GetScrollPosition(), 0);
+
+    // Tab into a row below the view scrolls it into sight.
+    IntervalEdit* edit = list->GetPanel(2)->GetEdit(2);
+    edit->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return edit->hasFocus(); }));
+    const QRect area(edit->mapTo(list->GetClient(), QPoint(0, 0)), edit->size());
+    EXPECT_TRUE(list->GetClient()->rect().contains(area)) << area.y();
+    EXPECT_GT(list->GetScrollPosition(), 0);
 }
 
 TEST_F(TimerListCtrlTest, SelectAndClicksLeaveOnePanelActive) {

@@ -112,7 +112,7 @@ TEST_F(TimerPanelTest, MovePlacesTheRowsInPixelsAndShowsRowsAddedOnScreen) {
     EXPECT_EQ(panel->GetCheckBox(3)->geometry(), QRect(198, 80, 18, 20));
 }
 
-TEST_F(TimerPanelTest, ALabelsFirstClickSelectsItsSecondTogglesAndEveryEntryIntoAnEditNotifies) {
+TEST_F(TimerPanelTest, ALabelsFirstClickSelectsItsSecondTogglesAndACommittedTextNotifies) {
     Show(3);
     Click(panel->GetLabel(1));
     EXPECT_EQ(panel->GetSelectedRow(), 1);
@@ -134,15 +134,25 @@ TEST_F(TimerPanelTest, ALabelsFirstClickSelectsItsSecondTogglesAndEveryEntryInto
     EXPECT_TRUE(RowColored(*panel, 2, kWhite, kBlack));
     EXPECT_EQ(Modified(), 2);
 
-    // Every focus entry into an edit selects its row and is reported, into the selected row's
-    // too; typing is not.
-    Click(panel->GetEdit(1));
+    // A focus entry into an edit selects its row and changes nothing; a typed text is
+    // reported once, when it is committed by Enter or by leaving the edit.
+    IntervalEdit* edit = panel->GetEdit(1);
+    Click(edit);
     EXPECT_EQ(panel->GetSelectedRow(), 1);
     panel->GetCaption()->setFocus();
-    Click(panel->GetEdit(1));
+    Click(edit);
+    EXPECT_EQ(Modified(), 2);
+    edit->selectAll();
+    QTest::keyClicks(edit, QStringLiteral("00:00:12"));
+    EXPECT_EQ(Modified(), 2);
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(Modified(), 3);
+    QTest::keyClicks(edit, QStringLiteral(":30"));
+    panel->GetCaption()->setFocus();
     EXPECT_EQ(Modified(), 4);
-    QTest::keyClicks(panel->GetEdit(1), QStringLiteral("12"));
-    EXPECT_EQ(Modified(), 4);
+    Click(edit);
+    panel->GetCaption()->setFocus();
+    EXPECT_EQ(Modified(), 4) << "left unchanged";
 }
 
 TEST_F(TimerPanelTest, ActivatingArrivesBeforeTheCaptionTurnsActiveAndNeverFromTheActivePanel) {
