@@ -695,6 +695,16 @@ TEST_F(EditHistoryTest, AddTimerProposesTheLowestFreeNumberAndRefusesAUsedOne) {
     Trigger(ControlIds::kEditTimerNumber);
     EXPECT_EQ(prompter.numberChoices.value(0), 2);
     EXPECT_FALSE(prompter.numberChoices.contains(4));
+    EXPECT_EQ(FindById<QAction>(&window, ControlIds::kEditUndo)->text(),
+              "&Undo Duplicate Timer 0 as 1")
+        << "a cancelled choice is no step";
+
+    // A double click on a caption asks too.
+    prompter.numbers.push_back(12);
+    QTest::mouseDClick(list->GetPanel(2)->GetCaption(), Qt::LeftButton);
+    EXPECT_EQ(list->GetTimerNumber(2), 12);
+    EXPECT_EQ(FindById<QAction>(&window, ControlIds::kEditUndo)->text(),
+              "&Undo Renumber Timer 4 as 12");
 }
 
 TEST_F(EditHistoryTest, CommandsSayWhyTheyCannotAct) {
