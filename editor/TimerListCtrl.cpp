@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QPainter>
+#include <QResizeEvent>
 #include <QScrollBar>
 #include <QWheelEvent>
 #include <algorithm>
@@ -121,7 +122,10 @@ TimerListCtrl::TimerListCtrl(const QRect& rect, QWidget* parent, int id) : QFram
     setLineWidth(1);
     setProperty(ControlIds::kProperty, id);
     setGeometry(rect);
-    setFixedSize(rect.size());
+    initialSize = rect.size();
+    // The window's layout gives the list whatever room is left; it grows in both directions.
+    setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    setMinimumSize(std::min(rect.width(), kMinimumWidth), std::min(rect.height(), kMinimumHeight));
 
     client = new ListClient(this);
     scrollBar = new QScrollBar(Qt::Vertical, this);
@@ -599,6 +603,22 @@ bool TimerListCtrl::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     return QFrame::eventFilter(watched, event);
+}
+
+QSize TimerListCtrl::sizeHint() const {
+    return initialSize;
+}
+
+void TimerListCtrl::resizeEvent(QResizeEvent* event) {
+    QFrame::resizeEvent(event);
+    if (width == event->size().width() && height == event->size().height()) {
+        return;
+    }
+    width = event->size().width();
+    height = event->size().height();
+    PlaceClient();
+    LayoutPanels();
+    UpdateScrollInfo();
 }
 
 void TimerListCtrl::wheelEvent(QWheelEvent* event) {

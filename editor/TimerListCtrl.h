@@ -55,16 +55,18 @@ std::vector<int> LayoutTops(const std::vector<int>& rowCounts);
 int ScrollToShow(int position, int limit, int viewHeight, int top, int bottom);
 
 // The scrollable list of timer panels in which a whole program is edited. Its panels, their
-// rows and their controls are the program; it converts to and from a TimerProgram. It measures
-// its size once, when it is made, and must not be resized afterwards.
+// rows and their controls are the program; it converts to and from a TimerProgram. Resizing
+// lays the panels out again at the new width and keeps the scroll place where it can.
 //
 // The fields `width` and `height` hide QWidget::width() and QWidget::height(); they are the
-// size measured when the list was made. Use geometry() or size() for the widget's.
+// size the panels were last laid out for.
 class TimerListCtrl : public QFrame {
     Q_OBJECT
 
 public:
     static constexpr int kMaxPanels = 31;
+    static constexpr int kMinimumWidth = 180;
+    static constexpr int kMinimumHeight = 100;
 
     // rect is the outer rectangle, border included, in the parent's coordinates.
     explicit TimerListCtrl(const QRect& rect = QRect(11, 50, 236, 230), QWidget* parent = nullptr,
@@ -132,11 +134,14 @@ public:
     QScrollBar* GetScrollBar() const { return scrollBar; }
     // The area that holds the panels and is scrolled.
     QWidget* GetClient() const { return client; }
+    // The size the list was made with: what the window gives it by default.
+    QSize sizeHint() const override;
 
 protected:
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     bool IsPanel(int index) const { return index >= 0 && index < panelCount; }
@@ -156,6 +161,7 @@ private:
 
     int width = 0;
     int height = 0;
+    QSize initialSize;
     int panelCount = 0;
     int nextPanelId = 0;
     std::array<TimerPanel*, kMaxPanels + 1> panels{};
