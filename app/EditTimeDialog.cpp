@@ -19,38 +19,51 @@ EditTimeDialog::EditTimeDialog(QWidget* parent, const QString& initialText)
     : QDialog(parent), intervalText(initialText) {
     setWindowTitle(QStringLiteral("Programmable Timer - Edit Time"));
     setProperty(ControlIds::kProperty, ControlIds::kEditTimeDialog);
-    setFixedSize(DluRect(0, 0, 122, 79).size());
+    // The template's units in the font this dialog really shows.
+    const DialogUnits du = DialogUnitsOf(this);
+    setFixedSize(du.Rect(0, 0, 122, 79).size());
 
     // Controls in template order, which is also the tab order.
     okButton = new QPushButton(QStringLiteral("OK"), this);
-    okButton->setGeometry(DluRect(7, 58, 50, 14));
+    okButton->setGeometry(du.Rect(7, 58, 50, 14));
     okButton->setDefault(true);
     okButton->setProperty(ControlIds::kProperty, ControlIds::kOk);
 
     cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
-    cancelButton->setGeometry(DluRect(65, 58, 50, 14));
+    cancelButton->setGeometry(du.Rect(65, 58, 50, 14));
     cancelButton->setProperty(ControlIds::kProperty, ControlIds::kCancel);
 
     edit = new QLineEdit(this);
-    edit->setGeometry(DluRect(47, 38, 44, 14));
+    edit->setGeometry(du.Rect(47, 38, 44, 14));
     edit->setProperty(ControlIds::kProperty, ControlIds::kIntervalEdit);
 
-    auto* intervalLabel = new QLabel(QStringLiteral("Initial Interval"), this);
-    intervalLabel->setGeometry(DluRect(14, 26, 61, 8));
-    auto* timerLabel = new QLabel(QStringLiteral("Timer"), this);
-    timerLabel->setGeometry(DluRect(13, 11, 21, 8));
+    auto* intervalLabel = new QLabel(QStringLiteral("Initial &Interval"), this);
+    intervalLabel->setGeometry(du.Rect(14, 26, 61, 8));
+    auto* timerLabel = new QLabel(QStringLiteral("&Timer"), this);
+    timerLabel->setGeometry(du.Rect(13, 11, 21, 8));
 
     onOffButton = new QPushButton(QStringLiteral("ON"), this);
-    onOffButton->setGeometry(DluRect(25, 38, 19, 14));
+    onOffButton->setGeometry(du.Rect(25, 38, 19, 14));
     onOffButton->setFlat(true);
     onOffButton->setAutoDefault(false);
     onOffButton->setProperty(ControlIds::kProperty, ControlIds::kOnOffButton);
 
     timerCombo = new QComboBox(this);
-    timerCombo->setGeometry(DluRect(36, 9, 31, 14));
+    timerCombo->setGeometry(du.Rect(36, 9, 31, 14));
     timerCombo->setMaxVisibleItems(5);
     timerCombo->setProperty(ControlIds::kProperty, ControlIds::kTimerCombo);
     timerLabel->setBuddy(timerCombo);
+    intervalLabel->setBuddy(edit);
+    // A label never runs under the control beside it, whatever the font: the combo box moves
+    // right when the label needs more room than the template gives it.
+    const int labelEnd = timerLabel->x() + timerLabel->sizeHint().width();
+    timerLabel->resize(timerLabel->sizeHint().width(), timerLabel->height());
+    if (timerCombo->x() < labelEnd + du.X(2)) {
+        timerCombo->move(labelEnd + du.X(2), timerCombo->y());
+    }
+    edit->setAccessibleName(QStringLiteral("Initial interval"));
+    onOffButton->setAccessibleName(QStringLiteral("Initial interval is ON or OFF"));
+    onOffButton->setToolTip(QStringLiteral("Switches the first interval between ON and OFF"));
 
     setTabOrder(okButton, cancelButton);
     setTabOrder(cancelButton, edit);

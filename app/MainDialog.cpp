@@ -3,15 +3,25 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QEvent>
 #include <QFileInfo>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTimer>
 #include <QUndoStack>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "AboutDialog.h"
@@ -21,9 +31,11 @@
 #include "DialogUnits.h"
 #include "EditTimeDialog.h"
 #include "EditorEvents.h"
+#include "HelpDialog.h"
 #include "IntervalEdit.h"
 #include "ProgramDialog.h"
 #include "ProgramFit.h"
+#include "ProgramSummary.h"
 #include "Prompter.h"
 #include "TimerFile.h"
 #include "TimerListCtrl.h"
@@ -35,6 +47,11 @@
 namespace {
 
 const QString kTitle = QStringLiteral("Tavrel - Programmable Timer");
+const QString kGeometryKey = QStringLiteral("mainWindow/geometry");
+const QString kRecentKey = QStringLiteral("recentFiles");
+constexpr int kRecentCount = 8;
+// A red that reads on light and dark themes alike, with white text on it.
+const QColor kWarningColor(0xC6, 0x28, 0x28);
 const QString kFileFilter = QStringLiteral("Tavrel Timer Files (*.tvr);;All Files(*.*)");
 const QString kSuffix = QStringLiteral("tvr");
 // Each step keeps two copies of the editor; a few hundred steps of the largest program stay
@@ -48,10 +65,10 @@ QString RowName(int number, int row) {
     return QStringLiteral("Timer %1 Interval %2").arg(number).arg(row + 1);
 }
 
-QPushButton* MakeButton(QWidget* parent, const QString& text, int id, const QRect& rect) {
+QPushButton* MakeButton(QWidget* parent, const QString& text, int id, const QString& tip) {
     auto* button = new QPushButton(text, parent);
-    button->setGeometry(rect);
     button->setProperty(ControlIds::kProperty, id);
+    button->setToolTip(tip);
     // Enter must not press whichever button has the focus.
     button->setAutoDefault(false);
     return button;
@@ -72,64 +89,58 @@ QAction* MakeAction(QMenu* menu, const QString& text, int id, QKeySequence::Stan
 
 }  // namespace
 
-MainDialog::MainDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(kTitle);
+MainDialog::MainDialog(QWidget* parent) : QMainWindow(parent) {
     setProperty(ControlIds::kProperty, ControlIds::kMainDialog);
     setWindowIcon(QIcon(QStringLiteral(":/icons/timer-256.png")));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setAcceptDrops(true);
 
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    auto* menu = new QMenuBar(this);
-    layout->setMenuBar(menu);
     client = new QWidget(this);
     client->installEventFilter(this);
-    client->setFixedSize(DluRect(0, 0, 172, 220).size());
-    layout->addWidget(client);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+    setCentralWidget(client);
 
-    // Controls in template order, which is also the tab order.
-    addTimerButton = MakeButton(client, QStringLiteral("Add Timer"), ControlIds::kAddTimer,
-                                DluRect(7, 1, 50, 14));
-    exitButton =
-        MakeButton(client, QStringLiteral("Exit"), ControlIds::kExit, DluRect(115, 202, 50, 14));
-    programButton = MakeButton(client, QStringLiteral("Program"), ControlIds::kProgram,
-                               DluRect(7, 202, 50, 14));
-    addIntervalButton = MakeButton(client, QStringLiteral("Add Interval"), ControlIds::kAddInterval,
-                                   DluRect(61, 1, 50, 14));
-    deleteButton =
-        MakeButton(client, QStringLiteral("Delete"), ControlIds::kDelete, DluRect(115, 1, 50, 14));
-    startupCheck = new QCheckBox(QStringLiteral("Run timer 0 on power up"), client);
-    startupCheck->setGeometry(DluRect(7, 19, 148, 9));
+    addTimerButton = MakeButton(client, QStringLiteral("&Add Timer"), ControlIds::kAddTimer,
+                                QStringLiteral("Adds a timer, asking for its number and first "
+                                               "interval"));
+    addIntervalButton =
+        MakeButton(client, QStringLiteral("Add &Interval"), ControlIds::kAddInterval,
+                   QStringLiteral("Appends an OFF 00:00:00 interval to the selected timer"));
+    deleteButton = MakeButton(client, QStringLiteral("&Delete"), ControlIds::kDelete,
+                              QStringLiteral("Deletes the selected interval, or the selected "
+                                             "timer when only its caption is selected"));
+    programButton = MakeButton(client, QStringLiteral("&Program"), ControlIds::kProgram,
+                               QStringLiteral("Checks the program and sends it to the device"));
+    exitButton = MakeButton(client, QStringLiteral("E&xit"), ControlIds::kExit,
+                            QStringLiteral("Closes the window, asking to save changes"));
+    startupCheck = new QCheckBox(QStringLiteral("&Run timer 0 on power up"), client);
     startupCheck->setProperty(ControlIds::kProperty, ControlIds::kStartupCheck);
+    startupCheck->setToolTip(
+        QStringLiteral("The device starts timer 0 by itself when it is switched on"));
     memoryGauge = new QProgressBar(client);
-    memoryGauge->setGeometry(DluRect(7, 186, 158, 10));
     memoryGauge->setProperty(ControlIds::kProperty, ControlIds::kMemoryGauge);
-    memoryGauge->setTextVisible(false);
-    auto* memoryLabel = new QLabel(QStringLiteral("Memory Available"), client);
-    memoryLabel->setGeometry(DluRect(7, 176, 130, 8));
+    memoryGauge->setAccessibleName(QStringLiteral("Device memory used"));
+    memoryLabel = new QLabel(QStringLiteral("Device &memory used"), client);
     memoryLabel->setBuddy(memoryGauge);
-
-    setTabOrder(addTimerButton, exitButton);
-    setTabOrder(exitButton, programButton);
-    setTabOrder(programButton, addIntervalButton);
-    setTabOrder(addIntervalButton, deleteButton);
-    setTabOrder(deleteButton, startupCheck);
+    summaryLabel = new QLabel(this);
+    summaryLabel->setAccessibleName(QStringLiteral("Program summary"));
+    statusBar()->addWidget(summaryLabel, 1);
 
     history = new QUndoStack(this);
     history->setUndoLimit(kHistoryLimit);
-    BuildMenu(menu);
+    connect(history, &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
+    BuildMenu(menuBar());
 
-    // OnInitDialog.
+    // The list is made in pixels, 236 by 230 at first; the layout then gives it the room left.
     timerList = new TimerListCtrl(QRect(11, 50, 236, 230), client, ControlIds::kTimerList);
+    timerList->setAccessibleName(QStringLiteral("Timers"));
     connect(timerList, &TimerListCtrl::captionDoubleClicked, this,
             [this](int index) { OnChangeTimerNumber(index); });
+    BuildLayout();
+
     memoryGauge->setRange(0, kDeviceMemoryBytes);
     RefreshGauge();
     EnableProgramCommands(false);
     current = Capture();
+    UpdateTitle();
 
     connect(addTimerButton, &QPushButton::clicked, this, &MainDialog::OnAddTimer);
     connect(addIntervalButton, &QPushButton::clicked, this, &MainDialog::OnAddInterval);
@@ -138,6 +149,54 @@ MainDialog::MainDialog(QWidget* parent) : QDialog(parent) {
     connect(exitButton, &QPushButton::clicked, this, &MainDialog::OnExit);
     // The startup flag is part of the saved file, so changing it is a step of the history.
     connect(startupCheck, &QCheckBox::clicked, this, &MainDialog::RecordUserChange);
+
+    QSettings settings;
+    if (!restoreGeometry(settings.value(kGeometryKey).toByteArray())) {
+        resize(sizeHint());
+    }
+}
+
+void MainDialog::BuildLayout() {
+    // Margins and spacing in the template's units of the window's own font, so the layout
+    // follows the font size and the screen's scale.
+    const DialogUnits du = DialogUnitsOf(this);
+    const QSize buttonSize = du.Size(50, 14);
+    for (QPushButton* button :
+         {addTimerButton, addIntervalButton, deleteButton, programButton, exitButton}) {
+        button->setMinimumSize(buttonSize.expandedTo(button->sizeHint()));
+    }
+
+    auto* top = new QHBoxLayout;
+    top->setSpacing(du.X(4));
+    top->addWidget(addTimerButton);
+    top->addWidget(addIntervalButton);
+    top->addWidget(deleteButton);
+    top->addStretch(1);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(programButton);
+    bottom->addStretch(1);
+    bottom->addWidget(exitButton);
+
+    auto* layout = new QVBoxLayout(client);
+    layout->setContentsMargins(du.X(7), du.Y(1), du.X(7), du.Y(6));
+    layout->setSpacing(du.Y(3));
+    layout->addLayout(top);
+    layout->addWidget(startupCheck);
+    layout->addWidget(timerList, 1);
+    layout->addSpacing(du.Y(2));
+    layout->addWidget(memoryLabel);
+    layout->addWidget(memoryGauge);
+    layout->addSpacing(du.Y(2));
+    layout->addLayout(bottom);
+
+    // Top to bottom, as the window reads; the rows of the list come between the box and Program.
+    setTabOrder(addTimerButton, addIntervalButton);
+    setTabOrder(addIntervalButton, deleteButton);
+    setTabOrder(deleteButton, startupCheck);
+    setTabOrder(startupCheck, timerList);
+    setTabOrder(timerList, programButton);
+    setTabOrder(programButton, exitButton);
 }
 
 MainDialog::~MainDialog() = default;
@@ -147,6 +206,9 @@ void MainDialog::BuildMenu(QMenuBar* menu) {
     connect(MakeAction(file, QStringLiteral("&Open..."), ControlIds::kFileOpen, QKeySequence::Open,
                        "Ctrl+O"),
             &QAction::triggered, this, &MainDialog::OnFileOpen);
+    recentMenu = file->addMenu(QStringLiteral("Open &Recent"));
+    recentMenu->menuAction()->setProperty(ControlIds::kProperty, ControlIds::kFileRecent);
+    connect(recentMenu, &QMenu::aboutToShow, this, &MainDialog::FillRecentMenu);
     file->addSeparator();
     connect(MakeAction(file, QStringLiteral("&Save"), ControlIds::kFileSave, QKeySequence::Save,
                        "Ctrl+S"),
@@ -230,7 +292,12 @@ void MainDialog::BuildMenu(QMenuBar* menu) {
         addEditAction(QStringLiteral("Change Timer &Number..."), ControlIds::kEditTimerNumber, {}),
         &QAction::triggered, this, [this] { OnChangeTimerNumber(-1); });
 
-    QAction* about = menu->addAction(QStringLiteral("&About"));
+    QMenu* help = menu->addMenu(QStringLiteral("&Help"));
+    connect(MakeAction(help, QStringLiteral("&How to program the device"), ControlIds::kHelp,
+                       QKeySequence::HelpContents, "F1"),
+            &QAction::triggered, this, &MainDialog::OnHelp);
+    help->addSeparator();
+    QAction* about = help->addAction(QStringLiteral("&About"));
     about->setProperty(ControlIds::kProperty, ControlIds::kAbout);
     connect(about, &QAction::triggered, this, &MainDialog::OnAbout);
 }
@@ -241,15 +308,35 @@ bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
         RecordUserChange();
         return true;
     }
-    return QDialog::eventFilter(watched, event);
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void MainDialog::RefreshGauge() {
-    const int used = timerList->GetMemoryUsed();
+    TimerProgram program;
+    BuildProgram(program);
+    const ProgramSummary summary = SummarizeProgram(program);
+    const int used = summary.bytes;
+    const bool over = used > kDeviceMemoryBytes;
     // A bar ignores a value outside its range; more than the device holds shows full.
     memoryGauge->setValue(std::min(used, kDeviceMemoryBytes));
-    memoryGauge->setToolTip(
-        QStringLiteral("%1 of %2 bytes of device memory used").arg(used).arg(kDeviceMemoryBytes));
+    QString text = QStringLiteral("%1 of %2 bytes").arg(used).arg(kDeviceMemoryBytes);
+    if (over) {
+        text += QStringLiteral(": %1 over").arg(used - kDeviceMemoryBytes);
+    }
+    memoryGauge->setFormat(text);
+    memoryGauge->setToolTip(over ? QStringLiteral("The program needs %1 bytes more than the "
+                                                  "device holds. Remove intervals or blocks.")
+                                       .arg(used - kDeviceMemoryBytes)
+                                 : text + QStringLiteral(" of device memory used"));
+    memoryGauge->setAccessibleDescription(text);
+    memoryGauge->setProperty("overLimit", over);
+    QPalette colors = palette();
+    if (over) {
+        colors.setColor(QPalette::Highlight, kWarningColor);
+        colors.setColor(QPalette::HighlightedText, Qt::white);
+    }
+    memoryGauge->setPalette(colors);
+    summaryLabel->setText(QString::fromStdString(FormatSummaryLine(summary, kDeviceMemoryBytes)));
 }
 
 void MainDialog::EnableProgramCommands(bool enable) {
@@ -258,17 +345,109 @@ void MainDialog::EnableProgramCommands(bool enable) {
     deleteButton->setEnabled(enable);
 }
 
-void MainDialog::accept() {}
-
-void MainDialog::reject() {
-    OnExit();
-}
-
 void MainDialog::OnExit() {
     if (!MaybeSave(false)) {
         return;
     }
-    done(0);
+    QSettings().setValue(kGeometryKey, saveGeometry());
+    closing = true;
+    close();
+}
+
+void MainDialog::keyPressEvent(QKeyEvent* event) {
+    // Only an Esc nothing else took reaches the window: a field with typing takes it back first.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        OnExit();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
+}
+
+void MainDialog::closeEvent(QCloseEvent* event) {
+    if (closing) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    OnExit();
+}
+
+namespace {
+
+// The one local timer file among dropped things, or an empty string.
+QString DroppedTimerFile(const QMimeData* data) {
+    if (data == nullptr || !data->hasUrls() || data->urls().size() != 1) {
+        return {};
+    }
+    const QUrl url = data->urls().constFirst();
+    return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
+}  // namespace
+
+void MainDialog::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedTimerFile(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainDialog::dropEvent(QDropEvent* event) {
+    const QString fileName = DroppedTimerFile(event->mimeData());
+    if (fileName.isEmpty()) {
+        return;
+    }
+    event->acceptProposedAction();
+    // Opened once the drop is over, so a question never runs inside the drag.
+    QTimer::singleShot(0, this, [this, fileName] { OpenFile(fileName); });
+}
+
+void MainDialog::UpdateTitle() {
+    const QString name = path.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(path).fileName();
+    setWindowFilePath(path);
+    setWindowTitle(name + QStringLiteral("[*] - ") + kTitle);
+    setWindowModified(IsModified());
+}
+
+QStringList MainDialog::GetRecentFiles() const {
+    QStringList files;
+    for (const QString& file : QSettings().value(kRecentKey).toStringList()) {
+        if (QFileInfo::exists(file) && !files.contains(file)) {
+            files.append(file);
+        }
+    }
+    return files.mid(0, kRecentCount);
+}
+
+void MainDialog::RememberFile(const QString& fileName) {
+    QStringList files = GetRecentFiles();
+    const QString full = QFileInfo(fileName).absoluteFilePath();
+    files.removeAll(full);
+    files.prepend(full);
+    QSettings().setValue(kRecentKey, files.mid(0, kRecentCount));
+}
+
+void MainDialog::FillRecentMenu() {
+    recentMenu->clear();
+    const QStringList files = GetRecentFiles();
+    for (int i = 0; i < files.size(); ++i) {
+        const QString& file = files.at(i);
+        // &1 to &8: each entry has its number as its key.
+        QAction* action = recentMenu->addAction(
+            QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(file).fileName()));
+        action->setToolTip(file);
+        action->setData(file);
+        connect(action, &QAction::triggered, this, [this, file] { OpenFile(file); });
+    }
+    if (files.isEmpty()) {
+        recentMenu->addAction(QStringLiteral("No recent files"))->setEnabled(false);
+    }
+    // Gone files are dropped from the stored list too.
+    QSettings().setValue(kRecentKey, files);
+}
+
+QString MainDialog::GetSummaryText() const {
+    return summaryLabel->text();
 }
 
 EditorState MainDialog::Capture() const {
@@ -352,6 +531,7 @@ void MainDialog::ResetHistory() {
     history->clear();
     history->setClean();
     current = Capture();
+    UpdateTitle();
 }
 
 void MainDialog::OnUndo() {
@@ -379,11 +559,20 @@ void ShowTimersFull(QWidget* parent) {
                        "another one."));
 }
 
-void ShowRowsFull(QWidget* parent, int timerNumber) {
+void ShowRowsFull(QWidget* parent, int timerNumber, int bytesUsed) {
+    // Another timer only helps while the device has memory left for it.
+    const QString detail =
+        bytesUsed < kDeviceMemoryBytes
+            ? QStringLiteral("That is the most one timer holds. Add another timer for more steps.")
+            : QStringLiteral(
+                  "That is the most one timer holds, and the program already needs "
+                  "%1 of the device's %2 bytes, so there is no room for more steps.")
+                  .arg(bytesUsed)
+                  .arg(kDeviceMemoryBytes);
     Prompter::Current().ShowMessage(
         parent,
         QStringLiteral("Timer %1 already has %2 intervals.").arg(timerNumber).arg(kEditorMaxRows),
-        QStringLiteral("That is the most one timer holds. Add another timer for more steps."));
+        detail);
 }
 
 }  // namespace
@@ -426,7 +615,7 @@ void MainDialog::OnAddInterval() {
     const EditorState before = Capture();
     EditorState after = before;
     if (!AppendRow(after, index)) {
-        ShowRowsFull(this, timerList->GetTimerNumber(index));
+        ShowRowsFull(this, timerList->GetTimerNumber(index), MemoryBytes(before));
         return;
     }
     Perform(QStringLiteral("Add Interval to ") + TimerName(timerList->GetTimerNumber(index)),
@@ -445,7 +634,7 @@ void MainDialog::OnInsertInterval() {
     const EditorState before = Capture();
     EditorState after = before;
     if (!InsertRowBelow(after, index, row)) {
-        ShowRowsFull(this, timerList->GetTimerNumber(index));
+        ShowRowsFull(this, timerList->GetTimerNumber(index), MemoryBytes(before));
         return;
     }
     Perform(QStringLiteral("Insert ") + RowName(timerList->GetTimerNumber(index), row + 1), before,
@@ -653,6 +842,8 @@ bool MainDialog::OnFileSaveAs() {
         return false;
     }
     path = fileName;
+    RememberFile(fileName);
+    UpdateTitle();
     return true;
 }
 
@@ -689,9 +880,9 @@ bool MainDialog::OnFileClose() {
     showing = false;
     RefreshGauge();
     EnableProgramCommands(false);
-    ResetHistory();
     // A closed program has no file: a later Save must ask where to, not overwrite this one.
     path.clear();
+    ResetHistory();
     return true;
 }
 
@@ -731,6 +922,7 @@ bool MainDialog::OpenFile(const QString& fileName) {
     RefreshGauge();
     EnableProgramCommands(timerList->GetPanelCount() > 0);
     ResetHistory();
+    RememberFile(fileName);
     if (!leftOut.isEmpty()) {
         Prompter::Current().ShowMessage(
             this, QStringLiteral("Part of the program could not be shown."),
@@ -742,6 +934,11 @@ bool MainDialog::OpenFile(const QString& fileName) {
                     "\nThe file itself is unchanged; saving writes only what is shown."));
     }
     return true;
+}
+
+void MainDialog::OnHelp() {
+    HelpDialog help(this);
+    help.exec();
 }
 
 void MainDialog::OnAbout() {

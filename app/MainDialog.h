@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QDialog>
+#include <QMainWindow>
 #include <QString>
+#include <QStringList>
 
 #include "EditStep.h"
 #include "EditorState.h"
@@ -9,6 +10,7 @@
 class QAction;
 class QCheckBox;
 class QLabel;
+class QMenu;
 class QMenuBar;
 class QProgressBar;
 class QPushButton;
@@ -16,9 +18,10 @@ class QUndoStack;
 class TimerListCtrl;
 class TimerProgram;
 
-// The application's one window: the timer editor, the startup check box, the memory gauge and
-// the commands that create, store and send a timer program.
-class MainDialog : public QDialog, public EditorView {
+// The application's one window: the timer editor, the startup check box, the memory gauge, a
+// status line summing the program up, and the commands that create, store and send a timer
+// program. It can be resized; the list takes the room.
+class MainDialog : public QMainWindow, public EditorView {
     Q_OBJECT
 
 public:
@@ -57,19 +60,30 @@ public:
     void OnExit();
     void OnAbout();
 
-    // Enter does nothing in this window.
-    void accept() override;
-    // Esc and the close box: the same as Exit.
-    void reject() override;
+    void OnHelp();
+    // The files opened or saved last, newest first, without those that are gone.
+    QStringList GetRecentFiles() const;
+    // The status line's text.
+    QString GetSummaryText() const;
 
     // Shows state in the editor and the startup box, and brings the selection into view.
     void ShowState(const EditorState& state) override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // Esc (not taken by a field) is Exit; the close box asks as Exit does.
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void BuildMenu(QMenuBar* menu);
+    void BuildLayout();
+    // The window's title: the file's name, or "Untitled", with the unsaved-changes mark.
+    void UpdateTitle();
+    void RememberFile(const QString& fileName);
+    void FillRecentMenu();
     // The editor and startup box as they are now.
     EditorState Capture() const;
     // Pushes a step from before to after and shows after.
@@ -104,6 +118,11 @@ private:
     QPushButton* deleteButton = nullptr;
     QCheckBox* startupCheck = nullptr;
     QProgressBar* memoryGauge = nullptr;
+    QLabel* memoryLabel = nullptr;
+    QLabel* summaryLabel = nullptr;
+    QMenu* recentMenu = nullptr;
+    // Set once the user agreed to leave, so the close that follows goes through.
+    bool closing = false;
 
     QString path;
     TimerListCtrl* timerList = nullptr;

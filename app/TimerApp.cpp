@@ -6,6 +6,7 @@
 #include "MainDialog.h"
 
 TimerApp::TimerApp(int& argc, char** argv) : QApplication(argc, argv) {
+    setOrganizationName(QStringLiteral("Tavrel"));
     setApplicationName(QStringLiteral("tavrel-timer"));
     setApplicationDisplayName(QStringLiteral("Programmable Timer"));
     setApplicationVersion(QStringLiteral(TIMER_VERSION));
@@ -14,13 +15,13 @@ TimerApp::TimerApp(int& argc, char** argv) : QApplication(argc, argv) {
 }
 
 int TimerApp::InitInstance() {
-    MainDialog dialog;
-    dialog.show();
+    MainDialog window;
+    window.show();
     // A file manager passes the file to open as the one argument; nothing else is read.
     const QStringList args = arguments();
     if (args.size() == 2) {
-        dialog.OpenFile(args.at(1));
+        window.OpenFile(args.at(1));
     }
-    dialog.exec();
+    exec();
     return 0;
 }

@@ -266,7 +266,9 @@ void TimerListCtrl::LayoutPanels() {
         lastBottom +=
             (panels[static_cast<std::size_t>(i)]->GetRowCount() + 1) * TimerPanel::kRowHeight;
     }
-    const int panelWidth = LayoutWidth(width, PageHeight(), lastBottom);
+    // Never wider than the inside of the border, or the rows' right edge would be cut off.
+    const int panelWidth =
+        std::min(LayoutWidth(width, PageHeight(), lastBottom), width - 2 * frameWidth());
     int top = 0;
     for (int i = 0; i < panelCount; ++i) {
         TimerPanel* panel = panels[static_cast<std::size_t>(i)];

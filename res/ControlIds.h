@@ -13,6 +13,7 @@ inline constexpr int kProgramDialog = 103;
 inline constexpr int kEditTimeDialog = 106;
 inline constexpr int kAppIcon = 108;
 inline constexpr int kAboutDialog = 114;
+inline constexpr int kHelpDialog = 115;
 
 // Standard dialog buttons.
 inline constexpr int kOk = 1;
@@ -34,6 +35,8 @@ inline constexpr int kFileSave = 40002;
 inline constexpr int kFileSaveAs = 40003;
 inline constexpr int kFileClose = 40005;
 inline constexpr int kAbout = 40006;
+inline constexpr int kFileRecent = 40007;
+inline constexpr int kHelp = 40008;
 inline constexpr int kEditUndo = 40101;
 inline constexpr int kEditRedo = 40102;
 inline constexpr int kEditInsertInterval = 40103;

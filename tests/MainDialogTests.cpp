@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSettings>
 #include <QTest>
 #include <QTimer>
 #include <functional>
@@ -111,6 +112,9 @@ protected:
         action->trigger();
     }
 
+    void ClickBoxOf(int panel, int row) {
+        Click(FindById<ColorCheckBox>(list->GetPanel(panel), ControlIds::BlockStartId(row)));
+    }
     QString LabelText(int panel, int row) {
         return FindById<ColorStatic>(list->GetPanel(panel), ControlIds::LabelId(row))->text();
     }
@@ -134,9 +138,15 @@ protected:
         Trigger(ControlIds::kFileOpen);
     }
 
+    // Every test starts from no settings: no remembered window place, no recent files.
+    struct FreshSettings {
+        FreshSettings() { QSettings().clear(); }
+    };
+
     ScriptedPrompter prompter;
     ModalHandler modal;
     TempDir dir;
+    FreshSettings fresh;
     MainDialog window;
     TimerListCtrl* list = nullptr;
     QPushButton* addTimer = nullptr;
@@ -151,12 +161,12 @@ protected:
 // ---- the window as it opens ---------------------------------------------------------------
 
 TEST_F(MainDialogTest, OpensEmptyEnterDoesNothingAndEscClosesWithoutAsking) {
-    EXPECT_EQ(window.windowTitle(), "Tavrel - Programmable Timer");
+    EXPECT_EQ(window.windowTitle(), "Untitled[*] - Tavrel - Programmable Timer");
+    EXPECT_FALSE(window.isWindowModified());
     EXPECT_TRUE(addTimer->isEnabled());
     EXPECT_TRUE(ButtonsDisabled());
     EXPECT_EQ(gauge->maximum(), 128);
     EXPECT_EQ(gauge->value(), 0);
-    EXPECT_EQ(list->geometry(), QRect(11, 50, 236, 230));
     // Some platforms bind no key to Save As, Close or Quit; the window brings its own then.
     for (int id : {ControlIds::kFileOpen, ControlIds::kFileSave, ControlIds::kFileSaveAs,
                    ControlIds::kFileClose, ControlIds::kExit}) {
@@ -234,8 +244,14 @@ TEST_F(MainDialogTest, LimitsAreToldAndTheGaugeIsFullBeyond128) {
     ASSERT_EQ(prompter.messages.size(), 2);
     EXPECT_TRUE(prompter.messages[1].contains("49 intervals"));
     // 30 timers of one row and one of 49 rows in 7 blocks: 120 + 154 bytes.
+    // Past 128 bytes the gauge is full, says by how much, and turns the warning colour; the
+    // full timer's message no longer suggests another timer.
     EXPECT_EQ(gauge->value(), 128);
-    EXPECT_TRUE(gauge->toolTip().contains("274 of 128")) << gauge->toolTip().toStdString();
+    EXPECT_EQ(gauge->format(), "274 of 128 bytes: 146 over");
+    EXPECT_NE(gauge->palette().color(QPalette::Highlight),
+              window.palette().color(QPalette::Highlight));
+    EXPECT_FALSE(prompter.details[1].contains("Add another timer"));
+    EXPECT_TRUE(prompter.details[1].contains("274 of the device's 128 bytes"));
 
     // Delete with the only row of a timer selected removes the timer.
     list->Select(1, 0);
@@ -256,6 +272,62 @@ TEST_F(MainDialogTest, StartupBoxAndEditorChangesMarkTheProgramModified) {
                       Qt::LeftButton);
     EXPECT_TRUE(window.IsModified());
     EXPECT_EQ(gauge->value(), 8);  // the new block start counts
+}
+
+// ---- the window: size, title, status line -------------------------------------------------
+
+TEST_F(MainDialogTest, ResizingGrowsTheListAndTheSizeIsRemembered) {
+    OpenText(kWorkedExample);
+    const QSize listBefore = list->size();
+    const int panelBefore = list->GetPanel(0)->GetWidth();
+    window.resize(window.size() + QSize(200, 300));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(list->size(), listBefore + QSize(200, 300));
+    EXPECT_EQ(list->GetPanel(0)->GetWidth(), panelBefore + 200);
+    const QRect grown = window.geometry();
+
+    Trigger(ControlIds::kExit);
+    ASSERT_FALSE(window.isVisible());
+    MainDialog again;
+    EXPECT_EQ(again.size(), grown.size());
+}
+
+TEST_F(MainDialogTest, TitleAndStatusLineFollowSaveChangeAndUndo) {
+    OpenText(kWorkedExample);
+    EXPECT_EQ(window.windowTitle(), "open.tvr[*] - Tavrel - Programmable Timer");
+    EXPECT_EQ(window.windowFilePath(), Path("open.tvr"));
+    EXPECT_FALSE(window.isWindowModified());
+    EXPECT_EQ(window.GetSummaryText(),
+              QString::fromUtf8("7 of 128 bytes \u00B7 1 block \u00B7 transfer about 7 s"));
+
+    ClickBoxOf(0, 1);
+    EXPECT_TRUE(window.isWindowModified());
+    EXPECT_TRUE(window.GetSummaryText().startsWith(
+        QString::fromUtf8("8 of 128 bytes \u00B7 2 blocks \u00B7 transfer about ")));
+    Trigger(ControlIds::kEditUndo);
+    EXPECT_FALSE(window.isWindowModified());
+    EXPECT_TRUE(window.GetSummaryText().startsWith("7 of 128"));
+    Trigger(ControlIds::kEditRedo);
+    prompter.saveNames.push_back(Path("renamed.tvr"));
+    Trigger(ControlIds::kFileSaveAs);
+    EXPECT_EQ(window.windowTitle(), "renamed.tvr[*] - Tavrel - Programmable Timer");
+    EXPECT_FALSE(window.isWindowModified());
+    // Undo past the save marks the program changed again.
+    Trigger(ControlIds::kEditUndo);
+    EXPECT_TRUE(window.isWindowModified());
+}
+
+TEST_F(MainDialogTest, RecentFilesKeepTheNewestEightThatStillExist) {
+    for (int i = 0; i < 10; ++i) {
+        if (window.IsModified()) {
+            prompter.answers.push_back(Prompter::Answer::No);
+        }
+        OpenText(kWorkedExample, "p" + std::to_string(i) + ".tvr");
+    }
+    std::filesystem::remove(dir.File("p8.tvr"));
+    const QStringList recent = window.GetRecentFiles();
+    EXPECT_EQ(recent, (QStringList{Path("p9.tvr"), Path("p7.tvr"), Path("p6.tvr"), Path("p5.tvr"),
+                                   Path("p4.tvr"), Path("p3.tvr"), Path("p2.tvr")}));
 }
 
 // ---- saving -------------------------------------------------------------------------------

@@ -12,9 +12,9 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     set -u
     unset QT_QPA_PLATFORM
     "$1" & app=$!
-    wid=$(timeout 20 xdotool search --sync --name "^Tavrel - Programmable Timer$" | head -1)
+    wid=$(timeout 20 xdotool search --sync --name " - Tavrel - Programmable Timer$" | head -1)
     if [ -z "$wid" ]; then
-        echo "no window titled \"Tavrel - Programmable Timer\" appeared"
+        echo "no window titled \"Untitled - Tavrel - Programmable Timer\" appeared"
         kill $app; exit 1
     fi
     echo "window $wid: $(xdotool getwindowname "$wid")"
