@@ -46,11 +46,25 @@ struct Io {
 
 using Args = std::vector<std::string>;
 
-bool Load(const std::string& path, TimerProgram& program, Io& io) {
+enum class Skipped { Quiet, Warn };
+
+// With Warn, every line the reader could not use becomes a warning on standard error, so a
+// person sees what the summary leaves out while scripts still read standard output alone.
+bool Load(const std::string& path, TimerProgram& program, Io& io,
+          Skipped skipped = Skipped::Quiet) {
     const LoadResult result = ReadTimerFile(path, program);
     if (!result.Ok()) {
         io.err << "tvrtool: " << path << ": " << result.Message() << '\n';
         return false;
+    }
+    if (skipped == Skipped::Warn) {
+        for (const SkippedLine& line : result.skipped) {
+            io.err << "warning: " << DescribeSkippedLine(line) << '\n';
+        }
+        if (result.skippedCount > result.skipped.size()) {
+            io.err << "warning: " << result.skippedCount - result.skipped.size()
+                   << " more lines were skipped\n";
+        }
     }
     return true;
 }
@@ -70,7 +84,7 @@ std::string HexLine(const std::vector<std::uint8_t>& bytes) {
 
 int Info(const Args& args, Io& io) {
     TimerProgram program;
-    if (!Load(args[0], program, io)) {
+    if (!Load(args[0], program, io, Skipped::Warn)) {
         return kExitCannotRead;
     }
     const std::vector<TimerRun> runs = GetTimerRuns(program);
@@ -106,7 +120,7 @@ int Frame(const Args& args, Io& io) {
 
 int Check(const Args& args, Io& io) {
     TimerProgram program;
-    if (!Load(args[0], program, io)) {
+    if (!Load(args[0], program, io, Skipped::Warn)) {
         return kExitCannotRead;
     }
     const std::vector<DeviceProblem> problems = CheckDeviceLimits(program);

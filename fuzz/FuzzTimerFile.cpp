@@ -38,9 +38,19 @@ bool SameBlocks(const TimerProgram& a, const TimerProgram& b) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view text(reinterpret_cast<const char*>(data), size);
     TimerProgram program;
-    if (!ParseTimerFile(text, program).Ok()) {
+    const LoadResult result = ParseTimerFile(text, program);
+    if (!result.Ok()) {
         Require(program.GetBlockCount() == 0);
         return 0;
+    }
+    // The skipped lines stay bounded and printable, whatever the bytes.
+    Require(result.skipped.size() <= kMaxSkippedLinesKept);
+    Require(result.skipped.size() <= result.skippedCount);
+    for (const SkippedLine& line : result.skipped) {
+        Require(line.text.size() <= kSkippedTextWidth + 3);
+        for (const char c : line.text) {
+            Require(c >= 0x20 && c <= 0x7E);
+        }
     }
     int chain = 0;
     for (const TimerBlock* b = program.GetFirstBlock(); b != nullptr; b = b->GetNext()) {
@@ -51,7 +61,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const std::string saved = FormatTimerFile(program);
     TimerProgram reloaded;
-    Require(ParseTimerFile(saved, reloaded).Ok());
+    const LoadResult again = ParseTimerFile(saved, reloaded);
+    Require(again.Ok());
+    // Every line the writer writes is one the reader uses.
+    Require(again.skippedCount == 0);
     Require(SameBlocks(program, reloaded));
     Require(reloaded.GetStartup() == program.GetStartup());
     Require(FormatTimerFile(reloaded) == saved);

@@ -1,5 +1,7 @@
 #include "DeviceLimits.h"
 
+#include <map>
+
 #include "TimerProgram.h"
 
 int DeviceMemoryUsed(const TimerProgram& program) {
@@ -19,13 +21,29 @@ std::vector<DeviceProblem> CheckDeviceLimits(const TimerProgram& program) {
                                 ". Remove intervals or timers until it fits."});
     }
 
+    const std::vector<TimerRun> runs = GetTimerRuns(program);
+    // The device knows a timer only by its number, so separate runs with one number would run
+    // as one timer. Told once, at the timer's first place.
+    std::map<int, int> places;
+    for (const TimerRun& run : runs) {
+        ++places[run.timer];
+    }
+
     // Intervals are counted across a timer's blocks, the way the editor shows them as rows.
-    for (const TimerRun& run : GetTimerRuns(program)) {
+    for (const TimerRun& run : runs) {
         const std::string name = "Timer " + std::to_string(run.timer);
         if (run.timer < kFirstTimerNumber || run.timer > kLastTimerNumber) {
             problems.push_back({Kind::BadTimerNumber, run.timer, 0,
                                 name + " is not a timer of the device, which has timers 0 to 31. "
                                        "Move its intervals to a timer from 0 to 31."});
+        }
+        if (int& count = places[run.timer]; count > 1) {
+            problems.push_back({Kind::TimerInPlaces, run.timer, 0,
+                                name + " appears in " +
+                                    (count == 2 ? std::string("two") : std::to_string(count)) +
+                                    " places; the device would treat them as one timer. Move "
+                                    "its intervals together or give one of them another number."});
+            count = 0;
         }
         int position = 0;
         const TimerBlock* b = run.first;

@@ -14,7 +14,7 @@ inline constexpr int kFirstTimerNumber = 0;
 inline constexpr int kLastTimerNumber = 31;
 
 struct DeviceProblem {
-    enum class Kind { OutOfMemory, IntervalTooLong, BadTimerNumber, EmptyBlock };
+    enum class Kind { OutOfMemory, IntervalTooLong, BadTimerNumber, EmptyBlock, TimerInPlaces };
 
     Kind kind;
     int timer = 0;     // timer number the problem is in; 0 for OutOfMemory

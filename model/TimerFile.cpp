@@ -119,7 +119,78 @@ std::string SystemMessage(int error) {
     return std::generic_category().message(error);
 }
 
+bool IsBlank(std::string_view line) {
+    return std::all_of(line.begin(), line.end(), [](char c) { return IsScanSpace(c); });
+}
+
+void Skip(LoadResult& result, std::size_t number, std::string_view line, SkipReason reason) {
+    ++result.skippedCount;
+    if (result.skipped.size() < kMaxSkippedLinesKept) {
+        result.skipped.push_back({number, PrintableExcerpt(line), reason});
+    }
+}
+
 }  // namespace
+
+std::string_view SkipReasonText(SkipReason reason) {
+    switch (reason) {
+        case SkipReason::NotTimerOrInterval:
+            return "not a timer or interval line";
+        case SkipReason::TooLong:
+            return "longer than 255 characters";
+        case SkipReason::BeforeFirstTimer:
+            return "an interval before the first timer line";
+        case SkipReason::BlockFull:
+            return "more than 8 intervals under one timer line";
+    }
+    return "not used";
+}
+
+std::string PrintableExcerpt(std::string_view text, std::size_t width) {
+    std::string out;
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        char piece[8];
+        if (c == '\\' || c == '"') {
+            std::snprintf(piece, sizeof piece, "\\%c", ch);
+        } else if (c < 0x20 || c > 0x7E) {
+            std::snprintf(piece, sizeof piece, "\\x%02X", c);
+        } else {
+            std::snprintf(piece, sizeof piece, "%c", ch);
+        }
+        if (out.size() + std::strlen(piece) > width) {
+            return out + "...";
+        }
+        out += piece;
+    }
+    return out;
+}
+
+std::string DescribeSkippedLine(const SkippedLine& line) {
+    return "line " + std::to_string(line.number) + ": \"" + line.text + "\" (" +
+           std::string(SkipReasonText(line.reason)) + ")";
+}
+
+std::string FormatSkippedLines(const LoadResult& result, std::string_view fileName) {
+    if (result.skippedCount == 0) {
+        return {};
+    }
+    std::string out =
+        result.skippedCount == 1
+            ? "One line of " + std::string(fileName) + " could not be read and was skipped:\n"
+            : std::to_string(result.skippedCount) + " lines of " + std::string(fileName) +
+                  " could not be read and were skipped:\n";
+    const std::size_t shown = std::min(result.skipped.size(), kSkippedLinesShown);
+    for (std::size_t i = 0; i < shown; ++i) {
+        out += "  " + DescribeSkippedLine(result.skipped[i]) + "\n";
+    }
+    if (result.skippedCount > shown) {
+        out += "  and " + std::to_string(result.skippedCount - shown) + " more.\n";
+    }
+    out += "The rest of the program was loaded. Saving writes it without ";
+    out += result.skippedCount == 1 ? "this line." : "these lines.";
+    return out;
+}
 
 std::string LoadResult::Message() const {
     switch (status) {
@@ -170,9 +241,13 @@ LoadResult ParseTimerFile(std::string_view text, TimerProgram& program) {
     TimerProgram loaded;
     std::unique_ptr<TimerBlock> filling;
     std::array<std::uint32_t, 4> n{};
-    while (!in.AtEnd()) {
+    // The header may spread over several lines, or end in the middle of one.
+    std::size_t lineNumber =
+        1 + static_cast<std::size_t>(std::count(text.begin(), text.begin() + in.pos, '\n'));
+    for (; !in.AtEnd(); ++lineNumber) {
         const std::string_view line = in.Line();
         if (line.size() > kMaxTimerLineLength) {
+            Skip(result, lineNumber, line, SkipReason::TooLong);
             continue;
         }
         if (ScanNumbers(line, "Timer %d", n) == 1) {
@@ -197,12 +272,16 @@ LoadResult ParseTimerFile(std::string_view text, TimerProgram& program) {
             matched = false;
             if (line == kStartupLine || line == "STARTUP ON") {
                 loaded.SetStartup(true);
+            } else if (!IsBlank(line)) {
+                Skip(result, lineNumber, line, SkipReason::NotTimerOrInterval);
             }
         }
         // An interval before the first timer line has no block to go into; a ninth interval
         // of a block is refused by the block itself.
-        if (matched && filling) {
-            filling->AddInterval(interval);
+        if (matched && !filling) {
+            Skip(result, lineNumber, line, SkipReason::BeforeFirstTimer);
+        } else if (matched && !filling->AddInterval(interval)) {
+            Skip(result, lineNumber, line, SkipReason::BlockFull);
         }
     }
     if (filling) {

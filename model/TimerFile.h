@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class TimerProgram;
 
@@ -14,15 +15,53 @@ inline constexpr std::size_t kMaxTimerLineLength = 255;
 
 enum class LoadStatus { Ok, CannotOpen, NotTimerFile, UnsupportedVersion, TooLarge };
 
+// Why the reader could not use a line of a file it loaded.
+enum class SkipReason {
+    NotTimerOrInterval,  // not a timer, interval or startup line
+    TooLong,             // longer than kMaxTimerLineLength
+    BeforeFirstTimer,    // an interval with no timer line above it
+    BlockFull,           // a ninth interval under one timer line
+};
+
+struct SkippedLine {
+    std::size_t number = 0;  // 1-based line number in the file
+    std::string text;        // the line made printable and shortened, see PrintableExcerpt
+    SkipReason reason = SkipReason::NotTimerOrInterval;
+};
+
+// A hostile file can have many thousands of unusable lines: the first are kept, all are
+// counted.
+inline constexpr std::size_t kMaxSkippedLinesKept = 100;
+// How many skipped lines the report for a person lists before "and N more".
+inline constexpr std::size_t kSkippedLinesShown = 10;
+// Printable characters kept of a skipped line's text, before "...".
+inline constexpr std::size_t kSkippedTextWidth = 40;
+
 struct LoadResult {
     LoadStatus status = LoadStatus::Ok;
     std::string version;  // the version as written, for UnsupportedVersion
     std::string detail;   // the system's reason, for CannotOpen
+    // Lines after the header the reader could not use, in file order: the first
+    // kMaxSkippedLinesKept of them, and how many there were in all. Blank lines hold nothing
+    // and are not counted.
+    std::vector<SkippedLine> skipped;
+    std::size_t skippedCount = 0;
 
     bool Ok() const { return status == LoadStatus::Ok; }
     // What went wrong and what to do about it, in plain words for the user.
     std::string Message() const;
 };
+
+// "not a timer or interval line" and the like: the reason in a few words.
+std::string_view SkipReasonText(SkipReason reason);
+// The text as printable ASCII: bytes outside 0x20..0x7E as \xNN, a backslash and a double quote
+// escaped, cut after at most width characters with "..." appended.
+std::string PrintableExcerpt(std::string_view text, std::size_t width = kSkippedTextWidth);
+// "line 4: "ON 00:00:05" (not a timer or interval line)"
+std::string DescribeSkippedLine(const SkippedLine& line);
+// For a person after opening fileName (the name to show): which lines were skipped, the first
+// kSkippedLinesShown of them and how many more, and what that means. Empty when none were.
+std::string FormatSkippedLines(const LoadResult& result, std::string_view fileName);
 
 // Reads timer-file text into an empty program. Lines are matched leniently, as the original
 // reader did; nothing after the magic and version lines makes the load fail.

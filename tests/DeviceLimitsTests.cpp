@@ -65,4 +65,22 @@ TEST(DeviceLimits, ListsEveryProblemAtOnce) {
     EXPECT_EQ(problems[5].interval, 3);
 }
 
+TEST(DeviceLimits, ATimerNumberInTwoSeparatePlacesIsOneProblemAtItsFirstPlace) {
+    const Step on{true, 0, 0, 1, 0};
+    // Consecutive blocks of one number are one timer, however many.
+    EXPECT_TRUE(
+        CheckDeviceLimits(MakeProgram({{3, {on}}, {3, {on}}, {3, {on}}, {4, {on}}})).empty());
+
+    const auto problems = CheckDeviceLimits(
+        MakeProgram({{3, {on}}, {4, {on}}, {3, {on}}, {5, {on}}, {4, {on}}, {3, {on}}}));
+    ASSERT_EQ(Kinds(problems), (std::vector<Kind>{Kind::TimerInPlaces, Kind::TimerInPlaces}));
+    EXPECT_EQ(problems[0].timer, 3);
+    EXPECT_EQ(problems[1].timer, 4);
+    EXPECT_TRUE(problems[0].message.starts_with("Timer 3 appears in 3 places;"))
+        << problems[0].message;
+    EXPECT_EQ(problems[1].message,
+              "Timer 4 appears in two places; the device would treat them as one timer. Move its "
+              "intervals together or give one of them another number.");
+}
+
 }  // namespace

@@ -154,6 +154,121 @@ TEST(TimerFileLines, ALineOf255CharactersIsReadALongerOneIgnoredWhole) {
               (std::vector<BlockData>{{1, {{true, 0, 0, 1, 0}}}}));
 }
 
+// ---- reading: what was skipped -------------------------------------------------------------
+
+struct Skip {
+    std::size_t number;
+    std::string text;
+    SkipReason reason;
+};
+
+void ExpectSkipped(const LoadResult& result, const std::vector<Skip>& expected) {
+    EXPECT_EQ(result.skippedCount, expected.size());
+    ASSERT_EQ(result.skipped.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(result.skipped[i].number, expected[i].number) << i;
+        EXPECT_EQ(result.skipped[i].text, expected[i].text) << i;
+        EXPECT_EQ(result.skipped[i].reason, expected[i].reason) << i;
+    }
+}
+
+TEST(TimerFileSkipped, EveryUnusedLineIsNamedWithItsNumberAndReasonAndTheProgramIsUnchanged) {
+    std::string text =
+        "TVRX\r\n1000\r\n"
+        "ON - 00:00:09\r\n"  // 3
+        "Timer 1\r\n"
+        "\r\n"              // 5: blank lines hold nothing and are not reported
+        "ON 00:00:05\r\n";  // 6
+    for (int i = 1; i <= 8; ++i) {
+        text += "ON - 00:00:0" + std::to_string(i) + "\r\n";  // 7 to 14
+    }
+    text += "OFF - 00:00:09\r\n";                          // 15
+    text += "STARTUP ENABLED\r\n";                         // 16 is used
+    text += "Timer 2 " + std::string(300, 'x') + "\r\n";   // 17
+    text += "Timer 2\r\n \t\r\nSTARTUP ENABLED \r\n\r\n";  // 19 blank, 20, 21 the last break
+
+    TimerProgram program;
+    const LoadResult result = ParseTimerFile(text, program);
+    ASSERT_TRUE(result.Ok());
+    ExpectSkipped(result, {{3, "ON - 00:00:09", SkipReason::BeforeFirstTimer},
+                           {6, "ON 00:00:05", SkipReason::NotTimerOrInterval},
+                           {15, "OFF - 00:00:09", SkipReason::BlockFull},
+                           {17, "Timer 2 " + std::string(32, 'x') + "...", SkipReason::TooLong},
+                           {20, "STARTUP ENABLED ", SkipReason::NotTimerOrInterval}});
+    std::vector<Step> eight;
+    for (std::uint32_t i = 1; i <= 8; ++i) {
+        eight.push_back({true, 0, 0, i, 0});
+    }
+    EXPECT_EQ(Describe(program), (std::vector<BlockData>{{1, eight}, {2, {}}}));
+    EXPECT_TRUE(program.GetStartup());
+}
+
+TEST(TimerFileSkipped, LineNumbersCountTheHeaderAsWritten) {
+    TimerProgram program;
+    // Blank lines before the magic, and the version line's rest after the number.
+    ExpectSkipped(ParseTimerFile("\n\n  TVRX\n1000\nbad\n", program),
+                  {{5, "bad", SkipReason::NotTimerOrInterval}});
+    ExpectSkipped(
+        ParseTimerFile("TVRX 1000 junk\nTimer 1\nbad", program),
+        {{1, "junk", SkipReason::NotTimerOrInterval}, {3, "bad", SkipReason::NotTimerOrInterval}});
+    ExpectSkipped(ParseTimerFile("TVRX\r\n1000\r\nTimer 1\r\n", program), {});
+}
+
+TEST(TimerFileSkipped, ExcerptsArePrintableAndShort) {
+    const struct {
+        std::string line;
+        std::string excerpt;
+    } cases[] = {
+        {"ON - 1:2:3", "ON - 1:2:3"},
+        {"say \"hi\" \\ bye", "say \\\"hi\\\" \\\\ bye"},
+        {std::string("\x01\xff\t\0", 4), "\\x01\\xFF\\x09\\x00"},
+        {std::string(40, 'a'), std::string(40, 'a')},
+        {std::string(41, 'a'), std::string(40, 'a') + "..."},
+        // An escape is never cut in half.
+        {std::string(38, 'a') + "\x7f", std::string(38, 'a') + "..."},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(PrintableExcerpt(c.line), c.excerpt) << c.line;
+    }
+}
+
+std::string BadLines(int count) {
+    std::string text = "TVRX\n1000\n";
+    for (int i = 1; i <= count; ++i) {
+        text += "bad " + std::to_string(i) + "\n";
+    }
+    return text;
+}
+
+TEST(TimerFileSkipped, AHostileFileKeepsOnlyTheFirstLinesButCountsThemAll) {
+    TimerProgram program;
+    const LoadResult result = ParseTimerFile(BadLines(5000), program);
+    EXPECT_EQ(result.skippedCount, 5000u);
+    ASSERT_EQ(result.skipped.size(), kMaxSkippedLinesKept);
+    EXPECT_EQ(result.skipped.back().number, kMaxSkippedLinesKept + 2);
+    EXPECT_EQ(result.skipped.back().text, "bad " + std::to_string(kMaxSkippedLinesKept));
+}
+
+TEST(TimerFileSkipped, ReportForAPersonListsTheFirstTenAndCountsTheRest) {
+    TimerProgram program;
+    EXPECT_EQ(FormatSkippedLines(ParseTimerFile(BadLines(0), program), "a.tvr"), "");
+    EXPECT_EQ(FormatSkippedLines(ParseTimerFile(BadLines(1), program), "a.tvr"),
+              "One line of a.tvr could not be read and was skipped:\n"
+              "  line 3: \"bad 1\" (not a timer or interval line)\n"
+              "The rest of the program was loaded. Saving writes it without this line.");
+
+    const std::string report = FormatSkippedLines(ParseTimerFile(BadLines(312), program), "b.tvr");
+    EXPECT_TRUE(report.starts_with("312 lines of b.tvr could not be read and were skipped:\n"))
+        << report;
+    EXPECT_NE(report.find("  line 12: \"bad 10\" (not a timer or interval line)\n"
+                          "  and 302 more.\n"),
+              std::string::npos)
+        << report;
+    EXPECT_EQ(report.find("bad 11"), std::string::npos) << report;
+    // Exactly ten shown: the stored hundred are not all listed.
+    EXPECT_EQ(std::count(report.begin(), report.end(), '\n'), 12) << report;
+}
+
 // ---- files ------------------------------------------------------------------------------
 
 TEST(TimerFileRead, ReasonsAFileDoesNotLoad) {

@@ -5,6 +5,7 @@
 
 #include "FlashTransmitter.h"
 #include "TestSupport.h"
+#include "TimerFile.h"
 #include "TransferFrame.h"
 #include "TvrTool.h"
 
@@ -78,6 +79,60 @@ TEST_F(TvrToolFiles, CheckListsEveryProblemAndNormalizeSavesAsTheEditorDoes) {
     EXPECT_EQ(Tool({"normalize", in, dir.File("out.tvr")}).code, 0);
     EXPECT_EQ(ReadFile(dir.File("out.tvr")),
               "TVRX\r\n1000\r\nSTARTUP ENABLED\r\nTimer 7\r\nON - 01:02:03\r\n");
+}
+
+TEST_F(TvrToolFiles, InfoAndCheckWarnOfSkippedLinesOnStderrOnly) {
+    const std::string clean = Write("clean.tvr", kWorkedExample);
+    const std::string messy = Write("messy.tvr",
+                                    "TVRX\n1000\nON - 00:00:01\nSTARTUP ENABLED\nTimer 0\n"
+                                    "ON 00:00:05\nON - 00:00:05\nOFF - 00:00:10:30\n\x07\n");
+    const std::string warnings =
+        "warning: line 3: \"ON - 00:00:01\" (an interval before the first timer line)\n"
+        "warning: line 6: \"ON 00:00:05\" (not a timer or interval line)\n"
+        "warning: line 9: \"\\x07\" (not a timer or interval line)\n";
+    for (const char* command : {"info", "check"}) {
+        const ToolRun expected = Tool({command, clean});
+        const ToolRun run = Tool({command, messy});
+        EXPECT_EQ(run.code, expected.code) << command;
+        // Only the file line of info names the file.
+        EXPECT_EQ(run.out.substr(run.out.find('\n')), expected.out.substr(expected.out.find('\n')))
+            << command;
+        EXPECT_EQ(expected.err, "") << command;
+        EXPECT_EQ(run.err, warnings) << command;
+    }
+    // The other commands' output is for scripts alone.
+    const ToolRun frame = Tool({"frame", messy});
+    EXPECT_EQ(frame.out, kWorkedFrame);
+    EXPECT_EQ(frame.err, "");
+
+    // Past the lines kept, one more warning gives the count.
+    std::string many = "TVRX\n1000\n";
+    for (std::size_t i = 0; i < kMaxSkippedLinesKept + 7; ++i) {
+        many += "?\n";
+    }
+    const ToolRun manyRun = Tool({"check", Write("many.tvr", many)});
+    EXPECT_EQ(manyRun.out, "ok: 0 of 128 bytes\n");
+    EXPECT_EQ(Lines(manyRun.err), static_cast<int>(kMaxSkippedLinesKept) + 1);
+    EXPECT_TRUE(manyRun.err.ends_with("\nwarning: 7 more lines were skipped\n")) << manyRun.err;
+}
+
+TEST_F(TvrToolFiles, CheckRefusesATimerInTwoPlacesThatStillLoadsAsWritten) {
+    const std::string text =
+        "TVRX\n1000\nTimer 3\nON - 00:00:01\nTimer 4\nON - 00:00:02\n"
+        "Timer 3\nOFF - 00:00:03\n";
+    const std::string file = Write("split.tvr", text);
+    const ToolRun check = Tool({"check", file});
+    EXPECT_EQ(check.code, 1);
+    EXPECT_EQ(check.out,
+              "Timer 3 appears in two places; the device would treat them as one timer. Move its "
+              "intervals together or give one of them another number.\n");
+    EXPECT_NE(Tool({"info", file}).out.find("timers: 3\nblocks: 3\n"), std::string::npos);
+    EXPECT_EQ(Tool({"normalize", file, dir.File("out.tvr")}).code, 0);
+    std::string crlf;
+    for (char c : text) {
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    }
+    EXPECT_EQ(ReadFile(dir.File("out.tvr")), crlf);
 }
 
 TEST_F(TvrToolFiles, UnreadableFileIsOneLineOnStderrAndExit2) {

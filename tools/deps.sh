@@ -9,6 +9,7 @@ packages=(
     fonts-dejavu-core
     xvfb xauth xdotool x11-utils imagemagick
     clang libclang-rt-dev
+    dpkg-dev file
 )
 
 missing=()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds and runs every test headless; then builds and runs the whole
-# suite again with AddressSanitizer and UndefinedBehaviorSanitizer (leak checking on), and runs
-# the fuzzers for FUZZ_SECONDS each (default 60).
+# Installs what is missing, builds and runs every test headless, packs the Debian package and
+# checks what it holds; then builds and runs the whole suite again with AddressSanitizer and
+# UndefinedBehaviorSanitizer (leak checking on), and runs the fuzzers for FUZZ_SECONDS each
+# (default 60).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$PWD"
@@ -13,6 +14,24 @@ export QT_QPA_PLATFORM=offscreen
 echo "== build and test"
 tools/build.sh build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ctest --test-dir build --output-on-failure -j2
+
+echo "== Debian package"
+rm -rf build/package
+(cd build && cpack -G DEB -B package)
+deb=$(ls build/package/*.deb)
+listed=$(dpkg-deb --contents "$deb" | awk '{print $6}')
+for file in ./usr/bin/tavrel-timer ./usr/bin/tvrtool ./usr/share/applications/tavrel-timer.desktop \
+    ./usr/share/mime/packages/tavrel-timer.xml \
+    ./usr/share/icons/hicolor/256x256/apps/tavrel-timer.png; do
+    if ! grep -qxF "$file" <<<"$listed"; then
+        echo "$deb does not hold $file"
+        exit 1
+    fi
+done
+if [ -z "$(dpkg-deb --field "$deb" Depends)" ]; then
+    echo "$deb declares no dependencies"
+    exit 1
+fi
 
 echo "== build and test with sanitizers"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"

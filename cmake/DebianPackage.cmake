@@ -1,0 +1,25 @@
+# The Debian package: `cpack -G DEB` in the build folder packs what `cmake --install` installs,
+# under /usr. dpkg-shlibdeps declares the libraries the binaries link; Qt loads its platform
+# plugins at run time, so the package that holds them is named here.
+set(TIMER_PACKAGE_MAINTAINER "Programmable Timer developers <timer@example.org>"
+    CACHE STRING "Maintainer field of the Debian package")
+
+set(CPACK_PACKAGE_NAME tavrel-timer)
+set(CPACK_PACKAGE_VENDOR "Programmable Timer developers")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Editor and optical programmer for a programmable timer")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Edits timer programs for a small programmable timer device, saves and loads them as .tvr
+files, and sends them to the device optically by flashing two panes on the screen. Includes
+tvrtool, a command-line companion that summarises, checks and encodes timer files.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TIMER_PACKAGE_MAINTAINER}")
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+if(TIMER_BUILD_GUI)
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+endif()
+
+include(CPack)
