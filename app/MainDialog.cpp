@@ -923,6 +923,14 @@ bool MainDialog::OpenFile(const QString& fileName) {
     EnableProgramCommands(timerList->GetPanelCount() > 0);
     ResetHistory();
     RememberFile(fileName);
+    const std::string name = QFileInfo(fileName).fileName().toStdString();
+    if (result.skippedCount > 0) {
+        Prompter::Current().ShowMessage(
+            this,
+            QStringLiteral("%1 was opened, but not every line of it could be read.")
+                .arg(QString::fromStdString(name)),
+            QString::fromStdString(FormatSkippedLines(result, name)));
+    }
     if (!leftOut.isEmpty()) {
         Prompter::Current().ShowMessage(
             this, QStringLiteral("Part of the program could not be shown."),

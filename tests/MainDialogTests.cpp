@@ -527,6 +527,25 @@ TEST_F(MainDialogTest, NeitherAFailedOpenNorAClosedFileIsSavedOver) {
     EXPECT_EQ(ReadFile(dir.File("first.tvr")), kWorkedExample);
 }
 
+TEST_F(MainDialogTest, OpenListsTheLinesTheReaderSkipped) {
+    std::string text =
+        "TVRX\r\n1000\r\nON - 00:00:01\r\nTimer 2\r\nON 00:00:05\r\n"
+        "OFF - 00:00:02\r\n";
+    for (int i = 0; i < 12; ++i) {
+        text += "junk " + std::to_string(i) + "\r\n";
+    }
+    OpenText(text, "skips.tvr");
+    ASSERT_EQ(prompter.messages,
+              QStringList{"skips.tvr was opened, but not every line of it could be read."});
+    const QString detail = prompter.details[0];
+    EXPECT_TRUE(detail.contains("skips.tvr")) << detail.toStdString();
+    EXPECT_TRUE(detail.contains("line 3:")) << "an interval before any timer";
+    EXPECT_TRUE(detail.contains("line 5: \"ON 00:00:05\""));
+    EXPECT_TRUE(detail.contains("and 4 more")) << "the first 10 of 14, then a count";
+    EXPECT_FALSE(detail.contains("junk 11"));
+    EXPECT_EQ(list->GetRowCount(0), 1);
+}
+
 TEST_F(MainDialogTest, OpenOfMoreThanTheEditorHoldsSaysWhatWasLeftOut) {
     std::string text = "TVRX\r\n1000\r\n";
     for (int t = 0; t < 33; ++t) {
