@@ -122,6 +122,8 @@ MainDialog::MainDialog(QWidget* parent) : QMainWindow(parent) {
     memoryLabel->setBuddy(memoryGauge);
     summaryLabel = new QLabel(this);
     summaryLabel->setAccessibleName(QStringLiteral("Program summary"));
+    // A narrow window shows the line on two lines rather than cutting it.
+    summaryLabel->setWordWrap(true);
     statusBar()->addWidget(summaryLabel, 1);
 
     history = new QUndoStack(this);
@@ -336,7 +338,13 @@ void MainDialog::RefreshGauge() {
         colors.setColor(QPalette::HighlightedText, Qt::white);
     }
     memoryGauge->setPalette(colors);
-    summaryLabel->setText(QString::fromStdString(FormatSummaryLine(summary, kDeviceMemoryBytes)));
+    // A narrow window may wrap the line, but only between its parts: "17 s" stays together.
+    QStringList parts = QString::fromStdString(FormatSummaryLine(summary, kDeviceMemoryBytes))
+                            .split(QStringLiteral(" \u00B7 "));
+    for (QString& part : parts) {
+        part.replace(u' ', QChar(0x00A0));
+    }
+    summaryLabel->setText(parts.join(QStringLiteral(" \u00B7 ")));
 }
 
 void MainDialog::EnableProgramCommands(bool enable) {
@@ -447,7 +455,7 @@ void MainDialog::FillRecentMenu() {
 }
 
 QString MainDialog::GetSummaryText() const {
-    return summaryLabel->text();
+    return summaryLabel->text().replace(QChar(0x00A0), u' ');
 }
 
 EditorState MainDialog::Capture() const {
