@@ -5,11 +5,14 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSettings>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <functional>
 
 #include "ColorCheckBox.h"
@@ -315,6 +318,32 @@ TEST_F(MainDialogTest, TitleAndStatusLineFollowSaveChangeAndUndo) {
     // Undo past the save marks the program changed again.
     Trigger(ControlIds::kEditUndo);
     EXPECT_TRUE(window.isWindowModified());
+}
+
+TEST_F(MainDialogTest, ADroppedFileAndARecentFileOpenWithTheSameQuestion) {
+    WriteFile(dir.File("dropped.tvr"), kWorkedExample);
+    AddTimerThroughDialog(7, true, "00:00:05");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(Path("dropped.tvr"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(&window, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    prompter.answers.push_back(Prompter::Answer::No);
+    QCoreApplication::sendEvent(&window, &drop);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.GetPath() == Path("dropped.tvr"); }));
+    EXPECT_EQ(prompter.questions, QStringList{"Save changes?"});
+    EXPECT_EQ(list->GetTimerNumber(0), 0);
+
+    // The file is now the first recent one; opening it from the menu reads it again.
+    Trigger(ControlIds::kFileClose);
+    ASSERT_EQ(window.GetRecentFiles().value(0), Path("dropped.tvr"));
+    QMenu* recent = FindById<QAction>(&window, ControlIds::kFileRecent)->menu();
+    emit recent->aboutToShow();
+    ASSERT_FALSE(recent->actions().isEmpty());
+    EXPECT_EQ(recent->actions().first()->text(), "&1 dropped.tvr");
+    recent->actions().first()->trigger();
+    EXPECT_EQ(list->GetPanelCount(), 1);
 }
 
 TEST_F(MainDialogTest, RecentFilesKeepTheNewestEightThatStillExist) {

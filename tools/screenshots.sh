@@ -1,67 +1,83 @@
 #!/usr/bin/env bash
-# Starts the real application on a virtual X display, adds a timer and intervals with the
-# mouse and keyboard (xdotool), opens the programming dialog and starts it, and saves
-# screenshots of the main window and the programming dialog to docs/.
+# Starts the real application on a virtual X display with a sample program and saves pictures
+# to docs/: the main window resized, with its status line; the main window and the new-timer
+# dialog at the default font, at a 14-point desktop font and at QT_SCALE_FACTOR=2; the
+# programming dialog during a transfer.
 #   tools/screenshots.sh [BUILD_DIR]
+# The 14-point pictures take the font from a GTK settings file through Qt's gtk3 platform
+# theme, as a desktop would give it; the theme is installed when it is missing.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build="${1:-build}"
-app="$build/bin/tavrel-timer"
+app="$PWD/$build/bin/tavrel-timer"
 [ -x "$app" ] || { echo "build the application first (tools/build.sh $build)"; exit 1; }
 mkdir -p docs
 
+if ! dpkg-query -W -f='${Status}' qt6-gtk-platformtheme 2>/dev/null | grep -q "install ok"; then
+    sudo=""
+    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+        qt6-gtk-platformtheme >/dev/null
+fi
+
+work=$(mktemp -d)
 display=":$((90 + RANDOM % 9))"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
-trap 'kill $xvfb 2>/dev/null || true' EXIT
+trap 'pkill -f "$app" 2>/dev/null || true; kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT
 export DISPLAY="$display"
 unset QT_QPA_PLATFORM
+# Settings (window place, recent files) of these runs stay out of the user's.
+export XDG_CONFIG_HOME="$work/config"
+mkdir -p "$XDG_CONFIG_HOME/gtk-3.0"
+printf '[Settings]\ngtk-font-name=DejaVu Sans 14\n' >"$XDG_CONFIG_HOME/gtk-3.0/settings.ini"
 sleep 1
 
-"$app" &
-app_pid=$!
-trap 'kill $app_pid $xvfb 2>/dev/null || true' EXIT
+printf 'TVRX\r\n1000\r\nSTARTUP ENABLED\r\nTimer 0\r\nON - 00:00:05\r\nOFF - 00:00:10:30\r\n'\
+'ON - 00:10:00:30\r\nTimer 3\r\nOFF - 01:30:00\r\nON - 00:45:00\r\nON - 00:00:02\r\n'\
+'Timer 5\r\nON - 00:00:01\r\nOFF - 00:00:01\r\n' >"$work/sample.tvr"
 
 window() { timeout 20 xdotool search --sync --name "$1" | head -1; }
-click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.3; }
 
-main=$(window "^Tavrel - Programmable Timer$")
-xdotool windowfocus --sync "$main"
-sleep 0.5
-# Positions inside the main window: the menu bar, then the client area.
-menu=$(( $(xdotool getwindowgeometry "$main" | awk '/Geometry/ {split($2, s, "x"); print s[2]}') - 357 ))
-add_timer() {
-    click "$main" 46 $((menu + 12))
+# start NAME [VAR=VALUE...]: the application on the sample program, with the environment given.
+start() {
+    env "${@:2}" "$app" "$work/sample.tvr" 2>/dev/null &
+    main=$(window " - Tavrel - Programmable Timer$")
+    xdotool windowfocus --sync "$main"
+    sleep 1
+}
+stop() {
+    pkill -f "$app" || true
+    sleep 0.5
+}
+# The main window, then the new-timer dialog opened with its mnemonic (Alt+A).
+shoot() {
+    local name="$1"
+    shift
+    start "$name" "$@"
+    import -window "$main" "docs/$name-main.png"
+    xdotool key alt+a
     local dialog
     dialog=$(window "^Programmable Timer - Edit Time$")
-    xdotool windowfocus --sync "$dialog"
-    # Focus starts on OK: Tab, Tab reaches the interval edit; Tab, Tab the timer number.
-    xdotool key Tab Tab ctrl+a
-    xdotool type --delay 20 "$1"
-    if [ "$2" = OFF ]; then xdotool key Tab space; else xdotool key Tab; fi
-    xdotool key Tab
-    for _ in $(seq "$3"); do xdotool key Down; done
-    xdotool key Return
     sleep 0.5
-    xdotool windowfocus --sync "$main"
+    import -window "$dialog" "docs/$name-new-timer.png"
+    xdotool key Escape
+    stop
+    echo "saved docs/$name-main.png and docs/$name-new-timer.png"
 }
-add_interval() { click "$main" 128 $((menu + 12)); }
 
-add_timer "00:00:05" ON 0
-add_interval
-add_interval
-click "$main" 120 $((menu + 120))  # the third interval's edit
-xdotool key ctrl+a
-xdotool type --delay 20 "00:10:00:30"
-add_timer "01:30:00" OFF 3
-add_interval
-click "$main" 150 $((menu + 30))   # Run timer 0 on power up
-click "$main" 35 $((menu + 180))   # select timer 3's second interval
+shoot font-default A=1
+shoot font-14pt QT_QPA_PLATFORMTHEME=gtk3
+shoot scale-2 QT_SCALE_FACTOR=2
+
+# The window made larger: the list takes the room; a row is selected and the status line shows.
+start resized A=1
+xdotool windowsize --sync "$main" 420 560
 sleep 0.5
 import -window "$main" docs/main-window.png
 echo "saved docs/main-window.png"
 
-click "$main" 46 $((menu + 339))   # Program
+xdotool key alt+p                  # Program
 program=$(window "^Program$")
 xdotool windowfocus --sync "$program"
 sleep 0.5
@@ -69,3 +85,4 @@ xdotool key Return                 # Start is the default button
 sleep 4.6                          # the countdown, then part of the transfer
 import -window "$program" docs/program-dialog.png
 echo "saved docs/program-dialog.png"
+stop
