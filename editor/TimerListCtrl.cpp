@@ -276,7 +276,9 @@ void TimerListCtrl::LayoutPanels() {
         const TimerPanel* panel = panels[static_cast<std::size_t>(i)];
         lastBottom += (panel->GetRowCount() + 1) * panel->GetRowHeight();
     }
-    const int panelWidth = LayoutWidth(width, PageHeight(), lastBottom);
+    // Never wider than the inside of the border, or the border would hide the boxes' edge.
+    const int panelWidth =
+        std::min(LayoutWidth(width, PageHeight(), lastBottom), width - 2 * frameWidth());
     int top = 0;
     for (int i = 0; i < panelCount; ++i) {
         TimerPanel* panel = panels[static_cast<std::size_t>(i)];
