@@ -187,6 +187,7 @@ TimerPanel* TimerListCtrl::MakePanel(int timerNumber, int top) {
     ++nextPanelId;
     connect(panel, &TimerPanel::focusLeaving, this,
             [this, panel](RowPart part, int direction) { OnFocusLeaving(panel, part, direction); });
+    connect(panel, &TimerPanel::selectionChanged, this, &TimerListCtrl::selectionChanged);
     connect(panel, &TimerPanel::captionDoubleClicked, this, [this, panel] {
         const auto found = std::find(panels.begin(), panels.begin() + panelCount, panel);
         if (found != panels.begin() + panelCount) {

@@ -141,6 +141,8 @@ public:
 signals:
     // The user double-clicked the caption of the panel at index.
     void captionDoubleClicked(int index);
+    // The active panel or its selected row changed.
+    void selectionChanged();
 
 public:
     TimerPanel* GetPanel(int index) const;

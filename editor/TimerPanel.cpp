@@ -399,14 +399,22 @@ void TimerPanel::ColorRow(int row, bool selected) {
 
 void TimerPanel::Activate() {
     SetColors(caption, GetSysColor(SysColor::ActiveCaption), GetSysColor(SysColor::HighlightText));
+    const bool changed = !active;
     active = true;
+    if (changed) {
+        emit selectionChanged();
+    }
 }
 
 void TimerPanel::Deactivate() {
     UnselectRow();
     SetColors(caption, GetSysColor(SysColor::InactiveCaption),
               GetSysColor(SysColor::InactiveCaptionText));
+    const bool changed = active;
     active = false;
+    if (changed) {
+        emit selectionChanged();
+    }
 }
 
 void TimerPanel::SelectRow(int row) {
@@ -416,6 +424,7 @@ void TimerPanel::SelectRow(int row) {
     }
     ColorRow(row, true);
     selectedRow = row;
+    emit selectionChanged();
 }
 
 void TimerPanel::UnselectRow() {
@@ -424,6 +433,7 @@ void TimerPanel::UnselectRow() {
     }
     ColorRow(selectedRow, false);
     selectedRow = -1;
+    emit selectionChanged();
 }
 
 void TimerPanel::ApplyBlockRule() {

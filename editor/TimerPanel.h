@@ -124,6 +124,8 @@ signals:
     void captionDoubleClicked();
     // Up (direction -1) or Down (+1) on a control of that kind found no row to go to here.
     void focusLeaving(RowPart part, int direction);
+    // The panel became active or inactive, or its selected row changed.
+    void selectionChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
