@@ -201,7 +201,11 @@ void MainDialog::BuildLayout() {
     setTabOrder(programButton, exitButton);
 }
 
-MainDialog::~MainDialog() = default;
+MainDialog::~MainDialog() {
+    // The stack goes with the window's children and announces its clearing; nothing of the
+    // half-destroyed window may hear it.
+    history->disconnect();
+}
 
 void MainDialog::BuildMenu(QMenuBar* menu) {
     QMenu* file = menu->addMenu(QStringLiteral("&File"));
