@@ -519,6 +519,9 @@ bool MainDialog::CommitPendingEdit() {
 }
 
 bool MainDialog::GetTarget(const QString& command, bool needRow, int& index, int& row) {
+    if (!CommitPendingEdit()) {
+        return false;
+    }
     timerList->GetSelection(index, row);
     if (index != -1 && (row != -1 || !needRow)) {
         return true;
@@ -612,9 +615,6 @@ void MainDialog::OnAddTimer() {
 }
 
 void MainDialog::OnAddInterval() {
-    if (!CommitPendingEdit()) {
-        return;
-    }
     int index = -1;
     int row = -1;
     if (!GetTarget(QStringLiteral("Add Interval"), false, index, row)) {
@@ -631,9 +631,6 @@ void MainDialog::OnAddInterval() {
 }
 
 void MainDialog::OnInsertInterval() {
-    if (!CommitPendingEdit()) {
-        return;
-    }
     int index = -1;
     int row = -1;
     if (!GetTarget(QStringLiteral("Insert Interval"), true, index, row)) {
@@ -650,9 +647,6 @@ void MainDialog::OnInsertInterval() {
 }
 
 void MainDialog::OnDelete() {
-    if (!CommitPendingEdit()) {
-        return;
-    }
     int index = -1;
     int row = -1;
     if (!GetTarget(QStringLiteral("Delete"), false, index, row)) {
@@ -672,9 +666,6 @@ void MainDialog::OnDelete() {
 }
 
 void MainDialog::OnMoveRow(int delta) {
-    if (!CommitPendingEdit()) {
-        return;
-    }
     const QString command = delta < 0 ? QStringLiteral("Move Up") : QStringLiteral("Move Down");
     int index = -1;
     int row = -1;
@@ -699,9 +690,6 @@ void MainDialog::OnMoveRow(int delta) {
 }
 
 void MainDialog::OnDuplicateTimer() {
-    if (!CommitPendingEdit()) {
-        return;
-    }
     int index = -1;
     int row = -1;
     if (!GetTarget(QStringLiteral("Duplicate Timer"), false, index, row)) {

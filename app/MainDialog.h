@@ -93,8 +93,8 @@ private:
     // Commits the text being typed in an interval, as leaving it would. False when it was
     // refused; the command that asked must not go on.
     bool CommitPendingEdit();
-    // The selection for a command, or a message saying what to select. needRow: a row, not
-    // only a timer.
+    // Commits the typing in progress, then gives the selection for a command, or a message
+    // saying what to select. needRow: a row, not only a timer.
     bool GetTarget(const QString& command, bool needRow, int& index, int& row);
     // Starts a new history at the program now shown, which is the saved one.
     void ResetHistory();

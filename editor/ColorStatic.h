@@ -6,7 +6,8 @@
 
 // A static text that paints its own background and text in colours the owner sets: the caption
 // of a timer panel and the ON/OFF label of each row. It reports clicks, which a plain label
-// does not.
+// does not, and acts like a button for the keyboard (Space) and for assistive tools, which see
+// it as a push button with a press action (InstallColorStaticAccessibility).
 class ColorStatic : public QLabel {
     Q_OBJECT
 
@@ -19,14 +20,21 @@ public:
     ColorRef GetBackgroundColor() const { return backgroundColor; }
     ColorRef GetTextColor() const { return textColor; }
 
+    // What Space and an assistive tool's press do: emits activated().
+    void Press();
+
 signals:
     // A left click: press and release inside the control. The second click of a double click
     // does not count, so a quick double click acts once.
     void clicked();
     void doubleClicked();
+    // Space, or the press action of an assistive tool: the control's action at once, without
+    // the select-first step a click has.
+    void activated();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -36,3 +44,8 @@ private:
     ColorRef textColor = kBlack;
     bool pressed = false;
 };
+
+// Makes every ColorStatic a push button for assistive tools, named by its accessible name (or
+// its text), whose press action calls Press(). ColorStatic's constructor calls it; calling it
+// again does nothing.
+void InstallColorStaticAccessibility();

@@ -136,6 +136,10 @@ bool IntervalEdit::CommitPendingChange() {
         return false;
     }
     savedText = text();
+    // The field's own undo must not reach back past a text the window's history now holds.
+    const int cursor = cursorPosition();
+    setText(savedText);
+    setCursorPosition(cursor);
     emit textCommitted();
     return true;
 }
@@ -145,7 +149,10 @@ bool IntervalEdit::event(QEvent* event) {
     // texts the program set.
     if (event->type() == QEvent::ShortcutOverride && !HasPendingChange()) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) {
+        const QKeyCombination combination = key->keyCombination();
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+            combination == QKeyCombination(Qt::CTRL, Qt::Key_Y) ||
+            combination == QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z)) {
             event->ignore();
             return true;
         }

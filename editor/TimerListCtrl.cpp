@@ -43,16 +43,24 @@ ScrollStep ScrollDown(int position, int limit, int step) {
     return result;
 }
 
-ScrollStep ComputeScroll(ScrollCode code, int position, int limit, int thumb) {
+ScrollSteps ScrollStepsFor(int rowHeight) {
+    const int height = std::max(rowHeight, kMinRowHeight);
+    return ScrollSteps{kLineScrollStep * height / kMinRowHeight,
+                       kPageScrollStep * height / kMinRowHeight,
+                       kWheelScrollStep * height / kMinRowHeight};
+}
+
+ScrollStep ComputeScroll(ScrollCode code, int position, int limit, int thumb,
+                         const ScrollSteps& steps) {
     switch (code) {
         case ScrollCode::LineUp:
-            return ScrollUp(position, kLineScrollStep);
+            return ScrollUp(position, steps.line);
         case ScrollCode::LineDown:
-            return ScrollDown(position, limit, kLineScrollStep);
+            return ScrollDown(position, limit, steps.line);
         case ScrollCode::PageUp:
-            return ScrollUp(position, kPageScrollStep);
+            return ScrollUp(position, steps.page);
         case ScrollCode::PageDown:
-            return ScrollDown(position, limit, kPageScrollStep);
+            return ScrollDown(position, limit, steps.page);
         case ScrollCode::ThumbTrack: {
             const int target = std::clamp(thumb, 0, std::max(0, limit));
             return ScrollStep{position - target, 0, target};
@@ -63,12 +71,12 @@ ScrollStep ComputeScroll(ScrollCode code, int position, int limit, int thumb) {
     return ScrollStep{0, 0, position};
 }
 
-ScrollStep ComputeWheel(int delta, int position, int limit) {
+ScrollStep ComputeWheel(int delta, int position, int limit, const ScrollSteps& steps) {
     if (delta > 0) {
-        return ScrollUp(position, kWheelScrollStep);
+        return ScrollUp(position, steps.wheel);
     }
     if (delta < 0) {
-        return ScrollDown(position, limit, kWheelScrollStep);
+        return ScrollDown(position, limit, steps.wheel);
     }
     return ScrollStep{0, 0, position};
 }
@@ -77,13 +85,13 @@ int LayoutWidth(int listWidth, int listHeight, int lastBottom) {
     return lastBottom >= listHeight ? listWidth - kScrollBarRoom : listWidth;
 }
 
-std::vector<int> LayoutTops(const std::vector<int>& rowCounts) {
+std::vector<int> LayoutTops(const std::vector<int>& rowCounts, int rowHeight) {
     std::vector<int> tops;
     tops.reserve(rowCounts.size() + 1);
     int top = 0;
     tops.push_back(top);
     for (int rows : rowCounts) {
-        top += (rows + 1) * TimerPanel::kRowHeight;
+        top += (rows + 1) * rowHeight;
         tops.push_back(top);
     }
     return tops;
@@ -177,6 +185,9 @@ void TimerListCtrl::PlaceClient() {
 TimerPanel* TimerListCtrl::MakePanel(int timerNumber, int top) {
     auto* panel = new TimerPanel(timerNumber, nextPanelId, this, top, width, client);
     ++nextPanelId;
+    connect(panel, &TimerPanel::focusLeaving, this,
+            [this, panel](RowPart part, int direction) { OnFocusLeaving(panel, part, direction); });
+    connect(panel, &TimerPanel::selectionChanged, this, &TimerListCtrl::selectionChanged);
     connect(panel, &TimerPanel::captionDoubleClicked, this, [this, panel] {
         const auto found = std::find(panels.begin(), panels.begin() + panelCount, panel);
         if (found != panels.begin() + panelCount) {
@@ -263,8 +274,8 @@ void TimerListCtrl::LayoutPanels() {
     // and the width is chosen once, from the layout the bar will follow.
     int lastBottom = 0;
     for (int i = 0; i < panelCount; ++i) {
-        lastBottom +=
-            (panels[static_cast<std::size_t>(i)]->GetRowCount() + 1) * TimerPanel::kRowHeight;
+        const TimerPanel* panel = panels[static_cast<std::size_t>(i)];
+        lastBottom += (panel->GetRowCount() + 1) * panel->GetRowHeight();
     }
     // Never wider than the inside of the border, or the rows' right edge would be cut off.
     const int panelWidth =
@@ -279,7 +290,59 @@ void TimerListCtrl::LayoutPanels() {
         }
         top = panel->GetBottom();
     }
+    UpdateTabOrder();
     update();
+}
+
+namespace {
+
+// The next control after widget that Tab stops at, in its window's focus chain.
+QWidget* NextTabStop(QWidget* widget) {
+    for (QWidget* next = widget->nextInFocusChain(); next != widget;
+         next = next->nextInFocusChain()) {
+        if ((next->focusPolicy() & Qt::TabFocus) != 0) {
+            return next;
+        }
+    }
+    return widget;
+}
+
+}  // namespace
+
+void TimerListCtrl::UpdateTabOrder() {
+    // Controls are made in the order panels and rows were added, inserted or undone, which is
+    // not the order they show in; Tab must follow what the user sees.
+    std::vector<QWidget*> order;
+    for (int i = 0; i < panelCount; ++i) {
+        const TimerPanel* panel = panels[static_cast<std::size_t>(i)];
+        order.push_back(panel->GetPart(RowPart::Caption, -1));
+        for (int row = 0; row < panel->GetRowCount(); ++row) {
+            for (RowPart part : {RowPart::Label, RowPart::Edit, RowPart::CheckBox}) {
+                order.push_back(panel->GetPart(part, row));
+            }
+        }
+    }
+    if (order.empty()) {
+        return;
+    }
+    // The panels' controls follow the last Tab stop before the list in its window.
+    QWidget* before = previousInFocusChain();
+    while (before != this &&
+           (isAncestorOf(before) || (before->focusPolicy() & Qt::TabFocus) == 0)) {
+        before = before->previousInFocusChain();
+    }
+    if (before != this && NextTabStop(before) != order.front()) {
+        QWidget::setTabOrder(before, order.front());
+    }
+    for (std::size_t i = 1; i < order.size(); ++i) {
+        if (NextTabStop(order[i - 1]) != order[i]) {
+            QWidget::setTabOrder(order[i - 1], order[i]);
+        }
+    }
+}
+
+int TimerListCtrl::GetRowHeight() const {
+    return RowHeightFor(fontMetrics());
 }
 
 void TimerListCtrl::UpdateScrollInfo() {
@@ -495,8 +558,8 @@ void TimerListCtrl::EnsureVisible(int index, int row) {
         return;
     }
     if (row >= 0 && row < panel->GetRowCount()) {
-        const int top = panel->GetTop() + (row + 1) * TimerPanel::kRowHeight;
-        ShowArea(top, top + TimerPanel::kRowHeight);
+        const int top = panel->GetTop() + (row + 1) * panel->GetRowHeight();
+        ShowArea(top, top + panel->GetRowHeight());
     } else {
         ShowArea(panel->GetTop(), panel->GetBottom());
     }
@@ -513,6 +576,21 @@ void TimerListCtrl::OnFocusChanged(QWidget* now) {
     }
     const int top = now->mapTo(client, QPoint(0, 0)).y() + position;
     ShowArea(top, top + now->height());
+}
+
+void TimerListCtrl::OnFocusLeaving(TimerPanel* from, RowPart part, int direction) {
+    const auto found = std::find(panels.begin(), panels.begin() + panelCount, from);
+    if (found == panels.begin() + panelCount) {
+        return;
+    }
+    // Panels without rows are passed over: they have no control of the kind to go to.
+    for (int i = static_cast<int>(found - panels.begin()) + direction; IsPanel(i); i += direction) {
+        TimerPanel* panel = panels[static_cast<std::size_t>(i)];
+        const int row = direction > 0 ? 0 : panel->GetRowCount() - 1;
+        if (panel->FocusPart(part, row)) {
+            return;
+        }
+    }
 }
 
 void TimerListCtrl::Shift(int delta) {
@@ -540,11 +618,11 @@ void TimerListCtrl::Apply(const ScrollStep& step) {
 }
 
 void TimerListCtrl::OnVScroll(ScrollCode code, int thumbPosition) {
-    Apply(ComputeScroll(code, position, limit, thumbPosition));
+    Apply(ComputeScroll(code, position, limit, thumbPosition, ScrollStepsFor(GetRowHeight())));
 }
 
 void TimerListCtrl::OnMouseWheel(int delta) {
-    Apply(ComputeWheel(delta, position, limit));
+    Apply(ComputeWheel(delta, position, limit, ScrollStepsFor(GetRowHeight())));
 }
 
 void TimerListCtrl::OnScrollAction(int action) {
@@ -621,6 +699,16 @@ void TimerListCtrl::resizeEvent(QResizeEvent* event) {
     PlaceClient();
     LayoutPanels();
     UpdateScrollInfo();
+}
+
+void TimerListCtrl::changeEvent(QEvent* event) {
+    QFrame::changeEvent(event);
+    // The panels have their new font already (a font reaches the children first); their rows
+    // are taller or shorter now, so they are stacked again.
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        LayoutPanels();
+        UpdateScrollInfo();
+    }
 }
 
 void TimerListCtrl::wheelEvent(QWheelEvent* event) {

@@ -9,12 +9,14 @@
 #include "ControlIds.h"
 #include "EditorState.h"
 
+#include "TimerPanel.h"
+
 class QScrollBar;
-class TimerPanel;
 class TimerProgram;
 
 // Scroll and layout arithmetic of the timer list, kept apart from the widgets.
 
+// The steps at the smallest row height; they grow with the rows (ScrollStepsFor).
 inline constexpr int kLineScrollStep = 5;
 inline constexpr int kPageScrollStep = 40;
 inline constexpr int kWheelScrollStep = 10;
@@ -34,6 +36,15 @@ struct ScrollStep {
     int NetShift() const { return firstShift + secondShift; }
 };
 
+// How far a bar's line and page actions and a wheel event move the panels.
+struct ScrollSteps {
+    int line = kLineScrollStep;
+    int page = kPageScrollStep;
+    int wheel = kWheelScrollStep;
+};
+// The steps for rows of rowHeight pixels: the same share of a row at every font size.
+ScrollSteps ScrollStepsFor(int rowHeight);
+
 // The largest scroll position for a range 0..rangeMax shown through a page: rangeMax - (page - 1),
 // and 0 while everything fits.
 int ScrollLimit(int rangeMax, int page);
@@ -42,14 +53,16 @@ ScrollStep ScrollUp(int position, int step);
 // Down by step: shift up by step if not at the limit, then take back any overshoot past it.
 ScrollStep ScrollDown(int position, int limit, int step);
 // One scroll-bar action; thumb is the thumb's position for ThumbTrack.
-ScrollStep ComputeScroll(ScrollCode code, int position, int limit, int thumb);
+ScrollStep ComputeScroll(ScrollCode code, int position, int limit, int thumb,
+                         const ScrollSteps& steps = {});
 // One wheel event: up or down by one wheel step whatever the size of the delta.
-ScrollStep ComputeWheel(int delta, int position, int limit);
+ScrollStep ComputeWheel(int delta, int position, int limit, const ScrollSteps& steps = {});
 // The panels' width: listWidth, less room for the scroll bar when the panels (ending at
 // lastBottom) will not fit in listHeight, which is when the bar shows.
 int LayoutWidth(int listWidth, int listHeight, int lastBottom);
-// The tops of panels with these row counts, stacked from 0; one more entry, the last bottom.
-std::vector<int> LayoutTops(const std::vector<int>& rowCounts);
+// The tops of panels with these row counts and rows of rowHeight (a caption is one row high),
+// stacked from 0; one more entry, the last bottom.
+std::vector<int> LayoutTops(const std::vector<int>& rowCounts, int rowHeight);
 // The scroll position that shows top..bottom (unscrolled list coordinates) through a view of
 // viewHeight, moving as little as possible from position; the top wins when both cannot show.
 int ScrollToShow(int position, int limit, int viewHeight, int top, int bottom);
@@ -60,6 +73,10 @@ int ScrollToShow(int position, int limit, int viewHeight, int top, int bottom);
 //
 // The fields `width` and `height` hide QWidget::width() and QWidget::height(); they are the
 // size the panels were last laid out for.
+//
+// Row heights follow the list's font (RowHeightFor); a font change lays the panels out again.
+// Up and Down go on from one panel to the next, and the list keeps the Tab order of the
+// panels' controls in display order, placed where the list stands in its window's order.
 class TimerListCtrl : public QFrame {
     Q_OBJECT
 
@@ -92,6 +109,8 @@ public:
     void UpdateScrollInfo();
     // Scrolls as little as needed to show the row (or, for row -1, the timer from its caption).
     void EnsureVisible(int index, int row);
+    // The height of a caption and of a row at the list's font; the panels use the same.
+    int GetRowHeight() const;
 
     // The panels, their rows and the selection as a value; the startup flag is not the list's.
     EditorState GetState() const;
@@ -122,6 +141,8 @@ public:
 signals:
     // The user double-clicked the caption of the panel at index.
     void captionDoubleClicked(int index);
+    // The active panel or its selected row changed.
+    void selectionChanged();
 
 public:
     TimerPanel* GetPanel(int index) const;
@@ -142,6 +163,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     bool IsPanel(int index) const { return index >= 0 && index < panelCount; }
@@ -151,6 +173,8 @@ private:
     void OnProgramModified();
     void OnScrollAction(int action);
     void OnFocusChanged(QWidget* now);
+    void OnFocusLeaving(TimerPanel* from, RowPart part, int direction);
+    void UpdateTabOrder();
     void ShowArea(int top, int bottom);
     TimerPanel* MakePanel(int timerNumber, int top);
     void RemovePanelAt(int index);

@@ -1,6 +1,9 @@
 #include "TimerPanel.h"
 
 #include <QCoreApplication>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QStyle>
 #include <algorithm>
 
 #include "ColorCheckBox.h"
@@ -17,6 +20,31 @@ QString CaptionText(int timerNumber) {
     return QStringLiteral("Timer %1").arg(timerNumber);
 }
 
+QString OnOffText(bool on) {
+    return on ? QStringLiteral("ON") : QStringLiteral("OFF");
+}
+
+// People count intervals from 1.
+QString RowName(int timerNumber, int row) {
+    return QStringLiteral("Timer %1, interval %2").arg(timerNumber).arg(row + 1);
+}
+
+// Up is -1, Down +1; 0 for any other key, or either with a modifier (Alt moves rows).
+int ArrowDirection(const QKeyEvent& key) {
+    if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        return 0;
+    }
+    if (key.key() == Qt::Key_Up) {
+        return -1;
+    }
+    return key.key() == Qt::Key_Down ? 1 : 0;
+}
+
+bool IsKeyboardReason(Qt::FocusReason reason) {
+    return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
+           reason == Qt::ShortcutFocusReason;
+}
+
 template <typename Control>
 void SetColors(Control* control, ColorRef background, ColorRef text) {
     control->SetBackgroundColor(background);
@@ -25,6 +53,20 @@ void SetColors(Control* control, ColorRef background, ColorRef text) {
 }
 
 }  // namespace
+
+int RowHeightFor(const QFontMetrics& metrics) {
+    // A line of text inside the controls' one-pixel frames and one pixel of margin each side.
+    return std::max(kMinRowHeight, metrics.height() + 4);
+}
+
+int LabelWidthFor(const QFontMetrics& metrics) {
+    return std::max(kMinLabelWidth,
+                    metrics.horizontalAdvance(QStringLiteral("OFF")) + metrics.height());
+}
+
+int CheckBoxWidthFor(int indicatorWidth) {
+    return std::max(kMinCheckBoxWidth, indicatorWidth + 4);
+}
 
 TimerPanel::TimerPanel(int timerNumber, int controlId, QWidget* parent, int y, int width,
                        QWidget* container)
@@ -36,10 +78,14 @@ TimerPanel::TimerPanel(int timerNumber, int controlId, QWidget* parent, int y, i
       parent(parent) {
     setProperty(ControlIds::kProperty, controlId);
     setAccessibleName(CaptionText(timerNumber));
-    setGeometry(0, y, width, kRowHeight);
+    UpdateMetrics();
+    setGeometry(0, y, width, rowHeight);
 
     caption = new ColorStatic(CaptionText(timerNumber), this);
     caption->setProperty(ControlIds::kProperty, ControlIds::kCaption);
+    caption->setAccessibleName(CaptionText(timerNumber));
+    caption->installEventFilter(this);
+    connect(caption, &ColorStatic::activated, this, &TimerPanel::OnCaptionClicked);
     SetColors(caption, GetSysColor(SysColor::InactiveCaption),
               GetSysColor(SysColor::InactiveCaptionText));
     connect(caption, &ColorStatic::clicked, this, &TimerPanel::OnCaptionClicked);
@@ -47,6 +93,31 @@ TimerPanel::TimerPanel(int timerNumber, int controlId, QWidget* parent, int y, i
 }
 
 TimerPanel::~TimerPanel() = default;
+
+void TimerPanel::UpdateMetrics() {
+    const QFontMetrics metrics = fontMetrics();
+    rowHeight = RowHeightFor(metrics);
+    labelWidth = LabelWidthFor(metrics);
+    checkBoxWidth =
+        CheckBoxWidthFor(style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this));
+}
+
+void TimerPanel::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() != QEvent::FontChange && event->type() != QEvent::StyleChange) {
+        return;
+    }
+    UpdateMetrics();
+    if (placedWidth == -1) {
+        return;  // nothing placed yet; the first Move uses the new figures
+    }
+    // Re-placed where the panel stands now, scrolled or not; the list restacks the panels.
+    resize(width, (rowCount + 1) * rowHeight);
+    caption->setGeometry(0, 0, width, rowHeight);
+    for (int row = 0; row < placedRows; ++row) {
+        PlaceRow(row);
+    }
+}
 
 ColorStatic* TimerPanel::GetLabel(int row) const {
     return IsRow(row) ? labels[static_cast<std::size_t>(row)] : nullptr;
@@ -60,6 +131,118 @@ ColorCheckBox* TimerPanel::GetCheckBox(int row) const {
     return IsRow(row) ? checkBoxes[static_cast<std::size_t>(row)] : nullptr;
 }
 
+QWidget* TimerPanel::GetPart(RowPart part, int row) const {
+    switch (part) {
+        case RowPart::Caption:
+            return caption;
+        case RowPart::Label:
+            return GetLabel(row);
+        case RowPart::Edit:
+            return GetEdit(row);
+        case RowPart::CheckBox:
+            return GetCheckBox(row);
+    }
+    return nullptr;
+}
+
+bool TimerPanel::FindPart(const QWidget* widget, RowPart& part, int& row) const {
+    if (widget == nullptr || widget->parentWidget() != this) {
+        return false;
+    }
+    if (widget == caption) {
+        part = RowPart::Caption;
+        row = -1;
+        return true;
+    }
+    // The control ids say which row and kind a control is.
+    const int id = widget->property(ControlIds::kProperty).toInt();
+    for (RowPart kind : {RowPart::Label, RowPart::Edit, RowPart::CheckBox}) {
+        const int first = kind == RowPart::Label  ? ControlIds::LabelId(0)
+                          : kind == RowPart::Edit ? ControlIds::EditId(0)
+                                                  : ControlIds::BlockStartId(0);
+        if (id >= first && id - first < rowCount && GetPart(kind, id - first) == widget) {
+            part = kind;
+            row = id - first;
+            return true;
+        }
+    }
+    return false;
+}
+
+bool TimerPanel::FocusPart(RowPart part, int row) {
+    QWidget* control = GetPart(part, row);
+    if (control == nullptr) {
+        return false;
+    }
+    Claim();
+    if (part == RowPart::Caption) {
+        UnselectRow();
+    } else {
+        SelectRow(row);
+    }
+    control->setFocus(Qt::TabFocusReason);
+    return true;
+}
+
+bool TimerPanel::MoveFocus(QWidget* from, int direction) {
+    RowPart part = RowPart::Caption;
+    int row = -1;
+    if (!FindPart(from, part, row)) {
+        return false;
+    }
+    if (part == RowPart::Caption || !IsRow(row + direction)) {
+        emit focusLeaving(part, direction);
+    } else {
+        FocusPart(part, row + direction);
+    }
+    return true;
+}
+
+bool TimerPanel::eventFilter(QObject* watched, QEvent* event) {
+    auto* control = qobject_cast<QWidget*>(watched);
+    if (control != nullptr && event->type() == QEvent::KeyPress) {
+        const int direction = ArrowDirection(*static_cast<QKeyEvent*>(event));
+        if (direction != 0 && MoveFocus(control, direction)) {
+            return true;
+        }
+    }
+    // Tab into a label, a box or the caption selects as a click would; a click selects through
+    // its own handler, and the edits report their focus themselves.
+    if (control != nullptr && event->type() == QEvent::FocusIn &&
+        IsKeyboardReason(static_cast<QFocusEvent*>(event)->reason())) {
+        RowPart part = RowPart::Caption;
+        int row = -1;
+        if (FindPart(control, part, row) && part != RowPart::Edit) {
+            Claim();
+            if (part == RowPart::Caption) {
+                UnselectRow();
+            } else {
+                SelectRow(row);
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TimerPanel::SetLabelOn(int row, bool on) {
+    ColorStatic* label = labels[static_cast<std::size_t>(row)];
+    if (label->text() != OnOffText(on)) {
+        label->setText(OnOffText(on));
+    }
+    const QString name = RowName(timerNumber, row) + QStringLiteral(", ") + OnOffText(on);
+    if (label->accessibleName() != name) {
+        label->setAccessibleName(name);
+    }
+}
+
+void TimerPanel::NameRow(int row) {
+    const auto slot = static_cast<std::size_t>(row);
+    const QString name = RowName(timerNumber, row);
+    edits[slot]->setAccessibleName(name);
+    checkBoxes[slot]->setAccessibleName(name + QStringLiteral(" starts a block"));
+    SetLabelOn(row, IsRowOn(row));
+}
+
 int TimerPanel::AddRow(bool on, std::uint32_t hours, std::uint32_t minutes, std::uint32_t seconds,
                        std::uint32_t ticks, bool blockStart) {
     if (rowCount >= kMaxRows) {
@@ -68,15 +251,20 @@ int TimerPanel::AddRow(bool on, std::uint32_t hours, std::uint32_t minutes, std:
     const int row = rowCount;
     const auto slot = static_cast<std::size_t>(row);
 
-    auto* label = new ColorStatic(on ? QStringLiteral("ON") : QStringLiteral("OFF"), this);
+    auto* label = new ColorStatic(OnOffText(on), this);
     label->setProperty(ControlIds::kProperty, ControlIds::LabelId(row));
+    label->setToolTip(QStringLiteral("Click or press Space to switch between ON and OFF"));
+    label->installEventFilter(this);
     connect(label, &ColorStatic::clicked, this,
             [this, id = ControlIds::LabelId(row)] { OnLabelClicked(id); });
+    connect(label, &ColorStatic::activated, this,
+            [this, id = ControlIds::LabelId(row)] { OnLabelActivated(id); });
 
     auto* edit = new IntervalEdit(this);
     edit->setProperty(ControlIds::kProperty, ControlIds::EditId(row));
     edit->setText(QString::fromStdString(FormatIntervalTime(hours, minutes, seconds, ticks)));
     edit->SetTypingLimit(kIntervalTypingLimit);
+    edit->installEventFilter(this);
     connect(edit, &IntervalEdit::focusEntered, this,
             [this, id = ControlIds::EditId(row)] { OnEditSetFocus(id); });
     connect(edit, &IntervalEdit::textCommitted, this,
@@ -85,6 +273,10 @@ int TimerPanel::AddRow(bool on, std::uint32_t hours, std::uint32_t minutes, std:
     auto* box = new ColorCheckBox(this);
     box->setProperty(ControlIds::kProperty, ControlIds::BlockStartId(row));
     box->setChecked(blockStart);
+    box->setToolTip(
+        QStringLiteral("Starts a new block of this timer in the device (at most 8 intervals a "
+                       "block, 1 byte each)"));
+    box->installEventFilter(this);
     connect(box, &ColorCheckBox::clicked, this,
             [this, id = ControlIds::BlockStartId(row)] { OnBlockStartClicked(id); });
 
@@ -92,6 +284,7 @@ int TimerPanel::AddRow(bool on, std::uint32_t hours, std::uint32_t minutes, std:
     edits[slot] = edit;
     checkBoxes[slot] = box;
     rowCount = row + 1;
+    NameRow(row);
     ApplyBlockRule();
     return row;
 }
@@ -104,7 +297,7 @@ bool TimerPanel::DeleteRow(int row) {
     for (int i = row; i < last; ++i) {
         const auto to = static_cast<std::size_t>(i);
         const auto from = to + 1;
-        labels[to]->setText(labels[from]->text());
+        SetLabelOn(i, IsRowOn(i + 1));
         edits[to]->setText(edits[from]->text());
         checkBoxes[to]->setChecked(checkBoxes[from]->isChecked());
     }
@@ -132,10 +325,7 @@ void TimerPanel::SetRow(int row, bool on, const QString& text, bool blockStart) 
         return;
     }
     const auto slot = static_cast<std::size_t>(row);
-    const QString label = on ? QStringLiteral("ON") : QStringLiteral("OFF");
-    if (labels[slot]->text() != label) {
-        labels[slot]->setText(label);
-    }
+    SetLabelOn(row, on);
     if (edits[slot]->text() != text) {
         edits[slot]->SetProgramText(text);
     }
@@ -153,26 +343,30 @@ bool TimerPanel::IsRowOn(int row) const {
 void TimerPanel::SetTimerNumber(int number) {
     timerNumber = number;
     caption->setText(CaptionText(number));
+    caption->setAccessibleName(CaptionText(number));
     setAccessibleName(CaptionText(number));
+    for (int row = 0; row < rowCount; ++row) {
+        NameRow(row);
+    }
 }
 
 void TimerPanel::PlaceRow(int row) {
     const auto slot = static_cast<std::size_t>(row);
-    const int top = kRowHeight * (row + 1);
-    labels[slot]->setGeometry(0, top, kLabelWidth, kRowHeight);
-    edits[slot]->setGeometry(kLabelWidth, top, width - kEditRoom, kRowHeight);
-    checkBoxes[slot]->setGeometry(width - kCheckBoxWidth, top, kCheckBoxWidth, kRowHeight);
+    const int top = rowHeight * (row + 1);
+    labels[slot]->setGeometry(0, top, labelWidth, rowHeight);
+    edits[slot]->setGeometry(labelWidth, top, width - labelWidth - checkBoxWidth, rowHeight);
+    checkBoxes[slot]->setGeometry(width - checkBoxWidth, top, checkBoxWidth, rowHeight);
 }
 
 void TimerPanel::Move(int newY, int newWidth) {
     y = newY;
     width = newWidth;
-    setGeometry(0, y, width, (rowCount + 1) * kRowHeight);
+    setGeometry(0, y, width, (rowCount + 1) * rowHeight);
 
     const int shownBefore = placedRows;
     int from = placedRows;
     if (width != placedWidth) {
-        caption->setGeometry(0, 0, width, kRowHeight);
+        caption->setGeometry(0, 0, width, rowHeight);
         placedWidth = width;
         from = 0;
     }
@@ -205,14 +399,22 @@ void TimerPanel::ColorRow(int row, bool selected) {
 
 void TimerPanel::Activate() {
     SetColors(caption, GetSysColor(SysColor::ActiveCaption), GetSysColor(SysColor::HighlightText));
+    const bool changed = !active;
     active = true;
+    if (changed) {
+        emit selectionChanged();
+    }
 }
 
 void TimerPanel::Deactivate() {
     UnselectRow();
     SetColors(caption, GetSysColor(SysColor::InactiveCaption),
               GetSysColor(SysColor::InactiveCaptionText));
+    const bool changed = active;
     active = false;
+    if (changed) {
+        emit selectionChanged();
+    }
 }
 
 void TimerPanel::SelectRow(int row) {
@@ -222,6 +424,7 @@ void TimerPanel::SelectRow(int row) {
     }
     ColorRow(row, true);
     selectedRow = row;
+    emit selectionChanged();
 }
 
 void TimerPanel::UnselectRow() {
@@ -230,6 +433,7 @@ void TimerPanel::UnselectRow() {
     }
     ColorRow(selectedRow, false);
     selectedRow = -1;
+    emit selectionChanged();
 }
 
 void TimerPanel::ApplyBlockRule() {
@@ -314,10 +518,27 @@ void TimerPanel::OnLabelClicked(int id) {
         label->setFocus(Qt::MouseFocusReason);
         return;  // the first click on a row only selects it
     }
+    ToggleRow(row);
+}
+
+void TimerPanel::OnLabelActivated(int id) {
+    const int row = id - ControlIds::LabelId(0);
+    if (IsRow(row)) {
+        ToggleRow(row);
+    }
+}
+
+void TimerPanel::ToggleRow(int row) {
+    ColorStatic* label = labels[static_cast<std::size_t>(row)];
+    Claim();
+    if (row != selectedRow) {
+        SelectRow(row);
+    }
     // The focus moves first, so a text being typed elsewhere is committed as its own change.
-    label->setFocus(Qt::MouseFocusReason);
-    label->setText(label->text() == QLatin1String("ON") ? QStringLiteral("OFF")
-                                                        : QStringLiteral("ON"));
+    if (!label->hasFocus()) {
+        label->setFocus(Qt::MouseFocusReason);
+    }
+    SetLabelOn(row, !IsRowOn(row));
     Notify(WMU_PROGRAM_MODIFIED);
 }
 

@@ -8,6 +8,22 @@
 class ColorCheckBox;
 class ColorStatic;
 class IntervalEdit;
+class QFontMetrics;
+
+// Row geometry from the font, so no text is clipped at any font size or scale. At the default
+// font every figure is its minimum: rows 20 pixels high, labels 50 wide, boxes 18 wide.
+inline constexpr int kMinRowHeight = 20;
+inline constexpr int kMinLabelWidth = 50;
+inline constexpr int kMinCheckBoxWidth = 18;
+// A row (and a caption) is a line of text with room for the controls' frames and margins.
+int RowHeightFor(const QFontMetrics& metrics);
+// The ON/OFF label holds its longer text with room on both sides.
+int LabelWidthFor(const QFontMetrics& metrics);
+// The block-start box holds the style's check indicator with room for its frame.
+int CheckBoxWidthFor(int indicatorWidth);
+
+// The kinds of control in a panel, for moving between rows with Up and Down.
+enum class RowPart { Caption, Label, Edit, CheckBox };
 
 // The editor of one timer: a caption "Timer n" and one row per interval, each row an ON/OFF
 // label, an interval edit and a block-start check box. The rows' controls are the timer's
@@ -16,16 +32,16 @@ class IntervalEdit;
 //
 // The fields `y` and `width` hide QWidget::y() and QWidget::width(): they are the place the
 // list last gave the panel, which a scroll does not change. Use geometry() for the widget's.
+//
+// Keyboard: Tab runs through the caption and the rows; Up and Down move to the same kind of
+// control in the row above or below (past the first or last row the panel emits
+// focusLeaving, so its list can go on in the next panel); Space on a label switches it. Every
+// control carries an accessible name that says which timer and interval it belongs to.
 class TimerPanel : public QWidget {
     Q_OBJECT
 
 public:
     static constexpr int kMaxRows = 49;
-    static constexpr int kRowHeight = 20;
-    static constexpr int kLabelWidth = 50;
-    static constexpr int kCheckBoxWidth = 18;
-    // The edit is the panel's width less the label and check box.
-    static constexpr int kEditRoom = 68;
     static constexpr int kRowsPerBlock = 8;
 
     // parent receives the notifications. The widget goes into container, or into parent when
@@ -49,7 +65,12 @@ public:
     void SetTimerNumber(int number);
     // Places the panel and shows what was added since the last Move.
     void Move(int y, int width);
-    int GetBottom() const { return y + (rowCount + 1) * kRowHeight; }
+    int GetBottom() const { return y + (rowCount + 1) * rowHeight; }
+    // The height of the caption and of every row, from the panel's font; a font change places
+    // the panel again at its place (its list then stacks the panels anew).
+    int GetRowHeight() const { return rowHeight; }
+    int GetLabelWidth() const { return labelWidth; }
+    int GetCheckBoxWidth() const { return checkBoxWidth; }
 
     void Activate();
     void Deactivate();
@@ -80,6 +101,14 @@ public:
     ColorStatic* GetLabel(int row) const;
     IntervalEdit* GetEdit(int row) const;
     ColorCheckBox* GetCheckBox(int row) const;
+    // The control of that kind in the row (row is ignored for the caption), or nullptr.
+    QWidget* GetPart(RowPart part, int row) const;
+    // Which control of the panel widget is; false when it is none of them.
+    bool FindPart(const QWidget* widget, RowPart& part, int& row) const;
+    // Moves the keyboard focus to the control, claiming the panel and selecting the row as a
+    // click would, without switching anything; for the caption, no row is selected. False for
+    // no such control.
+    bool FocusPart(RowPart part, int row);
 
     // Handlers of the user's actions on the rows, by control id.
     void OnCaptionClicked();
@@ -87,10 +116,20 @@ public:
     void OnEditSetFocus(int id);
     void OnBlockStartClicked(int id);
     void OnEditCommitted(int id);
+    // Space on a label, or an assistive tool pressing it: selects the row and switches it.
+    void OnLabelActivated(int id);
 
 signals:
     // A double click on the caption: the user asks to change the timer's number.
     void captionDoubleClicked();
+    // Up (direction -1) or Down (+1) on a control of that kind found no row to go to here.
+    void focusLeaving(RowPart part, int direction);
+    // The panel became active or inactive, or its selected row changed.
+    void selectionChanged();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     bool IsRow(int row) const { return row >= 0 && row < rowCount; }
@@ -99,6 +138,11 @@ private:
     void Notify(QEvent::Type type);
     void ColorRow(int row, bool selected);
     void PlaceRow(int row);
+    void UpdateMetrics();
+    void SetLabelOn(int row, bool on);
+    void NameRow(int row);
+    void ToggleRow(int row);
+    bool MoveFocus(QWidget* from, int direction);
 
     int timerNumber;
     int rowCount = 0;
@@ -117,4 +161,7 @@ private:
     // changes the top leaves them alone (they move with the panel).
     int placedRows = 0;
     int placedWidth = -1;
+    int rowHeight = kMinRowHeight;
+    int labelWidth = kMinLabelWidth;
+    int checkBoxWidth = kMinCheckBoxWidth;
 };

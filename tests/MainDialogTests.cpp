@@ -789,6 +789,25 @@ TEST_F(EditHistoryTest, TwoDeletesOnATimersLastRowDeleteTwoRowsAndUndoNamesTheSt
     EXPECT_EQ(undo->text(), "&Undo Delete Timer 4");
 }
 
+TEST_F(EditHistoryTest, CtrlZInAFieldTakesBackTheTypingFirstThenTheLastStep) {
+    OpenText(HistoryBase());
+    IntervalEdit* edit = Edit(0, 0);
+    Click(edit);
+    edit->selectAll();
+    QTest::keyClicks(edit, "00:00:07");
+    QTest::keyClick(edit, Qt::Key_Return);
+    ASSERT_TRUE(window.IsModified());
+    QTest::keyClicks(edit, "9");
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(edit->text(), "00:00:07") << "the field's own undo while typing";
+    EXPECT_TRUE(window.IsModified());
+    QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Edit(0, 0)->text(), "00:00:05") << "then the program's";
+    EXPECT_FALSE(window.IsModified());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Edit(0, 0)->text(), "00:00:07");
+}
+
 TEST_F(EditHistoryTest, AddTimerProposesTheLowestFreeNumberAndRefusesAUsedOne) {
     OpenText(HistoryBase());
     int proposed = -1;

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QtTest/qtestspontaneevent.h>
+#include <QAccessible>
+#include <QApplication>
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include "ColorCheckBox.h"
 #include "ColorStatic.h"
 #include "EditorTestSupport.h"
 #include "IntervalEdit.h"
@@ -232,4 +235,145 @@ TEST_F(TimerListCtrlTest, NamesTheFirstRowThatDoesNotReadAsAnInterval) {
     EXPECT_TRUE(list->FindUnreadableRow(index, row));
     EXPECT_EQ(index, 1);
     EXPECT_EQ(row, 2);
+}
+
+namespace {
+
+// Every accessible object under face, depth first.
+void CollectAccessible(QAccessibleInterface* face, std::vector<QAccessibleInterface*>& out) {
+    if (face == nullptr || !face->isValid()) {
+        return;
+    }
+    out.push_back(face);
+    for (int i = 0; i < face->childCount(); ++i) {
+        CollectAccessible(face->child(i), out);
+    }
+}
+
+}  // namespace
+
+TEST_F(TimerListCtrlTest, NoControlInTheListIsWithoutAnAccessibleName) {
+    Show({2, 0, 3});
+    std::vector<QAccessibleInterface*> all;
+    CollectAccessible(QAccessible::queryAccessibleInterface(list), all);
+    int controls = 0;
+    for (QAccessibleInterface* face : all) {
+        const QAccessible::Role role = face->role();
+        if (role == QAccessible::Button || role == QAccessible::CheckBox ||
+            role == QAccessible::EditableText || role == QAccessible::StaticText) {
+            ++controls;
+            EXPECT_FALSE(face->text(QAccessible::Name).trimmed().isEmpty())
+                << "role " << role << " of a " << face->object()->metaObject()->className();
+        }
+    }
+    EXPECT_EQ(controls, 3 + 5 * 3) << "three captions and three controls a row";
+}
+
+TEST_F(TimerListCtrlTest, UpAndDownMoveToTheSameControlInTheNextRowAcrossPanelsAndScroll) {
+    Show({2, 0, 6, 5});
+    // The edit: Down to row 1, then past the empty panel into the next.
+    Click(list->GetPanel(0)->GetEdit(0));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), list->GetPanel(0)->GetEdit(1));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), list->GetPanel(2)->GetEdit(0));
+    int index = -1, row = -1;
+    EXPECT_EQ(list->GetSelection(index, row), 2);
+    EXPECT_EQ(row, 0) << "selected as a click would";
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    EXPECT_EQ(QApplication::focusWidget(), list->GetPanel(0)->GetEdit(1));
+    EXPECT_EQ(list->GetSelection(index, row), 0);
+    EXPECT_EQ(row, 1);
+
+    // Labels go to labels, switching nothing, to the last row; each one comes into view.
+    list->GetPanel(0)->GetLabel(1)->setFocus(Qt::TabFocusReason);
+    for (int i = 0; i < 12; ++i) {
+        QWidget* focused = QApplication::focusWidget();
+        QTest::keyClick(focused, Qt::Key_Down);
+        const QRect area(QApplication::focusWidget()->mapTo(list->GetClient(), QPoint(0, 0)),
+                         QApplication::focusWidget()->size());
+        EXPECT_TRUE(list->GetClient()->rect().contains(area)) << "step " << i;
+    }
+    EXPECT_EQ(QApplication::focusWidget(), list->GetPanel(3)->GetLabel(4)) << "stays at the end";
+    EXPECT_EQ(list->GetSelection(index, row), 3);
+    EXPECT_EQ(row, 4);
+    EXPECT_EQ(list->GetPanel(3)->GetLabel(4)->text(), QStringLiteral("ON")) << "not switched";
+    EXPECT_EQ(list->GetScrollPosition(),
+              list->GetPanel(3)->GetBottom() - list->GetClient()->height());
+
+    // Boxes to boxes, captions to captions; a modifier leaves the keys to the window.
+    list->GetPanel(2)->GetCheckBox(0)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
+    EXPECT_EQ(QApplication::focusWidget(), list->GetPanel(0)->GetCheckBox(1));
+    EXPECT_FALSE(list->GetPanel(0)->GetCheckBox(1)->isChecked()) << "not clicked";
+    list->GetPanel(0)->GetEdit(0)->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), list->GetPanel(0)->GetEdit(0));
+    list->GetPanel(0)->GetCaption()->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    EXPECT_EQ(QApplication::focusWidget(), list->GetPanel(1)->GetCaption());
+    EXPECT_EQ(list->GetSelection(index, row), 1);
+    EXPECT_EQ(row, -1) << "a whole timer, as a caption click selects it";
+    EXPECT_EQ(window.Count(WMU_PROGRAM_MODIFIED), 0) << "moving changes nothing";
+}
+
+TEST_F(TimerListCtrlTest, TabRunsThroughThePanelsControlsInDisplayOrder) {
+    Show({1, 1});
+    // A panel put between the others, and a row added to the first, are made last.
+    const int inserted = list->InsertPanel(1, 9);
+    list->AddRow(inserted, true, 0, 0, 1, 0, false);
+    list->AddRow(0, true, 0, 0, 2, 0, false);
+    list->LayoutPanels();
+    list->UpdateScrollInfo();
+    std::vector<QWidget*> expected;
+    for (int i = 0; i < list->GetPanelCount(); ++i) {
+        TimerPanel* panel = list->GetPanel(i);
+        expected.push_back(panel->GetCaption());
+        for (int r = 0; r < panel->GetRowCount(); ++r) {
+            for (RowPart part : {RowPart::Label, RowPart::Edit, RowPart::CheckBox}) {
+                expected.push_back(panel->GetPart(part, r));
+            }
+        }
+    }
+    expected.front()->setFocus(Qt::TabFocusReason);
+    std::vector<QWidget*> visited{QApplication::focusWidget()};
+    for (std::size_t i = 1; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited.push_back(QApplication::focusWidget());
+    }
+    EXPECT_EQ(visited, expected);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    EXPECT_EQ(QApplication::focusWidget(), expected[expected.size() - 2]);
+}
+
+TEST_F(TimerListCtrlTest, ABiggerFontMakesTallerRowsTheLayoutAndScrollingFollow) {
+    EXPECT_EQ(LayoutTops({2, 0, 3}, 20), (std::vector<int>{0, 60, 80, 160}));
+    EXPECT_EQ(LayoutTops({2, 0, 3}, 27), (std::vector<int>{0, 81, 108, 216}));
+    const ScrollSteps normal = ScrollStepsFor(kMinRowHeight);
+    EXPECT_EQ(std::vector<int>({normal.line, normal.page, normal.wheel}),
+              (std::vector<int>{5, 40, 10}));
+    const ScrollSteps tall = ScrollStepsFor(30);
+    EXPECT_EQ(std::vector<int>({tall.line, tall.page, tall.wheel}), (std::vector<int>{7, 60, 15}));
+
+    Show({2, 3, 4});
+    EXPECT_EQ(list->GetRowHeight(), kMinRowHeight) << "the default font keeps 20-pixel rows";
+    QFont big = list->font();
+    big.setPointSize(14);
+    list->setFont(big);
+    const int height = list->GetRowHeight();
+    ASSERT_GT(height, kMinRowHeight);
+    const std::vector<int> tops = LayoutTops({2, 3, 4}, height);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(list->GetPanel(i)->GetRowHeight(), height);
+        EXPECT_EQ(PanelY(i), tops[static_cast<std::size_t>(i)]) << "panel " << i;
+    }
+    EXPECT_EQ(list->GetScrollLimit(), ScrollLimit(tops.back(), 228));
+    EXPECT_TRUE(list->IsScrollBarShown());
+
+    list->EnsureVisible(2, 3);
+    EXPECT_EQ(list->GetScrollPosition(), tops.back() - list->GetClient()->height())
+        << "the whole taller row shows";
+    list->EnsureVisible(0, -1);
+    Wheel(list->GetPanel(0)->GetEdit(0), -120);
+    EXPECT_EQ(list->GetScrollPosition(), ScrollStepsFor(height).wheel);
 }

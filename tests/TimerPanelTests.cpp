@@ -2,6 +2,8 @@
 // user's clicks and focus changes with the notifications they send.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QPushButton>
 
 #include "ColorCheckBox.h"
@@ -220,4 +222,136 @@ TEST_F(TimerPanelTest, DeletingKeepsTheHighlightInPlaceOrClearsItWithTheLastRowA
     EXPECT_TRUE(panel->DeleteRow(3));
     EXPECT_EQ(panel->GetSelectedRow(), -1) << "the highlighted row was the last";
     EXPECT_EQ(Modified(), before) << "the caller reports a deletion";
+}
+
+namespace {
+
+QString AccessibleName(QWidget* control) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control);
+    return face != nullptr ? face->text(QAccessible::Name) : QString();
+}
+
+// The assistive tool's press action, as a screen reader would send it.
+bool PressAccessibly(QWidget* control) {
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(control);
+    QAccessibleActionInterface* actions = face != nullptr ? face->actionInterface() : nullptr;
+    if (actions == nullptr ||
+        !actions->actionNames().contains(QAccessibleActionInterface::pressAction())) {
+        return false;
+    }
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    return true;
+}
+
+}  // namespace
+
+TEST_F(TimerPanelTest, SpaceAndAnAssistivePressSwitchALabelOnceWithOneNotice) {
+    Show(3);
+    ColorStatic* label = panel->GetLabel(1);
+    EXPECT_TRUE(label->focusPolicy() & Qt::TabFocus) << "reachable with Tab";
+    ColorStatic* watched = label;
+    std::vector<QString> labelAtNotice;
+    list.onEvent = [&](QEvent::Type type) {
+        if (type == WMU_PROGRAM_MODIFIED) {
+            labelAtNotice.push_back(watched->text());
+        }
+    };
+    // Tab into the label selects its row, as a first click would, and switches nothing.
+    label->setFocus(Qt::TabFocusReason);
+    EXPECT_EQ(panel->GetSelectedRow(), 1);
+    EXPECT_TRUE(panel->IsActive());
+    EXPECT_EQ(label->text(), QStringLiteral("OFF"));
+
+    QTest::keyClick(label, Qt::Key_Space);
+    EXPECT_EQ(label->text(), QStringLiteral("ON"));
+    EXPECT_EQ(labelAtNotice, std::vector<QString>{QStringLiteral("ON")}) << "after the change";
+    QTest::keyClick(label, Qt::Key_Space);
+    EXPECT_EQ(label->text(), QStringLiteral("OFF"));
+    EXPECT_EQ(Modified(), 2);
+    QTest::keyClick(label, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(Modified(), 2) << "only a plain Space";
+
+    // A screen reader's press switches at once, even a row that was not selected; a text
+    // being typed in an edit is committed first, as its own change.
+    IntervalEdit* edit = panel->GetEdit(0);
+    Click(edit);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, QStringLiteral("00:00:42"));
+    watched = panel->GetLabel(2);
+    ASSERT_TRUE(PressAccessibly(watched));
+    EXPECT_EQ(watched->text(), QStringLiteral("OFF"));
+    EXPECT_EQ(panel->GetSelectedRow(), 2);
+    EXPECT_EQ(edit->GetSavedText(), QStringLiteral("00:00:42"));
+    // The edit's notice comes while the label still reads ON, then the label's own.
+    EXPECT_EQ(labelAtNotice, (std::vector<QString>{"ON", "OFF", "ON", "OFF"}));
+}
+
+TEST_F(TimerPanelTest, EveryControlIsNamedForItsTimerAndIntervalAndTheNamesFollowChanges) {
+    AddRows(*panel, 3);  // ON, OFF, ON
+    auto names = [&](int row) {
+        return std::vector<QString>{AccessibleName(panel->GetLabel(row)),
+                                    AccessibleName(panel->GetEdit(row)),
+                                    AccessibleName(panel->GetCheckBox(row))};
+    };
+    EXPECT_EQ(names(1), (std::vector<QString>{"Timer 5, interval 2, OFF", "Timer 5, interval 2",
+                                              "Timer 5, interval 2 starts a block"}));
+    EXPECT_EQ(AccessibleName(panel->GetCaption()), QStringLiteral("Timer 5"));
+    // The labels and the caption act, so a screen reader offers them as buttons.
+    for (QWidget* control :
+         {static_cast<QWidget*>(panel->GetCaption()), static_cast<QWidget*>(panel->GetLabel(0))}) {
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(control)->role(), QAccessible::Button);
+    }
+    EXPECT_FALSE(panel->GetLabel(0)->toolTip().isEmpty());
+    EXPECT_FALSE(panel->GetCheckBox(0)->toolTip().isEmpty());
+
+    // Rows move up under a delete: the names go by place, the state with the row.
+    ASSERT_TRUE(panel->DeleteRow(0));
+    EXPECT_EQ(names(0), (std::vector<QString>{"Timer 5, interval 1, OFF", "Timer 5, interval 1",
+                                              "Timer 5, interval 1 starts a block"}));
+    EXPECT_EQ(AccessibleName(panel->GetLabel(1)), QStringLiteral("Timer 5, interval 2, ON"));
+    panel->SetRow(1, false, QStringLiteral("00:00:01"), false);
+    EXPECT_EQ(AccessibleName(panel->GetLabel(1)), QStringLiteral("Timer 5, interval 2, OFF"));
+    panel->SetTimerNumber(12);
+    EXPECT_EQ(AccessibleName(panel->GetCaption()), QStringLiteral("Timer 12"));
+    EXPECT_EQ(names(1)[1], QStringLiteral("Timer 12, interval 2"));
+    EXPECT_EQ(names(1)[0], QStringLiteral("Timer 12, interval 2, OFF"));
+
+    // A toggle by a click renames the label too.
+    panel->Move(0, 236);
+    ASSERT_TRUE(ShowActive(list));
+    Click(panel->GetLabel(0));
+    Click(panel->GetLabel(0));
+    EXPECT_EQ(AccessibleName(panel->GetLabel(0)), QStringLiteral("Timer 12, interval 1, ON"));
+    EXPECT_EQ(Modified(), 1);
+}
+
+TEST_F(TimerPanelTest, RowsAreAsHighAndLabelsAsWideAsTheFontNeeds) {
+    QFont small = panel->font();
+    small.setPointSize(7);
+    EXPECT_EQ(RowHeightFor(QFontMetrics(small)), kMinRowHeight) << "never below the minimum";
+    EXPECT_EQ(LabelWidthFor(QFontMetrics(small)), kMinLabelWidth);
+    EXPECT_EQ(CheckBoxWidthFor(10), kMinCheckBoxWidth);
+    EXPECT_EQ(CheckBoxWidthFor(20), 24);
+
+    Show(3);
+    const int before = panel->GetRowHeight();
+    QFont big = panel->font();
+    big.setPointSize(14);
+    list.setFont(big);  // reaches the panel as an inherited font, as from the application
+    const QFontMetrics metrics(big);
+    const int height = panel->GetRowHeight();
+    EXPECT_GT(height, before);
+    EXPECT_EQ(height, RowHeightFor(metrics));
+    EXPECT_EQ(panel->GetBottom(), 4 * height) << "a caption and three rows";
+    EXPECT_EQ(panel->geometry().height(), 4 * height) << "placed again by itself";
+    // Nothing is clipped: every text fits inside its control's one-pixel frame.
+    ColorStatic* label = panel->GetLabel(2);
+    EXPECT_EQ(label->geometry(), QRect(0, 3 * height, panel->GetLabelWidth(), height));
+    EXPECT_GE(label->width(), metrics.horizontalAdvance(QStringLiteral("OFF")) + 2);
+    IntervalEdit* edit = panel->GetEdit(2);
+    EXPECT_GE(edit->height(), metrics.height() + 2);
+    EXPECT_GE(edit->width(), metrics.horizontalAdvance(QStringLiteral("00:00:00:00")) + 4);
+    EXPECT_EQ(edit->geometry().right() + 1, panel->GetCheckBox(2)->geometry().left());
+    EXPECT_EQ(panel->GetCheckBox(2)->geometry().right() + 1, 236);
+    EXPECT_GE(panel->GetCaption()->height(), metrics.height() + 2);
 }

@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core
     xvfb xauth xdotool x11-utils imagemagick poppler-utils
+    python3 python3-pyatspi at-spi2-core dbus-daemon
     clang libclang-rt-dev
     dpkg-dev file
 )

@@ -1,0 +1,133 @@
+// The main window and its dialogs at the default font and at a 14-point font: no text cut off,
+// no control over another, and a name for every control a screen reader can reach.
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QSettings>
+#include <QTest>
+
+#include "AboutDialog.h"
+#include "EditTimeDialog.h"
+#include "EditorTestSupport.h"
+#include "HelpDialog.h"
+#include "MainDialog.h"
+#include "ScriptedPrompter.h"
+#include "TestSupport.h"
+
+namespace {
+
+// The text a control shows, without its mnemonic marks.
+QString Shown(const QWidget* widget) {
+    QString text;
+    if (auto* button = qobject_cast<const QAbstractButton*>(widget)) {
+        text = button->text();
+    } else if (auto* label = qobject_cast<const QLabel*>(widget)) {
+        text = label->text();
+    }
+    return text.remove(u'&');
+}
+
+// Every visible text control is wide and tall enough for its text, and no two controls that
+// sit side by side in one parent overlap.
+void ExpectNothingCut(QWidget* root, const char* where) {
+    SCOPED_TRACE(where);
+    const QList<QWidget*> widgets = root->findChildren<QWidget*>();
+    for (QWidget* widget : widgets) {
+        if (!widget->isVisible() || Shown(widget).isEmpty()) {
+            continue;
+        }
+        auto* label = qobject_cast<QLabel*>(widget);
+        if (label != nullptr && (label->wordWrap() || label->textFormat() == Qt::RichText)) {
+            continue;
+        }
+        const QFontMetrics metrics(widget->font());
+        const QRect needed = metrics.boundingRect(QRect(0, 0, 10000, 10000), 0, Shown(widget));
+        EXPECT_LE(needed.width(), widget->contentsRect().width()) << Shown(widget).toStdString();
+        EXPECT_LE(metrics.height(), widget->contentsRect().height()) << Shown(widget).toStdString();
+    }
+    for (QWidget* a : widgets) {
+        for (QWidget* b : widgets) {
+            if (a < b && a->parentWidget() == b->parentWidget() && a->isVisible() &&
+                b->isVisible() && !Shown(a).isEmpty() && !Shown(b).isEmpty()) {
+                EXPECT_FALSE(a->geometry().intersects(b->geometry()))
+                    << Shown(a).toStdString() << " and " << Shown(b).toStdString();
+            }
+        }
+    }
+}
+
+// Controls a screen reader reaches that say nothing about themselves.
+QStringList Unnamed(QWidget* root) {
+    QStringList unnamed;
+    for (QWidget* widget : root->findChildren<QWidget*>()) {
+        const bool control = qobject_cast<QAbstractButton*>(widget) != nullptr ||
+                             qobject_cast<QLineEdit*>(widget) != nullptr ||
+                             qobject_cast<QComboBox*>(widget) != nullptr ||
+                             qobject_cast<QProgressBar*>(widget) != nullptr;
+        if (!control || !widget->isVisible()) {
+            continue;
+        }
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
+        if (face == nullptr || face->text(QAccessible::Name).trimmed().isEmpty()) {
+            unnamed.append(QString::fromLatin1(widget->metaObject()->className()) + u' ' +
+                           widget->property("controlId").toString());
+        }
+    }
+    return unnamed;
+}
+
+class WindowLayoutTest : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override {
+        QSettings().clear();
+        saved = QApplication::font();
+        if (GetParam() > 0) {
+            QFont font = saved;
+            font.setPointSize(GetParam());
+            QApplication::setFont(font);
+        }
+    }
+    void TearDown() override { QApplication::setFont(saved); }
+
+    QFont saved;
+    ScriptedPrompter prompter;
+    testing_support::TempDir dir;
+};
+
+TEST_P(WindowLayoutTest, NoTextIsCutAndEveryControlHasAName) {
+    testing_support::WriteFile(dir.File("p.tvr"),
+                               "TVRX\r\n1000\r\nTimer 3\r\nON - 00:00:05\r\nOFF - 00:10:00:30\r\n");
+    MainDialog window;
+    ASSERT_TRUE(ShowActive(window));
+    ASSERT_TRUE(window.OpenFile(QString::fromStdString(dir.File("p.tvr"))));
+    QCoreApplication::processEvents();
+    ExpectNothingCut(&window, "main window");
+    EXPECT_EQ(Unnamed(&window), QStringList());
+
+    EditTimeDialog editTime(&window);
+    editTime.show();
+    ExpectNothingCut(&editTime, "new-timer dialog");
+    EXPECT_EQ(Unnamed(&editTime), QStringList());
+
+    AboutDialog about(&window);
+    about.SetBody(
+        QStringLiteral("Programmable Timer 1.0.0\n\u00A9 2026 Tavrel\nwww.tavrel.example"));
+    about.show();
+    ExpectNothingCut(&about, "about box");
+
+    HelpDialog help(&window);
+    help.show();
+    EXPECT_TRUE(help.GetText().contains("128 bytes"));
+    EXPECT_EQ(Unnamed(&help), QStringList());
+}
+
+// 0: the application's default font.
+INSTANTIATE_TEST_SUITE_P(Fonts, WindowLayoutTest, ::testing::Values(0, 14));
+
+}  // namespace

@@ -1,0 +1,234 @@
+#!/usr/bin/python3
+"""The main window as a screen reader sees it, through AT-SPI.
+
+    tests/screen_reader_check.py PATH/TO/tavrel-timer
+
+Runs the real application on a virtual X display with a private D-Bus session and its own
+accessibility bus, opens a small timer file and checks:
+  - every push button, check box, text field, progress bar, combo box and menu item of the main
+    window has a name;
+  - the first timer's rows are named ("Timer 3, interval 2" is a text field, "Timer 3,
+    interval 1, ON" a push button);
+  - pressing the ON/OFF button through the action interface switches it (its name says OFF).
+Exit 0 when all holds, 1 with the offenders listed, 2 when the check could not run. It never
+runs longer than its time limit and stops every process it started.
+"""
+
+import os
+import signal
+import subprocess
+import sys
+import tempfile
+import time
+
+TIME_LIMIT = 120  # seconds for the whole check, virtual display and buses included
+APP_WAIT = 40  # seconds for the application to show on the accessibility bus
+INSIDE = "TIMER_SCREEN_READER_INSIDE"
+
+TIMER_FILE = "TVRX\r\n1000\r\nTimer 3\r\nON - 00:00:05\r\nOFF - 00:00:10\r\n"
+
+
+def outside(app):
+    """Starts this script again inside xvfb-run and dbus-run-session, within the time limit."""
+    for tool in ("xvfb-run", "dbus-run-session"):
+        if subprocess.run(["sh", "-c", "command -v " + tool], stdout=subprocess.DEVNULL).returncode:
+            print(f"the screen-reader check needs {tool} (tools/deps.sh installs it)")
+            return 2
+    command = ["xvfb-run", "-a", "-s", "-screen 0 1024x768x24",
+               "dbus-run-session", "--", "/usr/bin/python3", os.path.abspath(__file__), app]
+    env = dict(os.environ, **{INSIDE: "1"})
+    env.pop("QT_QPA_PLATFORM", None)
+    # A session of its own, so a hung run is stopped with everything it started.
+    child = subprocess.Popen(command, env=env, start_new_session=True)
+    try:
+        return child.wait(timeout=TIME_LIMIT)
+    except subprocess.TimeoutExpired:
+        print(f"the screen-reader check did not finish within {TIME_LIMIT} s")
+        return 1
+    finally:
+        stop_group(child)
+
+
+def stop_group(process):
+    try:
+        os.killpg(process.pid, signal.SIGTERM)
+    except ProcessLookupError:
+        return
+    try:
+        process.wait(timeout=5)
+    except subprocess.TimeoutExpired:
+        try:
+            os.killpg(process.pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+        process.wait()
+
+
+def stop(process):
+    if process is None or process.poll() is not None:
+        return
+    process.terminate()
+    try:
+        process.wait(timeout=5)
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
+
+
+def fresh(node):
+    """Reads the node anew, not from the client's cache, which events update only later."""
+    clear = getattr(node, "clear_cache", None)
+    if clear is not None:
+        clear()
+    return node
+
+
+def walk(node, depth=0, seen=None):
+    """Every accessible under node, with a bound on depth and count against a cycle."""
+    seen = set() if seen is None else seen
+    if node is None or depth > 40 or len(seen) > 5000:
+        return
+    key = (node.path if hasattr(node, "path") else id(node))
+    if key in seen:
+        return
+    seen.add(key)
+    yield node
+    for i in range(node.childCount):
+        try:
+            child = node.getChildAtIndex(i)
+        except Exception:  # a child that went away while walking
+            continue
+        yield from walk(child, depth + 1, seen)
+
+
+def find_application(pyatspi, pid):
+    deadline = time.monotonic() + APP_WAIT
+    while time.monotonic() < deadline:
+        desktop = fresh(pyatspi.Registry.getDesktop(0))
+        for i in range(desktop.childCount):
+            app = desktop.getChildAtIndex(i)
+            if app is None:
+                continue
+            try:
+                if app.get_process_id() == pid and app.childCount > 0:
+                    return app
+            except Exception:
+                continue
+        time.sleep(0.5)
+    return None
+
+
+def find_named(nodes, role, name):
+    for node in nodes:
+        if node.getRole() == role and node.name == name:
+            return node
+    return None
+
+
+def press(node):
+    action = node.queryAction()
+    for i in range(action.nActions):
+        if action.getName(i).lower() == "press":
+            return action.doAction(i)
+    return False
+
+
+def inside(app_path):
+    import pyatspi  # only inside the session: the import talks to the accessibility bus
+
+    checked_roles = {
+        pyatspi.ROLE_PUSH_BUTTON: "push button",
+        pyatspi.ROLE_CHECK_BOX: "check box",
+        pyatspi.ROLE_TEXT: "text",
+        pyatspi.ROLE_ENTRY: "text",
+        pyatspi.ROLE_PROGRESS_BAR: "progress bar",
+        pyatspi.ROLE_COMBO_BOX: "combo box",
+        pyatspi.ROLE_MENU_ITEM: "menu item",
+        pyatspi.ROLE_CHECK_MENU_ITEM: "menu item",
+        pyatspi.ROLE_RADIO_MENU_ITEM: "menu item",
+        pyatspi.ROLE_MENU: "menu",
+    }
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_ACCESSIBILITY="1")
+    env.pop("QT_QPA_PLATFORM", None)
+    launcher = None
+    app = None
+    with tempfile.TemporaryDirectory() as folder:
+        path = os.path.join(folder, "three.tvr")
+        with open(path, "w", newline="") as out:
+            out.write(TIMER_FILE)
+        try:
+            # The accessibility bus; the session bus would start it on first use, but a
+            # missing service file must not leave the check waiting.
+            bus = "/usr/libexec/at-spi-bus-launcher"
+            if os.path.exists(bus):
+                launcher = subprocess.Popen([bus, "--launch-immediately"], env=env)
+                time.sleep(1)
+            app = subprocess.Popen([app_path, path], env=env)
+            node = find_application(pyatspi, app.pid)
+            if node is None:
+                print(f"the application did not show on the accessibility bus in {APP_WAIT} s")
+                return 1
+            return check(pyatspi, node, checked_roles)
+        finally:
+            stop(app)
+            stop(launcher)
+
+
+def check(pyatspi, application, checked_roles):
+    windows = [application.getChildAtIndex(i) for i in range(application.childCount)]
+    windows = [w for w in windows if w is not None]
+    nodes = [n for w in windows for n in walk(w)]
+    print(f"{len(windows)} window(s), {len(nodes)} accessible objects")
+
+    failures = []
+    counts = {}
+    for node in nodes:
+        role = node.getRole()
+        if role not in checked_roles:
+            continue
+        counts[checked_roles[role]] = counts.get(checked_roles[role], 0) + 1
+        if not node.name.strip():
+            parent = node.parent.name if node.parent is not None else ""
+            failures.append(f"unnamed {checked_roles[role]} (in \"{parent}\")")
+    print("checked: " + ", ".join(f"{n} {kind}" for kind, n in sorted(counts.items())))
+
+    edit = find_named(nodes, pyatspi.ROLE_TEXT, "Timer 3, interval 2") or find_named(
+        nodes, pyatspi.ROLE_ENTRY, "Timer 3, interval 2")
+    if edit is None:
+        failures.append('no text field "Timer 3, interval 2"')
+    box = find_named(nodes, pyatspi.ROLE_CHECK_BOX, "Timer 3, interval 2 starts a block")
+    if box is None:
+        failures.append('no check box "Timer 3, interval 2 starts a block"')
+    label = find_named(nodes, pyatspi.ROLE_PUSH_BUTTON, "Timer 3, interval 1, ON")
+    if label is None:
+        failures.append('no push button "Timer 3, interval 1, ON"')
+    elif not press(label):
+        failures.append('"Timer 3, interval 1, ON" has no press action that works')
+    else:
+        wanted = "Timer 3, interval 1, OFF"
+        deadline = time.monotonic() + 10
+        while fresh(label).name != wanted and time.monotonic() < deadline:
+            time.sleep(0.2)
+        if label.name != wanted:
+            failures.append(f'pressed, the ON/OFF button reads "{label.name}", not "{wanted}"')
+        else:
+            print(f'pressed: "{wanted}"')
+
+    for failure in failures:
+        print(failure)
+    print("screen-reader check " + ("failed" if failures else "passed"))
+    return 1 if failures else 0
+
+
+def main():
+    if len(sys.argv) != 2:
+        print(__doc__)
+        return 2
+    app = os.path.abspath(sys.argv[1])
+    if os.environ.get(INSIDE) == "1":
+        return inside(app)
+    return outside(app)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
