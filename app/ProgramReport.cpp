@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QLocale>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
@@ -295,6 +296,9 @@ bool ExportPdf(const EditorState& state, const QString& fileName, const QString&
         QPdfWriter writer(&file);
         writer.setTitle(title);
         writer.setCreator(QStringLiteral("Programmable Timer"));
+        // Letter where people measure in inches, as printers there default to it; else A4.
+        const bool inches = QLocale::system().measurementSystem() != QLocale::MetricSystem;
+        writer.setPageSize(QPageSize(inches ? QPageSize::Letter : QPageSize::A4));
         writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
         if (PaintProgramReport(writer, state, {title, QDateTime::currentDateTime()}) == 0) {
             error = QStringLiteral("Unable to write %1").arg(fileName);

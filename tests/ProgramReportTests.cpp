@@ -125,6 +125,13 @@ TEST(ProgramReport, PrintsThroughAPrinterAndRefusesAnUnwritableFile) {
     EXPECT_TRUE(text.contains(QStringLiteral("printed.tvr")));
     ExpectEveryInterval(text, state);
 
+    // An empty program still gives one page with its header.
+    const QString empty = QString::fromStdString(dir.File("empty.pdf"));
+    ASSERT_TRUE(ExportPdf(EditorState{}, empty, QStringLiteral("empty.tvr"), error));
+    const QString emptyText = PdfText(empty);
+    EXPECT_TRUE(emptyText.contains(QStringLiteral("Page 1 of 1")));
+    EXPECT_TRUE(emptyText.contains(QStringLiteral("\n0 of 128 bytes"))) << emptyText.toStdString();
+
     const QString nowhere = QString::fromStdString(dir.File("missing/folder/x.pdf"));
     EXPECT_FALSE(ExportPdf(state, nowhere, QStringLiteral("x"), error));
     EXPECT_TRUE(error.contains(nowhere)) << error.toStdString();
