@@ -277,7 +277,15 @@ void TimelineView::MoveFocus(int lanes, int bars) {
         SetFocusBar(0, 0);
         return;
     }
-    const int lane = std::clamp(focusLane + lanes, 0, static_cast<int>(layout.lanes.size()) - 1);
+    // Up and Down pass over timers without rows.
+    const int count = static_cast<int>(layout.lanes.size());
+    int lane = focusLane;
+    for (int next = focusLane + lanes; lanes != 0 && next >= 0 && next < count; next += lanes) {
+        if (!layout.lanes[static_cast<std::size_t>(next)].bars.empty()) {
+            lane = next;
+            break;
+        }
+    }
     SetFocusBar(lane, focusBar + bars);
 }
 

@@ -189,6 +189,17 @@ TEST_F(TimelineViewTest, ArrowKeysMoveAFocusedBarWhoseTextScreenReadersGet) {
     ASSERT_EQ(clicked.count(), 1);
     EXPECT_EQ(clicked.takeFirst(), (QList<QVariant>{2, 0}));
 
+    // A timer without rows is passed over.
+    EditorState withEmpty = Sample();
+    withEmpty.panels.insert(withEmpty.panels.begin() + 1, PanelState{8, {}});
+    view.SetState(withEmpty);
+    QTest::keyClick(&view, Qt::Key_Up);
+    EXPECT_EQ(view.GetFocusLane(), 0);
+    QTest::keyClick(&view, Qt::Key_Down);
+    EXPECT_EQ(view.GetFocusLane(), 2);
+    QTest::keyClick(&view, Qt::Key_Down);
+    EXPECT_EQ(view.GetFocusLane(), 3);
+
     // The focused bar is drawn; without the focus it is not.
     const QImage focused = Picture();
     view.clearFocus();
