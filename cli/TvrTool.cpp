@@ -10,6 +10,7 @@
 
 #include "DeviceLimits.h"
 #include "FlashTransmitter.h"
+#include "ProgramCsv.h"
 #include "SignalDecoder.h"
 #include "TimerFile.h"
 #include "TimerProgram.h"
@@ -33,6 +34,9 @@ constexpr const char* kUsage =
     "  decode               read swap times as 'signal' prints them on standard input and\n"
     "                       decode them as the device would; print the frame like 'frame'\n"
     "                       (exit 0), or say why it is not a valid frame (exit 1)\n"
+    "  csv FILE             one line per interval as CSV (RFC 4180, CR LF line ends):\n"
+    "                       timer,interval,state,hours,minutes,seconds,sixtieths,ticks,\n"
+    "                       start_ticks,block_start\n"
     "  --help               this text\n"
     "\n"
     "Exit codes: 0 success, 1 the check, the write or the decode failed, 2 unreadable file or\n"
@@ -227,6 +231,15 @@ int Decode(const Args&, Io& io) {
     return kExitOk;
 }
 
+int Csv(const Args& args, Io& io) {
+    TimerProgram program;
+    if (!Load(args[0], program, io)) {
+        return kExitCannotRead;
+    }
+    io.out << ProgramToCsv(program);
+    return kExitOk;
+}
+
 struct Command {
     std::size_t argCount;
     std::function<int(const Args&, Io&)> run;
@@ -234,8 +247,10 @@ struct Command {
 
 const std::map<std::string, Command>& Commands() {
     static const std::map<std::string, Command> commands = {
-        {"info", {1, Info}},           {"frame", {1, Frame}},   {"check", {1, Check}},
-        {"normalize", {2, Normalize}}, {"signal", {1, Signal}}, {"decode", {0, Decode}},
+        {"info", {1, Info}},     {"frame", {1, Frame}},
+        {"check", {1, Check}},   {"normalize", {2, Normalize}},
+        {"signal", {1, Signal}}, {"decode", {0, Decode}},
+        {"csv", {1, Csv}},
     };
     return commands;
 }

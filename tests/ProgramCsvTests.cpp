@@ -1,0 +1,167 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "EditorState.h"
+#include "ProgramCsv.h"
+#include "TestSupport.h"
+
+using namespace testing_support;
+
+namespace {
+
+// RFC 4180 records, read independently of the writer: quoted fields may hold commas, quotes
+// (doubled) and line ends; records end in CR LF.
+std::vector<std::vector<std::string>> ParseCsv(const std::string& text) {
+    std::vector<std::vector<std::string>> records;
+    std::vector<std::string> record;
+    std::string field;
+    bool quoted = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < text.size() && text[i + 1] == '"') {
+                field += '"';
+                ++i;
+            } else if (c == '"') {
+                quoted = false;
+            } else {
+                field += c;
+            }
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == ',') {
+            record.push_back(field);
+            field.clear();
+        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+            record.push_back(field);
+            field.clear();
+            records.push_back(record);
+            record.clear();
+            ++i;
+        } else if (c == '\r' || c == '\n') {
+            ADD_FAILURE() << "a line end that is not CR LF at " << i;
+        } else {
+            field += c;
+        }
+    }
+    EXPECT_TRUE(field.empty() && record.empty()) << "last record has no CR LF";
+    return records;
+}
+
+std::uint64_t Number(const std::string& text) {
+    return std::strtoull(text.c_str(), nullptr, 10);
+}
+
+// Rebuilds the blocks from the CSV: a new block at every block_start, a new timer where the
+// number changes or the interval count starts again.
+std::vector<BlockData> BlocksFromCsv(const std::vector<std::vector<std::string>>& records) {
+    std::vector<BlockData> blocks;
+    std::uint64_t expectedStart = 0;
+    for (std::size_t i = 1; i < records.size(); ++i) {
+        const auto& f = records[i];
+        EXPECT_EQ(f.size(), 10u);
+        if (f.size() != 10u) {
+            break;
+        }
+        const int timer = std::atoi(f[0].c_str());
+        const bool newTimer = blocks.empty() || blocks.back().timer != timer || f[1] == "1";
+        if (newTimer) {
+            expectedStart = 0;
+        }
+        if (newTimer || f[9] == "1") {
+            blocks.push_back({timer, {}});
+        }
+        const Step step{f[2] == "ON", static_cast<std::uint32_t>(Number(f[3])),
+                        static_cast<std::uint32_t>(Number(f[4])),
+                        static_cast<std::uint32_t>(Number(f[5])),
+                        static_cast<std::uint32_t>(Number(f[6]))};
+        EXPECT_TRUE(f[2] == "ON" || f[2] == "OFF") << f[2];
+        const std::uint64_t ticks = std::uint64_t{step.hours} * 216000 +
+                                    std::uint64_t{step.minutes} * 3600 +
+                                    std::uint64_t{step.seconds} * 60 + step.ticks;
+        EXPECT_EQ(Number(f[7]), ticks) << "line " << i;
+        EXPECT_EQ(Number(f[8]), expectedStart) << "line " << i;
+        expectedStart += ticks;
+        blocks.back().steps.push_back(step);
+    }
+    return blocks;
+}
+
+// The program's blocks without the empty ones, which no CSV line can stand for.
+std::vector<BlockData> NonEmptyBlocks(const TimerProgram& program) {
+    std::vector<BlockData> blocks;
+    for (const BlockData& block : Describe(program)) {
+        if (!block.steps.empty()) {
+            blocks.push_back(block);
+        }
+    }
+    return blocks;
+}
+
+TEST(ProgramCsv, RoundTripsEveryIntervalWithItsTimerStartAndBlock) {
+    std::vector<TimerProgram> programs;
+    programs.push_back(LargestProgram());
+    for (std::uint32_t seed = 1; seed <= 40; ++seed) {
+        programs.push_back(RandomProgram(seed));
+    }
+    for (const TimerProgram& program : programs) {
+        const std::string csv = ProgramToCsv(program);
+        const auto records = ParseCsv(csv);
+        ASSERT_FALSE(records.empty());
+        EXPECT_EQ(records[0].size(), 10u);
+        int intervals = 0;
+        for (const TimerRun& run : GetTimerRuns(program)) {
+            intervals += run.intervals;
+        }
+        EXPECT_EQ(records.size(), static_cast<std::size_t>(intervals) + 1);
+        EXPECT_EQ(BlocksFromCsv(records), NonEmptyBlocks(program));
+    }
+}
+
+TEST(ProgramCsv, HeaderLineEndsAndNumbering) {
+    const TimerProgram program = MakeProgram({{4, {{true, 0, 0, 5, 0}, {false, 0, 0, 10, 30}}},
+                                              {4, {{true, 1, 2, 3, 4}}},
+                                              {9, {{false, 99, 99, 99, 0}}}});
+    EXPECT_EQ(ProgramToCsv(program),
+              "timer,interval,state,hours,minutes,seconds,sixtieths,ticks,start_ticks,"
+              "block_start\r\n"
+              "4,1,ON,0,0,5,0,300,0,1\r\n"
+              "4,2,OFF,0,0,10,30,630,300,0\r\n"
+              "4,3,ON,1,2,3,4,223384,930,1\r\n"
+              "9,1,OFF,99,99,99,0,21746340,0,1\r\n");
+    EXPECT_EQ(ProgramToCsv(TimerProgram{}), std::string(kCsvHeader) + "\r\n");
+}
+
+TEST(ProgramCsv, FieldsAreQuotedOnlyWhenTheyNeedIt) {
+    EXPECT_EQ(CsvField("ON"), "ON");
+    EXPECT_EQ(CsvField(""), "");
+    EXPECT_EQ(CsvField("a,b"), "\"a,b\"");
+    EXPECT_EQ(CsvField("say \"hi\""), "\"say \"\"hi\"\"\"");
+    EXPECT_EQ(CsvField("two\r\nlines"), "\"two\r\nlines\"");
+    EXPECT_EQ(CsvField("x\n"), "\"x\n\"");
+    const auto records = ParseCsv(CsvField("a,\"b\"\r\n") + "," + CsvField("c") + "\r\n");
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(records[0], (std::vector<std::string>{"a,\"b\"\r\n", "c"}));
+}
+
+TEST(ProgramFromState, BuildsBlocksAndReadsTextsAsTheEditorDoes) {
+    EditorState state;
+    state.startup = true;
+    state.panels.push_back({2,
+                            {{true, "00:00:05", true},
+                             {false, "1:2", false},  // hours and minutes only; seconds 0
+                             {true, "garbage", true},
+                             {false, "00:01:02:03", false}}});
+    state.panels.push_back({5, {{false, "-1:0:0", true}}});
+    const TimerProgram program = ProgramFromState(state);
+    EXPECT_TRUE(program.GetStartup());
+    const std::vector<BlockData> expected = {
+        {2, {{true, 0, 0, 5, 0}, {false, 1, 2, 0, 0}}},
+        {2, {{true, 0, 0, 0, 0}, {false, 0, 1, 2, 3}}},
+        {5, {{false, 4294967295u, 0, 0, 0}}},
+    };
+    EXPECT_EQ(Describe(program), expected);
+}
+
+}  // namespace

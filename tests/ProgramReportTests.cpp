@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <sstream>
+
+#include "ProgramCsv.h"
+#include "ProgramReport.h"
+#include "TestSupport.h"
+#include "TimelineMath.h"
+#include "TimerListCtrl.h"
+#include "TvrTool.h"
+
+using namespace testing_support;
+
+namespace {
+
+// The text of a PDF, pages separated by form feeds, columns kept on their lines.
+QString PdfText(const QString& file) {
+    QProcess process;
+    process.start(QStringLiteral("pdftotext"),
+                  {QStringLiteral("-layout"), file, QStringLiteral("-")});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) {
+        ADD_FAILURE() << "pdftotext (poppler-utils) did not run: "
+                      << process.errorString().toStdString();
+        return {};
+    }
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+// The state the editor shows for a program, through the real list.
+EditorState EditorStateOf(TimerProgram& program) {
+    TimerListCtrl list;
+    list.LoadProgram(program);
+    return list.GetState();
+}
+
+// Every interval's table line: timer, number, state, length, start and end, in columns.
+void ExpectEveryInterval(const QString& text, const EditorState& state) {
+    const TimelineLayout layout = LayoutTimeline(state);
+    for (const TimelineLane& lane : layout.lanes) {
+        EXPECT_TRUE(text.contains(QString::fromStdString(lane.label))) << lane.label;
+        for (const TimelineBar& bar : lane.bars) {
+            const QString end = bar.readable ? QString::fromStdString(FormatTimelineTime(bar.End()))
+                                             : QStringLiteral("cannot be read");
+            const QRegularExpression line(
+                QStringLiteral("(^|\\n) *%1 +%2 +%3 +%4 +%5 +%6")
+                    .arg(lane.timerNumber)
+                    .arg(bar.row + 1)
+                    .arg(bar.on ? "ON" : "OFF",
+                         QRegularExpression::escape(QString::fromStdString(bar.text)),
+                         QString::fromStdString(FormatTimelineTime(bar.start)), end));
+            EXPECT_TRUE(line.match(text).hasMatch())
+                << "timer " << lane.timerNumber << " interval " << bar.row + 1;
+        }
+    }
+}
+
+TEST(ProgramReport, PdfHoldsTheHeaderAndEveryTimerAndInterval) {
+    TimerProgram program = MakeProgram({{0, {{true, 0, 0, 5, 0}, {false, 0, 0, 10, 30}}},
+                                        {4, {{true, 1, 2, 3, 0}}},
+                                        {4, {{false, 0, 30, 0, 0}, {true, 0, 0, 0, 0}}},
+                                        {17, {{false, 12, 0, 0, 0}}}},
+                                       true);
+    EditorState state = EditorStateOf(program);
+    ASSERT_EQ(state.panels.size(), 3u);
+    state.startup = true;  // the main window's setting, not the list's
+    state.panels[2].rows.push_back({true, "12:x", false});  // typed, not yet readable
+    TempDir dir;
+    const QString file = QString::fromStdString(dir.File("program.pdf"));
+    QString error;
+    ASSERT_TRUE(ExportPdf(state, file, QStringLiteral("weekly.tvr"), error)) << error.toStdString();
+    const QString text = PdfText(file);
+    EXPECT_TRUE(text.contains(QStringLiteral("weekly.tvr")));
+    EXPECT_TRUE(
+        text.contains(QStringLiteral("Printed ") + QDate::currentDate().toString(Qt::ISODate)));
+    // 7 intervals and 4 blocks, the typed row counting as a 0 interval.
+    EXPECT_TRUE(text.contains(QStringLiteral("25 of 128 bytes"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("4 blocks")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Run timer 0 on power up: yes")));
+    EXPECT_TRUE(text.contains(QStringLiteral("Timeline")));
+    ExpectEveryInterval(text, state);
+    EXPECT_EQ(text.count(QLatin1Char('\f')), 1) << "one page";
+}
+
+TEST(ProgramReport, TheLargestProgramSpansPagesEachWithTheHeader) {
+    TimerProgram program = LargestProgram();
+    const EditorState state = EditorStateOf(program);
+    TempDir dir;
+    const QString file = QString::fromStdString(dir.File("largest.pdf"));
+    QString error;
+    ASSERT_TRUE(ExportPdf(state, file, QStringLiteral("largest.tvr"), error));
+    const QString text = PdfText(file);
+    QStringList pages = text.split(QLatin1Char('\f'));
+    if (!pages.isEmpty() && pages.back().trimmed().isEmpty()) {
+        pages.removeLast();
+    }
+    ASSERT_GT(pages.size(), 3);
+    for (int i = 0; i < pages.size(); ++i) {
+        EXPECT_TRUE(pages[i].contains(QStringLiteral("largest.tvr"))) << "page " << i + 1;
+        EXPECT_TRUE(pages[i].contains(QStringLiteral("Page %1 of %2").arg(i + 1).arg(pages.size())))
+            << "page " << i + 1;
+        EXPECT_TRUE(pages[i].contains(QStringLiteral("of 128 bytes"))) << "page " << i + 1;
+    }
+    ExpectEveryInterval(text, state);
+    // Every lane label is on the timeline pages at the end, after the table.
+    const QString last = pages.back();
+    EXPECT_TRUE(last.contains(QStringLiteral("Timeline")));
+    EXPECT_TRUE(last.contains(QStringLiteral("Timer 30")));
+}
+
+TEST(ProgramReport, PrintsThroughAPrinterAndRefusesAnUnwritableFile) {
+    TimerProgram program = MakeProgram({{2, {{true, 0, 1, 0, 0}}}});
+    const EditorState state = EditorStateOf(program);
+    TempDir dir;
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    const QString file = QString::fromStdString(dir.File("printed.pdf"));
+    printer.setOutputFileName(file);
+    QString error;
+    ASSERT_TRUE(PrintReport(printer, state, QStringLiteral("printed.tvr"), error));
+    const QString text = PdfText(file);
+    EXPECT_TRUE(text.contains(QStringLiteral("printed.tvr")));
+    ExpectEveryInterval(text, state);
+
+    // An empty program still gives one page with its header.
+    const QString empty = QString::fromStdString(dir.File("empty.pdf"));
+    ASSERT_TRUE(ExportPdf(EditorState{}, empty, QStringLiteral("empty.tvr"), error));
+    const QString emptyText = PdfText(empty);
+    EXPECT_TRUE(emptyText.contains(QStringLiteral("Page 1 of 1")));
+    EXPECT_TRUE(emptyText.contains(QStringLiteral("\n0 of 128 bytes"))) << emptyText.toStdString();
+
+    const QString nowhere = QString::fromStdString(dir.File("missing/folder/x.pdf"));
+    EXPECT_FALSE(ExportPdf(state, nowhere, QStringLiteral("x"), error));
+    EXPECT_TRUE(error.contains(nowhere)) << error.toStdString();
+    EXPECT_FALSE(QFile::exists(nowhere));
+    error.clear();
+    EXPECT_FALSE(ExportCsv(state, nowhere, error));
+    EXPECT_FALSE(error.isEmpty());
+}
+
+TEST(CsvExport, MatchesTvrtoolByteForByteAndTheProgramTheEditorBuilds) {
+    TempDir dir;
+    std::vector<TimerProgram> programs;
+    programs.push_back(LargestProgram());
+    programs.push_back(MakeProgram({{3, {{true, 0, 0, 5, 0}, {false, 1, 2, 3, 4}}},
+                                    {3, {{true, 0, 90, 0, 0}}},
+                                    {12, {{false, 0, 0, 0, 0}}}},
+                                   true));
+    for (std::size_t i = 0; i < programs.size(); ++i) {
+        const std::string tvr = dir.File("p" + std::to_string(i) + ".tvr");
+        ASSERT_TRUE(programs[i].SaveToFile(tvr));
+        TimerProgram loaded;
+        ASSERT_TRUE(loaded.LoadFromFile(tvr));
+
+        TimerListCtrl list;
+        list.LoadProgram(loaded);
+        const EditorState state = list.GetState();
+        TimerProgram built;
+        list.BuildProgram(built);
+        EXPECT_EQ(Describe(ProgramFromState(state)), Describe(built));
+
+        const QString csv = QString::fromStdString(dir.File("p" + std::to_string(i) + ".csv"));
+        QString error;
+        ASSERT_TRUE(ExportCsv(state, csv, error)) << error.toStdString();
+        std::istringstream in;
+        std::ostringstream out, err;
+        ASSERT_EQ(RunTvrTool({"csv", tvr}, in, out, err), 0) << err.str();
+        EXPECT_EQ(ReadFile(csv.toStdString()), out.str());
+        EXPECT_TRUE(out.str().starts_with(kCsvHeader));
+    }
+}
+
+}  // namespace

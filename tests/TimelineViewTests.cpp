@@ -1,0 +1,226 @@
+#include <gtest/gtest.h>
+
+#include <QAccessible>
+#include <QApplication>
+#include <QHelpEvent>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolTip>
+#include <QWheelEvent>
+
+#include "TimelineView.h"
+
+namespace {
+
+RowState Row(bool on, const std::string& text, bool blockStart = false) {
+    return {on, text, blockStart};
+}
+
+// Timer 3 with five rows (one unreadable), timer 5 with two, timer 9 with one.
+EditorState Sample() {
+    EditorState state;
+    state.panels.push_back({3,
+                            {Row(false, "00:05:00", true), Row(true, "00:10:00"),
+                             Row(false, "00:20:00"), Row(true, "bad"), Row(false, "00:15:00")}});
+    state.panels.push_back({5, {Row(true, "01:00:00", true), Row(false, "00:30:00")}});
+    state.panels.push_back({9, {Row(true, "00:00:45:30", true)}});
+    return state;
+}
+
+class TimelineViewTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        view.resize(700, 260);
+        view.SetState(Sample());
+        view.show();
+        view.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    }
+
+    QImage Picture() { return view.viewport()->grab().toImage(); }
+
+    TimelineView view;
+};
+
+TEST_F(TimelineViewTest, IsNamedAndClickingABarReportsItsRow) {
+    EXPECT_EQ(view.accessibleName(), "Timeline");
+    QSignalSpy clicked(&view, &TimelineView::rowClicked);
+    const std::pair<int, int> rows[] = {{0, 0}, {0, 1}, {0, 3}, {0, 4}, {1, 1}, {2, 0}};
+    for (const auto& [panel, row] : rows) {
+        const QPoint point = view.RowPoint(panel, row);
+        ASSERT_TRUE(view.viewport()->rect().contains(point)) << panel << "," << row;
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, point);
+        ASSERT_EQ(clicked.count(), 1) << panel << "," << row;
+        EXPECT_EQ(clicked.takeFirst(), (QList<QVariant>{panel, row}));
+    }
+    // The label column and the space past a lane's end are not bars.
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(5, view.RowPoint(1, 0).y()));
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {},
+                      QPoint(view.viewport()->width() - 3, view.RowPoint(2, 0).y()));
+    EXPECT_EQ(clicked.count(), 0);
+}
+
+TEST_F(TimelineViewTest, FollowsEveryNewStateAndBackAsAnUndoDoes) {
+    const QImage before = Picture();
+    EditorState changed = Sample();
+    changed.panels[1].rows[0].text = "00:10:00";
+    changed.panels.erase(changed.panels.begin() + 2);
+    view.SetState(changed);
+    EXPECT_EQ(view.GetLayout().lanes.size(), 2u);
+    EXPECT_EQ(view.GetLayout().lanes[1].total, 40u * 3600);
+    EXPECT_NE(Picture(), before);
+
+    view.SetState(Sample());  // undo
+    EXPECT_EQ(view.GetLayout().lanes.size(), 3u);
+    EXPECT_EQ(Picture(), before);
+}
+
+TEST_F(TimelineViewTest, TheSelectedRowIsHighlighted) {
+    const QPoint point = view.RowPoint(1, 1);
+    const QColor highlight = view.palette().color(QPalette::Highlight);
+    auto highlighted = [&](const QImage& image) {
+        // The frame runs just above the bar; look up from its middle.
+        for (int y = point.y(); y > point.y() - 20 && y >= 0; --y) {
+            if (image.pixelColor(point.x(), y) == highlight) {
+                return true;
+            }
+        }
+        return false;
+    };
+    EXPECT_FALSE(highlighted(Picture()));
+    EditorState selected = Sample();
+    selected.selection = {1, 1};
+    view.SetState(selected);
+    EXPECT_EQ(view.GetSelection(), (EditorSelection{1, 1}));
+    EXPECT_TRUE(highlighted(Picture()));
+}
+
+TEST_F(TimelineViewTest, OnIsFilledAndOffOutlinedWhateverTheColours) {
+    const QImage image = Picture();
+    const QColor base = view.palette().color(QPalette::Base);
+    const QPoint on = view.RowPoint(0, 1);
+    const QPoint off = view.RowPoint(0, 2);
+    EXPECT_EQ(image.pixelColor(off), base);
+    EXPECT_GT(std::abs(qGray(image.pixel(on)) - qGray(base.rgb())), 100);
+    // The OFF bar has a visible edge above its middle.
+    bool edge = false;
+    for (int y = off.y(); y > off.y() - 20 && y >= 0; --y) {
+        edge = edge || std::abs(qGray(image.pixel(off.x(), y)) - qGray(base.rgb())) > 100;
+    }
+    EXPECT_TRUE(edge);
+}
+
+TEST_F(TimelineViewTest, ZoomsWithCtrlWheelAndKeysScrollsAndFits) {
+    ASSERT_TRUE(view.IsFitted());
+    EXPECT_EQ(view.horizontalScrollBar()->maximum(), 0);
+    const double fitted = view.GetPixelsPerTick();
+
+    QWheelEvent wheel(QPointF(300, 100), view.viewport()->mapToGlobal(QPointF(300, 100)), QPoint(),
+                      QPoint(0, 120), Qt::NoButton, Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view.viewport(), &wheel);
+    EXPECT_GT(view.GetPixelsPerTick(), fitted);
+    EXPECT_FALSE(view.IsFitted());
+    EXPECT_GT(view.horizontalScrollBar()->maximum(), 0);
+
+    view.setFocus();
+    const double wheeled = view.GetPixelsPerTick();
+    QTest::keyClick(&view, Qt::Key_Plus);
+    EXPECT_GT(view.GetPixelsPerTick(), wheeled);
+    QTest::keyClick(&view, Qt::Key_Minus);
+    QTest::keyClick(&view, Qt::Key_Minus);
+    EXPECT_LT(view.GetPixelsPerTick(), wheeled);
+
+    // Zoomed in far, the end of the longest lane is reached by scrolling.
+    for (int i = 0; i < 8; ++i) {
+        QTest::keyClick(&view, Qt::Key_Plus);
+    }
+    QScrollBar* bar = view.horizontalScrollBar();
+    ASSERT_GT(bar->maximum(), 0);
+    bar->setValue(bar->maximum());
+    const double end = view.GetTimeScale().ToX(static_cast<double>(view.GetLayout().longest));
+    EXPECT_GT(end, view.viewport()->width() / 2);
+    EXPECT_LT(end, view.viewport()->width());
+
+    view.Fit();
+    EXPECT_TRUE(view.IsFitted());
+    EXPECT_DOUBLE_EQ(view.GetPixelsPerTick(), fitted);
+    EXPECT_EQ(bar->maximum(), 0);
+    // Fitted, the view keeps fitting as it is resized.
+    view.resize(1000, 260);
+    EXPECT_GT(view.GetPixelsPerTick(), fitted);
+}
+
+TEST_F(TimelineViewTest, ArrowKeysMoveAFocusedBarWhoseTextScreenReadersGet) {
+    EditorState selected = Sample();
+    selected.selection = {0, 1};
+    view.SetState(selected);
+    view.setFocus();
+    QApplication::processEvents();
+    ASSERT_TRUE(view.hasFocus());
+    // Focus starts on the selected row.
+    EXPECT_EQ(view.GetFocusLane(), 0);
+    EXPECT_EQ(view.GetFocusBar(), 1);
+
+    QTest::keyClick(&view, Qt::Key_Right);
+    EXPECT_EQ(view.GetFocusBar(), 2);
+    const QString expected = view.DescribeRow(0, 2);
+    EXPECT_EQ(expected, QString::fromUtf8("Timer 3 \u00B7 interval 3 \u00B7 OFF 00:20:00 \u00B7 "
+                                          "from 00:15:00 to 00:35:00"));
+    // What a screen reader reads for the view (offscreen there is no bus to watch the change
+    // event on).
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&view);
+    ASSERT_NE(accessible, nullptr);
+    EXPECT_EQ(accessible->text(QAccessible::Description), expected);
+
+    QTest::keyClick(&view, Qt::Key_Down);  // timer 5 has two rows: the last one
+    EXPECT_EQ(view.GetFocusLane(), 1);
+    EXPECT_EQ(view.GetFocusBar(), 1);
+    QTest::keyClick(&view, Qt::Key_Down);
+    QTest::keyClick(&view, Qt::Key_Down);  // stays on the last lane
+    EXPECT_EQ(view.GetFocusLane(), 2);
+    EXPECT_EQ(view.GetFocusBar(), 0);
+    QTest::keyClick(&view, Qt::Key_Left);  // and on the first bar
+    EXPECT_EQ(view.GetFocusBar(), 0);
+    EXPECT_EQ(accessible->text(QAccessible::Description), view.DescribeRow(2, 0));
+
+    QSignalSpy clicked(&view, &TimelineView::rowClicked);
+    QTest::keyClick(&view, Qt::Key_Return);
+    ASSERT_EQ(clicked.count(), 1);
+    EXPECT_EQ(clicked.takeFirst(), (QList<QVariant>{2, 0}));
+
+    // A timer without rows is passed over.
+    EditorState withEmpty = Sample();
+    withEmpty.panels.insert(withEmpty.panels.begin() + 1, PanelState{8, {}});
+    view.SetState(withEmpty);
+    QTest::keyClick(&view, Qt::Key_Up);
+    EXPECT_EQ(view.GetFocusLane(), 0);
+    QTest::keyClick(&view, Qt::Key_Down);
+    EXPECT_EQ(view.GetFocusLane(), 2);
+    QTest::keyClick(&view, Qt::Key_Down);
+    EXPECT_EQ(view.GetFocusLane(), 3);
+
+    // The focused bar is drawn; without the focus it is not.
+    const QImage focused = Picture();
+    view.clearFocus();
+    QApplication::processEvents();
+    EXPECT_NE(Picture(), focused);
+}
+
+TEST_F(TimelineViewTest, HoverShowsTheBarsText) {
+    const QPoint point = view.RowPoint(0, 1);
+    QHelpEvent help(QEvent::ToolTip, point, view.viewport()->mapToGlobal(point));
+    QApplication::sendEvent(view.viewport(), &help);
+    EXPECT_EQ(QToolTip::text(),
+              QString::fromUtf8("Timer 3 \u00B7 interval 2 \u00B7 ON 00:10:00 \u00B7 from "
+                                "00:05:00 to 00:15:00"));
+    const QPoint gap = view.RowPoint(0, 3);
+    QHelpEvent overGap(QEvent::ToolTip, gap, view.viewport()->mapToGlobal(gap));
+    QApplication::sendEvent(view.viewport(), &overGap);
+    EXPECT_EQ(
+        QToolTip::text(),
+        QString::fromUtf8("Timer 3 \u00B7 interval 4 \u00B7 ON \"bad\" \u00B7 cannot be read"));
+    QToolTip::hideText();
+}
+
+}  // namespace
