@@ -29,7 +29,14 @@ struct TransmitterHooks {
     std::function<void()> requestRepaint;
     // Shows the position after each step.
     std::function<void(std::int32_t position)> reportProgress;
+    // Sleeps at most this many microseconds, handling events; returns early once it has handled
+    // one. Handlers may Cancel. Left empty, the loop polls for the whole wait.
+    std::function<void(std::int64_t microseconds)> waitForEvents = nullptr;
 };
+
+// How long before a step is due the loop stops sleeping and polls the counter: enough to cover
+// a late wake-up of the sleep, short enough to keep the polling cheap.
+inline constexpr std::int64_t kPollWindowUs = 2'000;
 
 // Sends a transfer frame as colour swaps of two panes. Per byte: two sync intervals, then eight
 // bit intervals, least significant bit first; the receiver reads each bit from the time between
@@ -53,13 +60,16 @@ public:
     void Cancel();
 
     // The transfer loop: steps whenever the current wait has passed on the counter, pumping
-    // events in between, until every byte is sent or a handler cancels. Returns IsComplete().
-    // Without a usable counter (no reading, or a frequency that is not positive) the run ends
-    // at once as cancelled.
+    // events in between, until every byte is sent or a handler cancels. Until shortly before a
+    // step is due it sleeps in waitForEvents; then it polls. Returns IsComplete().
+    // Without a usable counter (no reading, a frequency that is not positive, or a reading that
+    // goes back) the run ends as cancelled and CounterFailed() tells so.
     bool RunTransfer();
+    bool CounterFailed() const { return counterFailed; }
 
     bool IsStopped() const { return stop; }
     bool IsComplete() const { return byteIndex == size; }
+    std::int32_t GetByteIndex() const { return byteIndex; }
     std::int32_t GetPosition() const { return phase + 10 * byteIndex; }
     std::uint32_t GetDelay() const { return delay; }
     ColorRef GetLeftColor() const { return leftColor; }
@@ -69,8 +79,10 @@ public:
 
 private:
     void RequestRepaint();
+    void FailCounter();
 
     bool stop = true;
+    bool counterFailed = false;
     ColorRef leftColor = kBlack;
     ColorRef rightColor = kWhite;
     const std::uint8_t* data;
