@@ -3,7 +3,9 @@
 // interval by interval with the nominal signal, and whether the painted timeline decodes back to
 // the frame. Offscreen unless a display is set. Run it on a quiet machine: the loop polls on one
 // core, and any CPU contention shows up as lateness (see the involuntary context switches).
-//   signal_fidelity [--bytes N] [--seed S]
+// The loop sleeps until shortly before each swap, so cpu_percent is what a run costs.
+//   signal_fidelity [--bytes N] [--seed S] [--load]
+// --load keeps another core busy with a spinning child process for the whole run.
 // The last line is the summary:
 //   intervals=N mean_abs_err_ms=X p99_abs_err_ms=Y max_abs_err_ms=Z cpu_percent=C decoded=ok|bad
 #include <sys/resource.h>
@@ -21,6 +23,7 @@
 #include <string>
 #include <vector>
 
+#include "BusyLoad.h"
 #include "ControlIds.h"
 #include "FlashTransmitter.h"
 #include "ProgramDialog.h"
@@ -33,12 +36,15 @@ namespace {
 struct Options {
     int bytes = 16;
     unsigned seed = 1;
+    bool load = false;
 };
 
 bool ParseOptions(int argc, char** argv, Options& options) {
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if ((arg == "--bytes" || arg == "--seed") && i + 1 < argc) {
+        if (arg == "--load") {
+            options.load = true;
+        } else if ((arg == "--bytes" || arg == "--seed") && i + 1 < argc) {
             char* end = nullptr;
             const long value = std::strtol(argv[++i], &end, 10);
             if (*end != '\0' || value < 0 || value > 100'000) {
@@ -132,7 +138,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     Options options;
     if (!ParseOptions(argc, argv, options)) {
-        std::fprintf(stderr, "usage: signal_fidelity [--bytes N (4 or more)] [--seed S]\n");
+        std::fprintf(stderr,
+                     "usage: signal_fidelity [--bytes N (4 or more)] [--seed S] [--load]\n");
         return 2;
     }
 
@@ -179,6 +186,7 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    const BusyLoad load(options.load);
     const rusage before = Usage();
     const auto wallBefore = std::chrono::steady_clock::now();
     start->click();  // the whole run: countdown and transfer
@@ -250,6 +258,7 @@ int main(int argc, char** argv) {
                 qPrintable(QGuiApplication::platformName()), frame.size(), painted.size(),
                 nominal.size(), wall);
     std::printf("involuntary context switches during the run: %ld\n", switches);
+    std::printf("load: %s\n", load.Running() ? "another core kept busy" : "none");
     line("step late on its wait", stepLate);
     line("swap shown after its step", delay);
     line("  waiting for the window update", queued);
