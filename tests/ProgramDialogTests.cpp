@@ -79,11 +79,13 @@ protected:
                                }
                                return now;
                            }});
-        target.SetWaiter([this](std::int64_t microseconds) {
-            if (!QAbstractEventDispatcher::instance()->processEvents(QEventLoop::AllEvents)) {
-                now += microseconds;
-            }
-        });
+        target.SetWaiter(
+            [this](std::int64_t microseconds) {
+                if (!QAbstractEventDispatcher::instance()->processEvents(QEventLoop::AllEvents)) {
+                    now += microseconds;
+                }
+            },
+            [this](std::int64_t microseconds) { now += microseconds; });
         target.SetScreenAwake(std::make_unique<FakeScreenAwake>(awake));
         target.SetPaintRecorder(
             [this](const ProgramDialog::PaintedSwap& swap) { painted.push_back(swap); });

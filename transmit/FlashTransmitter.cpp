@@ -117,6 +117,8 @@ bool FlashTransmitter::RunTransfer() {
             const std::int64_t left = static_cast<std::int64_t>(delay) - elapsed;
             if (hooks.waitForEvents && left > kPollWindowUs) {
                 hooks.waitForEvents(left - kPollWindowUs);
+            } else if (hooks.pause) {
+                hooks.pause(left);
             }
             continue;
         }

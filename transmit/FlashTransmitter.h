@@ -32,10 +32,14 @@ struct TransmitterHooks {
     // Sleeps at most this many microseconds, handling events; returns early once it has handled
     // one. Handlers may Cancel. Left empty, the loop polls for the whole wait.
     std::function<void(std::int64_t microseconds)> waitForEvents = nullptr;
+    // Sleeps this many microseconds without handling events: the last stretch before a step,
+    // slept precisely rather than polled, so the thread has not used up its share of the core
+    // when the step is due. Left empty, the loop polls through it.
+    std::function<void(std::int64_t microseconds)> pause = nullptr;
 };
 
-// How long before a step is due the loop stops sleeping and polls the counter: enough to cover
-// a late wake-up of the sleep, short enough to keep the polling cheap.
+// How long before a step is due the loop stops sleeping in waitForEvents, whose wake-up is only
+// good to a millisecond or so, and pauses precisely instead.
 inline constexpr std::int64_t kPollWindowUs = 2'000;
 
 // Sends a transfer frame as colour swaps of two panes. Per byte: two sync intervals, then eight
@@ -61,7 +65,8 @@ public:
 
     // The transfer loop: steps whenever the current wait has passed on the counter, pumping
     // events in between, until every byte is sent or a handler cancels. Until shortly before a
-    // step is due it sleeps in waitForEvents; then it polls. Returns IsComplete().
+    // step is due it sleeps in waitForEvents, then pauses until the step is due and checks the
+    // counter. Returns IsComplete().
     // Without a usable counter (no reading, a frequency that is not positive, or a reading that
     // goes back) the run ends as cancelled and CounterFailed() tells so.
     bool RunTransfer();

@@ -9,10 +9,13 @@
 #include <QSettings>
 #include <QWindow>
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "ControlIds.h"
 #include "DialogUnits.h"
 #include "ProgramDialogTemplate.h"
+#include "ShortSlice.h"
 #include "SystemColors.h"
 #include "TextProgressCtrl.h"
 
@@ -20,6 +23,8 @@ namespace {
 
 constexpr std::int64_t kCountdownSecondUs = 1'000'000;
 constexpr int kCountdownSeconds = 3;
+// Short enough that the wake-up before a swap preempts whatever else runs on the core.
+constexpr std::int64_t kSliceUs = 300;
 // Below this a 50 ms zero and a 100 ms one are only three and six frames apart.
 constexpr double kLowestRefreshHz = 50.0;
 constexpr int kLabelsTop = 70;
@@ -62,7 +67,10 @@ ProgramDialog::ProgramDialog(const std::uint8_t* data, std::int32_t size, std::i
       transmitter(data, size, zeroTime, oneTime, syncTime),
       estimate(std::span(data, static_cast<std::size_t>(transmitter.GetSize())), zeroTime, oneTime,
                syncTime),
-      waiter([this](std::int64_t microseconds) { eventWaiter.Wait(microseconds); }) {
+      waiter([this](std::int64_t microseconds) { eventWaiter.Wait(microseconds); }),
+      pauser([](std::int64_t microseconds) {
+          std::this_thread::sleep_for(std::chrono::microseconds(microseconds));
+      }) {
     transmitter.SetHooks({
         .counter = {[this] { return runFrequency; }, [this] { return counter.reading(); }},
         .pumpEvent = [this] { return PumpEvent(); },
@@ -73,6 +81,7 @@ ProgramDialog::ProgramDialog(const std::uint8_t* data, std::int32_t size, std::i
             },
         .reportProgress = [this](std::int32_t position) { ReportProgress(position); },
         .waitForEvents = [this](std::int64_t microseconds) { Wait(microseconds); },
+        .pause = [this](std::int64_t microseconds) { pauser(microseconds); },
     });
     OnInitDialog();
 }
@@ -303,6 +312,7 @@ void ProgramDialog::OnStart() {
     }
     {
         const ScreenAwakeHold awake(*screenAwake, "Sending a program to the timer");
+        const ShortSlice slice(kSliceUs);
         // Without a usable counter there is nothing to count down with; the transfer loop then
         // ends the run at once as cancelled.
         const bool counted = runFrequency <= 0 || RunCountdown();

@@ -44,9 +44,14 @@ public:
     // The counter both loops read; std::chrono::steady_clock unless replaced. Tests give a
     // simulated one so a whole run takes no real time.
     void SetCounter(Counter newCounter) { counter = std::move(newCounter); }
-    // How the loops sleep: at most the given microseconds, handling events meanwhile. The real
-    // one sleeps in the event dispatcher; tests move their simulated counter instead.
-    void SetWaiter(std::function<void(std::int64_t)> newWaiter) { waiter = std::move(newWaiter); }
+    // How the loops sleep: wait for at most the given microseconds, handling events meanwhile,
+    // and pause for exactly that long without them, just before a step. The real ones sleep in
+    // the event dispatcher and in the system; tests move their simulated counter instead.
+    void SetWaiter(std::function<void(std::int64_t)> wait,
+                   std::function<void(std::int64_t)> pause) {
+        waiter = std::move(wait);
+        pauser = std::move(pause);
+    }
     // The request that keeps the screen awake during a run; the desktop's unless replaced.
     void SetScreenAwake(std::unique_ptr<ScreenAwake> awake) { screenAwake = std::move(awake); }
 
@@ -110,6 +115,7 @@ private:
     std::int64_t runFrequency = 0;  // read once per run
     EventWaiter eventWaiter;
     std::function<void(std::int64_t)> waiter;
+    std::function<void(std::int64_t)> pauser;
     std::unique_ptr<ScreenAwake> screenAwake;
     bool running = false;  // countdown or transfer
     Stop stopReason = Stop::None;
