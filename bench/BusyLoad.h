@@ -3,6 +3,7 @@
 // Keeps another core busy while a measurement runs: a child process that spins until it is
 // killed, as a compile or another program on a two-core machine would.
 #include <signal.h>
+#include <sys/prctl.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -15,6 +16,7 @@ public:
         }
         child = fork();
         if (child == 0) {
+            prctl(PR_SET_PDEATHSIG, SIGKILL);  // never outlive the measurement
             volatile unsigned long spins = 0;
             for (;;) {
                 spins = spins + 1;
