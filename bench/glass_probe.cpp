@@ -98,6 +98,7 @@ int main(int argc, char** argv) {
     const std::int64_t started = NowNs();
     const auto deadline = started + static_cast<std::int64_t>(timeoutSeconds * 1e9);
     std::vector<std::int64_t> changesNs;  // when the pixel was first seen changed
+    std::vector<double> uncertaintyMs;    // how far apart the samples around each change were
     changesNs.reserve(frame.size() * 10 + 16);
     std::int64_t samples = 0;
     std::int64_t longestSampleNs = 0;
@@ -120,6 +121,7 @@ int main(int argc, char** argv) {
         if (last >= 0 && level != last) {
             // The change happened between the two last replies.
             changesNs.push_back(previous + (now - previous) / 2);
+            uncertaintyMs.push_back(static_cast<double>(now - previous) / 1e6);
         }
         last = level;
         previous = now;
@@ -161,6 +163,9 @@ int main(int argc, char** argv) {
         "changes seen=%zu of %zu, samples=%lld (%.0f a second), longest between samples=%.3f ms\n",
         seenUs.size(), nominal.swapsUs.size(), static_cast<long long>(samples),
         static_cast<double>(samples) / seconds, static_cast<double>(longestSampleNs) / 1e6);
+    const Stats uncertainty = Summarise(uncertaintyMs);
+    std::printf("probe's own uncertainty at the changes: p99=%.3f max=%.3f ms\n", uncertainty.p99,
+                uncertainty.max);
     if (worstGap > 0) {
         std::printf("worst gap: changes %zu-%zu off by %.3f ms\n", worstGap, worstGap + 1, worst);
     }
