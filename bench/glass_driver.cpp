@@ -18,52 +18,17 @@
 #include "ControlIds.h"
 #include "ProgramDialog.h"
 #include "TextProgressCtrl.h"
+#include "TransferBench.h"
 #include "TransferFrame.h"
-
-namespace {
-
-std::vector<std::uint8_t> MakeFrame(int bytes, unsigned seed) {
-    std::mt19937 random(seed);
-    std::vector<std::uint8_t> frame(static_cast<std::size_t>(bytes));
-    frame[0] = kFrameStartByte;
-    frame[1] = static_cast<std::uint8_t>((bytes - 3) & 0xFF);
-    unsigned sum = frame[1];
-    for (std::size_t i = 2; i + 1 < frame.size(); ++i) {
-        frame[i] = static_cast<std::uint8_t>(random() & 0xFF);
-        sum += frame[i];
-    }
-    frame.back() = static_cast<std::uint8_t>(sum & 0xFF);
-    return frame;
-}
-
-}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    int bytes = 16;
-    unsigned seed = 1;
-    bool load = false;
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if (arg == "--load") {
-            load = true;
-        } else if ((arg == "--bytes" || arg == "--seed") && i + 1 < argc) {
-            const long value = std::strtol(argv[++i], nullptr, 10);
-            if (arg == "--bytes") {
-                bytes = static_cast<int>(value);
-            } else {
-                seed = static_cast<unsigned>(value);
-            }
-        } else {
-            std::fprintf(stderr, "usage: glass_driver [--bytes N] [--seed S] [--load]\n");
-            return 2;
-        }
-    }
-    if (bytes < 4 || bytes > 1000) {
-        std::fprintf(stderr, "glass_driver: --bytes must be 4 to 1000\n");
+    bench::Options options;
+    if (!bench::ParseOptions(argc, argv, options) || options.bytes > 1000) {
+        std::fprintf(stderr, "usage: glass_driver [--bytes N (4 to 1000)] [--seed S] [--load]\n");
         return 2;
     }
-    const std::vector<std::uint8_t> frame = MakeFrame(bytes, seed);
+    const std::vector<std::uint8_t> frame = bench::MakeFrame(options.bytes, options.seed);
     ProgramDialog dialog(frame.data(), static_cast<std::int32_t>(frame.size()), kZeroTimeUs,
                          kOneTimeUs, kSyncTimeUs);
     dialog.move(40, 40);
@@ -93,7 +58,7 @@ int main(int argc, char** argv) {
     if (start == nullptr) {
         return 2;
     }
-    const BusyLoad busy(load);
+    const BusyLoad busy(options.load);
     start->click();
     const QString status = dialog.findChild<TextProgressCtrl*>()->text();
     std::printf("status: %s\n", qPrintable(status));

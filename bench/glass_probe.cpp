@@ -19,6 +19,7 @@
 
 #include "FlashTransmitter.h"
 #include "SignalDecoder.h"
+#include "TransferBench.h"
 #include "TransferFrame.h"
 
 namespace {
@@ -43,28 +44,6 @@ bool ParseHex(const std::string& text, std::vector<std::uint8_t>& bytes) {
         bytes.push_back(static_cast<std::uint8_t>(value));
     }
     return !bytes.empty();
-}
-
-struct Stats {
-    double mean = 0, p99 = 0, max = 0;
-};
-
-Stats Summarise(std::vector<double> values) {
-    Stats stats;
-    if (values.empty()) {
-        return stats;
-    }
-    std::sort(values.begin(), values.end());
-    double sum = 0;
-    for (const double v : values) {
-        sum += v;
-    }
-    stats.mean = sum / static_cast<double>(values.size());
-    const auto rank =
-        static_cast<std::size_t>(std::ceil(0.99 * static_cast<double>(values.size())));
-    stats.p99 = values[std::max<std::size_t>(rank, 1) - 1];
-    stats.max = values.back();
-    return stats;
 }
 
 }  // namespace
@@ -156,14 +135,14 @@ int main(int argc, char** argv) {
     }
     const DecodeResult decoded = SignalDecoder().Decode(seenUs);
     const bool ok = decoded.ok && decoded.frame == frame && seenUs.size() == nominal.swapsUs.size();
-    const Stats stats = Summarise(errors);
+    const bench::Stats stats = bench::Summarise(errors);
 
     const double seconds = static_cast<double>(previous - started) / 1e9;
     std::printf(
         "changes seen=%zu of %zu, samples=%lld (%.0f a second), longest between samples=%.3f ms\n",
         seenUs.size(), nominal.swapsUs.size(), static_cast<long long>(samples),
         static_cast<double>(samples) / seconds, static_cast<double>(longestSampleNs) / 1e6);
-    const Stats uncertainty = Summarise(uncertaintyMs);
+    const bench::Stats uncertainty = bench::Summarise(uncertaintyMs);
     std::printf("probe's own uncertainty at the changes: p99=%.3f max=%.3f ms\n", uncertainty.p99,
                 uncertainty.max);
     if (worstGap > 0) {
