@@ -29,9 +29,9 @@ PaneRects ComputePaneRects(QSize client, int top = 70);
 // The window that sends a transfer frame to the device. Before Start it says how long the
 // transfer takes and how to hold the device; Start runs a three-second countdown and then the
 // transfer, both inside OnStart, which sleeps in the event loop until shortly before each
-// swap is due, sleeps the rest precisely and then reads the counter. The two panes are painted in the transmitter's
-// colours; the text progress bar carries the status, the time left and how far the frame has
-// gone. The dialog can be resized, and remembers its size.
+// swap is due, sleeps the rest precisely and then reads the counter. The two panes are painted in
+// the transmitter's colours; the text progress bar carries the status, the time left and how far
+// the frame has gone. The dialog can be resized, and remembers its size.
 class ProgramDialog : public QDialog {
     Q_OBJECT
 
