@@ -3,7 +3,9 @@
 // interval by interval with the nominal signal, and whether the painted timeline decodes back to
 // the frame. Offscreen unless a display is set. Run it on a quiet machine: the loop polls on one
 // core, and any CPU contention shows up as lateness (see the involuntary context switches).
-//   signal_fidelity [--bytes N] [--seed S]
+// The loop sleeps until shortly before each swap, so cpu_percent is what a run costs.
+//   signal_fidelity [--bytes N] [--seed S] [--load]
+// --load keeps another core busy with a spinning child process for the whole run.
 // The last line is the summary:
 //   intervals=N mean_abs_err_ms=X p99_abs_err_ms=Y max_abs_err_ms=Z cpu_percent=C decoded=ok|bad
 #include <sys/resource.h>
@@ -21,57 +23,16 @@
 #include <string>
 #include <vector>
 
+#include "BusyLoad.h"
 #include "ControlIds.h"
 #include "FlashTransmitter.h"
 #include "ProgramDialog.h"
 #include "SignalDecoder.h"
 #include "TextProgressCtrl.h"
+#include "TransferBench.h"
 #include "TransferFrame.h"
 
 namespace {
-
-struct Options {
-    int bytes = 16;
-    unsigned seed = 1;
-};
-
-bool ParseOptions(int argc, char** argv, Options& options) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string arg = argv[i];
-        if ((arg == "--bytes" || arg == "--seed") && i + 1 < argc) {
-            char* end = nullptr;
-            const long value = std::strtol(argv[++i], &end, 10);
-            if (*end != '\0' || value < 0 || value > 100'000) {
-                return false;
-            }
-            if (arg == "--bytes") {
-                options.bytes = static_cast<int>(value);
-            } else {
-                options.seed = static_cast<unsigned>(value);
-            }
-        } else {
-            return false;
-        }
-    }
-    return options.bytes >= 4;
-}
-
-// A well-formed frame: start byte, length, random image bytes, checksum.
-std::vector<std::uint8_t> MakeFrame(int bytes, unsigned seed) {
-    std::mt19937 random(seed);
-    std::vector<std::uint8_t> frame(static_cast<std::size_t>(bytes));
-    frame[0] = kFrameStartByte;
-    frame[1] = static_cast<std::uint8_t>((bytes - 3) & 0xFF);
-    for (std::size_t i = 2; i + 1 < frame.size(); ++i) {
-        frame[i] = static_cast<std::uint8_t>(random() & 0xFF);
-    }
-    unsigned sum = 0;
-    for (std::size_t i = 1; i + 1 < frame.size(); ++i) {
-        sum += frame[i];
-    }
-    frame.back() = static_cast<std::uint8_t>(sum & 0xFF);
-    return frame;
-}
 
 rusage Usage() {
     rusage usage{};
@@ -82,30 +43,6 @@ rusage Usage() {
 double CpuSeconds(const rusage& usage) {
     auto seconds = [](const timeval& t) { return t.tv_sec + t.tv_usec / 1e6; };
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-struct Stats {
-    double mean = 0;
-    double p99 = 0;
-    double max = 0;
-};
-
-Stats Summarise(std::vector<double> values) {
-    Stats stats;
-    if (values.empty()) {
-        return stats;
-    }
-    std::sort(values.begin(), values.end());
-    double sum = 0;
-    for (const double v : values) {
-        sum += v;
-    }
-    stats.mean = sum / static_cast<double>(values.size());
-    const auto rank =
-        static_cast<std::size_t>(std::ceil(0.99 * static_cast<double>(values.size())));
-    stats.p99 = values[std::max<std::size_t>(rank, 1) - 1];
-    stats.max = values.back();
-    return stats;
 }
 
 class UpdateWatcher : public QObject {
@@ -130,13 +67,14 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     QApplication app(argc, argv);
-    Options options;
-    if (!ParseOptions(argc, argv, options)) {
-        std::fprintf(stderr, "usage: signal_fidelity [--bytes N (4 or more)] [--seed S]\n");
+    bench::Options options;
+    if (!bench::ParseOptions(argc, argv, options)) {
+        std::fprintf(stderr,
+                     "usage: signal_fidelity [--bytes N (4 or more)] [--seed S] [--load]\n");
         return 2;
     }
 
-    const std::vector<std::uint8_t> frame = MakeFrame(options.bytes, options.seed);
+    const std::vector<std::uint8_t> frame = bench::MakeFrame(options.bytes, options.seed);
     ProgramDialog dialog(frame.data(), static_cast<std::int32_t>(frame.size()), kZeroTimeUs,
                          kOneTimeUs, kSyncTimeUs);
     const Counter counter = SteadyCounter();
@@ -179,6 +117,7 @@ int main(int argc, char** argv) {
         return 2;
     }
 
+    const BusyLoad load(options.load);
     const rusage before = Usage();
     const auto wallBefore = std::chrono::steady_clock::now();
     start->click();  // the whole run: countdown and transfer
@@ -206,7 +145,7 @@ int main(int argc, char** argv) {
             worstIndex = i;
         }
     }
-    const Stats stats = Summarise(errors);
+    const bench::Stats stats = bench::Summarise(errors);
 
     std::vector<std::int64_t> paintedUs;
     for (const ProgramDialog::PaintedSwap& swap : painted) {
@@ -242,7 +181,7 @@ int main(int argc, char** argv) {
         drawing.push_back(ms(swap.reading - *(paint - 1)));
     }
     auto line = [](const char* what, const std::vector<double>& values) {
-        const Stats stats = Summarise(values);
+        const bench::Stats stats = bench::Summarise(values);
         std::printf("%s: mean=%.3f p99=%.3f max=%.3f ms\n", what, stats.mean, stats.p99, stats.max);
     };
 
@@ -250,6 +189,7 @@ int main(int argc, char** argv) {
                 qPrintable(QGuiApplication::platformName()), frame.size(), painted.size(),
                 nominal.size(), wall);
     std::printf("involuntary context switches during the run: %ld\n", switches);
+    std::printf("load: %s\n", load.Running() ? "another core kept busy" : "none");
     line("step late on its wait", stepLate);
     line("swap shown after its step", delay);
     line("  waiting for the window update", queued);

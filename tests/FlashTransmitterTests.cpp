@@ -1,8 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <numeric>
+#include <random>
+
+#include <fstream>
+#include <string>
 
 #include "FlashTransmitter.h"
+#include "ShortSlice.h"
+#include "TransferEstimate.h"
 #include "TransferFrame.h"
 
 namespace {
@@ -27,11 +33,24 @@ struct Rig {
                     if (onPump && onPump()) {
                         return true;
                     }
-                    now += 1'000;
+                    now += pumpCost;
                     return false;
                 },
             .requestRepaint = [this] { swaps.push_back(now); },
             .reportProgress = [this](std::int32_t position) { positions.push_back(position); },
+            .waitForEvents =
+                [this](std::int64_t microseconds) {
+                    if (onSleep) {
+                        onSleep(microseconds);
+                    }
+                },
+            .pause =
+                [this](std::int64_t microseconds) {
+                    if (onSleep) {
+                        now += microseconds;
+                        pauses.push_back(microseconds);
+                    }
+                },
         });
     }
 
@@ -65,6 +84,9 @@ struct Rig {
     std::int64_t frequency = 1'000'000;
     std::int64_t now = -1'000;
     std::function<bool()> onPump;
+    std::function<void(std::int64_t)> onSleep;  // unset: the loop polls through every wait
+    std::int64_t pumpCost = 1'000;              // what a pump call that finds nothing takes
+    Times pauses;
     Times swaps;
     std::vector<std::int32_t> positions;
 };
@@ -136,7 +158,7 @@ TEST(FlashTransmitter, CancelMidByteResetsThePanesAndBeginStartsAnew) {
     }
 }
 
-TEST(FlashTransmitter, RunsThatEndAtOnce) {
+TEST(FlashTransmitter, RunsThatEndAtOnceOrWhenTheCounterGoesBack) {
     Rig empty({});
     EXPECT_TRUE(empty.Run());
     EXPECT_TRUE(empty.swaps.empty());
@@ -148,7 +170,150 @@ TEST(FlashTransmitter, RunsThatEndAtOnce) {
         rig.frequency = frequency;
         EXPECT_FALSE(rig.Run());
         EXPECT_TRUE(rig.positions.empty());
+        EXPECT_TRUE(rig.transmitter.CounterFailed());
     }
+
+    // A counter that jumps back mid-run would leave the loop waiting for ever.
+    Rig rig(kFrame);
+    rig.onPump = [&rig] {
+        if (rig.swaps.size() == 5) {
+            rig.now -= 10'000'000;
+            rig.onPump = nullptr;
+        }
+        return false;
+    };
+    EXPECT_FALSE(rig.Run());
+    EXPECT_TRUE(rig.transmitter.CounterFailed());
+    EXPECT_EQ(rig.swaps.size(), 5u);
+    EXPECT_EQ(rig.transmitter.GetLeftColor(), FlashTransmitter::kBlack);
+    EXPECT_TRUE(rig.transmitter.IsStopped());
+}
+
+TEST(FlashTransmitter, SleepsUntilShortlyBeforeEachStepThenPausesOntoIt) {
+    // Time passes only while the loop sleeps or pauses.
+    Rig rig(kFrame);
+    rig.pumpCost = 0;
+    rig.now = 0;
+    Times wakes;
+    rig.onSleep = [&rig, &wakes](std::int64_t microseconds) {
+        rig.now += microseconds;
+        wakes.push_back(rig.now);
+    };
+    int pumps = 0;
+    rig.onPump = [&pumps] {
+        ++pumps;
+        return false;
+    };
+    EXPECT_TRUE(rig.Run());
+    const SignalTimeline nominal = SimulateTransfer(kFrame, kZeroTimeUs, kOneTimeUs, kSyncTimeUs);
+    EXPECT_EQ(rig.swaps, nominal.swapsUs) << "every step exactly when due";
+
+    // One sleep per wait, ending one poll window before the step it waits for, then a pause for
+    // the rest of the window.
+    Times due = nominal.swapsUs;
+    due.push_back(nominal.endUs);
+    ASSERT_EQ(wakes.size(), due.size());
+    for (std::size_t i = 0; i < wakes.size(); ++i) {
+        EXPECT_EQ(wakes[i] + kPollWindowUs, due[i]) << "wait " << i;
+    }
+    EXPECT_EQ(rig.pauses, Times(due.size(), kPollWindowUs));
+    EXPECT_EQ(pumps, static_cast<int>(3 * due.size() + 1)) << "no turn without a sleep or a step";
+}
+
+TEST(FlashTransmitter, AnEventDuringASleepIsHandledThenAndTheStepsStayOnTime) {
+    // A repaint 30 ms into the wait for the swap due at 200 ms; a cancel at 470 ms, in the wait
+    // for the swap due at 500 ms.
+    Rig rig(kFrame);
+    rig.pumpCost = 0;
+    rig.now = 0;
+    int repaints = 0;
+    std::vector<std::pair<std::int64_t, std::function<void()>>> events = {
+        {130'000, [&repaints] { ++repaints; }},
+        {470'000, [&rig] { rig.transmitter.Cancel(); }},
+    };
+    rig.onSleep = [&rig, &events](std::int64_t microseconds) {
+        const std::int64_t wake = rig.now + microseconds;
+        for (auto& [at, handle] : events) {
+            if (handle && at > rig.now && at <= wake) {
+                rig.now = at;
+                std::exchange(handle, nullptr)();
+                return;
+            }
+        }
+        rig.now = wake;
+    };
+    EXPECT_FALSE(rig.Run());
+    EXPECT_EQ(repaints, 1);
+    EXPECT_EQ(rig.swaps, (Times{50'000, 100'000, 200'000, 250'000, 350'000, 400'000}));
+    EXPECT_EQ(rig.now, 470'000) << "the cancel ended the run as it came";
+    EXPECT_FALSE(rig.transmitter.CounterFailed());
+}
+
+std::vector<std::uint8_t> RandomFrame(std::size_t size) {
+    std::mt19937 random(static_cast<unsigned>(size));
+    std::vector<std::uint8_t> frame(size);
+    for (std::uint8_t& byte : frame) {
+        byte = static_cast<std::uint8_t>(random());
+    }
+    return frame;
+}
+
+TEST(TransferEstimate, FollowsTheNominalScheduleForShortAndLongFrames) {
+    // Three different times, so a zero, a one and a sync cannot stand in for each other.
+    const std::int32_t zero = 20'000, one = 70'000, sync = 30'000;
+    for (const std::size_t size : {1u, 16u, 131u}) {
+        const std::vector<std::uint8_t> frame = RandomFrame(size);
+        const SignalTimeline nominal = SimulateTransfer(frame, zero, one, sync);
+        const TransferEstimate estimate(frame, zero, one, sync);
+        EXPECT_EQ(estimate.TotalUs(), nominal.endUs) << size << " bytes";
+        EXPECT_EQ(estimate.RemainingUs(0), nominal.endUs);
+        ASSERT_EQ(nominal.swapsUs.size(), 10 * size);
+        for (std::size_t k = 0; k < nominal.swapsUs.size(); ++k) {
+            // Swap k + 1 comes with the step that reports position k + 2.
+            const auto position = static_cast<std::int32_t>(k + 2);
+            const std::int64_t left = nominal.endUs - nominal.swapsUs[k];
+            ASSERT_EQ(estimate.StepTimeUs(position), nominal.swapsUs[k]) << size << "/" << k;
+            ASSERT_EQ(estimate.RemainingUs(position), left);
+            ASSERT_EQ(estimate.RemainingUs(position, 10'000), left - 10'000);
+            // However late the next step, the rest is still all to come.
+            const std::int64_t next =
+                k + 1 < nominal.swapsUs.size() ? nominal.swapsUs[k + 1] : nominal.endUs;
+            ASSERT_EQ(estimate.RemainingUs(position, 5'000'000), nominal.endUs - next);
+        }
+    }
+    EXPECT_EQ(TransferEstimate({}, zero, one, sync).TotalUs(), 0);
+}
+
+TEST(TransferEstimate, DurationsReadInMinutesAndSeconds) {
+    EXPECT_EQ(FormatDuration(0), "0 s");
+    EXPECT_EQ(FormatDuration(41'400'000), "41 s");
+    EXPECT_EQ(FormatDuration(41'000'001, Rounding::Up), "42 s");
+    EXPECT_EQ(FormatDuration(59'500'000), "1 min");
+    EXPECT_EQ(FormatDuration(73'049'999), "1 min 13 s");
+    EXPECT_EQ(FormatDuration(600'000'000), "10 min");
+}
+
+// The scheduler's slice of this thread, in nanoseconds, where the system shows it.
+std::int64_t SliceNs() {
+    std::ifstream sched("/proc/thread-self/sched");
+    for (std::string line; std::getline(sched, line);) {
+        if (line.rfind("se.slice", 0) == 0) {
+            return std::stoll(line.substr(line.find(':') + 1));
+        }
+    }
+    return -1;
+}
+
+TEST(ShortSlice, AsksForShortSlicesWhileItLivesOnly) {
+    const std::int64_t before = SliceNs();
+    {
+        const ShortSlice slice(300);
+        if (!slice.Granted() || before < 0) {
+            GTEST_SKIP() << "this system does not take a slice request";
+        }
+        EXPECT_EQ(SliceNs(), 300'000);
+    }
+    EXPECT_EQ(SliceNs(), before);
 }
 
 }  // namespace

@@ -1,25 +1,77 @@
 #include <gtest/gtest.h>
 
+#include <QAbstractEventDispatcher>
+#include <QAccessible>
 #include <QApplication>
 #include <QImage>
+#include <QLabel>
 #include <QPaintEvent>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QWindow>
 #include <string>
 
 #include "EditorTestSupport.h"
+#include "EventWaiter.h"
 #include "ProgramDialog.h"
 #include "TextProgressCtrl.h"
+#include "TransferFrame.h"
 
 namespace {
 
+// The frame of an empty program with the startup flag off: 6 one bits, 2.35 s nominal.
 const std::vector<std::uint8_t> kFrame = {0x55, 0x01, 0x00, 0x01};
 constexpr std::int64_t kTick = 500;  // each reading of the simulated counter moves it this far
 
+QWidget* FocusOr(QWidget& window) {
+    QWidget* focus = QApplication::focusWidget();
+    return focus != nullptr ? focus : &window;
+}
+
+// Records the screen-awake requests; the dialog owns it, the test keeps the log.
+struct AwakeLog {
+    std::vector<std::string> calls;
+    bool held = false;
+};
+class FakeScreenAwake : public ScreenAwake {
+public:
+    explicit FakeScreenAwake(AwakeLog& log) : log(log) {}
+    void Hold(const std::string&) override {
+        log.calls.push_back("hold");
+        log.held = true;
+    }
+    void Release() override {
+        log.calls.push_back("release");
+        log.held = false;
+    }
+
+private:
+    AwakeLog& log;
+};
+
 class ProgramDialogTest : public ::testing::Test {
 protected:
+    static void SetUpTestSuite() {
+        settingsDir = std::make_unique<QTemporaryDir>();
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir->path());
+        QSettings().clear();
+    }
+    static void TearDownTestSuite() { settingsDir.reset(); }
+
     void SetUp() override {
-        dialog.SetCounter({[] { return std::int64_t{1'000'000}; },
+        Prepare(dialog);
+        start = FindById<QPushButton>(&dialog, ControlIds::kStart);
+        done = FindById<QPushButton>(&dialog, ControlIds::kCancel);
+        bar = FindById<TextProgressCtrl>(&dialog, ControlIds::kProgressBar);
+        ASSERT_TRUE(start && done && bar);
+        ASSERT_TRUE(ShowActive(dialog));
+    }
+
+    // A simulated counter; sleeping handles what is pending, or lets the time pass at once.
+    void Prepare(ProgramDialog& target) {
+        target.SetCounter({[] { return std::int64_t{1'000'000}; },
                            [this] {
                                now += kTick;
                                if (onReading) {
@@ -27,13 +79,16 @@ protected:
                                }
                                return now;
                            }});
-        dialog.SetPaintRecorder(
+        target.SetWaiter(
+            [this](std::int64_t microseconds) {
+                if (!QAbstractEventDispatcher::instance()->processEvents(QEventLoop::AllEvents)) {
+                    now += microseconds;
+                }
+            },
+            [this](std::int64_t microseconds) { now += microseconds; });
+        target.SetScreenAwake(std::make_unique<FakeScreenAwake>(awake));
+        target.SetPaintRecorder(
             [this](const ProgramDialog::PaintedSwap& swap) { painted.push_back(swap); });
-        start = FindById<QPushButton>(&dialog, ControlIds::kStart);
-        done = FindById<QPushButton>(&dialog, ControlIds::kCancel);
-        bar = FindById<TextProgressCtrl>(&dialog, ControlIds::kProgressBar);
-        ASSERT_TRUE(start && done && bar);
-        ASSERT_TRUE(ShowActive(dialog));
     }
 
     // Does what a user does, once, from the event loop, as soon as the condition holds.
@@ -45,19 +100,23 @@ protected:
             }
         };
     }
-    // The dialog is at rest: Start enabled, Done, and the panes black and white in black frames.
+    // The dialog is at rest: Start enabled and default, Done, the panes black and white in
+    // black frames, the screen free to sleep.
     void ExpectIdle() {
         EXPECT_TRUE(start->isEnabled());
+        EXPECT_TRUE(start->isDefault());
         EXPECT_EQ(done->text(), "Done");
-        const PaneRects panes = ComputePaneRects(dialog.size());
+        EXPECT_FALSE(awake.held);
+        const PaneRects panes = dialog.GetPaneRects();
         const QImage image = dialog.grab().toImage();
         EXPECT_EQ(image.pixel(panes.left.center()) & 0xFFFFFF, 0x000000u);
         EXPECT_EQ(image.pixel(panes.right.center()) & 0xFFFFFF, 0xFFFFFFu);
         EXPECT_EQ(image.pixel(panes.right.topLeft()) & 0xFFFFFF, 0x000000u);
     }
 
-    // The frame of an empty program, with short times so a run is quick.
-    ProgramDialog dialog{kFrame.data(), 4, 2'000, 4'000, 2'000};
+    static inline std::unique_ptr<QTemporaryDir> settingsDir;
+    AwakeLog awake;
+    ProgramDialog dialog{kFrame.data(), 4, kZeroTimeUs, kOneTimeUs, kSyncTimeUs};
     QPushButton* start = nullptr;
     QPushButton* done = nullptr;
     TextProgressCtrl* bar = nullptr;
@@ -94,13 +153,38 @@ TEST_F(ProgramDialogTest, ACompleteRunCountsDownThenPaintsEverySwap) {
     dialog.installEventFilter(&paints);
     QTest::mouseClick(start, Qt::LeftButton);
 
-    EXPECT_EQ(states,
-              (std::vector<QString>{"Starting in...3 / Cancel", "Starting in...2 / Cancel",
-                                    "Starting in...1 / Cancel", "Programming... / Cancel"}));
-    for (std::size_t i = 1; i < times.size(); ++i) {
+    ASSERT_GE(states.size(), 5u);
+    EXPECT_EQ(std::vector<QString>(states.begin(), states.begin() + 4),
+              (std::vector<QString>{"Starting in 3… / Cancel", "Starting in 2… / Cancel",
+                                    "Starting in 1… / Cancel", "Programming… / Cancel"}));
+    for (std::size_t i = 1; i < 4; ++i) {
         EXPECT_NEAR(times[i] - times[i - 1], 1'000'000, 4 * kTick) << "second " << i;
     }
-    EXPECT_EQ(bar->text(), "Programming...Done");
+
+    // During the transfer the time left follows the clock down to the last second, and the
+    // share done only grows.
+    const std::int64_t total = dialog.GetEstimate().TotalUs();
+    const QRegularExpression pattern(QStringLiteral("^Programming… (\\d+) %, (\\d+) s left / "));
+    std::vector<int> secondsLeft;
+    int lastPercent = 0;
+    for (std::size_t i = 4; i < states.size(); ++i) {
+        const QRegularExpressionMatch match = pattern.match(states[i]);
+        ASSERT_TRUE(match.hasMatch()) << states[i].toStdString();
+        const int percent = match.captured(1).toInt();
+        const int left = match.captured(2).toInt();
+        EXPECT_GE(percent, lastPercent);
+        lastPercent = percent;
+        const std::int64_t trueLeft = total - (times[i] - times[3]);
+        EXPECT_GE(left * 1'000'000, trueLeft - 20 * kTick) << states[i].toStdString();
+        EXPECT_LT((left - 1) * 1'000'000, trueLeft) << states[i].toStdString();
+        if (secondsLeft.empty() || secondsLeft.back() != left) {
+            secondsLeft.push_back(left);
+        }
+    }
+    EXPECT_EQ(secondsLeft, (std::vector<int>{3, 2, 1}));
+    EXPECT_EQ(lastPercent, 100);
+
+    EXPECT_EQ(bar->text(), "Done: 4 bytes sent in 2 s");
     EXPECT_EQ(bar->GetPos(), 40) << "positions 41 are held at the top of the range";
     ExpectIdle();
 
@@ -113,7 +197,7 @@ TEST_F(ProgramDialogTest, ACompleteRunCountsDownThenPaintsEverySwap) {
     }
 
     // The X11 timing guard: see ProgramDialog::SettlingPixel.
-    const PaneRects panes = ComputePaneRects(dialog.size());
+    const PaneRects panes = dialog.GetPaneRects();
     const QRect leftCorner(panes.left.topLeft(), QSize(1, 1));
     const QRect rightCorner(panes.right.topLeft(), QSize(1, 1));
     // S: a paint with one corner left out, named; P: a corner on its own.
@@ -137,48 +221,151 @@ TEST_F(ProgramDialogTest, ACompleteRunCountsDownThenPaintsEverySwap) {
     EXPECT_EQ(sequence.substr(firstSwap, expected.size()), expected);
 }
 
-TEST_F(ProgramDialogTest, OpensReadyToProgramAndDoneBeforeStartCloses) {
+TEST_F(ProgramDialogTest, SaysHowLongAndHowBeforeStartAndEveryControlIsNamed) {
     EXPECT_EQ(bar->text(), "Ready to program");
     EXPECT_EQ(bar->maximum(), 40);
+    const auto* advice = dialog.findChild<QLabel*>();
+    ASSERT_NE(advice, nullptr);
+    EXPECT_TRUE(advice->text().startsWith("About 2 s for 4 bytes."))
+        << advice->text().toStdString();
+    EXPECT_TRUE(advice->text().contains("brightness"));
+    EXPECT_TRUE(advice->text().contains("flash"));
+
+    for (QWidget* control : dialog.findChildren<QWidget*>()) {
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+        ASSERT_NE(accessible, nullptr);
+        EXPECT_FALSE(accessible->text(QAccessible::Name).isEmpty())
+            << control->metaObject()->className();
+    }
+    // The bar's status and position reach a screen reader, also as they change.
+    bar->SetPos(17);
+    bar->SetText("Programming… 42 %, 2 s left");
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(bar);
+    ASSERT_NE(accessible->valueInterface(), nullptr);
+    EXPECT_EQ(accessible->valueInterface()->currentValue().toInt(), 17);
+    EXPECT_EQ(accessible->valueInterface()->maximumValue().toInt(), 40);
+    EXPECT_EQ(accessible->text(QAccessible::Description), "Programming… 42 %, 2 s left");
+
     QTest::mouseClick(done, Qt::LeftButton);
     EXPECT_FALSE(dialog.isVisible());
+    EXPECT_TRUE(awake.calls.empty()) << "the screen is left alone until Start";
 }
 
-TEST_F(ProgramDialogTest, CancelInTheTransferThenInTheCountdownThenAWholeRun) {
+TEST_F(ProgramDialogTest, EveryWayARunEndsReleasesTheScreenAndSaysSo) {
     // The close box after 13 swaps, while the left pane is white: the run stops, the dialog stays.
+    bool heldDuringRun = false;
     ActWhen([this] { return dialog.GetTransmitter().GetPosition() == 14; },
-            [this] { dialog.windowHandle()->close(); });
+            [this, &heldDuringRun] {
+                heldDuringRun = awake.held;
+                dialog.windowHandle()->close();
+            });
     QTest::mouseClick(start, Qt::LeftButton);
+    EXPECT_TRUE(heldDuringRun);
     EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(bar->text(), "Programming...Canceled");
+    EXPECT_EQ(bar->text(), "Canceled after 1 of 4 bytes");
     EXPECT_GE(bar->GetPos(), 14);
     EXPECT_EQ(bar->GetPos(), dialog.GetTransmitter().GetPosition()) << "the bar keeps its place";
     ExpectIdle();
 
+    // Cancel in the countdown: nothing is sent.
     painted.clear();
-    ActWhen([this] { return bar->text() == "Starting in...2"; },
-            [this] { QTest::mouseClick(done, Qt::LeftButton); });
+    heldDuringRun = false;
+    ActWhen([this] { return bar->text() == "Starting in 2…"; },
+            [this, &heldDuringRun] {
+                heldDuringRun = awake.held;
+                QTest::mouseClick(done, Qt::LeftButton);
+            });
     QTest::mouseClick(start, Qt::LeftButton);
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(bar->text(), "Ready to program");
+    EXPECT_TRUE(heldDuringRun);
+    EXPECT_EQ(bar->text(), "Canceled before sending");
     EXPECT_EQ(bar->GetPos(), 0);
     EXPECT_TRUE(painted.empty()) << "nothing was sent";
     ExpectIdle();
 
-    // The whole frame from its first byte; then the close box, idle, closes the dialog.
-    onReading = nullptr;
+    // Esc in the transfer, with the focus wherever the run left it.
+    ActWhen([this] { return dialog.GetTransmitter().GetPosition() == 25; },
+            [this] { QTest::keyClick(FocusOr(dialog), Qt::Key_Escape); });
     QTest::mouseClick(start, Qt::LeftButton);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(bar->text(), "Canceled after 2 of 4 bytes");
+    ExpectIdle();
+
+    // Enter starts the whole frame from its first byte; then the close box, idle, closes.
+    onReading = nullptr;
+    painted.clear();
+    QTest::keyClick(FocusOr(dialog), Qt::Key_Return);
     ASSERT_EQ(painted.size(), 40u);
     EXPECT_EQ(painted.front().swapNumber, 1);
+    EXPECT_TRUE(bar->text().startsWith("Done: 4 bytes sent"));
+    ExpectIdle();
     dialog.windowHandle()->close();
     EXPECT_FALSE(dialog.isVisible());
+
+    std::vector<std::string> pairs;
+    for (int run = 0; run < 4; ++run) {
+        pairs.insert(pairs.end(), {"hold", "release"});
+    }
+    EXPECT_EQ(awake.calls, pairs);
 }
 
-TEST_F(ProgramDialogTest, WithoutAUsableCounterTheRunEndsAsCancelled) {
+TEST_F(ProgramDialogTest, WhenTheClockOrTheDisplayFailsTheRunEndsCanceled) {
+    // A counter that jumps back mid-transfer.
+    ActWhen([this] { return dialog.GetTransmitter().GetPosition() == 12; },
+            [this] { now -= 60'000'000; });
+    QTest::mouseClick(start, Qt::LeftButton);
+    EXPECT_EQ(bar->text(), "Canceled: the clock failed after 1 of 4 bytes");
+    ExpectIdle();
+
+    // The window minimised mid-transfer: the device no longer sees the panes.
+    ActWhen([this] { return dialog.GetTransmitter().GetPosition() == 33; },
+            [this] { dialog.setWindowState(Qt::WindowMinimized); });
+    QTest::mouseClick(start, Qt::LeftButton);
+    EXPECT_EQ(bar->text(), "Canceled: the panes could not be seen after 3 of 4 bytes");
+    dialog.setWindowState(Qt::WindowNoState);
+    ASSERT_TRUE(ShowActive(dialog));
+    ExpectIdle();
+
+    // No usable counter at all.
+    onReading = nullptr;
     dialog.SetCounter({[] { return std::int64_t{0}; }, [this] { return ++now; }});
     QTest::mouseClick(start, Qt::LeftButton);
-    EXPECT_EQ(bar->text(), "Programming...Canceled");
+    EXPECT_TRUE(bar->text().startsWith("Canceled: the clock failed"));
     ExpectIdle();
+    EXPECT_EQ(awake.calls.size(), 6u);
+}
+
+TEST_F(ProgramDialogTest, ResizingGrowsThePanesAndTheSizeIsRemembered) {
+    // Opened at the template's size grown by the texts, so the panes keep the template's size.
+    const PaneRects before = dialog.GetPaneRects();
+    EXPECT_EQ(dialog.size(), dialog.DefaultSize());
+    EXPECT_EQ(dialog.minimumSize(), dialog.DefaultSize());
+    EXPECT_EQ(before.left.size(), QSize(345 / 2 - 2 - 10, 268 - 80));
+    EXPECT_EQ(before.right.size(), QSize(345 - 10 - (345 / 2 + 2), 268 - 80));
+
+    const int doneMargin = dialog.width() - done->geometry().right();
+    dialog.resize(700, 640);
+    const PaneRects after = dialog.GetPaneRects();
+    EXPECT_EQ(after.left.width(), 700 / 2 - 2 - 10);
+    EXPECT_EQ(after.left.bottom(), 640 - 11);
+    EXPECT_EQ(after.right.right(), 700 - 11);
+    EXPECT_EQ(bar->width(), 700 - 20);
+    EXPECT_EQ(done->geometry().right(), 700 - doneMargin) << "Done stays at the right";
+    QTest::mouseClick(done, Qt::LeftButton);
+
+    ProgramDialog again(kFrame.data(), 4, kZeroTimeUs, kOneTimeUs, kSyncTimeUs);
+    EXPECT_EQ(again.size(), QSize(700, 640));
+    QSettings().clear();
+}
+
+TEST(EventWaiter, HandlesAnEventThatArrivesWhileItSleeps) {
+    EventWaiter waiter;
+    bool handled = false;
+    QTimer::singleShot(5, [&handled] { handled = true; });
+    // Without the event it would sleep for half a minute.
+    for (int turn = 0; turn < 100 && !handled; ++turn) {
+        waiter.Wait(30'000'000);
+    }
+    EXPECT_TRUE(handled);
 }
 
 }  // namespace

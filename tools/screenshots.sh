@@ -2,7 +2,7 @@
 # Starts the real application on a virtual X display with a sample program and saves pictures
 # to docs/: the main window resized, with its status line; the main window and the new-timer
 # dialog at the default font, at a 14-point desktop font and at QT_SCALE_FACTOR=2; the
-# programming dialog during a transfer.
+# programming dialog before Start and during a transfer.
 #   tools/screenshots.sh [BUILD_DIR]
 # The 14-point pictures take the font from a GTK settings file through Qt's gtk3 platform
 # theme, as a desktop would give it; the theme is installed when it is missing.
@@ -81,6 +81,8 @@ xdotool key alt+p                  # Program
 program=$(window "^Program$")
 xdotool windowfocus --sync "$program"
 sleep 0.5
+import -window "$program" docs/program-dialog-ready.png
+echo "saved docs/program-dialog-ready.png"
 xdotool key Return                 # Start is the default button
 sleep 4.6                          # the countdown, then part of the transfer
 import -window "$program" docs/program-dialog.png

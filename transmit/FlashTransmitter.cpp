@@ -92,10 +92,11 @@ void FlashTransmitter::Cancel() {
 }
 
 bool FlashTransmitter::RunTransfer() {
+    counterFailed = false;
     const std::int64_t frequency =
         hooks.counter.frequency && hooks.counter.reading ? hooks.counter.frequency() : 0;
     if (frequency <= 0) {
-        Cancel();
+        FailCounter();
         return IsComplete();
     }
     // Each wait runs from a reading taken just before the step that set it, so lateness in
@@ -107,7 +108,18 @@ bool FlashTransmitter::RunTransfer() {
         }
         const std::int64_t elapsed =
             ElapsedMicroseconds(waitStart, hooks.counter.reading(), frequency);
+        if (elapsed < 0) {
+            // A counter that goes back can no longer time anything; never wait on it forever.
+            FailCounter();
+            break;
+        }
         if (elapsed < static_cast<std::int64_t>(delay)) {
+            const std::int64_t left = static_cast<std::int64_t>(delay) - elapsed;
+            if (hooks.waitForEvents && left > kPollWindowUs) {
+                hooks.waitForEvents(left - kPollWindowUs);
+            } else if (hooks.pause) {
+                hooks.pause(left);
+            }
             continue;
         }
         waitStart = hooks.counter.reading();
@@ -117,6 +129,11 @@ bool FlashTransmitter::RunTransfer() {
         }
     }
     return IsComplete();
+}
+
+void FlashTransmitter::FailCounter() {
+    counterFailed = true;
+    Cancel();
 }
 
 void FlashTransmitter::RequestRepaint() {

@@ -29,7 +29,18 @@ struct TransmitterHooks {
     std::function<void()> requestRepaint;
     // Shows the position after each step.
     std::function<void(std::int32_t position)> reportProgress;
+    // Sleeps at most this many microseconds, handling events; returns early once it has handled
+    // one. Handlers may Cancel. Left empty, the loop polls for the whole wait.
+    std::function<void(std::int64_t microseconds)> waitForEvents = nullptr;
+    // Sleeps this many microseconds without handling events: the last stretch before a step,
+    // slept precisely rather than polled, so the thread has not used up its share of the core
+    // when the step is due. Left empty, the loop polls through it.
+    std::function<void(std::int64_t microseconds)> pause = nullptr;
 };
+
+// How long before a step is due the loop stops sleeping in waitForEvents, whose wake-up is only
+// good to a millisecond or so, and pauses precisely instead.
+inline constexpr std::int64_t kPollWindowUs = 2'000;
 
 // Sends a transfer frame as colour swaps of two panes. Per byte: two sync intervals, then eight
 // bit intervals, least significant bit first; the receiver reads each bit from the time between
@@ -53,13 +64,17 @@ public:
     void Cancel();
 
     // The transfer loop: steps whenever the current wait has passed on the counter, pumping
-    // events in between, until every byte is sent or a handler cancels. Returns IsComplete().
-    // Without a usable counter (no reading, or a frequency that is not positive) the run ends
-    // at once as cancelled.
+    // events in between, until every byte is sent or a handler cancels. Until shortly before a
+    // step is due it sleeps in waitForEvents, then pauses until the step is due and checks the
+    // counter. Returns IsComplete().
+    // Without a usable counter (no reading, a frequency that is not positive, or a reading that
+    // goes back) the run ends as cancelled and CounterFailed() tells so.
     bool RunTransfer();
+    bool CounterFailed() const { return counterFailed; }
 
     bool IsStopped() const { return stop; }
     bool IsComplete() const { return byteIndex == size; }
+    std::int32_t GetByteIndex() const { return byteIndex; }
     std::int32_t GetPosition() const { return phase + 10 * byteIndex; }
     std::uint32_t GetDelay() const { return delay; }
     ColorRef GetLeftColor() const { return leftColor; }
@@ -69,8 +84,10 @@ public:
 
 private:
     void RequestRepaint();
+    void FailCounter();
 
     bool stop = true;
+    bool counterFailed = false;
     ColorRef leftColor = kBlack;
     ColorRef rightColor = kWhite;
     const std::uint8_t* data;

@@ -2,12 +2,20 @@
 
 #include <QAbstractEventDispatcher>
 #include <QEvent>
+#include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QWindow>
+#include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "ControlIds.h"
 #include "DialogUnits.h"
 #include "ProgramDialogTemplate.h"
+#include "ShortSlice.h"
 #include "SystemColors.h"
 #include "TextProgressCtrl.h"
 
@@ -15,6 +23,13 @@ namespace {
 
 constexpr std::int64_t kCountdownSecondUs = 1'000'000;
 constexpr int kCountdownSeconds = 3;
+// Short enough that the wake-up before a swap preempts whatever else runs on the core.
+constexpr std::int64_t kSliceUs = 300;
+// Below this a 50 ms zero and a 100 ms one are only three and six frames apart.
+constexpr double kLowestRefreshHz = 50.0;
+constexpr int kLabelsTop = 70;
+constexpr int kMargin = 10;
+constexpr char kSizeKey[] = "ProgramDialog/size";
 
 void PaintPane(QPainter& painter, const QRect& pane, ColorRef color) {
     painter.fillRect(pane, ToQColor(color));
@@ -26,25 +41,36 @@ void PaintPane(QPainter& painter, const QRect& pane, ColorRef color) {
     painter.fillRect(QRect(pane.right(), pane.top(), 1, pane.height()), black);
 }
 
+QString Duration(std::int64_t microseconds, Rounding rounding = Rounding::Nearest) {
+    return QString::fromStdString(FormatDuration(microseconds, rounding));
+}
+
 }  // namespace
 
 QRect ProgressBarRect(QSize client) {
     return QRect(QPoint(10, 10), QPoint(client.width() - 10 - 1, 35 - 1));
 }
 
-PaneRects ComputePaneRects(QSize client) {
+PaneRects ComputePaneRects(QSize client, int top) {
     const int w = client.width();
     const int h = client.height();
     // Edges as left, top, right, bottom with right and bottom exclusive.
     auto edges = [](int left, int top, int right, int bottom) {
         return QRect(left, top, right - left, bottom - top);
     };
-    return {edges(10, 70, w / 2 - 2, h - 10), edges(w / 2 + 2, 70, w - 10, h - 10)};
+    return {edges(10, top, w / 2 - 2, h - 10), edges(w / 2 + 2, top, w - 10, h - 10)};
 }
 
 ProgramDialog::ProgramDialog(const std::uint8_t* data, std::int32_t size, std::int32_t zeroTime,
                              std::int32_t oneTime, std::int32_t syncTime, QWidget* parent)
-    : QDialog(parent), transmitter(data, size, zeroTime, oneTime, syncTime) {
+    : QDialog(parent),
+      transmitter(data, size, zeroTime, oneTime, syncTime),
+      estimate(std::span(data, static_cast<std::size_t>(transmitter.GetSize())), zeroTime, oneTime,
+               syncTime),
+      waiter([this](std::int64_t microseconds) { eventWaiter.Wait(microseconds); }),
+      pauser([](std::int64_t microseconds) {
+          std::this_thread::sleep_for(std::chrono::microseconds(microseconds));
+      }) {
     transmitter.SetHooks({
         .counter = {[this] { return runFrequency; }, [this] { return counter.reading(); }},
         .pumpEvent = [this] { return PumpEvent(); },
@@ -53,87 +79,275 @@ ProgramDialog::ProgramDialog(const std::uint8_t* data, std::int32_t size, std::i
                 ++swapsRequested;
                 RepaintForSwap();
             },
-        .reportProgress = [this](std::int32_t position) { progress->SetPos(position); },
+        .reportProgress = [this](std::int32_t position) { ReportProgress(position); },
+        .waitForEvents = [this](std::int64_t microseconds) { Wait(microseconds); },
+        .pause = [this](std::int64_t microseconds) { pauser(microseconds); },
     });
     OnInitDialog();
 }
+
+ProgramDialog::~ProgramDialog() = default;
 
 void ProgramDialog::OnInitDialog() {
     using namespace ProgramDialogTemplate;
     setProperty(ControlIds::kProperty, ControlIds::kProgramDialog);
     setWindowTitle(QString::fromLatin1(kTitle));
+    setAccessibleName(QStringLiteral("Program the timer"));
+    // Resizable, so the panes can be made a bigger target.
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
-    setFixedSize(DluToPixelsX(kWidth), DluToPixelsY(kHeight));
+                   Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint);
 
     for (const Button& entry : kButtons) {
         auto* button = new QPushButton(QString::fromLatin1(entry.text), this);
         button->setProperty(ControlIds::kProperty, entry.id);
-        button->setGeometry(DluRect(entry.x, entry.y, entry.width, entry.height));
         button->setDefault(entry.isDefault);
         (entry.id == ControlIds::kStart ? startButton : doneButton) = button;
     }
+    startButton->setAccessibleName(QStringLiteral("Start programming"));
+    doneButton->setAccessibleName(QStringLiteral("Close"));
     connect(startButton, &QPushButton::clicked, this, &ProgramDialog::OnStart);
     connect(doneButton, &QPushButton::clicked, this, &ProgramDialog::reject);
 
     progress = new TextProgressCtrl(this);
     progress->setProperty(ControlIds::kProperty, ControlIds::kProgressBar);
-    progress->setGeometry(ProgressBarRect(size()));
+    progress->setAccessibleName(QStringLiteral("Programming progress"));
     progress->setRange(0, 10 * transmitter.GetSize());
     progress->SetPos(0);
     progress->SetText(QStringLiteral("Ready to program"));
 
+    advice = new QLabel(this);
+    advice->setWordWrap(true);
+    advice->setAccessibleName(QStringLiteral("How to program"));
+    advice->setText(QStringLiteral("About %1 for %2 bytes. Turn the screen brightness all the way "
+                                   "up, hold the device's sensor flat against the two panes and "
+                                   "keep it still until \u201cDone\u201d.\nThe panes flash "
+                                   "several times a second.")
+                        .arg(Duration(estimate.TotalUs()))
+                        .arg(transmitter.GetSize()));
+    displayWarning = new QLabel(this);
+    displayWarning->setWordWrap(true);
+    displayWarning->setAccessibleName(QStringLiteral("Display warning"));
+    QPalette warningPalette = displayWarning->palette();
+    warningPalette.setColor(QPalette::WindowText, Qt::darkRed);
+    displayWarning->setPalette(warningPalette);
+    displayWarning->hide();
+    UpdateDisplayWarning();
+
+    setMinimumSize(DefaultSize());
+    QSize initial = QSettings().value(QString::fromLatin1(kSizeKey)).toSize();
+    initial = initial.isValid() ? initial.expandedTo(minimumSize()) : DefaultSize();
+    if (const QScreen* display = screen()) {
+        initial = initial.boundedTo(display->availableSize()).expandedTo(minimumSize());
+    }
+    resize(initial);
+    LayoutControls();
     startButton->setFocus();
 }
 
+QSize ProgramDialog::DefaultSize() const {
+    using namespace ProgramDialogTemplate;
+    // The template's size with room for the texts, so the panes keep their template size.
+    const int width = DluToPixelsX(kWidth);
+    const int textWidth = width - 2 * kMargin;
+    int textHeight = advice->heightForWidth(textWidth) + kMargin;
+    if (!displayWarning->isHidden()) {
+        textHeight += displayWarning->heightForWidth(textWidth) + kMargin / 2;
+    }
+    return QSize(width, DluToPixelsY(kHeight) + textHeight);
+}
+
+void ProgramDialog::LayoutControls() {
+    using namespace ProgramDialogTemplate;
+    const int w = width();
+    progress->setGeometry(ProgressBarRect(size()));
+    for (QPushButton* button : {startButton, doneButton}) {
+        const bool isStart = button == startButton;
+        const Button& entry = kButtons[isStart ? 0 : 1];
+        QRect place = DluRect(entry.x, entry.y, entry.width, entry.height);
+        if (!isStart) {
+            // Done keeps its distance from the right edge.
+            place.moveLeft(w - (DluToPixelsX(kWidth) - place.left()));
+        }
+        button->setGeometry(place);
+    }
+    const int textWidth = w - 2 * kMargin;
+    int y = kLabelsTop;
+    for (QLabel* label : {advice, displayWarning}) {
+        if (label->isHidden()) {
+            continue;
+        }
+        const int height = label->heightForWidth(textWidth);
+        label->setGeometry(kMargin, y, textWidth, height);
+        y += height + kMargin / 2;
+    }
+    panesTop = y + kMargin / 2;
+    update();
+}
+
+void ProgramDialog::UpdateDisplayWarning() {
+    const QScreen* display = screen();
+    const double hz = display != nullptr ? display->refreshRate() : 0.0;
+    const bool low = hz > 0.0 && hz < kLowestRefreshHz;
+    if (low) {
+        displayWarning->setText(QStringLiteral("This screen refreshes %1 times a second; below "
+                                               "%2 the device can mistake a one for a zero. Use "
+                                               "a faster screen if you can.")
+                                    .arg(qRound(hz))
+                                    .arg(kLowestRefreshHz));
+    }
+    if (low == displayWarning->isHidden()) {
+        displayWarning->setVisible(low);
+        LayoutControls();
+    }
+}
+
+void ProgramDialog::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    LayoutControls();
+}
+
+void ProgramDialog::hideEvent(QHideEvent* event) {
+    QSettings().setValue(QString::fromLatin1(kSizeKey), size());
+    QDialog::hideEvent(event);
+}
+
 bool ProgramDialog::PumpEvent() {
-    return QAbstractEventDispatcher::instance()->processEvents(QEventLoop::AllEvents);
+    const bool handled = QAbstractEventDispatcher::instance()->processEvents(QEventLoop::AllEvents);
+    if (running && !transmitter.IsStopped() && DisplayLost()) {
+        // The device can no longer see the panes: never let the run go on to "Done" unseen.
+        stopReason = Stop::Display;
+        transmitter.Cancel();
+        return true;
+    }
+    return handled;
+}
+
+void ProgramDialog::Wait(std::int64_t microseconds) {
+    waiter(microseconds);
+    // Whatever arrived during the sleep was handled there; look at the window too.
+    if (running && !transmitter.IsStopped() && DisplayLost()) {
+        stopReason = Stop::Display;
+        transmitter.Cancel();
+    }
+}
+
+bool ProgramDialog::DisplayLost() const {
+    const QWindow* window = windowHandle();
+    return !isVisible() || (windowState() & Qt::WindowMinimized) != 0 || window == nullptr ||
+           !window->isExposed();
+}
+
+// The countdown: three seconds on the counter, sleeping between them. False when it was
+// cancelled or the counter failed.
+bool ProgramDialog::RunCountdown() {
+    int count = kCountdownSeconds;
+    std::int64_t secondStart = counter.reading();
+    while (!transmitter.IsStopped()) {
+        if (PumpEvent()) {
+            continue;
+        }
+        const std::int64_t elapsed =
+            ElapsedMicroseconds(secondStart, counter.reading(), runFrequency);
+        if (elapsed < 0) {
+            stopReason = Stop::Counter;
+            transmitter.Cancel();
+            break;
+        }
+        if (elapsed < kCountdownSecondUs) {
+            Wait(kCountdownSecondUs - elapsed);
+            continue;
+        }
+        secondStart = counter.reading();
+        if (--count == 0) {
+            return true;
+        }
+        progress->SetText(QStringLiteral("Starting in %1\u2026").arg(count));
+    }
+    return false;
+}
+
+void ProgramDialog::ReportProgress(std::int32_t position) {
+    progress->SetPos(position);
+    const std::int32_t top = progress->maximum();
+    const int percent = top > 0 ? static_cast<int>(std::min(100LL, 100LL * position / top)) : 100;
+    const QString text = QStringLiteral("Programming\u2026 %1 %, %2 left")
+                             .arg(percent)
+                             .arg(Duration(estimate.RemainingUs(position), Rounding::Up));
+    if (text != progress->text()) {
+        progress->SetText(text);
+    }
+}
+
+QString ProgramDialog::CanceledText() const {
+    const std::int32_t size = transmitter.GetSize();
+    const QString sent =
+        QStringLiteral("after %1 of %2 bytes").arg(transmitter.GetByteIndex()).arg(size);
+    switch (stopReason) {
+        case Stop::Counter:
+            return QStringLiteral("Canceled: the clock failed %1").arg(sent);
+        case Stop::Display:
+            return QStringLiteral("Canceled: the panes could not be seen %1").arg(sent);
+        case Stop::None:
+        case Stop::User:
+            break;
+    }
+    return QStringLiteral("Canceled %1").arg(sent);
 }
 
 void ProgramDialog::OnStart() {
+    if (running) {
+        return;
+    }
     runFrequency = counter.frequency && counter.reading ? counter.frequency() : 0;
+    stopReason = Stop::None;
     transmitter.ClearStop();
+    running = true;
     startButton->setEnabled(false);
     doneButton->setText(QStringLiteral("Cancel"));
-    progress->SetText(QStringLiteral("Starting in...%1").arg(kCountdownSeconds));
+    doneButton->setAccessibleName(QStringLiteral("Cancel programming"));
+    progress->SetText(QStringLiteral("Starting in %1\u2026").arg(kCountdownSeconds));
     progress->SetPos(0);
-
-    // Without a usable counter there is nothing to count down with; the transfer loop then
-    // ends the run at once as cancelled.
-    bool countdownOver = runFrequency <= 0;
-    int count = kCountdownSeconds;
-    std::int64_t secondStart = countdownOver ? 0 : counter.reading();
-    bool cancelled = false;
-    while (!countdownOver) {
-        if (!PumpEvent() && ElapsedMicroseconds(secondStart, counter.reading(), runFrequency) >=
-                                kCountdownSecondUs) {
-            secondStart = counter.reading();
-            --count;
-            progress->SetText(QStringLiteral("Starting in...%1").arg(count));
-            countdownOver = count == 0;
-        }
-        if (transmitter.IsStopped()) {
-            progress->SetText(QStringLiteral("Ready to program"));
-            cancelled = true;
-            break;
+    if (!screenAwake) {
+        screenAwake = MakeScreenAwake();
+    }
+    {
+        const ScreenAwakeHold awake(*screenAwake, "Sending a program to the timer");
+        const ShortSlice slice(kSliceUs);
+        // Without a usable counter there is nothing to count down with; the transfer loop then
+        // ends the run at once as cancelled.
+        const bool counted = runFrequency <= 0 || RunCountdown();
+        if (!counted) {
+            progress->SetText(stopReason == Stop::User ? QStringLiteral("Canceled before sending")
+                                                       : CanceledText());
+        } else {
+            progress->SetText(QStringLiteral("Programming\u2026"));
+            transmitter.Begin();
+            swapsRequested = 0;
+            swapsPainted = 0;
+            sending = true;
+            settling = false;
+            const std::int64_t begun = runFrequency > 0 ? counter.reading() : 0;
+            const bool complete = transmitter.RunTransfer();
+            const std::int64_t took =
+                runFrequency > 0 ? ElapsedMicroseconds(begun, counter.reading(), runFrequency) : 0;
+            sending = false;
+            if (transmitter.CounterFailed()) {
+                stopReason = Stop::Counter;
+            }
+            progress->SetText(complete ? QStringLiteral("Done: %1 bytes sent in %2")
+                                             .arg(transmitter.GetSize())
+                                             .arg(Duration(took))
+                                       : CanceledText());
+            update();
         }
     }
-
-    if (!cancelled) {
-        progress->SetText(QStringLiteral("Programming..."));
-        transmitter.Begin();
-        swapsRequested = 0;
-        swapsPainted = 0;
-        sending = true;
-        settling = false;
-        const bool complete = transmitter.RunTransfer();
-        sending = false;
-        progress->SetText(complete ? QStringLiteral("Programming...Done")
-                                   : QStringLiteral("Programming...Canceled"));
-        update();
-    }
+    running = false;
     startButton->setEnabled(true);
     doneButton->setText(QStringLiteral("Done"));
+    doneButton->setAccessibleName(QStringLiteral("Close"));
+    // Enter starts the next run, as before the first one.
+    startButton->setDefault(true);
+    startButton->setFocus();
 }
 
 void ProgramDialog::OnCancel() {
@@ -141,13 +355,14 @@ void ProgramDialog::OnCancel() {
         QDialog::reject();
         return;
     }
+    stopReason = Stop::User;
     transmitter.Cancel();
     update();
 }
 
 void ProgramDialog::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    const PaneRects panes = ComputePaneRects(size());
+    const PaneRects panes = GetPaneRects();
     PaintPane(painter, panes.left, transmitter.GetLeftColor());
     PaintPane(painter, panes.right, transmitter.GetRightColor());
     if (paintRecorder) {
@@ -182,15 +397,20 @@ void ProgramDialog::RecordPaintedSwap() {
 // happens then, in the pause before the next step, and the next swap has nothing to wait for.
 // Two pixels take turns, since the settling paint must touch what the last swap sent.
 QRect ProgramDialog::SettlingPixel(std::int32_t swapNumber) const {
-    const PaneRects panes = ComputePaneRects(size());
+    const PaneRects panes = GetPaneRects();
     return QRect((swapNumber % 2 == 0 ? panes.left : panes.right).topLeft(), QSize(1, 1));
 }
 
 void ProgramDialog::RepaintForSwap() {
-    update(QRegion(rect()) - SettlingPixel(swapsRequested));
+    // Only the panes change; the texts above them would only add to every swap's paint.
+    const PaneRects panes = GetPaneRects();
+    update((QRegion(panes.left) + panes.right) - SettlingPixel(swapsRequested));
 }
 
 bool ProgramDialog::event(QEvent* event) {
+    if (event->type() == QEvent::Show || event->type() == QEvent::ScreenChangeInternal) {
+        UpdateDisplayWarning();
+    }
     if (event->type() != QEvent::UpdateRequest) {
         return QDialog::event(event);
     }

@@ -5,25 +5,33 @@
 #include <QSize>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 
+#include "EventWaiter.h"
 #include "FlashTransmitter.h"
+#include "ScreenAwake.h"
+#include "TransferEstimate.h"
 
+class QLabel;
 class QPushButton;
 class TextProgressCtrl;
 
-// Where the bar and the two panes go in a client area of the given size.
+// Where the bar and the two panes go in a client area of the given size; the panes start at
+// top and fill the rest.
 QRect ProgressBarRect(QSize client);
 struct PaneRects {
     QRect left;
     QRect right;
 };
-PaneRects ComputePaneRects(QSize client);
+PaneRects ComputePaneRects(QSize client, int top = 70);
 
-// The window that sends a transfer frame to the device: Start runs a three-second countdown and
-// then the transfer, both as polling loops inside OnStart that pump events themselves, with no
-// timers, sleeps or threads. The two panes are painted in the transmitter's colours; the text
-// progress bar carries the status and how far the frame has gone.
+// The window that sends a transfer frame to the device. Before Start it says how long the
+// transfer takes and how to hold the device; Start runs a three-second countdown and then the
+// transfer, both inside OnStart, which sleeps in the event loop until shortly before each
+// swap is due, sleeps the rest precisely and then reads the counter. The two panes are painted in
+// the transmitter's colours; the text progress bar carries the status, the time left and how far
+// the frame has gone. The dialog can be resized, and remembers its size.
 class ProgramDialog : public QDialog {
     Q_OBJECT
 
@@ -31,10 +39,21 @@ public:
     // The frame is not copied and must outlive the dialog. Times are in microseconds.
     ProgramDialog(const std::uint8_t* data, std::int32_t size, std::int32_t zeroTime,
                   std::int32_t oneTime, std::int32_t syncTime, QWidget* parent = nullptr);
+    ~ProgramDialog() override;
 
     // The counter both loops read; std::chrono::steady_clock unless replaced. Tests give a
     // simulated one so a whole run takes no real time.
     void SetCounter(Counter newCounter) { counter = std::move(newCounter); }
+    // How the loops sleep: wait for at most the given microseconds, handling events meanwhile,
+    // and pause for exactly that long without them, just before a step. The real ones sleep in
+    // the event dispatcher and in the system; tests move their simulated counter instead.
+    void SetWaiter(std::function<void(std::int64_t)> wait,
+                   std::function<void(std::int64_t)> pause) {
+        waiter = std::move(wait);
+        pauser = std::move(pause);
+    }
+    // The request that keeps the screen awake during a run; the desktop's unless replaced.
+    void SetScreenAwake(std::unique_ptr<ScreenAwake> awake) { screenAwake = std::move(awake); }
 
     // A swap whose new colours have just been painted.
     struct PaintedSwap {
@@ -49,6 +68,10 @@ public:
     }
 
     const FlashTransmitter& GetTransmitter() const { return transmitter; }
+    const TransferEstimate& GetEstimate() const { return estimate; }
+    PaneRects GetPaneRects() const { return ComputePaneRects(size(), panesTop); }
+    // The size the dialog opens at when none is remembered.
+    QSize DefaultSize() const;
 
     // Start: one run, countdown and transfer; returns when the run has ended.
     void OnStart();
@@ -58,22 +81,44 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     bool event(QEvent* event) override;
 
 private:
+    // Why a run ended before every byte was sent.
+    enum class Stop { None, User, Counter, Display };
+
     void OnInitDialog();
+    void LayoutControls();
+    void UpdateDisplayWarning();
     bool PumpEvent();
+    void Wait(std::int64_t microseconds);
+    bool DisplayLost() const;
+    bool RunCountdown();
+    void ReportProgress(std::int32_t position);
+    QString CanceledText() const;
     void RecordPaintedSwap();
     void RepaintForSwap();
     QRect SettlingPixel(std::int32_t swapNumber) const;
 
     FlashTransmitter transmitter;
+    TransferEstimate estimate;
     QPushButton* startButton = nullptr;
     QPushButton* doneButton = nullptr;
     TextProgressCtrl* progress = nullptr;
+    QLabel* advice = nullptr;
+    QLabel* displayWarning = nullptr;
+    int panesTop = 70;
 
     Counter counter = SteadyCounter();
     std::int64_t runFrequency = 0;  // read once per run
+    EventWaiter eventWaiter;
+    std::function<void(std::int64_t)> waiter;
+    std::function<void(std::int64_t)> pauser;
+    std::unique_ptr<ScreenAwake> screenAwake;
+    bool running = false;  // countdown or transfer
+    Stop stopReason = Stop::None;
 
     std::function<void(const PaintedSwap&)> paintRecorder;
     std::int32_t swapsRequested = 0;  // swaps of this run so far

@@ -31,6 +31,8 @@ TextProgressCtrl::TextProgressCtrl(QWidget* parent) : QProgressBar(parent) {
 
 void TextProgressCtrl::SetText(const QString& text) {
     statusText = text;
+    // Screen readers get the status as the bar's description, the position as its value.
+    setAccessibleDescription(text);
     update();
 }
 

@@ -1,0 +1,66 @@
+// The application side of the glass benchmark: opens the real programming dialog on a random
+// well-formed frame on the X display, tells where a pane is and what the frame is, waits for a
+// line on standard input (the probe is watching), then presses Start and runs the transfer.
+//   glass_driver [--bytes N] [--seed S] [--load]
+// Prints "ready X Y HEX" (a pixel of the left pane in root coordinates, the frame), and at the
+// end the dialog's status text.
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "BusyLoad.h"
+#include "ControlIds.h"
+#include "ProgramDialog.h"
+#include "TextProgressCtrl.h"
+#include "TransferBench.h"
+#include "TransferFrame.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    bench::Options options;
+    if (!bench::ParseOptions(argc, argv, options) || options.bytes > 1000) {
+        std::fprintf(stderr, "usage: glass_driver [--bytes N (4 to 1000)] [--seed S] [--load]\n");
+        return 2;
+    }
+    const std::vector<std::uint8_t> frame = bench::MakeFrame(options.bytes, options.seed);
+    ProgramDialog dialog(frame.data(), static_cast<std::int32_t>(frame.size()), kZeroTimeUs,
+                         kOneTimeUs, kSyncTimeUs);
+    dialog.move(40, 40);
+    dialog.show();
+    dialog.activateWindow();
+    if (!QTest::qWaitForWindowExposed(&dialog)) {
+        std::fprintf(stderr, "glass_driver: the dialog was not shown\n");
+        return 2;
+    }
+    QTest::qWait(300);  // let the first paint reach the server
+    const QPoint pixel = dialog.mapToGlobal(dialog.GetPaneRects().left.center());
+    std::printf("ready %d %d ", pixel.x(), pixel.y());
+    for (const std::uint8_t byte : frame) {
+        std::printf("%02X", byte);
+    }
+    std::printf("\n");
+    std::fflush(stdout);
+    std::string go;
+    std::getline(std::cin, go);
+
+    QPushButton* start = nullptr;
+    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
+        if (button->property(ControlIds::kProperty).toInt() == ControlIds::kStart) {
+            start = button;
+        }
+    }
+    if (start == nullptr) {
+        return 2;
+    }
+    const BusyLoad busy(options.load);
+    start->click();
+    const QString status = dialog.findChild<TextProgressCtrl*>()->text();
+    std::printf("status: %s\n", qPrintable(status));
+    return status.startsWith(QStringLiteral("Done")) ? 0 : 1;
+}
