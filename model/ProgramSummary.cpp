@@ -1,9 +1,8 @@
 #include "ProgramSummary.h"
 
-#include <algorithm>
-
 #include "DeviceLimits.h"
 #include "TimerProgram.h"
+#include "TransferEstimate.h"
 #include "TransferFrame.h"
 
 ProgramSummary SummarizeProgram(const TimerProgram& program) {
@@ -13,21 +12,6 @@ ProgramSummary SummarizeProgram(const TimerProgram& program) {
     summary.transferUs =
         TransferDurationUs(BuildTransferFrame(program), kZeroTimeUs, kOneTimeUs, kSyncTimeUs);
     return summary;
-}
-
-std::string FormatDuration(std::int64_t microseconds) {
-    const std::int64_t seconds = (std::max<std::int64_t>(0, microseconds) + 500'000) / 1'000'000;
-    if (seconds < 60) {
-        return std::to_string(seconds) + " s";
-    }
-    if (seconds < 3600) {
-        const std::int64_t rest = seconds % 60;
-        return std::to_string(seconds / 60) + " min" +
-               (rest != 0 ? " " + std::to_string(rest) + " s" : std::string());
-    }
-    const std::int64_t minutes = (seconds % 3600) / 60;
-    return std::to_string(seconds / 3600) + " h" +
-           (minutes != 0 ? " " + std::to_string(minutes) + " min" : std::string());
 }
 
 std::string FormatSummaryLine(const ProgramSummary& summary, int capacity) {

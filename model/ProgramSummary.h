@@ -15,8 +15,5 @@ struct ProgramSummary {
 
 ProgramSummary SummarizeProgram(const TimerProgram& program);
 
-// "42 s", "1 min 13 s", "2 min", "1 h 5 min": rounded to the second, for people.
-std::string FormatDuration(std::int64_t microseconds);
-
 // "N of 128 bytes · B blocks · transfer about 1 min 13 s" (UTF-8).
 std::string FormatSummaryLine(const ProgramSummary& summary, int capacity);
