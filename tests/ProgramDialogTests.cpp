@@ -13,6 +13,7 @@
 #include <QWindow>
 #include <string>
 
+#include "DialogUnits.h"
 #include "EditorTestSupport.h"
 #include "EventWaiter.h"
 #include "ProgramDialog.h"
@@ -339,8 +340,12 @@ TEST_F(ProgramDialogTest, ResizingGrowsThePanesAndTheSizeIsRemembered) {
     const PaneRects before = dialog.GetPaneRects();
     EXPECT_EQ(dialog.size(), dialog.DefaultSize());
     EXPECT_EQ(dialog.minimumSize(), dialog.DefaultSize());
-    EXPECT_EQ(before.left.size(), QSize(345 / 2 - 2 - 10, 268 - 80));
-    EXPECT_EQ(before.right.size(), QSize(345 - 10 - (345 / 2 + 2), 268 - 80));
+    // The template is 230 x 165 units of the dialog's own font.
+    const DialogUnits du = DialogUnitsOf(&dialog);
+    const int w = du.X(230);
+    const int h = du.Y(165);
+    EXPECT_EQ(before.left.size(), QSize(w / 2 - 2 - 10, h - 80));
+    EXPECT_EQ(before.right.size(), QSize(w - 10 - (w / 2 + 2), h - 80));
 
     const int doneMargin = dialog.width() - done->geometry().right();
     dialog.resize(700, 640);

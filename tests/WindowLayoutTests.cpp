@@ -17,8 +17,10 @@
 #include "EditorTestSupport.h"
 #include "HelpDialog.h"
 #include "MainDialog.h"
+#include "ProgramDialog.h"
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
+#include "TransferFrame.h"
 
 namespace {
 
@@ -120,6 +122,13 @@ TEST_P(WindowLayoutTest, NoTextIsCutAndEveryControlHasAName) {
         QStringLiteral("Programmable Timer 1.0.0\n\u00A9 2026 Tavrel\nwww.tavrel.example"));
     about.show();
     ExpectNothingCut(&about, "about box");
+
+    const std::vector<std::uint8_t> frame{0x55, 0x02, 0x81, 0x20, 0xA1};
+    ProgramDialog programming(frame.data(), static_cast<int>(frame.size()), kZeroTimeUs, kOneTimeUs,
+                              kSyncTimeUs, &window);
+    programming.show();
+    ExpectNothingCut(&programming, "programming dialog");
+    EXPECT_EQ(Unnamed(&programming), QStringList());
 
     HelpDialog help(&window);
     help.show();

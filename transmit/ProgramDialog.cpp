@@ -144,34 +144,47 @@ void ProgramDialog::OnInitDialog() {
     startButton->setFocus();
 }
 
+int ProgramDialog::LabelsTop() const {
+    using namespace ProgramDialogTemplate;
+    // Below the buttons, which grow with the font.
+    const DialogUnits du = DialogUnitsOf(this);
+    int bottom = 0;
+    for (const Button& entry : kButtons) {
+        bottom = std::max(bottom, du.Rect(entry.x, entry.y, entry.width, entry.height).bottom());
+    }
+    return std::max(kLabelsTop, bottom + kMargin);
+}
+
 QSize ProgramDialog::DefaultSize() const {
     using namespace ProgramDialogTemplate;
     // The template's size with room for the texts, so the panes keep their template size.
-    const int width = DluToPixelsX(kWidth);
+    const DialogUnits du = DialogUnitsOf(this);
+    const int width = du.X(kWidth);
     const int textWidth = width - 2 * kMargin;
-    int textHeight = advice->heightForWidth(textWidth) + kMargin;
+    int textHeight = advice->heightForWidth(textWidth) + kMargin + (LabelsTop() - kLabelsTop);
     if (!displayWarning->isHidden()) {
         textHeight += displayWarning->heightForWidth(textWidth) + kMargin / 2;
     }
-    return QSize(width, DluToPixelsY(kHeight) + textHeight);
+    return QSize(width, du.Y(kHeight) + textHeight);
 }
 
 void ProgramDialog::LayoutControls() {
     using namespace ProgramDialogTemplate;
     const int w = width();
+    const DialogUnits du = DialogUnitsOf(this);
     progress->setGeometry(ProgressBarRect(size()));
     for (QPushButton* button : {startButton, doneButton}) {
         const bool isStart = button == startButton;
         const Button& entry = kButtons[isStart ? 0 : 1];
-        QRect place = DluRect(entry.x, entry.y, entry.width, entry.height);
+        QRect place = du.Rect(entry.x, entry.y, entry.width, entry.height);
         if (!isStart) {
             // Done keeps its distance from the right edge.
-            place.moveLeft(w - (DluToPixelsX(kWidth) - place.left()));
+            place.moveLeft(w - (du.X(kWidth) - place.left()));
         }
         button->setGeometry(place);
     }
     const int textWidth = w - 2 * kMargin;
-    int y = kLabelsTop;
+    int y = LabelsTop();
     for (QLabel* label : {advice, displayWarning}) {
         if (label->isHidden()) {
             continue;

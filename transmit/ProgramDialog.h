@@ -72,6 +72,8 @@ public:
     PaneRects GetPaneRects() const { return ComputePaneRects(size(), panesTop); }
     // The size the dialog opens at when none is remembered.
     QSize DefaultSize() const;
+    // Where the texts start: below the buttons.
+    int LabelsTop() const;
 
     // Start: one run, countdown and transfer; returns when the run has ended.
     void OnStart();
