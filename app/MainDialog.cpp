@@ -15,9 +15,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSettings>
+#include <QSplitter>
 #include <QStatusBar>
 #include <QTimer>
 #include <QUndoStack>
@@ -35,8 +39,10 @@
 #include "IntervalEdit.h"
 #include "ProgramDialog.h"
 #include "ProgramFit.h"
+#include "ProgramReport.h"
 #include "ProgramSummary.h"
 #include "Prompter.h"
+#include "TimelineView.h"
 #include "TimerFile.h"
 #include "TimerListCtrl.h"
 #include "TimerPanel.h"
@@ -49,6 +55,9 @@ namespace {
 const QString kTitle = QStringLiteral("Tavrel - Programmable Timer");
 const QString kGeometryKey = QStringLiteral("mainWindow/geometry");
 const QString kRecentKey = QStringLiteral("recentFiles");
+const QString kTimelineKey = QStringLiteral("view/timeline");
+// Below this screen height the timeline starts hidden, leaving the list the room.
+constexpr int kRoomForTimeline = 700;
 constexpr int kRecentCount = 8;
 // A red that reads on light and dark themes alike, with white text on it.
 const QColor kWarningColor(0xC6, 0x28, 0x28);
@@ -95,7 +104,6 @@ MainDialog::MainDialog(QWidget* parent) : QMainWindow(parent) {
     setAcceptDrops(true);
 
     client = new QWidget(this);
-    client->installEventFilter(this);
     setCentralWidget(client);
 
     addTimerButton = MakeButton(client, QStringLiteral("&Add Timer"), ControlIds::kAddTimer,
@@ -136,6 +144,12 @@ MainDialog::MainDialog(QWidget* parent) : QMainWindow(parent) {
     timerList->setAccessibleName(QStringLiteral("Timers"));
     connect(timerList, &TimerListCtrl::captionDoubleClicked, this,
             [this](int index) { OnChangeTimerNumber(index); });
+    connect(timerList, &TimerListCtrl::selectionChanged, this, &MainDialog::ScheduleTimelineUpdate);
+    timeline = new TimelineView(client);
+    connect(timeline, &TimelineView::rowClicked, this, [this](int panel, int row) {
+        timerList->Select(panel, row);
+        timerList->EnsureVisible(panel, row);
+    });
     BuildLayout();
 
     memoryGauge->setRange(0, kDeviceMemoryBytes);
@@ -153,6 +167,9 @@ MainDialog::MainDialog(QWidget* parent) : QMainWindow(parent) {
     connect(startupCheck, &QCheckBox::clicked, this, &MainDialog::RecordUserChange);
 
     QSettings settings;
+    const QScreen* display = screen();
+    const bool room = display == nullptr || display->availableSize().height() >= kRoomForTimeline;
+    ShowTimeline(settings.value(kTimelineKey, room).toBool());
     if (!restoreGeometry(settings.value(kGeometryKey).toByteArray())) {
         resize(sizeHint());
     }
@@ -185,7 +202,15 @@ void MainDialog::BuildLayout() {
     layout->setSpacing(du.Y(3));
     layout->addLayout(top);
     layout->addWidget(startupCheck);
-    layout->addWidget(timerList, 1);
+    // The list above, the timeline below; the user moves the line between them.
+    splitter = new QSplitter(Qt::Vertical, client);
+    splitter->setChildrenCollapsible(false);
+    splitter->addWidget(timerList);
+    splitter->addWidget(timeline);
+    splitter->setStretchFactor(0, 3);
+    splitter->setStretchFactor(1, 2);
+    splitter->installEventFilter(this);
+    layout->addWidget(splitter, 1);
     layout->addSpacing(du.Y(2));
     layout->addWidget(memoryLabel);
     layout->addWidget(memoryGauge);
@@ -197,7 +222,8 @@ void MainDialog::BuildLayout() {
     setTabOrder(addIntervalButton, deleteButton);
     setTabOrder(deleteButton, startupCheck);
     setTabOrder(startupCheck, timerList);
-    setTabOrder(timerList, programButton);
+    setTabOrder(timerList, timeline);
+    setTabOrder(timeline, programButton);
     setTabOrder(programButton, exitButton);
 }
 
@@ -226,6 +252,16 @@ void MainDialog::BuildMenu(QMenuBar* menu) {
     connect(MakeAction(file, QStringLiteral("&Close"), ControlIds::kFileClose, QKeySequence::Close,
                        "Ctrl+W"),
             &QAction::triggered, this, &MainDialog::OnFileClose);
+    file->addSeparator();
+    connect(MakeAction(file, QStringLiteral("&Print..."), ControlIds::kFilePrint,
+                       QKeySequence::Print, "Ctrl+P"),
+            &QAction::triggered, this, &MainDialog::OnPrint);
+    QAction* exportPdf = file->addAction(QStringLiteral("Export as P&DF..."));
+    exportPdf->setProperty(ControlIds::kProperty, ControlIds::kFileExportPdf);
+    connect(exportPdf, &QAction::triggered, this, &MainDialog::OnExportPdf);
+    QAction* exportCsv = file->addAction(QStringLiteral("Export as C&SV..."));
+    exportCsv->setProperty(ControlIds::kProperty, ControlIds::kFileExportCsv);
+    connect(exportCsv, &QAction::triggered, this, &MainDialog::OnExportCsv);
     file->addSeparator();
     connect(
         MakeAction(file, QStringLiteral("E&xit"), ControlIds::kExit, QKeySequence::Quit, "Ctrl+Q"),
@@ -298,6 +334,18 @@ void MainDialog::BuildMenu(QMenuBar* menu) {
         addEditAction(QStringLiteral("Change Timer &Number..."), ControlIds::kEditTimerNumber, {}),
         &QAction::triggered, this, [this] { OnChangeTimerNumber(-1); });
 
+    QMenu* view = menu->addMenu(QStringLiteral("&View"));
+    timelineAction = view->addAction(QStringLiteral("&Timeline"));
+    timelineAction->setProperty(ControlIds::kProperty, ControlIds::kViewTimeline);
+    timelineAction->setCheckable(true);
+    connect(timelineAction, &QAction::triggered, this, &MainDialog::ShowTimeline);
+    QAction* fit = view->addAction(QStringLiteral("&Fit Timeline"));
+    fit->setProperty(ControlIds::kProperty, ControlIds::kViewFit);
+    connect(fit, &QAction::triggered, this, [this] {
+        ShowTimeline(true);
+        timeline->Fit();
+    });
+
     QMenu* help = menu->addMenu(QStringLiteral("&Help"));
     connect(MakeAction(help, QStringLiteral("&How to program the device"), ControlIds::kHelp,
                        QKeySequence::HelpContents, "F1"),
@@ -309,8 +357,9 @@ void MainDialog::BuildMenu(QMenuBar* menu) {
 }
 
 bool MainDialog::eventFilter(QObject* watched, QEvent* event) {
-    // The list's parent is the client area under the menu bar; its notification is ours.
-    if (watched == client && event->type() == WMU_PROGRAM_MODIFIED) {
+    // The list reports to its parent, the splitter it shares with the timeline; its
+    // notification is ours.
+    if (watched == timerList->parentWidget() && event->type() == WMU_PROGRAM_MODIFIED) {
         RecordUserChange();
         return true;
     }
@@ -349,6 +398,100 @@ void MainDialog::RefreshGauge() {
         part.replace(u' ', QChar(0x00A0));
     }
     summaryLabel->setText(parts.join(QStringLiteral(" \u00B7 ")));
+    ScheduleTimelineUpdate();
+}
+
+void MainDialog::ScheduleTimelineUpdate() {
+    if (timeline == nullptr || timelinePending) {
+        return;
+    }
+    timelinePending = true;
+    QTimer::singleShot(0, this, [this] {
+        timelinePending = false;
+        if (timeline->isVisible()) {
+            timeline->SetState(Capture());
+        }
+    });
+}
+
+void MainDialog::ShowTimeline(bool show) {
+    timeline->setVisible(show);
+    timelineAction->setChecked(show);
+    QSettings().setValue(kTimelineKey, show);
+    if (show) {
+        timeline->SetState(Capture());
+    }
+}
+
+QString MainDialog::ReportTitle() const {
+    return path.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(path).fileName();
+}
+
+QString MainDialog::AskExportName(const QString& filter, const QString& suffix) {
+    QString fileName = Prompter::Current().GetSaveFileName(this, filter, suffix);
+    if (fileName.isEmpty()) {
+        return {};
+    }
+    if (QFileInfo(fileName).suffix().isEmpty()) {
+        fileName += QStringLiteral(".") + suffix;
+    }
+    if (QFileInfo::exists(fileName) &&
+        !Prompter::Current().AskYesNo(
+            this, QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                      .arg(QFileInfo(fileName).fileName()))) {
+        return {};
+    }
+    return fileName;
+}
+
+void MainDialog::OnPrint() {
+    if (!CommitPendingEdit()) {
+        return;
+    }
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    QString error;
+    if (!PrintReport(printer, Capture(), ReportTitle(), error)) {
+        Prompter::Current().ShowMessage(this, QStringLiteral("Unable to print"), error);
+    }
+}
+
+bool MainDialog::OnExportPdf() {
+    if (!CommitPendingEdit()) {
+        return false;
+    }
+    const QString fileName =
+        AskExportName(QStringLiteral("PDF Files (*.pdf)"), QStringLiteral("pdf"));
+    if (fileName.isEmpty()) {
+        return false;
+    }
+    QString error;
+    if (!ExportPdf(Capture(), fileName, ReportTitle(), error)) {
+        Prompter::Current().ShowMessage(this, QStringLiteral("Unable to export to file"), error);
+        return false;
+    }
+    return true;
+}
+
+bool MainDialog::OnExportCsv() {
+    // The table holds numbers, so every row must read as an interval, as for Save.
+    if (!CheckRows()) {
+        return false;
+    }
+    const QString fileName =
+        AskExportName(QStringLiteral("CSV Files (*.csv)"), QStringLiteral("csv"));
+    if (fileName.isEmpty()) {
+        return false;
+    }
+    QString error;
+    if (!ExportCsv(Capture(), fileName, error)) {
+        Prompter::Current().ShowMessage(this, QStringLiteral("Unable to export to file"), error);
+        return false;
+    }
+    return true;
 }
 
 void MainDialog::EnableProgramCommands(bool enable) {

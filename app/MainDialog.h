@@ -15,6 +15,8 @@ class QMenuBar;
 class QProgressBar;
 class QPushButton;
 class QUndoStack;
+class QSplitter;
+class TimelineView;
 class TimerListCtrl;
 class TimerProgram;
 
@@ -61,6 +63,13 @@ public:
     void OnAbout();
 
     void OnHelp();
+    void OnPrint();
+    // Export as PDF and as CSV; each asks for a file name. True when the file was written.
+    bool OnExportPdf();
+    bool OnExportCsv();
+    // Shows or hides the timeline under the list, and remembers the choice.
+    void ShowTimeline(bool show);
+    TimelineView* GetTimeline() const { return timeline; }
     // The files opened or saved last, newest first, without those that are gone.
     QStringList GetRecentFiles() const;
     // The status line's text.
@@ -82,6 +91,11 @@ private:
     void BuildLayout();
     // The window's title: the file's name, or "Untitled", with the unsaved-changes mark.
     void UpdateTitle();
+    // The timeline follows the editor; many changes in one go are drawn once.
+    void ScheduleTimelineUpdate();
+    // A file name for an export: asked, the suffix added, replacing a file only when agreed.
+    QString AskExportName(const QString& filter, const QString& suffix);
+    QString ReportTitle() const;
     void RememberFile(const QString& fileName);
     void FillRecentMenu();
     // The editor and startup box as they are now.
@@ -121,6 +135,10 @@ private:
     QLabel* memoryLabel = nullptr;
     QLabel* summaryLabel = nullptr;
     QMenu* recentMenu = nullptr;
+    QSplitter* splitter = nullptr;
+    TimelineView* timeline = nullptr;
+    QAction* timelineAction = nullptr;
+    bool timelinePending = false;
     // Set once the user agreed to leave, so the close that follows goes through.
     bool closing = false;
 

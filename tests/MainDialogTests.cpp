@@ -21,9 +21,11 @@
 #include "EditorTestSupport.h"
 #include "IntervalEdit.h"
 #include "MainDialog.h"
+#include "ProgramCsv.h"
 #include "ProgramDialog.h"
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
+#include "TimelineView.h"
 #include "TimerFile.h"
 #include "TimerListCtrl.h"
 #include "TimerPanel.h"
@@ -116,7 +118,8 @@ protected:
     }
 
     void ClickBoxOf(int panel, int row) {
-        Click(FindById<ColorCheckBox>(list->GetPanel(panel), ControlIds::BlockStartId(row)));
+        auto* box = FindById<ColorCheckBox>(list->GetPanel(panel), ControlIds::BlockStartId(row));
+        Click(box);
     }
     QString LabelText(int panel, int row) {
         return FindById<ColorStatic>(list->GetPanel(panel), ControlIds::LabelId(row))->text();
@@ -285,7 +288,8 @@ TEST_F(MainDialogTest, ResizingGrowsTheListAndTheSizeIsRemembered) {
     const int panelBefore = list->GetPanel(0)->GetWidth();
     window.resize(window.size() + QSize(200, 300));
     QCoreApplication::processEvents();
-    EXPECT_EQ(list->size(), listBefore + QSize(200, 300));
+    EXPECT_EQ(list->size().width(), listBefore.width() + 200);
+    EXPECT_GT(list->size().height(), listBefore.height() + 100) << "shared with the timeline";
     EXPECT_EQ(list->GetPanel(0)->GetWidth(), panelBefore + 200);
     const QRect grown = window.geometry();
 
@@ -883,6 +887,65 @@ TEST_F(EditHistoryTest, ATimerAddedToALongProgramIsInView) {
     Trigger(ControlIds::kEditInsertInterval);
     EXPECT_TRUE(SelectionInView());
     EXPECT_NE(list->GetScrollPosition(), kept);
+}
+
+// ---- the timeline, printing and exports ---------------------------------------------------
+
+TEST_F(EditHistoryTest, TheTimelineFollowsChangesAndUndoAndAClickSelectsTheRow) {
+    OpenText(HistoryBase());
+    TimelineView* timeline = window.GetTimeline();
+    ASSERT_TRUE(timeline->isVisible()) << "shown when there is room";
+    auto lanes = [&] {
+        QCoreApplication::processEvents();
+        std::vector<std::size_t> bars;
+        for (const TimelineLane& lane : timeline->GetLayout().lanes) {
+            bars.push_back(lane.bars.size());
+        }
+        return bars;
+    };
+    EXPECT_EQ(lanes(), (std::vector<std::size_t>{3, 9, 8}));
+    Select(1, 0);
+    QTest::mouseClick(deleteButton, Qt::LeftButton);
+    EXPECT_EQ(lanes(), (std::vector<std::size_t>{3, 8, 8}));
+    Trigger(ControlIds::kEditUndo);
+    EXPECT_EQ(lanes(), (std::vector<std::size_t>{3, 9, 8}));
+    EXPECT_EQ(timeline->GetSelection(), (EditorSelection{1, 0}));
+
+    const QPoint bar = timeline->RowPoint(0, 2);
+    ASSERT_TRUE(timeline->viewport()->rect().contains(bar)) << bar.x() << "," << bar.y();
+    QTest::mouseClick(timeline->viewport(), Qt::LeftButton, Qt::NoModifier, bar);
+    int index = -1, row = -1;
+    EXPECT_EQ(list->GetSelection(index, row), 0);
+    EXPECT_EQ(row, 2);
+    EXPECT_TRUE(SelectionInView());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(timeline->GetSelection(), (EditorSelection{0, 2}));
+
+    // Hidden from the View menu, and remembered so.
+    Trigger(ControlIds::kViewTimeline);
+    EXPECT_FALSE(timeline->isVisible());
+    MainDialog again;
+    EXPECT_FALSE(again.GetTimeline()->isVisibleTo(&again));
+}
+
+TEST_F(MainDialogTest, ExportsWriteThePdfAndTheCsvOfTheProgramShown) {
+    OpenText(kWorkedExample);
+    prompter.saveNames.push_back(Path("program"));
+    EXPECT_TRUE(window.OnExportPdf());
+    EXPECT_EQ(prompter.lastSuffix, "pdf");
+    EXPECT_TRUE(ReadFile(dir.File("program.pdf")).starts_with("%PDF"));
+
+    prompter.saveNames.push_back(Path("program.csv"));
+    Trigger(ControlIds::kFileExportCsv);
+    TimerProgram read;
+    ASSERT_TRUE(read.LoadFromFile(dir.File("open.tvr")));
+    EXPECT_EQ(ReadFile(dir.File("program.csv")), ProgramToCsv(read));
+
+    // A row that does not read is refused, as for Save, before any file name is asked.
+    Edit(0, 1)->setText("soon");
+    Trigger(ControlIds::kFileExportCsv);
+    EXPECT_EQ(prompter.messages, QStringList{kInvalidIntervalMessage});
+    EXPECT_EQ(ReadFile(dir.File("program.csv")), ProgramToCsv(read));
 }
 
 // ---- programming --------------------------------------------------------------------------
