@@ -19,7 +19,7 @@
 #include <QPrinter>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QScreen>
+#include <QResizeEvent>
 #include <QSettings>
 #include <QSplitter>
 #include <QStatusBar>
@@ -56,8 +56,8 @@ const QString kTitle = QStringLiteral("Tavrel - Programmable Timer");
 const QString kGeometryKey = QStringLiteral("mainWindow/geometry");
 const QString kRecentKey = QStringLiteral("recentFiles");
 const QString kTimelineKey = QStringLiteral("view/timeline");
-// Below this screen height the timeline starts hidden, leaving the list the room.
-constexpr int kRoomForTimeline = 700;
+// Until the user chooses, the timeline shows whenever the list keeps its first height beside it.
+constexpr int kTimelineRoom = 140;
 constexpr int kRecentCount = 8;
 // A red that reads on light and dark themes alike, with white text on it.
 const QColor kWarningColor(0xC6, 0x28, 0x28);
@@ -167,11 +167,20 @@ MainDialog::MainDialog(QWidget* parent) : QMainWindow(parent) {
     connect(startupCheck, &QCheckBox::clicked, this, &MainDialog::RecordUserChange);
 
     QSettings settings;
-    const QScreen* display = screen();
-    const bool room = display == nullptr || display->availableSize().height() >= kRoomForTimeline;
-    ShowTimeline(settings.value(kTimelineKey, room).toBool());
+    const QVariant choice = settings.value(kTimelineKey);
+    timelineAuto = !choice.isValid();
+    SetTimelineShown(choice.isValid() && choice.toBool());
+    // The default size is the list's, without the timeline; a larger window makes room for it.
     if (!restoreGeometry(settings.value(kGeometryKey).toByteArray())) {
         resize(sizeHint());
+    }
+}
+
+void MainDialog::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (timelineAuto) {
+        const int room = splitter->height() - splitter->handleWidth();
+        SetTimelineShown(room >= timerList->sizeHint().height() + kTimelineRoom);
     }
 }
 
@@ -408,16 +417,24 @@ void MainDialog::ScheduleTimelineUpdate() {
     timelinePending = true;
     QTimer::singleShot(0, this, [this] {
         timelinePending = false;
-        if (timeline->isVisible()) {
+        if (!timeline->isHidden()) {
             timeline->SetState(Capture());
         }
     });
 }
 
 void MainDialog::ShowTimeline(bool show) {
-    timeline->setVisible(show);
-    timelineAction->setChecked(show);
+    timelineAuto = false;
     QSettings().setValue(kTimelineKey, show);
+    SetTimelineShown(show);
+}
+
+void MainDialog::SetTimelineShown(bool show) {
+    timelineAction->setChecked(show);
+    if (show == !timeline->isHidden()) {
+        return;
+    }
+    timeline->setVisible(show);
     if (show) {
         timeline->SetState(Capture());
     }

@@ -67,7 +67,7 @@ public:
     // Export as PDF and as CSV; each asks for a file name. True when the file was written.
     bool OnExportPdf();
     bool OnExportCsv();
-    // Shows or hides the timeline under the list, and remembers the choice.
+    // The user's choice to show or hide the timeline under the list; remembered.
     void ShowTimeline(bool show);
     TimelineView* GetTimeline() const { return timeline; }
     // The files opened or saved last, newest first, without those that are gone.
@@ -83,6 +83,8 @@ protected:
     // Esc (not taken by a field) is Exit; the close box asks as Exit does.
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // Until the user has chosen, the timeline shows when the window has room for it.
+    void resizeEvent(QResizeEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -93,6 +95,7 @@ private:
     void UpdateTitle();
     // The timeline follows the editor; many changes in one go are drawn once.
     void ScheduleTimelineUpdate();
+    void SetTimelineShown(bool show);
     // A file name for an export: asked, the suffix added, replacing a file only when agreed.
     QString AskExportName(const QString& filter, const QString& suffix);
     QString ReportTitle() const;
@@ -139,6 +142,8 @@ private:
     TimelineView* timeline = nullptr;
     QAction* timelineAction = nullptr;
     bool timelinePending = false;
+    // No choice stored: the timeline follows the room the window has.
+    bool timelineAuto = true;
     // Set once the user agreed to leave, so the close that follows goes through.
     bool closing = false;
 

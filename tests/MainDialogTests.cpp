@@ -894,7 +894,9 @@ TEST_F(EditHistoryTest, ATimerAddedToALongProgramIsInView) {
 TEST_F(EditHistoryTest, TheTimelineFollowsChangesAndUndoAndAClickSelectsTheRow) {
     OpenText(HistoryBase());
     TimelineView* timeline = window.GetTimeline();
-    ASSERT_TRUE(timeline->isVisible()) << "shown when there is room";
+    EXPECT_FALSE(timeline->isVisible()) << "no room at the first size";
+    window.resize(700, 800);
+    ASSERT_TRUE(timeline->isVisible()) << "shown once there is room";
     auto lanes = [&] {
         QCoreApplication::processEvents();
         std::vector<std::size_t> bars;
@@ -921,10 +923,11 @@ TEST_F(EditHistoryTest, TheTimelineFollowsChangesAndUndoAndAClickSelectsTheRow) 
     QCoreApplication::processEvents();
     EXPECT_EQ(timeline->GetSelection(), (EditorSelection{0, 2}));
 
-    // Hidden from the View menu, and remembered so.
+    // Hidden from the View menu, and remembered so, whatever the room.
     Trigger(ControlIds::kViewTimeline);
     EXPECT_FALSE(timeline->isVisible());
     MainDialog again;
+    again.resize(700, 800);
     EXPECT_FALSE(again.GetTimeline()->isVisibleTo(&again));
 }
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Starts the real application on a virtual X display with a sample program and saves pictures
-# to docs/: the main window resized, with its status line; the main window and the new-timer
+# to docs/: the main window resized, with its timeline and status line; the first page of its
+# PDF report; the main window and the new-timer
 # dialog at the default font, at a 14-point desktop font and at QT_SCALE_FACTOR=2; the
 # programming dialog before Start and during a transfer.
 #   tools/screenshots.sh [BUILD_DIR]
@@ -70,12 +71,25 @@ shoot font-default A=1
 shoot font-14pt QT_QPA_PLATFORMTHEME=gtk3
 shoot scale-2 QT_SCALE_FACTOR=2
 
-# The window made larger: the list takes the room; a row is selected and the status line shows.
+# The window made larger: the list and the timeline share the room; the status line shows.
 start resized A=1
-xdotool windowsize --sync "$main" 420 560
+xdotool windowsize --sync "$main" 640 720
 sleep 0.5
 import -window "$main" docs/main-window.png
 echo "saved docs/main-window.png"
+
+# File > Export as PDF, through Qt's own file dialog; its first page as a picture.
+xdotool key alt+f d
+save=$(window "^Save As$")
+xdotool windowfocus --sync "$save"
+sleep 0.5
+xdotool type --delay 10 "$work/report.pdf"
+xdotool key Return
+for _ in $(seq 50); do [ -s "$work/report.pdf" ] && break; sleep 0.1; done
+sleep 0.5
+pdftoppm -png -r 70 -f 1 -l 1 -singlefile "$work/report.pdf" docs/report-page
+echo "saved docs/report-page.png"
+xdotool windowfocus --sync "$main"
 
 xdotool key alt+p                  # Program
 program=$(window "^Program$")
