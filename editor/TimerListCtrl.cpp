@@ -142,6 +142,7 @@ TimerListCtrl::TimerListCtrl(const QRect& rect, QWidget* parent, int id) : QFram
     scrollBar->setFocusPolicy(Qt::NoFocus);
     scrollBar->installEventFilter(this);
     connect(scrollBar, &QScrollBar::actionTriggered, this, &TimerListCtrl::OnScrollAction);
+    TimerPanel::WatchForScreenReaders();
     // Whatever takes the focus in the list, by Tab or by the program, comes into view.
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
@@ -325,14 +326,11 @@ void TimerListCtrl::UpdateTabOrder() {
     if (order.empty()) {
         return;
     }
-    // The panels' controls follow the last Tab stop before the list in its window.
-    QWidget* before = previousInFocusChain();
-    while (before != this &&
-           (isAncestorOf(before) || (before->focusPolicy() & Qt::TabFocus) == 0)) {
-        before = before->previousInFocusChain();
-    }
-    if (before != this && NextTabStop(before) != order.front()) {
-        QWidget::setTabOrder(before, order.front());
+    // The panels' controls follow the list itself, which stands where the window put it in
+    // the Tab order; walking back past thousands of rows to find its neighbour took longer
+    // than the layout.
+    if (NextTabStop(this) != order.front()) {
+        QWidget::setTabOrder(this, order.front());
     }
     for (std::size_t i = 1; i < order.size(); ++i) {
         if (NextTabStop(order[i - 1]) != order[i]) {

@@ -1,6 +1,7 @@
 #include "TimerPanel.h"
 
-#include <QCoreApplication>
+#include <QAccessible>
+#include <QApplication>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QStyle>
@@ -18,6 +19,13 @@ namespace {
 
 QString CaptionText(int timerNumber) {
     return QStringLiteral("Timer %1").arg(timerNumber);
+}
+
+// Set while a screen reader is active, as the activation observer hears it.
+bool namesWanted = false;
+
+bool NamesWanted() {
+    return namesWanted || QAccessible::isActive();
 }
 
 QString OnOffText(bool on) {
@@ -76,6 +84,7 @@ TimerPanel::TimerPanel(int timerNumber, int controlId, QWidget* parent, int y, i
       y(y),
       width(width),
       parent(parent) {
+    WatchForScreenReaders();
     setProperty(ControlIds::kProperty, controlId);
     setAccessibleName(CaptionText(timerNumber));
     UpdateMetrics();
@@ -229,6 +238,9 @@ void TimerPanel::SetLabelOn(int row, bool on) {
     if (label->text() != OnOffText(on)) {
         label->setText(OnOffText(on));
     }
+    if (!NamesWanted()) {
+        return;  // named all at once when a screen reader comes
+    }
     const QString name = RowName(timerNumber, row) + QStringLiteral(", ") + OnOffText(on);
     if (label->accessibleName() != name) {
         label->setAccessibleName(name);
@@ -236,11 +248,51 @@ void TimerPanel::SetLabelOn(int row, bool on) {
 }
 
 void TimerPanel::NameRow(int row) {
+    // A name set on a control makes Qt build and keep its accessible interface at once; with
+    // thousands of rows that doubles the memory and the load time, so names wait for a reader.
+    if (!NamesWanted()) {
+        return;
+    }
     const auto slot = static_cast<std::size_t>(row);
     const QString name = RowName(timerNumber, row);
     edits[slot]->setAccessibleName(name);
     checkBoxes[slot]->setAccessibleName(name + QStringLiteral(" starts a block"));
     SetLabelOn(row, IsRowOn(row));
+}
+
+void TimerPanel::NameRows() {
+    for (int row = 0; row < rowCount; ++row) {
+        NameRow(row);
+    }
+}
+
+namespace {
+
+// Names every row of every panel when a screen reader starts after the rows were made.
+class RowNamer : public QAccessible::ActivationObserver {
+public:
+    void accessibilityActiveChanged(bool active) override {
+        namesWanted = active;
+        if (!active) {
+            return;
+        }
+        for (QWidget* widget : QApplication::allWidgets()) {
+            if (auto* panel = qobject_cast<TimerPanel*>(widget)) {
+                panel->NameRows();
+            }
+        }
+    }
+};
+
+}  // namespace
+
+void TimerPanel::WatchForScreenReaders() {
+    static RowNamer namer;
+    static const bool installed = [] {
+        QAccessible::installActivationObserver(&namer);
+        return true;
+    }();
+    (void)installed;
 }
 
 int TimerPanel::AddRow(bool on, std::uint32_t hours, std::uint32_t minutes, std::uint32_t seconds,
@@ -345,9 +397,7 @@ void TimerPanel::SetTimerNumber(int number) {
     caption->setText(CaptionText(number));
     caption->setAccessibleName(CaptionText(number));
     setAccessibleName(CaptionText(number));
-    for (int row = 0; row < rowCount; ++row) {
-        NameRow(row);
-    }
+    NameRows();
 }
 
 void TimerPanel::PlaceRow(int row) {

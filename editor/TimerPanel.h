@@ -116,6 +116,10 @@ public:
     void OnEditSetFocus(int id);
     void OnBlockStartClicked(int id);
     void OnEditCommitted(int id);
+    // Gives every row's controls their accessible names (once a screen reader is active).
+    void NameRows();
+    // Names the rows of every panel when a screen reader starts; idempotent.
+    static void WatchForScreenReaders();
     // Space on a label, or an assistive tool pressing it: selects the row and switches it.
     void OnLabelActivated(int id);
 

@@ -4,6 +4,7 @@
 // window so that focus and scrolling work, clicks, and finding controls by their id.
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QTest>
 #include <QWidget>
 #include <algorithm>
@@ -63,3 +64,12 @@ Control* FindById(QWidget* root, int id) {
     }
     return nullptr;
 }
+
+// A screen reader is present while this lives: controls get their accessible names only then.
+class ScreenReaderOn {
+public:
+    ScreenReaderOn() { QAccessible::setActive(true); }
+    ~ScreenReaderOn() { QAccessible::setActive(false); }
+    ScreenReaderOn(const ScreenReaderOn&) = delete;
+    ScreenReaderOn& operator=(const ScreenReaderOn&) = delete;
+};

@@ -287,6 +287,7 @@ TEST_F(TimerPanelTest, SpaceAndAnAssistivePressSwitchALabelOnceWithOneNotice) {
 }
 
 TEST_F(TimerPanelTest, EveryControlIsNamedForItsTimerAndIntervalAndTheNamesFollowChanges) {
+    const ScreenReaderOn reader;
     AddRows(*panel, 3);  // ON, OFF, ON
     auto names = [&](int row) {
         return std::vector<QString>{AccessibleName(panel->GetLabel(row)),

@@ -107,6 +107,7 @@ TEST_P(WindowLayoutTest, NoTextIsCutAndEveryControlHasAName) {
                                "TVRX\r\n1000\r\nTimer 3\r\nON - 00:00:05\r\nOFF - 00:10:00:30\r\n");
     MainDialog window;
     ASSERT_TRUE(ShowActive(window));
+    const ScreenReaderOn reader;
     ASSERT_TRUE(window.OpenFile(QString::fromStdString(dir.File("p.tvr"))));
     QCoreApplication::processEvents();
     ExpectNothingCut(&window, "main window");
