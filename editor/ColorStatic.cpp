@@ -64,9 +64,8 @@ void InstallColorStaticAccessibility() {
     (void)installed;
 }
 
-ColorStatic::ColorStatic(const QString& text, QWidget* parent) : QLabel(text, parent) {
+ColorStatic::ColorStatic(const QString& text, QWidget* parent) : QWidget(parent), label(text) {
     InstallColorStaticAccessibility();
-    setAlignment(Qt::AlignCenter);
     // Tab reaches it; a click moves the focus through the owner's handler, in its own order.
     setFocusPolicy(Qt::TabFocus);
 }
@@ -77,6 +76,19 @@ void ColorStatic::SetBackgroundColor(ColorRef color) {
 
 void ColorStatic::SetTextColor(ColorRef color) {
     textColor = color;
+}
+
+void ColorStatic::setText(const QString& text) {
+    if (text == label) {
+        return;
+    }
+    label = text;
+    update();
+    // A reader that names the control by its text hears the new one.
+    if (accessibleName().isEmpty() && QAccessible::isActive()) {
+        QAccessibleEvent event(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&event);
+    }
 }
 
 void ColorStatic::Press() {
@@ -107,7 +119,7 @@ void ColorStatic::keyPressEvent(QKeyEvent* event) {
         Press();
         return;
     }
-    QLabel::keyPressEvent(event);
+    QWidget::keyPressEvent(event);
 }
 
 void ColorStatic::mousePressEvent(QMouseEvent* event) {
@@ -116,7 +128,7 @@ void ColorStatic::mousePressEvent(QMouseEvent* event) {
         event->accept();
         return;
     }
-    QLabel::mousePressEvent(event);
+    QWidget::mousePressEvent(event);
 }
 
 void ColorStatic::mouseReleaseEvent(QMouseEvent* event) {
@@ -128,7 +140,7 @@ void ColorStatic::mouseReleaseEvent(QMouseEvent* event) {
         }
         return;
     }
-    QLabel::mouseReleaseEvent(event);
+    QWidget::mouseReleaseEvent(event);
 }
 
 void ColorStatic::mouseDoubleClickEvent(QMouseEvent* event) {

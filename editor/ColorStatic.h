@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QLabel>
+#include <QString>
+#include <QWidget>
 
 #include "SystemColors.h"
 
@@ -8,11 +9,16 @@
 // of a timer panel and the ON/OFF label of each row. It reports clicks, which a plain label
 // does not, and acts like a button for the keyboard (Space) and for assistive tools, which see
 // it as a push button with a press action (InstallColorStaticAccessibility).
-class ColorStatic : public QLabel {
+class ColorStatic : public QWidget {
     Q_OBJECT
 
 public:
     explicit ColorStatic(const QString& text = {}, QWidget* parent = nullptr);
+
+    // A widget of its own rather than a QLabel: a focusable label builds a text document for
+    // itself, kilobytes for each of the thousands of labels a program can have.
+    QString text() const { return label; }
+    void setText(const QString& text);
 
     // Neither setter repaints; the owner calls update() afterwards.
     void SetBackgroundColor(ColorRef color);
@@ -40,6 +46,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    QString label;
     ColorRef backgroundColor = kWhite;
     ColorRef textColor = kBlack;
     bool pressed = false;

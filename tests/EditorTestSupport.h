@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QLabel>
 #include <QTest>
 #include <QWidget>
 #include <algorithm>

@@ -13,6 +13,7 @@
 #include <QTest>
 
 #include "AboutDialog.h"
+#include "ColorStatic.h"
 #include "EditTimeDialog.h"
 #include "EditorTestSupport.h"
 #include "HelpDialog.h"
@@ -31,6 +32,8 @@ QString Shown(const QWidget* widget) {
         text = button->text();
     } else if (auto* label = qobject_cast<const QLabel*>(widget)) {
         text = label->text();
+    } else if (auto* control = qobject_cast<const ColorStatic*>(widget)) {
+        text = control->text();
     }
     return text.remove(u'&');
 }
