@@ -32,14 +32,13 @@ struct TransmitterHooks {
     // Sleeps at most this many microseconds, handling events; returns early once it has handled
     // one. Handlers may Cancel. Left empty, the loop polls for the whole wait.
     std::function<void(std::int64_t microseconds)> waitForEvents = nullptr;
-    // Sleeps this many microseconds without handling events: the last stretch before a step,
-    // slept precisely rather than polled, so the thread has not used up its share of the core
-    // when the step is due. Left empty, the loop polls through it.
+    // Waits this many microseconds without handling events: the last stretch before a step,
+    // which the dialog polls on the counter. Left empty, the loop polls through it itself.
     std::function<void(std::int64_t microseconds)> pause = nullptr;
 };
 
 // How long before a step is due the loop stops sleeping in waitForEvents, whose wake-up is only
-// good to a millisecond or so, and pauses precisely instead.
+// good to a millisecond or so, and polls for the exact moment instead.
 inline constexpr std::int64_t kPollWindowUs = 2'000;
 
 // Sends a transfer frame as colour swaps of two panes. Per byte: two sync intervals, then eight
