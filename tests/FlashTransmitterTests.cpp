@@ -3,7 +3,6 @@
 #include <numeric>
 #include <random>
 
-#include <fstream>
 #include <string>
 
 #include "FlashTransmitter.h"
@@ -291,29 +290,6 @@ TEST(TransferEstimate, DurationsReadInMinutesAndSeconds) {
     EXPECT_EQ(FormatDuration(59'500'000), "1 min");
     EXPECT_EQ(FormatDuration(73'049'999), "1 min 13 s");
     EXPECT_EQ(FormatDuration(600'000'000), "10 min");
-}
-
-// The scheduler's slice of this thread, in nanoseconds, where the system shows it.
-std::int64_t SliceNs() {
-    std::ifstream sched("/proc/thread-self/sched");
-    for (std::string line; std::getline(sched, line);) {
-        if (line.rfind("se.slice", 0) == 0) {
-            return std::stoll(line.substr(line.find(':') + 1));
-        }
-    }
-    return -1;
-}
-
-TEST(ShortSlice, AsksForShortSlicesWhileItLivesOnly) {
-    const std::int64_t before = SliceNs();
-    {
-        const ShortSlice slice(300);
-        if (!slice.Granted() || before < 0) {
-            GTEST_SKIP() << "this system does not take a slice request";
-        }
-        EXPECT_EQ(SliceNs(), 300'000);
-    }
-    EXPECT_EQ(SliceNs(), before);
 }
 
 }  // namespace

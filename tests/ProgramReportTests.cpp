@@ -111,36 +111,6 @@ TEST(ProgramReport, TheLargestProgramSpansPagesEachWithTheHeader) {
     EXPECT_TRUE(last.contains(QStringLiteral("Timer 30")));
 }
 
-TEST(ProgramReport, PrintsThroughAPrinterAndRefusesAnUnwritableFile) {
-    TimerProgram program = MakeProgram({{2, {{true, 0, 1, 0, 0}}}});
-    const EditorState state = EditorStateOf(program);
-    TempDir dir;
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    const QString file = QString::fromStdString(dir.File("printed.pdf"));
-    printer.setOutputFileName(file);
-    QString error;
-    ASSERT_TRUE(PrintReport(printer, state, QStringLiteral("printed.tvr"), error));
-    const QString text = PdfText(file);
-    EXPECT_TRUE(text.contains(QStringLiteral("printed.tvr")));
-    ExpectEveryInterval(text, state);
-
-    // An empty program still gives one page with its header.
-    const QString empty = QString::fromStdString(dir.File("empty.pdf"));
-    ASSERT_TRUE(ExportPdf(EditorState{}, empty, QStringLiteral("empty.tvr"), error));
-    const QString emptyText = PdfText(empty);
-    EXPECT_TRUE(emptyText.contains(QStringLiteral("Page 1 of 1")));
-    EXPECT_TRUE(emptyText.contains(QStringLiteral("\n0 of 128 bytes"))) << emptyText.toStdString();
-
-    const QString nowhere = QString::fromStdString(dir.File("missing/folder/x.pdf"));
-    EXPECT_FALSE(ExportPdf(state, nowhere, QStringLiteral("x"), error));
-    EXPECT_TRUE(error.contains(nowhere)) << error.toStdString();
-    EXPECT_FALSE(QFile::exists(nowhere));
-    error.clear();
-    EXPECT_FALSE(ExportCsv(state, nowhere, error));
-    EXPECT_FALSE(error.isEmpty());
-}
-
 TEST(CsvExport, MatchesTvrtoolByteForByteAndTheProgramTheEditorBuilds) {
     TempDir dir;
     std::vector<TimerProgram> programs;

@@ -50,16 +50,6 @@ TEST(TimelineLayout, OneLanePerTimerWithBarsInRowOrderFromZero) {
     EXPECT_TRUE(LayoutTimeline(EditorState{}).lanes.empty());
 }
 
-TEST(TimelineLayout, LanesStackFromTheTop) {
-    const LaneGeometry lanes{40, 30, 5};
-    EXPECT_EQ(lanes.LaneAt(39.9), -1);
-    EXPECT_EQ(lanes.LaneAt(40), 0);
-    EXPECT_EQ(lanes.LaneAt(69.9), 0);
-    EXPECT_EQ(lanes.LaneAt(70), 1);
-    EXPECT_DOUBLE_EQ(lanes.BarTop(2), 105);
-    EXPECT_DOUBLE_EQ(lanes.BarHeight(), 20);
-}
-
 TEST(TimelineScale, BarsAreProportionalToTheirLengthsAndFitFillsTheWidth) {
     EditorState state;
     state.panels.push_back({0,
@@ -176,15 +166,6 @@ TEST(TimelineAxis, TicksAreReadableFromOneSecondToNinetyNineHours) {
             EXPECT_EQ(labels.size(), ticks.size()) << "labels repeat";
         }
     }
-}
-
-TEST(TimelineAxis, ScrolledAxisStartsAtTheFirstMarkInView) {
-    const TimeScale scale{1.0 / 60, -1000};  // one second a pixel, 1000 s scrolled away
-    const std::vector<AxisTick> ticks = AxisTicks(scale, 0, 600, 70);
-    ASSERT_FALSE(ticks.empty());
-    EXPECT_EQ(ticks[0].ticks, 1080u * 60);  // step 2 min; 1000 s is not on the grid
-    EXPECT_EQ(ticks[0].label, "18:00");
-    EXPECT_NEAR(ticks[0].x, 80, 1e-9);
 }
 
 TEST(TimelineText, LabelsTimesAndTheHoverText) {

@@ -207,20 +207,4 @@ TEST_F(TimelineViewTest, ArrowKeysMoveAFocusedBarWhoseTextScreenReadersGet) {
     EXPECT_NE(Picture(), focused);
 }
 
-TEST_F(TimelineViewTest, HoverShowsTheBarsText) {
-    const QPoint point = view.RowPoint(0, 1);
-    QHelpEvent help(QEvent::ToolTip, point, view.viewport()->mapToGlobal(point));
-    QApplication::sendEvent(view.viewport(), &help);
-    EXPECT_EQ(QToolTip::text(),
-              QString::fromUtf8("Timer 3 \u00B7 interval 2 \u00B7 ON 00:10:00 \u00B7 from "
-                                "00:05:00 to 00:15:00"));
-    const QPoint gap = view.RowPoint(0, 3);
-    QHelpEvent overGap(QEvent::ToolTip, gap, view.viewport()->mapToGlobal(gap));
-    QApplication::sendEvent(view.viewport(), &overGap);
-    EXPECT_EQ(
-        QToolTip::text(),
-        QString::fromUtf8("Timer 3 \u00B7 interval 4 \u00B7 ON \"bad\" \u00B7 cannot be read"));
-    QToolTip::hideText();
-}
-
 }  // namespace

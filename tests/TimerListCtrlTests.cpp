@@ -252,25 +252,6 @@ void CollectAccessible(QAccessibleInterface* face, std::vector<QAccessibleInterf
 
 }  // namespace
 
-TEST_F(TimerListCtrlTest, NoControlInTheListIsWithoutAnAccessibleName) {
-    Show({2, 0, 3});
-    // The reader comes after the rows were made: they are named then.
-    const ScreenReaderOn reader;
-    std::vector<QAccessibleInterface*> all;
-    CollectAccessible(QAccessible::queryAccessibleInterface(list), all);
-    int controls = 0;
-    for (QAccessibleInterface* face : all) {
-        const QAccessible::Role role = face->role();
-        if (role == QAccessible::Button || role == QAccessible::CheckBox ||
-            role == QAccessible::EditableText || role == QAccessible::StaticText) {
-            ++controls;
-            EXPECT_FALSE(face->text(QAccessible::Name).trimmed().isEmpty())
-                << "role " << role << " of a " << face->object()->metaObject()->className();
-        }
-    }
-    EXPECT_EQ(controls, 3 + 5 * 3) << "three captions and three controls a row";
-}
-
 TEST_F(TimerListCtrlTest, UpAndDownMoveToTheSameControlInTheNextRowAcrossPanelsAndScroll) {
     Show({2, 0, 6, 5});
     // The edit: Down to row 1, then past the empty panel into the next.

@@ -325,34 +325,3 @@ TEST_F(TimerPanelTest, EveryControlIsNamedForItsTimerAndIntervalAndTheNamesFollo
     EXPECT_EQ(AccessibleName(panel->GetLabel(0)), QStringLiteral("Timer 12, interval 1, ON"));
     EXPECT_EQ(Modified(), 1);
 }
-
-TEST_F(TimerPanelTest, RowsAreAsHighAndLabelsAsWideAsTheFontNeeds) {
-    QFont small = panel->font();
-    small.setPointSize(7);
-    EXPECT_EQ(RowHeightFor(QFontMetrics(small)), kMinRowHeight) << "never below the minimum";
-    EXPECT_EQ(LabelWidthFor(QFontMetrics(small)), kMinLabelWidth);
-    EXPECT_EQ(CheckBoxWidthFor(10), kMinCheckBoxWidth);
-    EXPECT_EQ(CheckBoxWidthFor(20), 24);
-
-    Show(3);
-    const int before = panel->GetRowHeight();
-    QFont big = panel->font();
-    big.setPointSize(14);
-    list.setFont(big);  // reaches the panel as an inherited font, as from the application
-    const QFontMetrics metrics(big);
-    const int height = panel->GetRowHeight();
-    EXPECT_GT(height, before);
-    EXPECT_EQ(height, RowHeightFor(metrics));
-    EXPECT_EQ(panel->GetBottom(), 4 * height) << "a caption and three rows";
-    EXPECT_EQ(panel->geometry().height(), 4 * height) << "placed again by itself";
-    // Nothing is clipped: every text fits inside its control's one-pixel frame.
-    ColorStatic* label = panel->GetLabel(2);
-    EXPECT_EQ(label->geometry(), QRect(0, 3 * height, panel->GetLabelWidth(), height));
-    EXPECT_GE(label->width(), metrics.horizontalAdvance(QStringLiteral("OFF")) + 2);
-    IntervalEdit* edit = panel->GetEdit(2);
-    EXPECT_GE(edit->height(), metrics.height() + 2);
-    EXPECT_GE(edit->width(), metrics.horizontalAdvance(QStringLiteral("00:00:00:00")) + 4);
-    EXPECT_EQ(edit->geometry().right() + 1, panel->GetCheckBox(2)->geometry().left());
-    EXPECT_EQ(panel->GetCheckBox(2)->geometry().right() + 1, 236);
-    EXPECT_GE(panel->GetCaption()->height(), metrics.height() + 2);
-}
