@@ -476,39 +476,31 @@ void MainDialog::OnPrint() {
     }
 }
 
-bool MainDialog::OnExportPdf() {
-    if (!CommitPendingEdit()) {
-        return false;
-    }
-    const QString fileName =
-        AskExportName(QStringLiteral("PDF Files (*.pdf)"), QStringLiteral("pdf"));
+bool MainDialog::Export(const QString& filter, const QString& suffix, const ExportWriter& write) {
+    const QString fileName = AskExportName(filter, suffix);
     if (fileName.isEmpty()) {
         return false;
     }
     QString error;
-    if (!ExportPdf(Capture(), fileName, ReportTitle(), error)) {
+    if (!write(Capture(), fileName, error)) {
         Prompter::Current().ShowMessage(this, QStringLiteral("Unable to export to file"), error);
         return false;
     }
     return true;
 }
 
+bool MainDialog::OnExportPdf() {
+    return CommitPendingEdit() &&
+           Export(QStringLiteral("PDF Files (*.pdf)"), QStringLiteral("pdf"),
+                  [this](const EditorState& state, const QString& fileName, QString& error) {
+                      return ExportPdf(state, fileName, ReportTitle(), error);
+                  });
+}
+
 bool MainDialog::OnExportCsv() {
     // The table holds numbers, so every row must read as an interval, as for Save.
-    if (!CheckRows()) {
-        return false;
-    }
-    const QString fileName =
-        AskExportName(QStringLiteral("CSV Files (*.csv)"), QStringLiteral("csv"));
-    if (fileName.isEmpty()) {
-        return false;
-    }
-    QString error;
-    if (!ExportCsv(Capture(), fileName, error)) {
-        Prompter::Current().ShowMessage(this, QStringLiteral("Unable to export to file"), error);
-        return false;
-    }
-    return true;
+    return CheckRows() &&
+           Export(QStringLiteral("CSV Files (*.csv)"), QStringLiteral("csv"), &ExportCsv);
 }
 
 void MainDialog::EnableProgramCommands(bool enable) {

@@ -3,6 +3,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include "EditStep.h"
 #include "EditorState.h"
@@ -99,6 +100,10 @@ private:
     // A file name for an export: asked, the suffix added, replacing a file only when agreed.
     QString AskExportName(const QString& filter, const QString& suffix);
     QString ReportTitle() const;
+    using ExportWriter =
+        std::function<bool(const EditorState& state, const QString& fileName, QString& error)>;
+    // Asks for the file name and writes the editor's state with write; says why when it fails.
+    bool Export(const QString& filter, const QString& suffix, const ExportWriter& write);
     void RememberFile(const QString& fileName);
     void FillRecentMenu();
     // The editor and startup box as they are now.

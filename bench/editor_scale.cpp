@@ -18,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "MainDialog.h"
 #include "ResidentMemory.h"
 #include "TestSupport.h"
@@ -32,17 +33,7 @@ constexpr int kRows = TimerPanel::kMaxRows;
 constexpr int kRuns = 7;
 constexpr int kChangesPerRun = 5;
 
-using Clock = std::chrono::steady_clock;
-
-double MillisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    const std::size_t middle = values.size() / 2;
-    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
-}
+using Clock = BenchClock;
 
 // Handles everything pending, the repaint of what changed among it.
 void Settle() {

@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchTiming.h"
 #include "EditorState.h"
 #include "TestSupport.h"
 #include "TimelineMath.h"
@@ -26,16 +27,7 @@ namespace {
 constexpr int kRuns = 21;
 constexpr int kWidth = 1600;
 
-using Clock = std::chrono::steady_clock;
-
-double MillisecondsSince(Clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+using Clock = BenchClock;
 
 // The state the editor shows after opening the program: one row per interval, a block start at
 // each block's first row.
