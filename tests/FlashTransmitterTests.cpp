@@ -283,13 +283,4 @@ TEST(TransferEstimate, FollowsTheNominalScheduleForShortAndLongFrames) {
     EXPECT_EQ(TransferEstimate({}, zero, one, sync).TotalUs(), 0);
 }
 
-TEST(TransferEstimate, DurationsReadInMinutesAndSeconds) {
-    EXPECT_EQ(FormatDuration(0), "0 s");
-    EXPECT_EQ(FormatDuration(41'400'000), "41 s");
-    EXPECT_EQ(FormatDuration(41'000'001, Rounding::Up), "42 s");
-    EXPECT_EQ(FormatDuration(59'500'000), "1 min");
-    EXPECT_EQ(FormatDuration(73'049'999), "1 min 13 s");
-    EXPECT_EQ(FormatDuration(600'000'000), "10 min");
-}
-
 }  // namespace

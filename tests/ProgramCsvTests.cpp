@@ -133,18 +133,6 @@ TEST(ProgramCsv, HeaderLineEndsAndNumbering) {
     EXPECT_EQ(ProgramToCsv(TimerProgram{}), std::string(kCsvHeader) + "\r\n");
 }
 
-TEST(ProgramCsv, FieldsAreQuotedOnlyWhenTheyNeedIt) {
-    EXPECT_EQ(CsvField("ON"), "ON");
-    EXPECT_EQ(CsvField(""), "");
-    EXPECT_EQ(CsvField("a,b"), "\"a,b\"");
-    EXPECT_EQ(CsvField("say \"hi\""), "\"say \"\"hi\"\"\"");
-    EXPECT_EQ(CsvField("two\r\nlines"), "\"two\r\nlines\"");
-    EXPECT_EQ(CsvField("x\n"), "\"x\n\"");
-    const auto records = ParseCsv(CsvField("a,\"b\"\r\n") + "," + CsvField("c") + "\r\n");
-    ASSERT_EQ(records.size(), 1u);
-    EXPECT_EQ(records[0], (std::vector<std::string>{"a,\"b\"\r\n", "c"}));
-}
-
 TEST(ProgramFromState, BuildsBlocksAndReadsTextsAsTheEditorDoes) {
     EditorState state;
     state.startup = true;

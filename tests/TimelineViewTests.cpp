@@ -61,21 +61,6 @@ TEST_F(TimelineViewTest, IsNamedAndClickingABarReportsItsRow) {
     EXPECT_EQ(clicked.count(), 0);
 }
 
-TEST_F(TimelineViewTest, FollowsEveryNewStateAndBackAsAnUndoDoes) {
-    const QImage before = Picture();
-    EditorState changed = Sample();
-    changed.panels[1].rows[0].text = "00:10:00";
-    changed.panels.erase(changed.panels.begin() + 2);
-    view.SetState(changed);
-    EXPECT_EQ(view.GetLayout().lanes.size(), 2u);
-    EXPECT_EQ(view.GetLayout().lanes[1].total, 40u * 3600);
-    EXPECT_NE(Picture(), before);
-
-    view.SetState(Sample());  // undo
-    EXPECT_EQ(view.GetLayout().lanes.size(), 3u);
-    EXPECT_EQ(Picture(), before);
-}
-
 TEST_F(TimelineViewTest, TheSelectedRowIsHighlighted) {
     const QPoint point = view.RowPoint(1, 1);
     const QColor highlight = view.palette().color(QPalette::Highlight);
