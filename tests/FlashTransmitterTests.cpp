@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <numeric>
 #include <random>
 
@@ -189,34 +190,62 @@ TEST(FlashTransmitter, RunsThatEndAtOnceOrWhenTheCounterGoesBack) {
 }
 
 TEST(FlashTransmitter, SleepsUntilShortlyBeforeEachStepThenPausesOntoIt) {
-    // Time passes only while the loop sleeps or pauses.
-    Rig rig(kFrame);
-    rig.pumpCost = 0;
-    rig.now = 0;
-    Times wakes;
-    rig.onSleep = [&rig, &wakes](std::int64_t microseconds) {
-        rig.now += microseconds;
-        wakes.push_back(rig.now);
-    };
-    int pumps = 0;
-    rig.onPump = [&pumps] {
-        ++pumps;
-        return false;
-    };
-    EXPECT_TRUE(rig.Run());
-    const SignalTimeline nominal = SimulateTransfer(kFrame, kZeroTimeUs, kOneTimeUs, kSyncTimeUs);
-    EXPECT_EQ(rig.swaps, nominal.swapsUs) << "every step exactly when due";
-
-    // One sleep per wait, ending one poll window before the step it waits for, then a pause for
-    // the rest of the window.
+    // Times that are not whole milliseconds, so that a dispatcher's rounding shows.
+    const std::int32_t zero = 20'500, one = 70'300, sync = 30'700;
+    const SignalTimeline nominal = SimulateTransfer(kFrame, zero, one, sync);
     Times due = nominal.swapsUs;
     due.push_back(nominal.endUs);
-    ASSERT_EQ(wakes.size(), due.size());
-    for (std::size_t i = 0; i < wakes.size(); ++i) {
-        EXPECT_EQ(wakes[i] + kPollWindowUs, due[i]) << "wait " << i;
+    // An exact sleep, and one that sleeps whole milliseconds only, as an event dispatcher does.
+    for (const bool wholeMilliseconds : {false, true}) {
+        SCOPED_TRACE(wholeMilliseconds ? "whole milliseconds" : "exact");
+        // Time passes only while the loop sleeps or pauses.
+        Rig rig(kFrame, zero, one, sync);
+        rig.pumpCost = 0;
+        rig.now = 0;
+        Times wakes;
+        Times asked;
+        rig.onSleep = [&](std::int64_t microseconds) {
+            asked.push_back(microseconds);
+            rig.now += wholeMilliseconds ? microseconds / 1000 * 1000 : microseconds;
+            wakes.push_back(rig.now);
+            if (wakes.size() > 10 * due.size()) {
+                rig.transmitter.Cancel();  // a loop that sleeps for nothing would never end
+            }
+        };
+        int pumps = 0;
+        rig.onPump = [&pumps] {
+            ++pumps;
+            return false;
+        };
+        EXPECT_TRUE(rig.Run());
+        EXPECT_EQ(rig.swaps, nominal.swapsUs) << "every step exactly when due";
+
+        // One sleep per wait, ending at least one poll window before the step it waits for,
+        // then one pause for the rest.
+        ASSERT_EQ(wakes.size(), due.size());
+        ASSERT_EQ(rig.pauses.size(), due.size());
+        for (std::size_t i = 0; i < wakes.size(); ++i) {
+            EXPECT_GE(asked[i], kEventWaitGrainUs) << "wait " << i;
+            EXPECT_EQ(wakes[i] + rig.pauses[i], due[i]) << "wait " << i;
+            if (wholeMilliseconds) {
+                EXPECT_GE(rig.pauses[i], kPollWindowUs) << "wait " << i;
+                EXPECT_LT(rig.pauses[i], kPollWindowUs + kEventWaitGrainUs) << "wait " << i;
+            } else {
+                EXPECT_EQ(rig.pauses[i], kPollWindowUs) << "wait " << i;
+            }
+        }
+        // A turn that neither sleeps nor steps would be a spin on the event queue.
+        EXPECT_EQ(pumps, static_cast<int>(3 * due.size() + 1));
     }
-    EXPECT_EQ(rig.pauses, Times(due.size(), kPollWindowUs));
-    EXPECT_EQ(pumps, static_cast<int>(3 * due.size() + 1)) << "no turn without a sleep or a step";
+}
+
+TEST(FlashTransmitter, PauseOnTheRealClockNeverEndsEarly) {
+    for (const std::int64_t microseconds : Times{0, 300, kPauseSpinUs + 700}) {
+        const auto start = std::chrono::steady_clock::now();
+        PauseOnSteadyClock(microseconds);
+        EXPECT_GE(std::chrono::steady_clock::now() - start,
+                  std::chrono::microseconds(microseconds));
+    }
 }
 
 TEST(FlashTransmitter, AnEventDuringASleepIsHandledThenAndTheStepsStayOnTime) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <chrono>
 #include <limits>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -18,6 +19,20 @@ Counter SteadyCounter() {
         [] { return static_cast<std::int64_t>(Clock::period::den / Clock::period::num); },
         [] { return static_cast<std::int64_t>(Clock::now().time_since_epoch().count()); },
     };
+}
+
+void PauseOnSteadyClock(std::int64_t microseconds) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point due = Clock::now() + std::chrono::microseconds(microseconds);
+    const Clock::time_point pollFrom = due - std::chrono::microseconds(kPauseSpinUs);
+    if (Clock::now() < pollFrom) {
+        std::this_thread::sleep_until(pollFrom);
+    }
+    // A spin that keeps the core would starve the display server on a two-core machine: the
+    // new colours would reach the screen milliseconds late although they were painted on time.
+    while (Clock::now() < due) {
+        std::this_thread::yield();
+    }
 }
 
 std::int64_t ElapsedMicroseconds(std::int64_t start, std::int64_t now, std::int64_t frequency) {
@@ -115,7 +130,7 @@ bool FlashTransmitter::RunTransfer() {
         }
         if (elapsed < static_cast<std::int64_t>(delay)) {
             const std::int64_t left = static_cast<std::int64_t>(delay) - elapsed;
-            if (hooks.waitForEvents && left > kPollWindowUs) {
+            if (hooks.waitForEvents && left - kPollWindowUs >= kEventWaitGrainUs) {
                 hooks.waitForEvents(left - kPollWindowUs);
             } else if (hooks.pause) {
                 hooks.pause(left);

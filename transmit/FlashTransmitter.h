@@ -30,7 +30,8 @@ struct TransmitterHooks {
     // Shows the position after each step.
     std::function<void(std::int32_t position)> reportProgress;
     // Sleeps at most this many microseconds, handling events; returns early once it has handled
-    // one. Handlers may Cancel. Left empty, the loop polls for the whole wait.
+    // one. Handlers may Cancel. Only asked for whole milliseconds (kEventWaitGrainUs) or more,
+    // which is what an event dispatcher can time. Left empty, the loop polls for the whole wait.
     std::function<void(std::int64_t microseconds)> waitForEvents = nullptr;
     // Waits this many microseconds without handling events: the last stretch before a step,
     // which the dialog polls on the counter. Left empty, the loop polls through it itself.
@@ -38,8 +39,19 @@ struct TransmitterHooks {
 };
 
 // How long before a step is due the loop stops sleeping in waitForEvents, whose wake-up is only
-// good to a millisecond or so, and polls for the exact moment instead.
+// good to a millisecond or so, and pauses for the exact moment instead.
 inline constexpr std::int64_t kPollWindowUs = 2'000;
+// The shortest sleep waitForEvents is asked for. A shorter one would return at once, and the
+// loop would spin on the event queue until the pause; the pause takes that time instead.
+inline constexpr std::int64_t kEventWaitGrainUs = 1'000;
+
+// The pause before a step on the real clock: sleeps in the system until kPauseSpinUs before the
+// end, then polls the clock, yielding the core at every turn so that the display server and
+// other programs that share the core are not held off. Never returns early.
+void PauseOnSteadyClock(std::int64_t microseconds);
+// The polled end of the pause: long enough to cover how late a sleeping core wakes up on an
+// idle machine, short enough to leave the core to others.
+inline constexpr std::int64_t kPauseSpinUs = 1'000;
 
 // Sends a transfer frame as colour swaps of two panes. Per byte: two sync intervals, then eight
 // bit intervals, least significant bit first; the receiver reads each bit from the time between

@@ -9,7 +9,6 @@
 #include <QSettings>
 #include <QWindow>
 #include <algorithm>
-#include <chrono>
 
 #include "ControlIds.h"
 #include "DialogUnits.h"
@@ -67,15 +66,7 @@ ProgramDialog::ProgramDialog(const std::uint8_t* data, std::int32_t size, std::i
       estimate(std::span(data, static_cast<std::size_t>(transmitter.GetSize())), zeroTime, oneTime,
                syncTime),
       waiter([this](std::int64_t microseconds) { eventWaiter.Wait(microseconds); }),
-      pauser([](std::int64_t microseconds) {
-          // The last stretch before a step is polled: a sleep this short wakes up to several
-          // milliseconds late on an idle machine, whose cores doze; two milliseconds of polling
-          // per step cost about 3 % of a core.
-          const auto due =
-              std::chrono::steady_clock::now() + std::chrono::microseconds(microseconds);
-          while (std::chrono::steady_clock::now() < due) {
-          }
-      }) {
+      pauser(PauseOnSteadyClock) {
     transmitter.SetHooks({
         .counter = {[this] { return runFrequency; }, [this] { return counter.reading(); }},
         .pumpEvent = [this] { return PumpEvent(); },
