@@ -28,10 +28,14 @@ void PauseOnSteadyClock(std::int64_t microseconds) {
     if (Clock::now() < pollFrom) {
         std::this_thread::sleep_until(pollFrom);
     }
-    // A spin that keeps the core would starve the display server on a two-core machine: the
-    // new colours would reach the screen milliseconds late although they were painted on time.
-    while (Clock::now() < due) {
-        std::this_thread::yield();
+    // Holding the core for the whole poll would starve the display server on a two-core
+    // machine: the new colours would reach the screen milliseconds after they were painted. At
+    // the very end a yield could hand the core away past the moment, so that stretch keeps it.
+    const Clock::time_point keepFrom = due - std::chrono::microseconds(kPauseKeepUs);
+    for (Clock::time_point now = Clock::now(); now < due; now = Clock::now()) {
+        if (now < keepFrom) {
+            std::this_thread::yield();
+        }
     }
 }
 

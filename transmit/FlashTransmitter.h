@@ -46,12 +46,14 @@ inline constexpr std::int64_t kPollWindowUs = 2'000;
 inline constexpr std::int64_t kEventWaitGrainUs = 1'000;
 
 // The pause before a step on the real clock: sleeps in the system until kPauseSpinUs before the
-// end, then polls the clock, yielding the core at every turn so that the display server and
-// other programs that share the core are not held off. Never returns early.
+// end, then polls the clock, yielding the core at every turn but the last kPauseKeepUs so that
+// the display server and other programs that share the core are not held off. Never returns
+// early.
 void PauseOnSteadyClock(std::int64_t microseconds);
 // The polled end of the pause: long enough to cover how late a sleeping core wakes up on an
 // idle machine, short enough to leave the core to others.
 inline constexpr std::int64_t kPauseSpinUs = 1'000;
+inline constexpr std::int64_t kPauseKeepUs = 300;
 
 // Sends a transfer frame as colour swaps of two panes. Per byte: two sync intervals, then eight
 // bit intervals, least significant bit first; the receiver reads each bit from the time between
