@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The glass benchmark: the real programming dialog on a virtual X display, watched from another
 # process that reads the pane's pixel on the X server, as the device's sensor would.
-#   bench/glass.sh [BUILD_DIR] [--bytes N] [--seed S] [--load]
+#   bench/glass.sh [BUILD_DIR] [--bytes N] [--seed S] [--load] [--pace MICROSECONDS]
+# --pace has the probe sleep between samples (see glass_probe.cpp); the rest goes to the driver.
 # The last line is the probe's: glass: bytes=N gaps=G mean_err_ms=X p99_err_ms=Y max_err_ms=Z decoded=ok|bad
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,6 +11,17 @@ if [ $# -gt 0 ] && [ "${1#--}" = "$1" ]; then
     build="$1"
     shift
 fi
+driver_args=()
+probe_args=()
+while [ $# -gt 0 ]; do
+    if [ "$1" = --pace ] && [ $# -ge 2 ]; then
+        probe_args+=(--pace "$2")
+        shift 2
+    else
+        driver_args+=("$1")
+        shift
+    fi
+done
 for program in glass_driver glass_probe; do
     [ -x "$build/bin/$program" ] || { echo "build $program first (tools/build.sh $build)"; exit 2; }
 done
@@ -27,7 +39,7 @@ for _ in $(seq 50); do
 done
 
 mkfifo "$work/go"
-"$build/bin/glass_driver" "$@" <"$work/go" >"$work/driver.out" 2>"$work/driver.err" &
+"$build/bin/glass_driver" "${driver_args[@]}" <"$work/go" >"$work/driver.out" 2>"$work/driver.err" &
 driver=$!
 exec 3>"$work/go"  # keeps the driver's standard input open until we say go
 for _ in $(seq 100); do
@@ -35,7 +47,7 @@ for _ in $(seq 100); do
     sleep 0.1
 done
 read -r _ x y frame < <(grep '^ready ' "$work/driver.out")
-"$build/bin/glass_probe" "$x" "$y" "$frame" >"$work/probe.out" &
+"$build/bin/glass_probe" "$x" "$y" "$frame" "${probe_args[@]}" >"$work/probe.out" &
 probe=$!
 sleep 0.5
 echo go >&3

@@ -2,7 +2,10 @@
 // server's screen in a tight loop (XGetImage), notes with CLOCK_MONOTONIC when it turns between
 // dark and light, and then judges the light changes as the device would: each gap against its
 // nominal length, and the whole sequence decoded back to the frame it was told to expect.
-//   glass_probe X Y FRAME_HEX [--timeout SECONDS]
+//   glass_probe X Y FRAME_HEX [--timeout SECONDS] [--pace MICROSECONDS]
+// --pace sleeps that long between samples instead of asking again at once. The tight loop keeps
+// the X server and the probe busy for a whole core between them; on two cores with another busy
+// program that core is one the dialog needs, and pacing shows how much of the error that costs.
 // Watches until the pixel has stood still for two seconds after it started changing. Last line:
 //   glass: bytes=N gaps=G mean_err_ms=X p99_err_ms=Y max_err_ms=Z decoded=ok|bad
 #include <X11/Xlib.h>
@@ -49,8 +52,10 @@ bool ParseHex(const std::string& text, std::vector<std::uint8_t>& bytes) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 4) {
-        std::fprintf(stderr, "usage: glass_probe X Y FRAME_HEX [--timeout SECONDS]\n");
+    constexpr char kUsage[] =
+        "usage: glass_probe X Y FRAME_HEX [--timeout SECONDS] [--pace MICROSECONDS]\n";
+    if (argc < 4 || argc % 2 != 0) {
+        std::fprintf(stderr, "%s", kUsage);
         return 2;
     }
     const int x = std::atoi(argv[1]);
@@ -61,8 +66,17 @@ int main(int argc, char** argv) {
         return 2;
     }
     double timeoutSeconds = 60 + static_cast<double>(frame.size());
-    if (argc == 6 && std::string(argv[4]) == "--timeout") {
-        timeoutSeconds = std::atof(argv[5]);
+    long paceUs = 0;
+    for (int i = 4; i + 1 < argc; i += 2) {
+        const std::string option = argv[i];
+        if (option == "--timeout") {
+            timeoutSeconds = std::atof(argv[i + 1]);
+        } else if (option == "--pace") {
+            paceUs = std::atol(argv[i + 1]);
+        } else {
+            std::fprintf(stderr, "%s", kUsage);
+            return 2;
+        }
     }
 
     Display* display = XOpenDisplay(nullptr);
@@ -109,6 +123,10 @@ int main(int argc, char** argv) {
         }
         if (now > deadline) {
             break;
+        }
+        if (paceUs > 0) {
+            const timespec pause{0, paceUs * 1000};
+            nanosleep(&pause, nullptr);
         }
     }
     XCloseDisplay(display);

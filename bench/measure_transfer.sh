@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs the transfer benchmarks several times each, quiet and with the other core busy, and
+# Runs the transfer benchmarks several times each, quiet and with the other core busy (the glass
+# one also with its probe pacing itself, 30 us between samples), and
 # prints every summary line with the load average before the run. The whole output of every
 # run is kept in LOG (default /tmp/measure_transfer.log).
 #   bench/measure_transfer.sh [BUILD_DIR] [RUNS] [BYTES]
@@ -23,9 +24,11 @@ for load in "" --load; do
         line=$(xvfb-run -a "$build/bin/signal_fidelity" --bytes "$bytes" --seed "$run" $load 2>/dev/null | tee -a "$log" | tail -1)
         echo "xvfb ${load:-quiet} run=$run loadavg=$before $line"
     done
-    for run in $(seq "$runs"); do
-        before=$(loadavg)
-        line=$(bench/glass.sh "$build" --bytes "$bytes" --seed "$run" $load 2>/dev/null | tee -a "$log" | tail -1)
-        echo "glass ${load:-quiet} run=$run loadavg=$before $line"
+    for pace in "" 30; do
+        for run in $(seq "$runs"); do
+            before=$(loadavg)
+            line=$(bench/glass.sh "$build" --bytes "$bytes" --seed "$run" $load ${pace:+--pace $pace} 2>/dev/null | tee -a "$log" | tail -2 | tr '\n' ' ')
+            echo "glass${pace:+ paced $pace us} ${load:-quiet} run=$run loadavg=$before $line"
+        done
     done
 done
