@@ -231,6 +231,18 @@ TEST_F(ProgramDialogTest, SaysHowLongAndHowBeforeStartAndEveryControlIsNamed) {
         << advice->text().toStdString();
     EXPECT_TRUE(advice->text().contains("brightness"));
     EXPECT_TRUE(advice->text().contains("flash"));
+    const QLabel* warning = nullptr;
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        if (label->accessibleName() == "Display warning") {
+            warning = label;
+        }
+    }
+    ASSERT_NE(warning, nullptr);
+    EXPECT_TRUE(warning->isHidden()) << "a 60 Hz screen is fast enough";
+    EXPECT_TRUE(LowRefreshWarning(30).startsWith("This screen refreshes 30 times a second;"));
+    EXPECT_TRUE(LowRefreshWarning(49.6).contains("49.6 times")) << "not rounded up to the limit";
+    EXPECT_TRUE(LowRefreshWarning(50).isEmpty());
+    EXPECT_TRUE(LowRefreshWarning(0).isEmpty()) << "an unknown rate is not a slow one";
 
     for (QWidget* control : dialog.findChildren<QWidget*>()) {
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);

@@ -193,16 +193,23 @@ void ProgramDialog::LayoutControls() {
     update();
 }
 
+QString LowRefreshWarning(double refreshHz) {
+    if (refreshHz <= 0.0 || refreshHz >= kLowestRefreshHz) {
+        return {};  // fast enough, or the platform does not say
+    }
+    return QStringLiteral(
+               "This screen refreshes %1 times a second; below %2 the device can mistake "
+               "a one for a zero. Use a faster screen if you can.")
+        .arg(QString::number(refreshHz, 'g', 3))  // 49.6 must not read as 50
+        .arg(kLowestRefreshHz);
+}
+
 void ProgramDialog::UpdateDisplayWarning() {
     const QScreen* display = screen();
-    const double hz = display != nullptr ? display->refreshRate() : 0.0;
-    const bool low = hz > 0.0 && hz < kLowestRefreshHz;
+    const QString warning = LowRefreshWarning(display != nullptr ? display->refreshRate() : 0.0);
+    const bool low = !warning.isEmpty();
     if (low) {
-        displayWarning->setText(QStringLiteral("This screen refreshes %1 times a second; below "
-                                               "%2 the device can mistake a one for a zero. Use "
-                                               "a faster screen if you can.")
-                                    .arg(qRound(hz))
-                                    .arg(kLowestRefreshHz));
+        displayWarning->setText(warning);
     }
     if (low == displayWarning->isHidden()) {
         displayWarning->setVisible(low);

@@ -26,6 +26,10 @@ struct PaneRects {
 };
 PaneRects ComputePaneRects(QSize client, int top = 70);
 
+// The warning shown before Start on a screen that refreshes too slowly for the device to tell
+// a one from a zero; empty when the rate is high enough or unknown (zero or less).
+QString LowRefreshWarning(double refreshHz);
+
 // The window that sends a transfer frame to the device. Before Start it says how long the
 // transfer takes and how to hold the device; Start runs a three-second countdown and then the
 // transfer, both inside OnStart, which sleeps in the event loop until shortly before each
