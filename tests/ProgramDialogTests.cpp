@@ -54,12 +54,7 @@ private:
 
 class ProgramDialogTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        settingsDir = std::make_unique<QTemporaryDir>();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir->path());
-        QSettings().clear();
-    }
-    static void TearDownTestSuite() { settingsDir.reset(); }
+    static void SetUpTestSuite() { QSettings().clear(); }
 
     void SetUp() override {
         Prepare(dialog);
@@ -115,7 +110,6 @@ protected:
         EXPECT_EQ(image.pixel(panes.right.topLeft()) & 0xFFFFFF, 0x000000u);
     }
 
-    static inline std::unique_ptr<QTemporaryDir> settingsDir;
     AwakeLog awake;
     ProgramDialog dialog{kFrame.data(), 4, kZeroTimeUs, kOneTimeUs, kSyncTimeUs};
     QPushButton* start = nullptr;

@@ -2,7 +2,9 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 int main(int argc, char** argv) {
     // ctest may run the binary where there is no display at all.
@@ -11,8 +13,15 @@ int main(int argc, char** argv) {
     }
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
-    // Settings (window place, recent files) go to a test folder, never the user's.
+    // Settings (window place, recent files) go to a folder of this process's own, never the
+    // user's: ctest runs several test processes at once, and one's recent files must not show
+    // up in another's.
     QStandardPaths::setTestModeEnabled(true);
+    const QTemporaryDir settings;
+    if (!settings.isValid()) {
+        return 2;
+    }
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     QCoreApplication::setOrganizationName(QStringLiteral("Tavrel"));
     QCoreApplication::setApplicationName(QStringLiteral("tavrel-timer-tests"));
     return RUN_ALL_TESTS();
