@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSettings>
-#include <QTemporaryDir>
 #include <QWindow>
 #include <string>
 
