@@ -27,7 +27,7 @@ for program in glass_driver glass_probe; do
 done
 
 display=":$((100 + RANDOM % 50))"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp -noreset >/dev/null 2>&1 &
 xvfb=$!
 work=$(mktemp -d)
 trap 'kill $xvfb 2>/dev/null || true; rm -rf "$work"' EXIT

@@ -34,7 +34,9 @@ def outside(app):
         if subprocess.run(["sh", "-c", "command -v " + tool], stdout=subprocess.DEVNULL).returncode:
             print(f"the screen-reader check needs {tool} (tools/deps.sh installs it)")
             return 2
-    command = ["xvfb-run", "-a", "-s", "-screen 0 1024x768x24",
+    # Without -noreset the server resets when its last client leaves, as the accessibility bus
+    # launcher does after its start, and a client connecting just then is turned away.
+    command = ["xvfb-run", "-a", "-s", "-screen 0 1024x768x24 -noreset",
                "dbus-run-session", "--", "/usr/bin/python3", os.path.abspath(__file__), app]
     env = dict(os.environ, **{INSIDE: "1"})
     env.pop("QT_QPA_PLATFORM", None)
@@ -101,9 +103,11 @@ def walk(node, depth=0, seen=None):
         yield from walk(child, depth + 1, seen)
 
 
-def find_application(pyatspi, pid):
+def find_application(pyatspi, process):
+    """The application's accessible, or None when it did not show in time or exited."""
+    pid = process.pid
     deadline = time.monotonic() + APP_WAIT
-    while time.monotonic() < deadline:
+    while time.monotonic() < deadline and process.poll() is None:
         desktop = fresh(pyatspi.Registry.getDesktop(0))
         for i in range(desktop.childCount):
             app = desktop.getChildAtIndex(i)
@@ -164,7 +168,10 @@ def inside(app_path):
                 launcher = subprocess.Popen([bus, "--launch-immediately"], env=env)
                 time.sleep(1)
             app = subprocess.Popen([app_path, path], env=env)
-            node = find_application(pyatspi, app.pid)
+            node = find_application(pyatspi, app)
+            if node is None and app.poll() is not None:
+                print(f"the application exited with {app.returncode} before it showed")
+                return 1
             if node is None:
                 print(f"the application did not show on the accessibility bus in {APP_WAIT} s")
                 return 1

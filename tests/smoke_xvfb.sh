@@ -8,7 +8,7 @@ for tool in xvfb-run xdotool; do
     command -v "$tool" >/dev/null || { echo "smoke test needs $tool (tools/deps.sh installs it)"; exit 1; }
 done
 
-xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+xvfb-run -a -s "-screen 0 1024x768x24 -noreset" bash -c '
     set -u
     unset QT_QPA_PLATFORM
     "$1" & app=$!

@@ -38,9 +38,7 @@ export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=$root/tools/lsan.supp:print_suppressions=0"
 tools/build.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DTIMER_SANITIZE=ON -DTIMER_BUILD_BENCH=OFF
-# The screen-reader check drives the real application over D-Bus; under the sanitizers it is
-# too slow to answer in time, and the plain build above already runs it.
-ctest --test-dir build-asan --output-on-failure -j2 -E screen_reader_atspi
+ctest --test-dir build-asan --output-on-failure -j2
 
 echo "== fuzz the file reader and the interval reader"
 tools/fuzz "${FUZZ_SECONDS:-60}"
