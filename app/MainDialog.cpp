@@ -444,7 +444,7 @@ QString MainDialog::ReportTitle() const {
     return path.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(path).fileName();
 }
 
-QString MainDialog::AskExportName(const QString& filter, const QString& suffix) {
+QString MainDialog::AskSaveName(const QString& filter, const QString& suffix) {
     QString fileName = Prompter::Current().GetSaveFileName(this, filter, suffix);
     if (fileName.isEmpty()) {
         return {};
@@ -477,7 +477,7 @@ void MainDialog::OnPrint() {
 }
 
 bool MainDialog::Export(const QString& filter, const QString& suffix, const ExportWriter& write) {
-    const QString fileName = AskExportName(filter, suffix);
+    const QString fileName = AskSaveName(filter, suffix);
     if (fileName.isEmpty()) {
         return false;
     }
@@ -975,18 +975,8 @@ bool MainDialog::OnFileSaveAs() {
     if (!CheckRows()) {
         return false;
     }
-    QString fileName = Prompter::Current().GetSaveFileName(this, kFileFilter, kSuffix);
+    const QString fileName = AskSaveName(kFileFilter, kSuffix);
     if (fileName.isEmpty()) {
-        return false;
-    }
-    if (QFileInfo(fileName).suffix().isEmpty()) {
-        fileName += QStringLiteral(".") + kSuffix;
-    }
-    // Asked here, for the final name, so "name" never replaces an existing "name.tvr" unasked.
-    if (QFileInfo::exists(fileName) &&
-        !Prompter::Current().AskYesNo(
-            this, QStringLiteral("%1 already exists.\nDo you want to replace it?")
-                      .arg(QFileInfo(fileName).fileName()))) {
         return false;
     }
     // The program keeps its old file name until a save under the new one has worked.

@@ -97,8 +97,10 @@ private:
     // The timeline follows the editor; many changes in one go are drawn once.
     void ScheduleTimelineUpdate();
     void SetTimelineShown(bool show);
-    // A file name for an export: asked, the suffix added, replacing a file only when agreed.
-    QString AskExportName(const QString& filter, const QString& suffix);
+    // A file name to save or export to: asked, the suffix added, and an existing file replaced
+    // only when agreed (asked for the final name, so "name" never replaces "name.tvr" unasked).
+    // Empty when the user cancels.
+    QString AskSaveName(const QString& filter, const QString& suffix);
     QString ReportTitle() const;
     using ExportWriter =
         std::function<bool(const EditorState& state, const QString& fileName, QString& error)>;

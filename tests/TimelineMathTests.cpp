@@ -7,18 +7,15 @@
 
 namespace {
 
-RowState Row(bool on, const std::string& text, bool blockStart = false) {
-    return {on, text, blockStart};
-}
-
 // Timer 3: ON 5 min, OFF 10 min, an unreadable row, ON 0 s, OFF 1 s 30 ticks.
 // Timer 7: ON 1 h.
 EditorState TwoTimers() {
     EditorState state;
-    state.panels.push_back({3,
-                            {Row(true, "00:05:00", true), Row(false, "00:10:00"), Row(true, "abc"),
-                             Row(true, "00:00:00", true), Row(false, "0:0:1:30")}});
-    state.panels.push_back({7, {Row(true, "01:00:00", true)}});
+    state.panels.push_back(
+        {3,
+         {RowState{true, "00:05:00", true}, RowState{false, "00:10:00"}, RowState{true, "abc"},
+          RowState{true, "00:00:00", true}, RowState{false, "0:0:1:30"}}});
+    state.panels.push_back({7, {RowState{true, "01:00:00", true}}});
     return state;
 }
 
@@ -52,9 +49,10 @@ TEST(TimelineLayout, OneLanePerTimerWithBarsInRowOrderFromZero) {
 
 TEST(TimelineScale, BarsAreProportionalToTheirLengthsAndFitFillsTheWidth) {
     EditorState state;
-    state.panels.push_back({0,
-                            {Row(true, "00:00:01"), Row(false, "00:00:02"), Row(true, "00:01:00"),
-                             Row(false, "01:00:00:01"), Row(true, "99:99:99:59")}});
+    state.panels.push_back(
+        {0,
+         {RowState{true, "00:00:01"}, RowState{false, "00:00:02"}, RowState{true, "00:01:00"},
+          RowState{false, "01:00:00:01"}, RowState{true, "99:99:99:59"}}});
     const TimelineLayout layout = LayoutTimeline(state);
     for (const double width : {200.0, 1000.0, 5000.0}) {
         const TimeScale scale{FitPixelsPerTick(layout.longest, width), 30};
@@ -115,8 +113,8 @@ TEST(TimelineHitTest, EdgesHoldAtAnyZoomAndScroll) {
     EditorState state;
     state.panels.push_back({0, {}});
     for (int i = 0; i < 49; ++i) {
-        state.panels[0].rows.push_back(
-            Row(i % 2 == 0, "00:" + std::to_string(1 + i % 7) + ":0" + std::to_string(i % 10)));
+        state.panels[0].rows.push_back(RowState{
+            i % 2 == 0, "00:" + std::to_string(1 + i % 7) + ":0" + std::to_string(i % 10)});
     }
     const TimelineLayout layout = LayoutTimeline(state);
     const LaneGeometry lanes;
@@ -179,7 +177,8 @@ TEST(TimelineText, LabelsTimesAndTheHoverText) {
     EXPECT_EQ(FormatTimelineTime(150ull * 216000), "150:00:00");
 
     EditorState state;
-    state.panels.push_back({3, {Row(false, "00:05:00"), Row(true, "00:10:00"), Row(true, "1:x")}});
+    state.panels.push_back(
+        {3, {RowState{false, "00:05:00"}, RowState{true, "00:10:00"}, RowState{true, "1:x"}}});
     const TimelineLayout layout = LayoutTimeline(state);
     const TimelineLane& lane = layout.lanes[0];
     EXPECT_EQ(DescribeBar(lane, lane.bars[1]),
