@@ -110,18 +110,12 @@ TEST_F(EditTimeDialogTest, RefusesANumberInUseNamingItsTimerAndEnterOnCancelCanc
     EXPECT_TRUE(dialog.isVisible());
 
     combo->setCurrentIndex(2);
+    edit->setText("999:99:99");
     cancel->setFocus();
     QTest::keyClick(cancel, Qt::Key_Return);
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_FALSE(dialog.isVisible());
-}
-
-TEST_F(EditTimeDialogTest, CancelNeverValidates) {
-    edit->setText("999:99:99");
-    QTest::mouseClick(cancel, Qt::LeftButton);
-    EXPECT_EQ(dialog.result(), QDialog::Rejected);
-    EXPECT_FALSE(dialog.isVisible());
-    EXPECT_TRUE(prompter.messages.isEmpty());
+    EXPECT_EQ(prompter.messages.size(), 1) << "Cancel never checks the text";
 }
 
 }  // namespace

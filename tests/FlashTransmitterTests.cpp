@@ -105,16 +105,6 @@ TEST(FlashTransmitter, FourByteFrameSwapsFortyTimesAtTheNominalMoments) {
     EXPECT_EQ(SimulateTransfer(kFrame, kZeroTimeUs, kOneTimeUs, kSyncTimeUs).swapsUs, rig.swaps);
 }
 
-TEST(FlashTransmitter, BitsGoOutLeastSignificantFirst) {
-    const std::int64_t zero = 20'000, one = 70'000, sync = 30'000;
-    Rig low({0x01}, zero, one, sync);
-    Rig high({0x80}, zero, one, sync);
-    low.Run();
-    high.Run();
-    EXPECT_EQ(low.Intervals(), (Times{sync, sync, one, zero, zero, zero, zero, zero, zero, zero}));
-    EXPECT_EQ(high.Intervals(), (Times{sync, sync, zero, zero, zero, zero, zero, zero, zero, one}));
-}
-
 TEST(FlashTransmitter, LatenessStaysInItsIntervalAndIsNeverMadeUp) {
     // At 160 ms, inside the wait due at 200 ms, a handler runs for 69 ms; the next idle turn,
     // at 230 ms, finds the wait over 30 ms late.

@@ -990,16 +990,4 @@ TEST_F(MainDialogTest, ProgramRefusesWhatTheDeviceCannotTakeAndListsEveryProblem
 
 // ---- about --------------------------------------------------------------------------------
 
-TEST_F(MainDialogTest, AboutShowsItsOwnTitle) {
-    QString body;
-    modal.Expect([&](QDialog& dialog) {
-        body = FindById<QLabel>(&dialog, ControlIds::kAboutText)->text();
-        dialog.accept();
-    });
-    Trigger(ControlIds::kAbout);
-    ASSERT_TRUE(modal.Seen());
-    EXPECT_EQ(modal.Title(), "About Tavrel Programmable Timer");
-    EXPECT_EQ(body.count(u'\n'), 2);
-}
-
 }  // namespace

@@ -58,20 +58,6 @@ protected:
     TimerListCtrl* list = nullptr;
 };
 
-TEST_F(TimerListCtrlTest, HandsOutPanelIdsFrom2000NeverReusedAndHoldsAtMost31Panels) {
-    EXPECT_EQ(list->frameWidth(), 1) << "bordered";
-    EXPECT_EQ(list->AddPanel(3), 0);
-    EXPECT_EQ(list->GetPanel(0)->property(ControlIds::kProperty).toInt(), 2000);
-    EXPECT_TRUE(list->DeletePanel(0));
-    EXPECT_EQ(list->AddPanel(3), 0);
-    EXPECT_EQ(list->GetPanel(0)->property(ControlIds::kProperty).toInt(), 2001);
-    for (int i = 1; i < 31; ++i) {
-        ASSERT_EQ(list->AddPanel(i), i);
-    }
-    EXPECT_EQ(list->AddPanel(31), -1);
-    EXPECT_EQ(list->AddRow(-1, true, 0, 0, 1, 0, false), -1) << "a refused panel passed on";
-}
-
 TEST_F(TimerListCtrlTest, LaysOutFullWidthUntilThePanelsOutgrowTheList) {
     Show({4, 5});
     // The inside of the one-pixel border is 234 wide.
@@ -122,18 +108,6 @@ TEST_F(TimerListCtrlTest, TheBarScrollsByTheListsStepsAndClamps) {
         EXPECT_EQ(bar->value(), position) << "action " << action;
         EXPECT_EQ(PanelY(1), 100 - position) << "action " << action;
     }
-}
-
-TEST_F(TimerListCtrlTest, EachWheelEventScrollsTenPixelsOverThePanelsAndTheBar) {
-    Show({4, 6});
-    Wheel(list->GetScrollBar(), -120);
-    EXPECT_EQ(PanelY(0), -10) << "the bar's own step would be smaller";
-    IntervalEdit* edit = list->GetPanel(0)->GetEdit(1);
-    Wheel(edit, -1);
-    EXPECT_EQ(PanelY(0), -13) << "a small delta moves a whole step, clamped at the limit";
-    EXPECT_EQ(list->GetScrollBar()->value(), 13);
-    Wheel(edit, 120);
-    EXPECT_EQ(list->GetScrollPosition(), 3);
 }
 
 TEST_F(TimerListCtrlTest, ChangesKeepTheScrollPlaceUnlessItIsPastTheEnd) {
@@ -330,14 +304,6 @@ TEST_F(TimerListCtrlTest, TabRunsThroughThePanelsControlsInDisplayOrder) {
 }
 
 TEST_F(TimerListCtrlTest, ABiggerFontMakesTallerRowsTheLayoutAndScrollingFollow) {
-    EXPECT_EQ(LayoutTops({2, 0, 3}, 20), (std::vector<int>{0, 60, 80, 160}));
-    EXPECT_EQ(LayoutTops({2, 0, 3}, 27), (std::vector<int>{0, 81, 108, 216}));
-    const ScrollSteps normal = ScrollStepsFor(kMinRowHeight);
-    EXPECT_EQ(std::vector<int>({normal.line, normal.page, normal.wheel}),
-              (std::vector<int>{5, 40, 10}));
-    const ScrollSteps tall = ScrollStepsFor(30);
-    EXPECT_EQ(std::vector<int>({tall.line, tall.page, tall.wheel}), (std::vector<int>{7, 60, 15}));
-
     Show({2, 3, 4});
     EXPECT_EQ(list->GetRowHeight(), kMinRowHeight) << "the default font keeps 20-pixel rows";
     QFont big = list->font();

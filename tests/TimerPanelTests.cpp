@@ -85,21 +85,6 @@ TEST_F(TimerPanelTest, BlockRuleStartsRowZeroAndEveryNinthRowOfARunAndMemoryCoun
     EXPECT_EQ(panel->GetEdit(8)->text(), QStringLiteral("00:00:09")) << "row 9 moved up";
 }
 
-TEST_F(TimerPanelTest, ReadRowGivesTheRowsValuesAndZeroForNumbersTheTextLacks) {
-    panel->AddRow(false, 0, 10, 0, 0, false);
-    panel->AddRow(true, 0, 10, 0, 0, false);
-    panel->GetEdit(1)->setText(QStringLiteral("5"));
-    bool on = true;
-    std::uint32_t h = 9, m = 9, s = 9, t = 9;
-    ASSERT_TRUE(panel->ReadRow(0, on, h, m, s, t));
-    EXPECT_EQ(std::vector<std::uint32_t>({on, h, m, s, t}),
-              (std::vector<std::uint32_t>{0, 0, 10, 0, 0}));
-    ASSERT_TRUE(panel->ReadRow(1, on, h, m, s, t));
-    EXPECT_EQ(std::vector<std::uint32_t>({on, h, m, s, t}),
-              (std::vector<std::uint32_t>{1, 5, 0, 0, 0}));
-    EXPECT_FALSE(panel->ReadRow(2, on, h, m, s, t));
-}
-
 TEST_F(TimerPanelTest, MovePlacesTheRowsInPixelsAndShowsRowsAddedOnScreen) {
     Show(3);
     EXPECT_EQ(panel->GetLabel(2)->geometry(), QRect(0, 60, 50, 20));

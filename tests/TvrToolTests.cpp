@@ -136,22 +136,6 @@ TEST_F(TvrToolFiles, CheckRefusesATimerInTwoPlacesThatStillLoadsAsWritten) {
     EXPECT_EQ(ReadFile(dir.File("out.tvr")), crlf);
 }
 
-TEST_F(TvrToolFiles, CsvPrintsTheModelsTableOfTheFileAsRead) {
-    const std::string file = Write("c.tvr",
-                                   "TVRX\n1000\nTimer 3\nON - 00:00:05\nOFF - 1:2:3:4\n"
-                                   "Timer 3\nON - 00:01:00\nTimer 12\nOFF - 00:00:00\n");
-    const ToolRun run = Tool({"csv", file});
-    EXPECT_EQ(run.code, 0);
-    EXPECT_EQ(run.err, "");
-    TimerProgram program;
-    ASSERT_TRUE(ReadTimerFile(file, program).Ok());
-    EXPECT_EQ(run.out, ProgramToCsv(program));
-    EXPECT_EQ(run.out, std::string(kCsvHeader) +
-                           "\r\n3,1,ON,0,0,5,0,300,0,1\r\n3,2,OFF,1,2,3,4,223384,300,0\r\n"
-                           "3,3,ON,0,1,0,0,3600,223684,1\r\n12,1,OFF,0,0,0,0,0,0,1\r\n");
-    EXPECT_NE(Tool({"--help"}).out.find("  csv FILE"), std::string::npos);
-}
-
 TEST_F(TvrToolFiles, UnreadableFileIsOneLineOnStderrAndExit2) {
     for (const char* command : {"info", "frame", "check", "signal", "csv"}) {
         const ToolRun run = Tool({command, dir.File("missing.tvr")});
