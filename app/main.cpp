@@ -1,4 +1,4 @@
-#include "TimerApp.h"
+#include "gui/app/TimerApp.h"
 
 int main(int argc, char** argv) {
     TimerApp app(argc, argv);

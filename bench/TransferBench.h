@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "TransferFrame.h"
+#include "core/TransferFrame.h"
 
 namespace bench {
 

@@ -7,11 +7,11 @@
 #include <chrono>
 #include <cstdio>
 
-#include "MainDialog.h"
+#include "gui/app/MainDialog.h"
 #include "ResidentMemory.h"
 #include "TestSupport.h"
-#include "TimerListCtrl.h"
-#include "TimerProgram.h"
+#include "gui/editor/TimerListCtrl.h"
+#include "core/TimerProgram.h"
 
 using testing_support::LargestProgram;
 

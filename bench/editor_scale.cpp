@@ -19,12 +19,12 @@
 #include <vector>
 
 #include "BenchTiming.h"
-#include "MainDialog.h"
+#include "gui/app/MainDialog.h"
 #include "ResidentMemory.h"
 #include "TestSupport.h"
-#include "TimerListCtrl.h"
-#include "TimerPanel.h"
-#include "TimerProgram.h"
+#include "gui/editor/TimerListCtrl.h"
+#include "gui/editor/TimerPanel.h"
+#include "core/TimerProgram.h"
 
 namespace {
 

@@ -15,11 +15,11 @@
 #include <vector>
 
 #include "BusyLoad.h"
-#include "ControlIds.h"
-#include "ProgramDialog.h"
-#include "TextProgressCtrl.h"
+#include "res/ControlIds.h"
+#include "gui/transfer/ProgramDialog.h"
+#include "gui/transfer/TextProgressCtrl.h"
 #include "TransferBench.h"
-#include "TransferFrame.h"
+#include "core/TransferFrame.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -20,10 +20,10 @@
 #include <string>
 #include <vector>
 
-#include "FlashTransmitter.h"
-#include "SignalDecoder.h"
+#include "core/FlashTransmitter.h"
+#include "core/SignalDecoder.h"
 #include "TransferBench.h"
-#include "TransferFrame.h"
+#include "core/TransferFrame.h"
 
 namespace {
 

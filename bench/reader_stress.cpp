@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "TimerFile.h"
-#include "TimerProgram.h"
+#include "core/TimerFile.h"
+#include "core/TimerProgram.h"
 
 namespace fs = std::filesystem;
 

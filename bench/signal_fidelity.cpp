@@ -24,13 +24,13 @@
 #include <vector>
 
 #include "BusyLoad.h"
-#include "ControlIds.h"
-#include "FlashTransmitter.h"
-#include "ProgramDialog.h"
-#include "SignalDecoder.h"
-#include "TextProgressCtrl.h"
+#include "res/ControlIds.h"
+#include "core/FlashTransmitter.h"
+#include "gui/transfer/ProgramDialog.h"
+#include "core/SignalDecoder.h"
+#include "gui/transfer/TextProgressCtrl.h"
 #include "TransferBench.h"
-#include "TransferFrame.h"
+#include "core/TransferFrame.h"
 
 namespace {
 

@@ -16,11 +16,11 @@
 #include <vector>
 
 #include "BenchTiming.h"
-#include "EditorState.h"
+#include "core/EditorState.h"
 #include "TestSupport.h"
-#include "TimelineMath.h"
-#include "TimelinePaint.h"
-#include "TimerProgram.h"
+#include "core/TimelineMath.h"
+#include "gui/timeline/TimelinePaint.h"
+#include "core/TimerProgram.h"
 
 namespace {
 

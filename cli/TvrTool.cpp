@@ -1,4 +1,4 @@
-#include "TvrTool.h"
+#include "cli/TvrTool.h"
 
 #include <charconv>
 #include <cstdio>
@@ -8,13 +8,13 @@
 #include <ostream>
 #include <string_view>
 
-#include "DeviceLimits.h"
-#include "FlashTransmitter.h"
-#include "ProgramCsv.h"
-#include "SignalDecoder.h"
-#include "TimerFile.h"
-#include "TimerProgram.h"
-#include "TransferFrame.h"
+#include "core/DeviceLimits.h"
+#include "core/FlashTransmitter.h"
+#include "core/ProgramCsv.h"
+#include "core/SignalDecoder.h"
+#include "core/TimerFile.h"
+#include "core/TimerProgram.h"
+#include "core/TransferFrame.h"
 
 namespace {
 

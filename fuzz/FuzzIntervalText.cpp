@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "IntervalText.h"
-#include "TimerProgram.h"
+#include "core/IntervalText.h"
+#include "core/TimerProgram.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "DeviceLimits.h"
-#include "TimerFile.h"
-#include "TimerProgram.h"
-#include "TransferFrame.h"
+#include "core/DeviceLimits.h"
+#include "core/TimerFile.h"
+#include "core/TimerProgram.h"
+#include "core/TransferFrame.h"
 
 namespace {
 

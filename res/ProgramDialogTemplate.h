@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ControlIds.h"
+#include "res/ControlIds.h"
 
 // Dialog template 103, in dialog units: a fixed-size dialog with caption and close box.
 namespace ProgramDialogTemplate {

@@ -6,11 +6,11 @@
 #include <QImage>
 #include <QSignalSpy>
 
-#include "ColorCheckBox.h"
-#include "ColorStatic.h"
+#include "gui/editor/ColorCheckBox.h"
+#include "gui/editor/ColorStatic.h"
 #include "EditorTestSupport.h"
-#include "IntervalEdit.h"
-#include "SystemColors.h"
+#include "gui/editor/IntervalEdit.h"
+#include "gui/common/SystemColors.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "DeviceLimits.h"
+#include "core/DeviceLimits.h"
 #include "TestSupport.h"
 
 using namespace testing_support;

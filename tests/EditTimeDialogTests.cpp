@@ -5,11 +5,11 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "ControlIds.h"
-#include "EditTimeDialog.h"
+#include "res/ControlIds.h"
+#include "gui/app/EditTimeDialog.h"
 #include "EditorTestSupport.h"
 #include "ScriptedPrompter.h"
-#include "TimerTexts.h"
+#include "gui/common/TimerTexts.h"
 
 namespace {
 

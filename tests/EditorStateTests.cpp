@@ -2,7 +2,7 @@
 // starts and the selection, and when each refuses.
 #include <gtest/gtest.h>
 
-#include "EditorState.h"
+#include "core/EditorState.h"
 
 namespace {
 

@@ -4,14 +4,14 @@
 
 #include <QTest>
 
-#include "ControlIds.h"
-#include "IntervalEdit.h"
-#include "MainDialog.h"
+#include "res/ControlIds.h"
+#include "gui/editor/IntervalEdit.h"
+#include "gui/app/MainDialog.h"
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
-#include "TimerFile.h"
-#include "TimerListCtrl.h"
-#include "TimerPanel.h"
+#include "core/TimerFile.h"
+#include "gui/editor/TimerListCtrl.h"
+#include "gui/editor/TimerPanel.h"
 
 using namespace testing_support;
 

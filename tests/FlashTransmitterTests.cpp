@@ -6,10 +6,10 @@
 
 #include <string>
 
-#include "FlashTransmitter.h"
-#include "ShortSlice.h"
-#include "TransferEstimate.h"
-#include "TransferFrame.h"
+#include "core/FlashTransmitter.h"
+#include "core/ShortSlice.h"
+#include "core/TransferEstimate.h"
+#include "core/TransferFrame.h"
 
 namespace {
 

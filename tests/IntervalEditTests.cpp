@@ -5,9 +5,9 @@
 #include <QPushButton>
 
 #include "EditorTestSupport.h"
-#include "IntervalEdit.h"
+#include "gui/editor/IntervalEdit.h"
 #include "ScriptedPrompter.h"
-#include "TimerTexts.h"
+#include "gui/common/TimerTexts.h"
 
 namespace {
 

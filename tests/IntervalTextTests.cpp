@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "IntervalText.h"
+#include "core/IntervalText.h"
 
 namespace {
 

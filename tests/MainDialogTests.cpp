@@ -16,22 +16,22 @@
 #include <QUrl>
 #include <functional>
 
-#include "ColorCheckBox.h"
-#include "ColorStatic.h"
-#include "ControlIds.h"
+#include "gui/editor/ColorCheckBox.h"
+#include "gui/editor/ColorStatic.h"
+#include "res/ControlIds.h"
 #include "EditorTestSupport.h"
-#include "IntervalEdit.h"
-#include "MainDialog.h"
-#include "ProgramCsv.h"
-#include "ProgramDialog.h"
+#include "gui/editor/IntervalEdit.h"
+#include "gui/app/MainDialog.h"
+#include "core/ProgramCsv.h"
+#include "gui/transfer/ProgramDialog.h"
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
-#include "TimelineView.h"
-#include "TimerFile.h"
-#include "TimerListCtrl.h"
-#include "TimerPanel.h"
-#include "TimerTexts.h"
-#include "TransferFrame.h"
+#include "gui/timeline/TimelineView.h"
+#include "core/TimerFile.h"
+#include "gui/editor/TimerListCtrl.h"
+#include "gui/editor/TimerPanel.h"
+#include "gui/common/TimerTexts.h"
+#include "core/TransferFrame.h"
 
 using namespace testing_support;
 

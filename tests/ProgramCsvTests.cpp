@@ -2,8 +2,8 @@
 
 #include <cstdlib>
 
-#include "EditorState.h"
-#include "ProgramCsv.h"
+#include "core/EditorState.h"
+#include "core/ProgramCsv.h"
 #include "TestSupport.h"
 
 using namespace testing_support;

@@ -12,12 +12,12 @@
 #include <QWindow>
 #include <string>
 
-#include "DialogUnits.h"
+#include "gui/common/DialogUnits.h"
 #include "EditorTestSupport.h"
-#include "EventWaiter.h"
-#include "ProgramDialog.h"
-#include "TextProgressCtrl.h"
-#include "TransferFrame.h"
+#include "gui/transfer/EventWaiter.h"
+#include "gui/transfer/ProgramDialog.h"
+#include "gui/transfer/TextProgressCtrl.h"
+#include "core/TransferFrame.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ProgramFit.h"
+#include "core/ProgramFit.h"
 #include "TestSupport.h"
 
 using namespace testing_support;

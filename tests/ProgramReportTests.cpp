@@ -6,12 +6,12 @@
 #include <QRegularExpression>
 #include <sstream>
 
-#include "ProgramCsv.h"
-#include "ProgramReport.h"
+#include "core/ProgramCsv.h"
+#include "gui/report/ProgramReport.h"
 #include "TestSupport.h"
-#include "TimelineMath.h"
-#include "TimerListCtrl.h"
-#include "TvrTool.h"
+#include "core/TimelineMath.h"
+#include "gui/editor/TimerListCtrl.h"
+#include "cli/TvrTool.h"
 
 using namespace testing_support;
 

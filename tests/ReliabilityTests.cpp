@@ -9,7 +9,7 @@
 #include <random>
 
 #include "TestSupport.h"
-#include "TimerFile.h"
+#include "core/TimerFile.h"
 
 using namespace testing_support;
 namespace fs = std::filesystem;

@@ -5,7 +5,7 @@
 #include <deque>
 #include <ostream>
 
-#include "Prompter.h"
+#include "gui/common/Prompter.h"
 
 // Lets GoogleTest print Qt strings readably in failure messages.
 inline void PrintTo(const QString& text, std::ostream* os) {

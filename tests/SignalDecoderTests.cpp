@@ -3,8 +3,8 @@
 #include <random>
 #include <utility>
 
-#include "FlashTransmitter.h"
-#include "SignalDecoder.h"
+#include "core/FlashTransmitter.h"
+#include "core/SignalDecoder.h"
 #include "TestSupport.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "TimerProgram.h"
+#include "core/TimerProgram.h"
 
 namespace testing_support {
 

@@ -3,7 +3,7 @@
 #include <QFont>
 #include <QImage>
 
-#include "TextProgressCtrl.h"
+#include "gui/transfer/TextProgressCtrl.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <set>
 
-#include "TimelineMath.h"
-#include "TimerProgram.h"
+#include "core/TimelineMath.h"
+#include "core/TimerProgram.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <QToolTip>
 #include <QWheelEvent>
 
-#include "TimelineView.h"
+#include "gui/timeline/TimelineView.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "TestSupport.h"
-#include "TimerFile.h"
+#include "core/TimerFile.h"
 
 using namespace testing_support;
 namespace fs = std::filesystem;

@@ -8,14 +8,14 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
-#include "ColorCheckBox.h"
-#include "ColorStatic.h"
+#include "gui/editor/ColorCheckBox.h"
+#include "gui/editor/ColorStatic.h"
 #include "EditorTestSupport.h"
-#include "IntervalEdit.h"
+#include "gui/editor/IntervalEdit.h"
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
-#include "TimerListCtrl.h"
-#include "TimerPanel.h"
+#include "gui/editor/TimerListCtrl.h"
+#include "gui/editor/TimerPanel.h"
 
 using testing_support::BlockData;
 using testing_support::Describe;

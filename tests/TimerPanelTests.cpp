@@ -6,13 +6,13 @@
 #include <QAccessibleActionInterface>
 #include <QPushButton>
 
-#include "ColorCheckBox.h"
-#include "ColorStatic.h"
+#include "gui/editor/ColorCheckBox.h"
+#include "gui/editor/ColorStatic.h"
 #include "EditorTestSupport.h"
-#include "IntervalEdit.h"
+#include "gui/editor/IntervalEdit.h"
 #include "ScriptedPrompter.h"
-#include "SystemColors.h"
-#include "TimerPanel.h"
+#include "gui/common/SystemColors.h"
+#include "gui/editor/TimerPanel.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "TestSupport.h"
-#include "TimerProgram.h"
+#include "core/TimerProgram.h"
 
 using namespace testing_support;
 

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "TestSupport.h"
-#include "TransferFrame.h"
+#include "core/TransferFrame.h"
 
 using namespace testing_support;
 using Bytes = std::vector<std::uint8_t>;

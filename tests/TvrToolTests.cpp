@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <sstream>
 
-#include "FlashTransmitter.h"
-#include "ProgramCsv.h"
+#include "core/FlashTransmitter.h"
+#include "core/ProgramCsv.h"
 #include "TestSupport.h"
-#include "TimerFile.h"
-#include "TransferFrame.h"
-#include "TvrTool.h"
+#include "core/TimerFile.h"
+#include "core/TransferFrame.h"
+#include "cli/TvrTool.h"
 
 using namespace testing_support;
 

@@ -12,16 +12,16 @@
 #include <QSettings>
 #include <QTest>
 
-#include "AboutDialog.h"
-#include "ColorStatic.h"
-#include "EditTimeDialog.h"
+#include "gui/app/AboutDialog.h"
+#include "gui/editor/ColorStatic.h"
+#include "gui/app/EditTimeDialog.h"
 #include "EditorTestSupport.h"
-#include "HelpDialog.h"
-#include "MainDialog.h"
-#include "ProgramDialog.h"
+#include "gui/app/HelpDialog.h"
+#include "gui/app/MainDialog.h"
+#include "gui/transfer/ProgramDialog.h"
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
-#include "TransferFrame.h"
+#include "core/TransferFrame.h"
 
 namespace {
 

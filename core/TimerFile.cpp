@@ -1,0 +1,521 @@
+#include "core/TimerFile.h"
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <random>
+#include <system_error>
+
+#include "core/IntervalText.h"
+#include "core/TimerProgram.h"
+
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+constexpr std::string_view kMagic = "TVRX";
+constexpr std::string_view kVersion = "1000";
+constexpr std::string_view kStartupLine = "STARTUP ENABLED";
+constexpr std::string_view kLineEnd = "\r\n";
+
+// Matches line against a scanf-style pattern whose only conversion is %d, the way sscanf
+// does: a blank in the pattern matches any run of white space (also none), other characters
+// must match exactly, and %d reads a number as ScanNumber does (so every value the writer prints
+// reads back unchanged). Returns how many numbers were read before the first mismatch.
+int ScanNumbers(std::string_view line, std::string_view pattern,
+                std::array<std::uint32_t, 4>& out) {
+    std::size_t li = 0;
+    int read = 0;
+    for (std::size_t pi = 0; pi < pattern.size(); ++pi) {
+        const char p = pattern[pi];
+        if (p == '%' && pi + 1 < pattern.size() && pattern[pi + 1] == 'd') {
+            ++pi;
+            if (!ScanNumber(line, li, out[static_cast<std::size_t>(read)])) {
+                return read;
+            }
+            ++read;
+        } else if (IsScanSpace(p)) {
+            while (li < line.size() && IsScanSpace(line[li])) {
+                ++li;
+            }
+        } else {
+            if (li >= line.size() || line[li] != p) {
+                return read;
+            }
+            ++li;
+        }
+    }
+    return read;
+}
+
+// Reads the rest of a text like an input stream: skips white space, then takes a word.
+struct TextCursor {
+    std::string_view text;
+    std::size_t pos = 0;
+
+    void SkipSpace() {
+        while (pos < text.size() && IsScanSpace(text[pos])) {
+            ++pos;
+        }
+    }
+    std::string_view Word() {
+        SkipSpace();
+        const std::size_t start = pos;
+        while (pos < text.size() && !IsScanSpace(text[pos])) {
+            ++pos;
+        }
+        return text.substr(start, pos - start);
+    }
+    // An optionally signed run of digits, as a stream reads an unsigned number.
+    std::string_view Number() {
+        SkipSpace();
+        const std::size_t start = pos;
+        if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+            ++pos;
+        }
+        const std::size_t digits = pos;
+        while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9') {
+            ++pos;
+        }
+        if (pos == digits) {
+            pos = start;
+            return {};
+        }
+        return text.substr(start, pos - start);
+    }
+    bool AtEnd() const { return pos >= text.size(); }
+    // The next line without its line break (LF, or CR LF).
+    std::string_view Line() {
+        const std::size_t end = text.find('\n', pos);
+        std::string_view line = text.substr(pos, end == std::string_view::npos ? end : end - pos);
+        pos = end == std::string_view::npos ? text.size() : end + 1;
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        return line;
+    }
+};
+
+bool IsVersion1000(std::string_view number) {
+    if (!number.empty() && number.front() == '+') {
+        number.remove_prefix(1);
+    }
+    while (number.size() > 1 && number.front() == '0') {
+        number.remove_prefix(1);
+    }
+    return number == kVersion;
+}
+
+std::string SystemMessage(int error) {
+    return std::generic_category().message(error);
+}
+
+bool IsBlank(std::string_view line) {
+    return std::all_of(line.begin(), line.end(), [](char c) { return IsScanSpace(c); });
+}
+
+void Skip(LoadResult& result, std::size_t number, std::string_view line, SkipReason reason) {
+    ++result.skippedCount;
+    if (result.skipped.size() < kMaxSkippedLinesKept) {
+        result.skipped.push_back({number, PrintableExcerpt(line), reason});
+    }
+}
+
+}  // namespace
+
+std::string_view SkipReasonText(SkipReason reason) {
+    switch (reason) {
+        case SkipReason::NotTimerOrInterval:
+            return "not a timer or interval line";
+        case SkipReason::TooLong:
+            return "longer than 255 characters";
+        case SkipReason::BeforeFirstTimer:
+            return "an interval before the first timer line";
+        case SkipReason::BlockFull:
+            return "more than 8 intervals under one timer line";
+    }
+    return "not used";
+}
+
+std::string PrintableExcerpt(std::string_view text, std::size_t width) {
+    std::string out;
+    for (const char ch : text) {
+        const auto c = static_cast<unsigned char>(ch);
+        char piece[8];
+        if (c == '\\' || c == '"') {
+            std::snprintf(piece, sizeof piece, "\\%c", ch);
+        } else if (c < 0x20 || c > 0x7E) {
+            std::snprintf(piece, sizeof piece, "\\x%02X", c);
+        } else {
+            std::snprintf(piece, sizeof piece, "%c", ch);
+        }
+        if (out.size() + std::strlen(piece) > width) {
+            return out + "...";
+        }
+        out += piece;
+    }
+    return out;
+}
+
+std::string DescribeSkippedLine(const SkippedLine& line) {
+    return "line " + std::to_string(line.number) + ": \"" + line.text + "\" (" +
+           std::string(SkipReasonText(line.reason)) + ")";
+}
+
+std::string FormatSkippedLines(const LoadResult& result, std::string_view fileName) {
+    if (result.skippedCount == 0) {
+        return {};
+    }
+    std::string out =
+        result.skippedCount == 1
+            ? "One line of " + std::string(fileName) + " could not be read and was skipped:\n"
+            : std::to_string(result.skippedCount) + " lines of " + std::string(fileName) +
+                  " could not be read and were skipped:\n";
+    const std::size_t shown = std::min(result.skipped.size(), kSkippedLinesShown);
+    for (std::size_t i = 0; i < shown; ++i) {
+        out += "  " + DescribeSkippedLine(result.skipped[i]) + "\n";
+    }
+    if (result.skippedCount > shown) {
+        out += "  and " + std::to_string(result.skippedCount - shown) + " more.\n";
+    }
+    out += "The rest of the program was loaded. Saving writes it without ";
+    out += result.skippedCount == 1 ? "this line." : "these lines.";
+    return out;
+}
+
+std::string LoadResult::Message() const {
+    switch (status) {
+        case LoadStatus::Ok:
+            return {};
+        case LoadStatus::CannotOpen:
+            return "The file could not be read (" + detail +
+                   "). Check that it exists and that you are allowed to read it.";
+        case LoadStatus::NotTimerFile:
+            return "This is not a timer file: it does not begin with the lines TVRX and 1000. "
+                   "Choose a file saved by the Programmable Timer.";
+        case LoadStatus::UnsupportedVersion:
+            return "This timer file has version " + version +
+                   ", but only version 1000 can be read. It may come from a newer program.";
+        case LoadStatus::TooLarge:
+            return "The file is larger than 1 MiB, far more than any timer program takes, so it is "
+                   "not a timer file. Choose a file saved by the Programmable Timer.";
+    }
+    return {};
+}
+
+LoadResult ParseTimerFile(std::string_view text, TimerProgram& program) {
+    LoadResult result;
+    if (text.size() > kMaxTimerFileSize) {
+        result.status = LoadStatus::TooLarge;
+        return result;
+    }
+    TextCursor in{text};
+    if (in.Word() != kMagic) {
+        result.status = LoadStatus::NotTimerFile;
+        return result;
+    }
+    const std::string_view version = in.Number();
+    if (version.empty()) {
+        result.status = LoadStatus::NotTimerFile;
+        return result;
+    }
+    if (!IsVersion1000(version)) {
+        result.status = LoadStatus::UnsupportedVersion;
+        result.version = std::string(version);
+        return result;
+    }
+    // The character after the number: the version line's line break.
+    if (!in.AtEnd()) {
+        ++in.pos;
+    }
+
+    TimerProgram loaded;
+    std::unique_ptr<TimerBlock> filling;
+    std::array<std::uint32_t, 4> n{};
+    // The header may spread over several lines, or end in the middle of one.
+    std::size_t lineNumber =
+        1 + static_cast<std::size_t>(std::count(text.begin(), text.begin() + in.pos, '\n'));
+    for (; !in.AtEnd(); ++lineNumber) {
+        const std::string_view line = in.Line();
+        if (line.size() > kMaxTimerLineLength) {
+            Skip(result, lineNumber, line, SkipReason::TooLong);
+            continue;
+        }
+        if (ScanNumbers(line, "Timer %d", n) == 1) {
+            if (filling) {
+                loaded.AddBlock(std::move(filling));
+            }
+            filling = std::make_unique<TimerBlock>();
+            filling->SetTimerNumber(static_cast<std::int32_t>(n[0]));
+            continue;
+        }
+        bool matched = true;
+        Interval interval;
+        if (ScanNumbers(line, "ON - %d:%d:%d:%d", n) == 4) {
+            interval.Set(true, n[0], n[1], n[2], n[3]);
+        } else if (ScanNumbers(line, "ON - %d:%d:%d", n) == 3) {
+            interval.Set(true, n[0], n[1], n[2], 0);
+        } else if (ScanNumbers(line, "OFF - %d:%d:%d:%d", n) == 4) {
+            interval.Set(false, n[0], n[1], n[2], n[3]);
+        } else if (ScanNumbers(line, "OFF - %d:%d:%d", n) == 3) {
+            interval.Set(false, n[0], n[1], n[2], 0);
+        } else {
+            matched = false;
+            if (line == kStartupLine || line == "STARTUP ON") {
+                loaded.SetStartup(true);
+            } else if (!IsBlank(line)) {
+                Skip(result, lineNumber, line, SkipReason::NotTimerOrInterval);
+            }
+        }
+        // An interval before the first timer line has no block to go into; a ninth interval
+        // of a block is refused by the block itself.
+        if (matched && !filling) {
+            Skip(result, lineNumber, line, SkipReason::BeforeFirstTimer);
+        } else if (matched && !filling->AddInterval(interval)) {
+            Skip(result, lineNumber, line, SkipReason::BlockFull);
+        }
+    }
+    if (filling) {
+        loaded.AddBlock(std::move(filling));
+    }
+    program = std::move(loaded);
+    return result;
+}
+
+LoadResult ReadTimerFile(const std::string& path, TimerProgram& program) {
+    LoadResult result;
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec)) {
+        result.status = LoadStatus::CannotOpen;
+        result.detail = SystemMessage(EISDIR);
+        return result;
+    }
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                               &std::fclose);
+    if (!file) {
+        result.status = LoadStatus::CannotOpen;
+        result.detail = SystemMessage(errno);
+        return result;
+    }
+    // Read at most one byte more than allowed, so an endless or huge file is never taken whole.
+    std::string text;
+    std::array<char, 16384> chunk;
+    while (text.size() <= kMaxTimerFileSize) {
+        const std::size_t want = std::min(chunk.size(), kMaxTimerFileSize + 1 - text.size());
+        const std::size_t got = std::fread(chunk.data(), 1, want, file.get());
+        text.append(chunk.data(), got);
+        if (got < want) {
+            if (std::ferror(file.get())) {
+                result.status = LoadStatus::CannotOpen;
+                result.detail = SystemMessage(errno);
+                return result;
+            }
+            break;
+        }
+    }
+    if (text.size() > kMaxTimerFileSize) {
+        result.status = LoadStatus::TooLarge;
+        return result;
+    }
+    return ParseTimerFile(text, program);
+}
+
+std::string FormatTimerFile(const TimerProgram& program) {
+    std::string out;
+    out.append(kMagic).append(kLineEnd);
+    out.append(kVersion).append(kLineEnd);
+    if (program.GetStartup()) {
+        out.append(kStartupLine).append(kLineEnd);
+    }
+    for (const TimerBlock* b = program.GetFirstBlock(); b != nullptr; b = b->GetNext()) {
+        out.append("Timer ").append(std::to_string(b->GetTimerNumber())).append(kLineEnd);
+        for (int i = 0; i < b->GetCount(); ++i) {
+            out.append(b->GetInterval(i)->GetText()).append(kLineEnd);
+        }
+    }
+    return out;
+}
+
+std::string SaveResult::Message() const {
+    switch (status) {
+        case SaveStatus::Ok:
+            return {};
+        case SaveStatus::NoBlocks:
+            return "The program has no timers, so there is nothing to save. Add a timer first.";
+        case SaveStatus::CannotCreate:
+            return "The file could not be created (" + detail +
+                   "). Check that the folder exists and that you may write to it, or choose "
+                   "another folder.";
+        case SaveStatus::WriteFailed:
+            return "Writing the file failed (" + detail +
+                   "). The file that was there is unchanged. Free some disk space or choose "
+                   "another folder, then save again.";
+        case SaveStatus::CannotReplace:
+            return "The saved program could not replace the file (" + detail +
+                   "). The file that was there is unchanged. Check that you may write to it, or "
+                   "save under another name.";
+    }
+    return {};
+}
+
+SaveResult WriteTimerFile(const std::string& path, const TimerProgram& program, SaveOps& ops) {
+    SaveResult result;
+    if (program.GetBlockCount() == 0) {
+        result.status = SaveStatus::NoBlocks;
+        return result;
+    }
+    namespace fs = std::filesystem;
+    // Saving through a link replaces the file it points to, not the link.
+    std::error_code ec;
+    fs::path target(path);
+    if (fs::is_symlink(target, ec)) {
+        const fs::path resolved = fs::weakly_canonical(target, ec);
+        if (!ec) {
+            target = resolved;
+        }
+    }
+    const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
+
+    std::string tempPath;
+    const int handle =
+        ops.CreateTemp(dir.string(), target.filename().string(), tempPath, result.detail);
+    if (handle < 0) {
+        result.status = SaveStatus::CannotCreate;
+        return result;
+    }
+    if (fs::exists(target, ec)) {
+        ops.CopyPermissions(handle, target.string());
+    }
+    // One write per line, the way a stream-based writer would issue them.
+    const std::string content = FormatTimerFile(program);
+    bool ok = true;
+    for (std::size_t start = 0; ok && start < content.size();) {
+        const std::size_t end = content.find('\n', start) + 1;
+        ok = ops.Write(handle, std::string_view(content).substr(start, end - start), result.detail);
+        start = end;
+    }
+    ok = ok && ops.Flush(handle, result.detail);
+    std::string closeError;
+    const bool closed = ops.Close(handle, closeError);
+    if (ok && !closed) {
+        ok = false;
+        result.detail = closeError;
+    }
+    if (!ok) {
+        ops.Remove(tempPath);
+        result.status = SaveStatus::WriteFailed;
+        return result;
+    }
+    if (!ops.Rename(tempPath, target.string(), result.detail)) {
+        ops.Remove(tempPath);
+        result.status = SaveStatus::CannotReplace;
+        return result;
+    }
+    return result;
+}
+
+SaveResult WriteTimerFile(const std::string& path, const TimerProgram& program) {
+    SaveOps ops;
+    return WriteTimerFile(path, program, ops);
+}
+
+bool TimerProgram::SaveToFile(const std::string& path) const {
+    return WriteTimerFile(path, *this).Ok();
+}
+
+bool TimerProgram::LoadFromFile(const std::string& path) {
+    return ReadTimerFile(path, *this).Ok();
+}
+
+// ---- the real file operations ------------------------------------------------------------
+
+#ifndef _WIN32
+
+int SaveOps::CreateTemp(const std::string& dir, const std::string& name, std::string& tempPath,
+                        std::string& error) {
+    std::random_device seed;
+    std::mt19937 random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        char suffix[16];
+        std::snprintf(suffix, sizeof suffix, "%08x", static_cast<unsigned>(random()));
+        tempPath = (std::filesystem::path(dir) / ("." + name + "." + suffix + ".tmp")).string();
+        // 0666 lets the user's umask decide, as for any newly created document.
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) {
+            return fd;
+        }
+        if (errno != EEXIST) {
+            error = SystemMessage(errno);
+            return -1;
+        }
+    }
+    error = SystemMessage(EEXIST);
+    return -1;
+}
+
+bool SaveOps::Write(int handle, std::string_view data, std::string& error) {
+    while (!data.empty()) {
+        const ssize_t written = ::write(handle, data.data(), data.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            error = SystemMessage(errno);
+            return false;
+        }
+        data.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+bool SaveOps::Flush(int handle, std::string& error) {
+    if (::fsync(handle) != 0) {
+        error = SystemMessage(errno);
+        return false;
+    }
+    return true;
+}
+
+bool SaveOps::Close(int handle, std::string& error) {
+    if (::close(handle) != 0) {
+        error = SystemMessage(errno);
+        return false;
+    }
+    return true;
+}
+
+void SaveOps::CopyPermissions(int handle, const std::string& fromPath) {
+    struct stat info {};
+    if (::stat(fromPath.c_str(), &info) == 0) {
+        (void)::fchmod(handle, info.st_mode & 07777);
+    }
+}
+
+#else
+#error "The atomic save needs POSIX file calls; add a Windows implementation of SaveOps."
+
+#endif
+
+bool SaveOps::Rename(const std::string& from, const std::string& to, std::string& error) {
+    std::error_code ec;
+    std::filesystem::rename(from, to, ec);
+    if (ec) {
+        error = ec.message();
+        return false;
+    }
+    return true;
+}
+
+void SaveOps::Remove(const std::string& path) {
+    std::error_code ec;
+    std::filesystem::remove(path, ec);
+}

@@ -1,0 +1,122 @@
+#include "gui/app/EditTimeDialog.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "res/ControlIds.h"
+#include "gui/common/DialogUnits.h"
+#include "core/IntervalText.h"
+#include "gui/common/Prompter.h"
+#include "gui/common/TimerTexts.h"
+
+namespace {
+constexpr int kTimerCount = 32;
+}  // namespace
+
+EditTimeDialog::EditTimeDialog(QWidget* parent, const QString& initialText)
+    : QDialog(parent), intervalText(initialText) {
+    setWindowTitle(QStringLiteral("Programmable Timer - Edit Time"));
+    setProperty(ControlIds::kProperty, ControlIds::kEditTimeDialog);
+    // The template's units in the font this dialog really shows.
+    const DialogUnits du = DialogUnitsOf(this);
+    setFixedSize(du.Rect(0, 0, 122, 79).size());
+
+    // Controls in template order, which is also the tab order.
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setGeometry(du.Rect(7, 58, 50, 14));
+    okButton->setDefault(true);
+    okButton->setProperty(ControlIds::kProperty, ControlIds::kOk);
+
+    cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton->setGeometry(du.Rect(65, 58, 50, 14));
+    cancelButton->setProperty(ControlIds::kProperty, ControlIds::kCancel);
+
+    edit = new QLineEdit(this);
+    edit->setGeometry(du.Rect(47, 38, 44, 14));
+    edit->setProperty(ControlIds::kProperty, ControlIds::kIntervalEdit);
+
+    auto* intervalLabel = new QLabel(QStringLiteral("Initial &Interval"), this);
+    intervalLabel->setGeometry(du.Rect(14, 26, 61, 8));
+    auto* timerLabel = new QLabel(QStringLiteral("&Timer"), this);
+    timerLabel->setGeometry(du.Rect(13, 11, 21, 8));
+
+    onOffButton = new QPushButton(QStringLiteral("ON"), this);
+    onOffButton->setGeometry(du.Rect(25, 38, 19, 14));
+    onOffButton->setFlat(true);
+    onOffButton->setAutoDefault(false);
+    onOffButton->setProperty(ControlIds::kProperty, ControlIds::kOnOffButton);
+
+    timerCombo = new QComboBox(this);
+    timerCombo->setGeometry(du.Rect(36, 9, 31, 14));
+    timerCombo->setMaxVisibleItems(5);
+    timerCombo->setProperty(ControlIds::kProperty, ControlIds::kTimerCombo);
+    timerLabel->setBuddy(timerCombo);
+    intervalLabel->setBuddy(edit);
+    // A label never runs under the control beside it, whatever the font: the combo box moves
+    // right when the label needs more room than the template gives it.
+    const int labelEnd = timerLabel->x() + timerLabel->sizeHint().width();
+    timerLabel->resize(timerLabel->sizeHint().width(), timerLabel->height());
+    if (timerCombo->x() < labelEnd + du.X(2)) {
+        timerCombo->move(labelEnd + du.X(2), timerCombo->y());
+    }
+    edit->setAccessibleName(QStringLiteral("Initial interval"));
+    onOffButton->setAccessibleName(QStringLiteral("Initial interval is ON or OFF"));
+    onOffButton->setToolTip(QStringLiteral("Switches the first interval between ON and OFF"));
+
+    setTabOrder(okButton, cancelButton);
+    setTabOrder(cancelButton, edit);
+    setTabOrder(edit, onOffButton);
+    setTabOrder(onOffButton, timerCombo);
+    // Enter on a focused Cancel cancels: a focused auto-default button takes the Enter key.
+    cancelButton->setAutoDefault(true);
+
+    for (int i = 0; i < kTimerCount; ++i) {
+        timerCombo->addItem(QString::number(i));
+    }
+    timerCombo->setCurrentIndex(0);
+    // No length limit: QLineEdit would cut a longer text silently, and OK checks it anyway.
+    edit->setText(intervalText);
+    okButton->setFocus();
+
+    connect(okButton, &QPushButton::clicked, this, &EditTimeDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &EditTimeDialog::reject);
+    connect(onOffButton, &QPushButton::clicked, this, &EditTimeDialog::OnToggleOnOff);
+}
+
+void EditTimeDialog::SetTimerNumber(int number) {
+    if (number >= 0 && number < kTimerCount) {
+        timerCombo->setCurrentIndex(number);
+    }
+}
+
+void EditTimeDialog::OnToggleOnOff() {
+    on = !on;
+    onOffButton->setText(on ? QStringLiteral("ON") : QStringLiteral("OFF"));
+}
+
+void EditTimeDialog::accept() {
+    timerNumber = timerCombo->currentIndex();
+    if (taken.contains(timerNumber)) {
+        Prompter::Current().ShowMessage(
+            this, QStringLiteral("Timer %1 is already in the program.").arg(timerNumber),
+            QStringLiteral("Each timer number can be used once. Choose another number, or "
+                           "select Timer %1 and use Add Interval to give it more steps.")
+                .arg(timerNumber));
+        timerCombo->setFocus();
+        return;
+    }
+    intervalText = edit->text();
+    const std::string text = intervalText.toStdString();
+    // The same reading as the list's interval edits: HH:MM:SS or HH:MM:SS:TT.
+    hours = minutes = seconds = ticks = 0;
+    if (!IsAcceptableIntervalText(text)) {
+        Prompter::Current().ShowMessage(this, kInvalidIntervalMessage, kInvalidIntervalDetail);
+        edit->setFocus();
+        edit->selectAll();
+        return;
+    }
+    ScanIntervalText(text, hours, minutes, seconds, ticks);
+    QDialog::accept();
+}

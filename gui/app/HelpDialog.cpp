@@ -1,0 +1,57 @@
+#include "gui/app/HelpDialog.h"
+
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QTextBrowser>
+#include <QVBoxLayout>
+
+#include "res/ControlIds.h"
+#include "gui/common/DialogUnits.h"
+
+namespace {
+
+const char kPage[] = R"(
+<h3>Building a program</h3>
+<p>A program has up to 31 timers, numbered 0 to 31. Each timer is a sequence of ON and OFF
+intervals that the device runs in order. <b>Add Timer</b> starts a timer with its first
+interval; <b>Add Interval</b> and <b>Insert Interval</b> (Ins) add more. Type a length as
+<tt>HH:MM:SS</tt>, or <tt>HH:MM:SS:TT</tt> with TT in sixtieths of a second. Click a row's
+ON/OFF label (or press Space on it) to switch it. Every change can be undone with Ctrl+Z.</p>
+<h3>Blocks and memory</h3>
+<p>The device has 128 bytes for the program. Every interval takes 3 bytes and every block 1.
+A block holds up to 8 intervals of one timer; the box at the right of a row starts a new
+block, and the editor adds the ones a long timer needs. The status line and the gauge show
+how much memory the program uses; above 128 bytes the gauge turns red and the program cannot
+be sent until it is smaller.</p>
+<h3>Sending it to the device</h3>
+<p><b>Program</b> checks the program and opens the programming window. Turn the screen
+brightness all the way up, hold the device's sensor flat against the two panes, press
+<b>Start</b> and keep the device still until the window says Done. A full program takes
+a little over a minute. The panes flash several times a second.</p>
+)";
+
+}  // namespace
+
+HelpDialog::HelpDialog(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("How to program the device"));
+    setProperty(ControlIds::kProperty, ControlIds::kHelpDialog);
+    const DialogUnits du = DialogUnitsOf(this);
+
+    page = new QTextBrowser(this);
+    page->setAccessibleName(QStringLiteral("Help text"));
+    page->setHtml(QString::fromUtf8(kPage));
+    page->setOpenLinks(false);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    buttons->button(QDialogButtonBox::Close)->setProperty(ControlIds::kProperty, ControlIds::kOk);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(page);
+    layout->addWidget(buttons);
+    resize(du.Size(240, 220));
+}
+
+QString HelpDialog::GetText() const {
+    return page->toPlainText();
+}

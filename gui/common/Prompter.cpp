@@ -1,0 +1,99 @@
+#include "gui/common/Prompter.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+
+namespace {
+
+Prompter*& CurrentSlot() {
+    static QtPrompter real;
+    static Prompter* current = &real;
+    return current;
+}
+
+QString BoxTitle() {
+    const QString name = QApplication::applicationDisplayName();
+    return name.isEmpty() ? QStringLiteral("Programmable Timer") : name;
+}
+
+}  // namespace
+
+Prompter& Prompter::Current() {
+    return *CurrentSlot();
+}
+
+Prompter::Override::Override(Prompter& prompter) : previous(CurrentSlot()) {
+    CurrentSlot() = &prompter;
+}
+
+Prompter::Override::~Override() {
+    CurrentSlot() = previous;
+}
+
+void QtPrompter::ShowMessage(QWidget* parent, const QString& text, const QString& detail) {
+    QMessageBox box(QMessageBox::Warning, BoxTitle(), text, QMessageBox::Ok, parent);
+    box.setInformativeText(detail);
+    box.exec();
+}
+
+Prompter::Answer QtPrompter::AskYesNoCancel(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, BoxTitle(), text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    switch (box.exec()) {
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return Answer::Cancel;
+    }
+}
+
+bool QtPrompter::AskYesNo(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, BoxTitle(), text, QMessageBox::Yes | QMessageBox::No,
+                    parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+bool QtPrompter::AskDiscard(QWidget* parent, const QString& text, const QString& detail) {
+    QMessageBox box(QMessageBox::Warning, BoxTitle(), text,
+                    QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setInformativeText(detail);
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Discard;
+}
+
+int QtPrompter::AskTimerNumber(QWidget* parent, const QString& text, const QList<int>& choices,
+                               int current) {
+    QStringList items;
+    for (int number : choices) {
+        items.append(QString::number(number));
+    }
+    bool ok = false;
+    const QString chosen =
+        QInputDialog::getItem(parent, BoxTitle(), text, items,
+                              std::max<qsizetype>(0, choices.indexOf(current)), false, &ok);
+    return ok && !chosen.isEmpty() ? chosen.toInt() : -1;
+}
+
+QString QtPrompter::GetOpenFileName(QWidget* parent, const QString& filter) {
+    return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QString(), filter);
+}
+
+QString QtPrompter::GetSaveFileName(QWidget* parent, const QString& filter,
+                                    const QString& defaultSuffix) {
+    QFileDialog dialog(parent, QStringLiteral("Save As"), QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    // Native dialogs would ask about the name as typed, before the suffix is added.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return {};
+    }
+    return dialog.selectedFiles().constFirst();
+}

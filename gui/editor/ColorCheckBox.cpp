@@ -1,0 +1,55 @@
+#include "gui/editor/ColorCheckBox.h"
+
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
+
+ColorCheckBox::ColorCheckBox(QWidget* parent) : QCheckBox(parent) {}
+
+void ColorCheckBox::SetBackgroundColor(ColorRef color) {
+    backgroundColor = color;
+}
+
+void ColorCheckBox::SetTextColor(ColorRef color) {
+    textColor = color;
+}
+
+void ColorCheckBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QRect area = rect();
+    painter.fillRect(area, ToQColor(backgroundColor));
+
+    // The box itself is a flat white square with a black mark whatever the row's colours, so
+    // it stays readable on a highlighted row.
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    QPalette boxPalette = option.palette;
+    boxPalette.setColor(QPalette::Base, ToQColor(kWhite));
+    boxPalette.setColor(QPalette::Window, ToQColor(kWhite));
+    boxPalette.setColor(QPalette::Text, ToQColor(kBlack));
+    boxPalette.setColor(QPalette::WindowText, ToQColor(kBlack));
+    option.palette = boxPalette;
+    const int boxWidth = style()->pixelMetric(QStyle::PM_IndicatorWidth, &option, this);
+    const int boxHeight = style()->pixelMetric(QStyle::PM_IndicatorHeight, &option, this);
+    option.rect = QRect(area.x() + (area.width() - boxWidth) / 2,
+                        area.y() + (area.height() - boxHeight) / 2, boxWidth, boxHeight);
+    option.state &= ~QStyle::State_HasFocus;
+    style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &painter, this);
+
+    if (!text().isEmpty()) {
+        painter.setPen(ToQColor(textColor));
+        painter.drawText(area, Qt::AlignCenter | Qt::TextSingleLine, text());
+    }
+    if (hasFocus()) {
+        QPen focusPen(ToQColor(textColor));
+        focusPen.setStyle(Qt::DotLine);
+        painter.setPen(focusPen);
+        painter.drawRect(area.adjusted(1, 1, -2, -2));
+    }
+    painter.setPen(ToQColor(kBlack));
+    painter.drawRect(area.adjusted(0, 0, -1, -1));
+}
+
+bool ColorCheckBox::hitButton(const QPoint& pos) const {
+    return rect().contains(pos);
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QCheckBox>
+
+#include "gui/common/SystemColors.h"
+
+// A check box that paints its own background in a colour the owner sets: the block-start box of
+// a timer panel row. The whole control is its hit area, however narrow it is.
+class ColorCheckBox : public QCheckBox {
+    Q_OBJECT
+
+public:
+    explicit ColorCheckBox(QWidget* parent = nullptr);
+
+    // Neither setter repaints; the owner calls update() afterwards.
+    void SetBackgroundColor(ColorRef color);
+    void SetTextColor(ColorRef color);
+    ColorRef GetBackgroundColor() const { return backgroundColor; }
+    ColorRef GetTextColor() const { return textColor; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool hitButton(const QPoint& pos) const override;
+
+private:
+    ColorRef backgroundColor = kWhite;
+    ColorRef textColor = kBlack;
+};

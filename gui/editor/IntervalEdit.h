@@ -1,0 +1,101 @@
+#pragma once
+
+#include <QLineEdit>
+#include <QString>
+#include <QStringView>
+#include <cstdint>
+
+#include "core/IntervalText.h"
+#include "gui/common/SystemColors.h"
+
+// How many characters a user may type into an interval edit. Texts set by the program (from a
+// timer file) may be longer and are never cut.
+inline constexpr int kIntervalTypingLimit = 12;
+
+// Reads "hours:minutes:seconds[:ticks]" the way "%u:%u:%u:%u" does: each number may have leading
+// blanks and a sign (a minus gives the negated value modulo 2^32; a number too big for 32 bits
+// reads as 4294967295), and reading stops at the first missing number or at a separator that is
+// not ':'. Ticks are set to 0 first; every other output the text does not reach keeps the
+// caller's value. Returns how many numbers were read (0 to 4).
+int ParseIntervalText(QStringView text, std::uint32_t& hours, std::uint32_t& minutes,
+                      std::uint32_t& seconds, std::uint32_t& ticks);
+
+// True when the text gives at least hours, minutes and seconds.
+bool ReadsAsInterval(QStringView text);
+
+// True when an edit may keep the text on losing the focus: it reads as an interval and none of
+// hours, minutes and seconds is above 99. Ticks are not examined.
+bool IsAcceptableInterval(QStringView text);
+
+class TypingLimitValidator;
+
+// An edit holding one interval as text. It remembers its text when it receives the focus,
+// refuses an unacceptable text when it loses the focus (with a message, then the remembered
+// text comes back), and reads its text back as four numbers.
+class IntervalEdit : public QLineEdit {
+    Q_OBJECT
+
+public:
+    explicit IntervalEdit(QWidget* parent = nullptr);
+    ~IntervalEdit() override;
+
+    // Until the first SetBackgroundColor the edit shows the application's default edit colours.
+    // Neither setter is meant to repaint; the owner calls update() afterwards.
+    void SetBackgroundColor(ColorRef color);
+    void SetTextColor(ColorRef color);
+    bool HasBackgroundColor() const { return hasBrush; }
+    ColorRef GetBackgroundColor() const { return backgroundColor; }
+    ColorRef GetTextColor() const { return textColor; }
+
+    // Limits what a user can type; the text set by the program is never cut. Negative: no limit.
+    void SetTypingLimit(int characters) { typingLimit = characters; }
+    int GetTypingLimit() const { return typingLimit; }
+
+    // Reads the whole text with ParseIntervalText.
+    int ReadInterval(std::uint32_t& hours, std::uint32_t& minutes, std::uint32_t& seconds,
+                     std::uint32_t& ticks) const;
+
+    // The text as it was when the edit last received the focus, or was last committed.
+    const QString& GetSavedText() const { return savedText; }
+    // True when the user has typed a change that is not yet committed.
+    bool HasPendingChange() const { return text() != savedText; }
+    // Sets the text as the program's own (from a file, or put back by undo): it is not the
+    // user's change, so nothing is committed for it.
+    void SetProgramText(const QString& text);
+    // Puts back the text the edit had before the user started typing.
+    void RevertPendingChange();
+    // Checks a pending change as losing the focus would, and commits it when it is accepted.
+    // False when it was refused (the message has been shown and the old text is back).
+    bool CommitPendingChange();
+
+    // The check the edit makes when it loses the focus: an unacceptable text is refused with
+    // the message and the saved text comes back. True when the text was kept.
+    bool CheckText();
+
+signals:
+    // The focus entered the edit (not when it only comes back from the edit's own context menu).
+    void focusEntered();
+    // The user finished a change of the text (the focus left, or Enter), and it was accepted.
+    void textCommitted();
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void ApplyColors();
+
+    QString savedText;
+    ColorRef backgroundColor = kWhite;
+    ColorRef textColor = kBlack;
+    bool hasBrush = false;
+    int typingLimit = -1;
+    // Made when the edit first receives the focus: no user can type before that.
+    TypingLimitValidator* limitValidator = nullptr;
+    // Set while a refused text is being handled, which can run a message box (and with it
+    // focus changes) inside the focus change that started it.
+    bool checking = false;
+};

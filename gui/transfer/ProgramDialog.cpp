@@ -1,0 +1,451 @@
+#include "gui/transfer/ProgramDialog.h"
+
+#include <QAbstractEventDispatcher>
+#include <QEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScreen>
+#include <QSettings>
+#include <QWindow>
+#include <algorithm>
+
+#include "res/ControlIds.h"
+#include "gui/common/DialogUnits.h"
+#include "res/ProgramDialogTemplate.h"
+#include "core/ShortSlice.h"
+#include "gui/common/SystemColors.h"
+#include "gui/transfer/TextProgressCtrl.h"
+
+namespace {
+
+constexpr std::int64_t kCountdownSecondUs = 1'000'000;
+constexpr int kCountdownSeconds = 3;
+// Short enough that the wake-up before a swap preempts whatever else runs on the core.
+constexpr std::int64_t kSliceUs = 300;
+// Below this a 50 ms zero and a 100 ms one are only three and six frames apart.
+constexpr double kLowestRefreshHz = 50.0;
+constexpr int kLabelsTop = 70;
+constexpr int kMargin = 10;
+constexpr char kSizeKey[] = "ProgramDialog/size";
+
+void PaintPane(QPainter& painter, const QRect& pane, ColorRef color) {
+    painter.fillRect(pane, ToQColor(color));
+    // A 1-pixel black frame inside the pane's rectangle.
+    const QColor black = ToQColor(kBlack);
+    painter.fillRect(QRect(pane.left(), pane.top(), pane.width(), 1), black);
+    painter.fillRect(QRect(pane.left(), pane.bottom(), pane.width(), 1), black);
+    painter.fillRect(QRect(pane.left(), pane.top(), 1, pane.height()), black);
+    painter.fillRect(QRect(pane.right(), pane.top(), 1, pane.height()), black);
+}
+
+QString Duration(std::int64_t microseconds, Rounding rounding = Rounding::Nearest) {
+    return QString::fromStdString(FormatDuration(microseconds, rounding));
+}
+
+}  // namespace
+
+QRect ProgressBarRect(QSize client) {
+    return QRect(QPoint(10, 10), QPoint(client.width() - 10 - 1, 35 - 1));
+}
+
+PaneRects ComputePaneRects(QSize client, int top) {
+    const int w = client.width();
+    const int h = client.height();
+    // Edges as left, top, right, bottom with right and bottom exclusive.
+    auto edges = [](int left, int top, int right, int bottom) {
+        return QRect(left, top, right - left, bottom - top);
+    };
+    return {edges(10, top, w / 2 - 2, h - 10), edges(w / 2 + 2, top, w - 10, h - 10)};
+}
+
+ProgramDialog::ProgramDialog(const std::uint8_t* data, std::int32_t size, std::int32_t zeroTime,
+                             std::int32_t oneTime, std::int32_t syncTime, QWidget* parent)
+    : QDialog(parent),
+      transmitter(data, size, zeroTime, oneTime, syncTime),
+      estimate(std::span(data, static_cast<std::size_t>(transmitter.GetSize())), zeroTime, oneTime,
+               syncTime),
+      waiter([this](std::int64_t microseconds) { eventWaiter.Wait(microseconds); }),
+      pauser(PauseOnSteadyClock) {
+    transmitter.SetHooks({
+        .counter = {[this] { return runFrequency; }, [this] { return counter.reading(); }},
+        .pumpEvent = [this] { return PumpEvent(); },
+        .requestRepaint =
+            [this] {
+                ++swapsRequested;
+                RepaintForSwap();
+            },
+        .reportProgress = [this](std::int32_t position) { ReportProgress(position); },
+        .waitForEvents = [this](std::int64_t microseconds) { Wait(microseconds); },
+        .pause = [this](std::int64_t microseconds) { pauser(microseconds); },
+    });
+    OnInitDialog();
+}
+
+ProgramDialog::~ProgramDialog() = default;
+
+void ProgramDialog::OnInitDialog() {
+    using namespace ProgramDialogTemplate;
+    setProperty(ControlIds::kProperty, ControlIds::kProgramDialog);
+    setWindowTitle(QString::fromLatin1(kTitle));
+    setAccessibleName(QStringLiteral("Program the timer"));
+    // Resizable, so the panes can be made a bigger target.
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint);
+
+    for (const Button& entry : kButtons) {
+        auto* button = new QPushButton(QString::fromLatin1(entry.text), this);
+        button->setProperty(ControlIds::kProperty, entry.id);
+        button->setDefault(entry.isDefault);
+        (entry.id == ControlIds::kStart ? startButton : doneButton) = button;
+    }
+    startButton->setAccessibleName(QStringLiteral("Start programming"));
+    doneButton->setAccessibleName(QStringLiteral("Close"));
+    connect(startButton, &QPushButton::clicked, this, &ProgramDialog::OnStart);
+    connect(doneButton, &QPushButton::clicked, this, &ProgramDialog::reject);
+
+    progress = new TextProgressCtrl(this);
+    progress->setProperty(ControlIds::kProperty, ControlIds::kProgressBar);
+    progress->setAccessibleName(QStringLiteral("Programming progress"));
+    progress->setRange(0, 10 * transmitter.GetSize());
+    progress->SetPos(0);
+    progress->SetText(QStringLiteral("Ready to program"));
+
+    advice = new QLabel(this);
+    advice->setWordWrap(true);
+    advice->setAccessibleName(QStringLiteral("How to program"));
+    advice->setText(QStringLiteral("About %1 for %2 bytes. Turn the screen brightness all the way "
+                                   "up, hold the device's sensor flat against the two panes and "
+                                   "keep it still until \u201cDone\u201d.\nThe panes flash "
+                                   "several times a second.")
+                        .arg(Duration(estimate.TotalUs()))
+                        .arg(transmitter.GetSize()));
+    displayWarning = new QLabel(this);
+    displayWarning->setWordWrap(true);
+    displayWarning->setAccessibleName(QStringLiteral("Display warning"));
+    QPalette warningPalette = displayWarning->palette();
+    warningPalette.setColor(QPalette::WindowText, Qt::darkRed);
+    displayWarning->setPalette(warningPalette);
+    displayWarning->hide();
+    UpdateDisplayWarning();
+
+    setMinimumSize(DefaultSize());
+    QSize initial = QSettings().value(QString::fromLatin1(kSizeKey)).toSize();
+    initial = initial.isValid() ? initial.expandedTo(minimumSize()) : DefaultSize();
+    if (const QScreen* display = screen()) {
+        initial = initial.boundedTo(display->availableSize()).expandedTo(minimumSize());
+    }
+    resize(initial);
+    LayoutControls();
+    startButton->setFocus();
+}
+
+int ProgramDialog::LabelsTop() const {
+    using namespace ProgramDialogTemplate;
+    // Below the buttons, which grow with the font.
+    const DialogUnits du = DialogUnitsOf(this);
+    int bottom = 0;
+    for (const Button& entry : kButtons) {
+        bottom = std::max(bottom, du.Rect(entry.x, entry.y, entry.width, entry.height).bottom());
+    }
+    return std::max(kLabelsTop, bottom + kMargin);
+}
+
+QSize ProgramDialog::DefaultSize() const {
+    using namespace ProgramDialogTemplate;
+    // The template's size with room for the texts, so the panes keep their template size.
+    const DialogUnits du = DialogUnitsOf(this);
+    const int width = du.X(kWidth);
+    const int textWidth = width - 2 * kMargin;
+    int textHeight = advice->heightForWidth(textWidth) + kMargin + (LabelsTop() - kLabelsTop);
+    if (!displayWarning->isHidden()) {
+        textHeight += displayWarning->heightForWidth(textWidth) + kMargin / 2;
+    }
+    return QSize(width, du.Y(kHeight) + textHeight);
+}
+
+void ProgramDialog::LayoutControls() {
+    using namespace ProgramDialogTemplate;
+    const int w = width();
+    const DialogUnits du = DialogUnitsOf(this);
+    progress->setGeometry(ProgressBarRect(size()));
+    for (QPushButton* button : {startButton, doneButton}) {
+        const bool isStart = button == startButton;
+        const Button& entry = kButtons[isStart ? 0 : 1];
+        QRect place = du.Rect(entry.x, entry.y, entry.width, entry.height);
+        if (!isStart) {
+            // Done keeps its distance from the right edge.
+            place.moveLeft(w - (du.X(kWidth) - place.left()));
+        }
+        button->setGeometry(place);
+    }
+    const int textWidth = w - 2 * kMargin;
+    int y = LabelsTop();
+    for (QLabel* label : {advice, displayWarning}) {
+        if (label->isHidden()) {
+            continue;
+        }
+        const int height = label->heightForWidth(textWidth);
+        label->setGeometry(kMargin, y, textWidth, height);
+        y += height + kMargin / 2;
+    }
+    panesTop = y + kMargin / 2;
+    update();
+}
+
+QString LowRefreshWarning(double refreshHz) {
+    if (refreshHz <= 0.0 || refreshHz >= kLowestRefreshHz) {
+        return {};  // fast enough, or the platform does not say
+    }
+    return QStringLiteral(
+               "This screen refreshes %1 times a second; below %2 the device can mistake "
+               "a one for a zero. Use a faster screen if you can.")
+        .arg(QString::number(refreshHz, 'g', 3))  // 49.6 must not read as 50
+        .arg(kLowestRefreshHz);
+}
+
+void ProgramDialog::UpdateDisplayWarning() {
+    const QScreen* display = screen();
+    const QString warning = LowRefreshWarning(display != nullptr ? display->refreshRate() : 0.0);
+    const bool low = !warning.isEmpty();
+    if (low) {
+        displayWarning->setText(warning);
+    }
+    if (low == displayWarning->isHidden()) {
+        displayWarning->setVisible(low);
+        LayoutControls();
+    }
+}
+
+void ProgramDialog::resizeEvent(QResizeEvent* event) {
+    QDialog::resizeEvent(event);
+    LayoutControls();
+}
+
+void ProgramDialog::hideEvent(QHideEvent* event) {
+    QSettings().setValue(QString::fromLatin1(kSizeKey), size());
+    QDialog::hideEvent(event);
+}
+
+bool ProgramDialog::PumpEvent() {
+    const bool handled = QAbstractEventDispatcher::instance()->processEvents(QEventLoop::AllEvents);
+    if (running && !transmitter.IsStopped() && DisplayLost()) {
+        // The device can no longer see the panes: never let the run go on to "Done" unseen.
+        stopReason = Stop::Display;
+        transmitter.Cancel();
+        return true;
+    }
+    return handled;
+}
+
+void ProgramDialog::Wait(std::int64_t microseconds) {
+    waiter(microseconds);
+    // Whatever arrived during the sleep was handled there; look at the window too.
+    if (running && !transmitter.IsStopped() && DisplayLost()) {
+        stopReason = Stop::Display;
+        transmitter.Cancel();
+    }
+}
+
+bool ProgramDialog::DisplayLost() const {
+    const QWindow* window = windowHandle();
+    return !isVisible() || (windowState() & Qt::WindowMinimized) != 0 || window == nullptr ||
+           !window->isExposed();
+}
+
+// The countdown: three seconds on the counter, sleeping between them. False when it was
+// cancelled or the counter failed.
+bool ProgramDialog::RunCountdown() {
+    int count = kCountdownSeconds;
+    std::int64_t secondStart = counter.reading();
+    while (!transmitter.IsStopped()) {
+        if (PumpEvent()) {
+            continue;
+        }
+        const std::int64_t elapsed =
+            ElapsedMicroseconds(secondStart, counter.reading(), runFrequency);
+        if (elapsed < 0) {
+            stopReason = Stop::Counter;
+            transmitter.Cancel();
+            break;
+        }
+        if (elapsed < kCountdownSecondUs) {
+            Wait(kCountdownSecondUs - elapsed);
+            continue;
+        }
+        secondStart = counter.reading();
+        if (--count == 0) {
+            return true;
+        }
+        progress->SetText(QStringLiteral("Starting in %1\u2026").arg(count));
+    }
+    return false;
+}
+
+void ProgramDialog::ReportProgress(std::int32_t position) {
+    progress->SetPos(position);
+    const std::int32_t top = progress->maximum();
+    const int percent = top > 0 ? static_cast<int>(std::min(100LL, 100LL * position / top)) : 100;
+    const QString text = QStringLiteral("Programming\u2026 %1 %, %2 left")
+                             .arg(percent)
+                             .arg(Duration(estimate.RemainingUs(position), Rounding::Up));
+    if (text != progress->text()) {
+        progress->SetText(text);
+    }
+}
+
+QString ProgramDialog::CanceledText() const {
+    const std::int32_t size = transmitter.GetSize();
+    const QString sent =
+        QStringLiteral("after %1 of %2 bytes").arg(transmitter.GetByteIndex()).arg(size);
+    switch (stopReason) {
+        case Stop::Counter:
+            return QStringLiteral("Canceled: the clock failed %1").arg(sent);
+        case Stop::Display:
+            return QStringLiteral("Canceled: the panes could not be seen %1").arg(sent);
+        case Stop::None:
+        case Stop::User:
+            break;
+    }
+    return QStringLiteral("Canceled %1").arg(sent);
+}
+
+void ProgramDialog::OnStart() {
+    if (running) {
+        return;
+    }
+    runFrequency = counter.frequency && counter.reading ? counter.frequency() : 0;
+    stopReason = Stop::None;
+    transmitter.ClearStop();
+    running = true;
+    startButton->setEnabled(false);
+    doneButton->setText(QStringLiteral("Cancel"));
+    doneButton->setAccessibleName(QStringLiteral("Cancel programming"));
+    progress->SetText(QStringLiteral("Starting in %1\u2026").arg(kCountdownSeconds));
+    progress->SetPos(0);
+    if (!screenAwake) {
+        screenAwake = MakeScreenAwake();
+    }
+    {
+        const ScreenAwakeHold awake(*screenAwake, "Sending a program to the timer");
+        const ShortSlice slice(kSliceUs);
+        // Without a usable counter there is nothing to count down with; the transfer loop then
+        // ends the run at once as cancelled.
+        const bool counted = runFrequency <= 0 || RunCountdown();
+        if (!counted) {
+            progress->SetText(stopReason == Stop::User ? QStringLiteral("Canceled before sending")
+                                                       : CanceledText());
+        } else {
+            progress->SetText(QStringLiteral("Programming\u2026"));
+            transmitter.Begin();
+            swapsRequested = 0;
+            swapsPainted = 0;
+            sending = true;
+            settling = false;
+            const std::int64_t begun = runFrequency > 0 ? counter.reading() : 0;
+            const bool complete = transmitter.RunTransfer();
+            const std::int64_t took =
+                runFrequency > 0 ? ElapsedMicroseconds(begun, counter.reading(), runFrequency) : 0;
+            sending = false;
+            if (transmitter.CounterFailed()) {
+                stopReason = Stop::Counter;
+            }
+            progress->SetText(complete ? QStringLiteral("Done: %1 bytes sent in %2")
+                                             .arg(transmitter.GetSize())
+                                             .arg(Duration(took))
+                                       : CanceledText());
+            update();
+        }
+    }
+    running = false;
+    startButton->setEnabled(true);
+    doneButton->setText(QStringLiteral("Done"));
+    doneButton->setAccessibleName(QStringLiteral("Close"));
+    // Enter starts the next run, as before the first one.
+    startButton->setDefault(true);
+    startButton->setFocus();
+}
+
+void ProgramDialog::OnCancel() {
+    if (transmitter.IsStopped()) {
+        QDialog::reject();
+        return;
+    }
+    stopReason = Stop::User;
+    transmitter.Cancel();
+    update();
+}
+
+void ProgramDialog::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const PaneRects panes = GetPaneRects();
+    PaintPane(painter, panes.left, transmitter.GetLeftColor());
+    PaintPane(painter, panes.right, transmitter.GetRightColor());
+    if (paintRecorder) {
+        RecordPaintedSwap();
+    }
+    paintedLeft = transmitter.GetLeftColor();
+}
+
+void ProgramDialog::RecordPaintedSwap() {
+    if (swapsPainted == swapsRequested) {
+        return;
+    }
+    swapsPainted = swapsRequested;
+    const ColorRef left = transmitter.GetLeftColor();
+    if (left == paintedLeft) {
+        return;  // an even number of swaps since the last paint: nothing changed on the screen
+    }
+    const PaintedSwap swap{swapsRequested, 0, left};
+    if (inUpdateRequest) {
+        pendingSwap = swap;  // reported once the whole window has been painted and flushed
+    } else if (counter.reading) {
+        paintRecorder({swap.swapNumber, counter.reading(), swap.leftColor});
+    }
+}
+
+// Qt's X11 backing store shares the window image with the X server, and before painting over
+// any part of what it last sent it waits for the server to be done with it: a round trip whose
+// length varies by milliseconds with how soon the server gets to run. On a swap that wait would
+// fall between the step and the new colours reaching the screen. So every swap leaves out one
+// pixel of a pane's black frame (it never changes), and once anything else has been painted
+// during the transfer, the pixel the next swap will leave out is repainted on its own: the wait
+// happens then, in the pause before the next step, and the next swap has nothing to wait for.
+// Two pixels take turns, since the settling paint must touch what the last swap sent.
+QRect ProgramDialog::SettlingPixel(std::int32_t swapNumber) const {
+    const PaneRects panes = GetPaneRects();
+    return QRect((swapNumber % 2 == 0 ? panes.left : panes.right).topLeft(), QSize(1, 1));
+}
+
+void ProgramDialog::RepaintForSwap() {
+    // Only the panes change; the texts above them would only add to every swap's paint.
+    const PaneRects panes = GetPaneRects();
+    update((QRegion(panes.left) + panes.right) - SettlingPixel(swapsRequested));
+}
+
+bool ProgramDialog::event(QEvent* event) {
+    if (event->type() == QEvent::Show || event->type() == QEvent::ScreenChangeInternal) {
+        UpdateDisplayWarning();
+    }
+    if (event->type() != QEvent::UpdateRequest) {
+        return QDialog::event(event);
+    }
+    inUpdateRequest = true;
+    const bool handled = QDialog::event(event);
+    inUpdateRequest = false;
+    if (pendingSwap && paintRecorder && counter.reading) {
+        pendingSwap->reading = counter.reading();
+        paintRecorder(*pendingSwap);
+    }
+    pendingSwap.reset();
+
+    if (sending) {
+        if (settling) {
+            settling = false;  // that was the lone pixel
+        } else {
+            settling = true;
+            update(SettlingPixel(swapsRequested + 1));
+        }
+    }
+    return handled;
+}

@@ -1,0 +1,138 @@
+#pragma once
+
+#include <QDialog>
+#include <QRect>
+#include <QSize>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "gui/transfer/EventWaiter.h"
+#include "core/FlashTransmitter.h"
+#include "gui/transfer/ScreenAwake.h"
+#include "core/TransferEstimate.h"
+
+class QLabel;
+class QPushButton;
+class TextProgressCtrl;
+
+// Where the bar and the two panes go in a client area of the given size; the panes start at
+// top and fill the rest.
+QRect ProgressBarRect(QSize client);
+struct PaneRects {
+    QRect left;
+    QRect right;
+};
+PaneRects ComputePaneRects(QSize client, int top = 70);
+
+// The warning shown before Start on a screen that refreshes too slowly for the device to tell
+// a one from a zero; empty when the rate is high enough or unknown (zero or less).
+QString LowRefreshWarning(double refreshHz);
+
+// The window that sends a transfer frame to the device. Before Start it says how long the
+// transfer takes and how to hold the device; Start runs a three-second countdown and then the
+// transfer, both inside OnStart, which sleeps in the event loop until shortly before each
+// swap is due, sleeps the rest precisely and then reads the counter. The two panes are painted in
+// the transmitter's colours; the text progress bar carries the status, the time left and how far
+// the frame has gone. The dialog can be resized, and remembers its size.
+class ProgramDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    // The frame is not copied and must outlive the dialog. Times are in microseconds.
+    ProgramDialog(const std::uint8_t* data, std::int32_t size, std::int32_t zeroTime,
+                  std::int32_t oneTime, std::int32_t syncTime, QWidget* parent = nullptr);
+    ~ProgramDialog() override;
+
+    // The counter both loops read; std::chrono::steady_clock unless replaced. Tests give a
+    // simulated one so a whole run takes no real time.
+    void SetCounter(Counter newCounter) { counter = std::move(newCounter); }
+    // How the loops sleep: wait for at most the given microseconds, handling events meanwhile,
+    // and pause for exactly that long without them, just before a step. The real ones sleep in
+    // the event dispatcher and in the system; tests move their simulated counter instead.
+    void SetWaiter(std::function<void(std::int64_t)> wait,
+                   std::function<void(std::int64_t)> pause) {
+        waiter = std::move(wait);
+        pauser = std::move(pause);
+    }
+    // The request that keeps the screen awake during a run; the desktop's unless replaced.
+    void SetScreenAwake(std::unique_ptr<ScreenAwake> awake) { screenAwake = std::move(awake); }
+
+    // A swap whose new colours have just been painted.
+    struct PaintedSwap {
+        std::int32_t swapNumber;  // 1 for the first swap of the run
+        std::int64_t reading;     // the counter once the paint was done
+        ColorRef leftColor;
+    };
+    // Called for every swap that became visible, in order. Swaps coalesced into one paint show
+    // no change on the screen and are not reported. Unset, it costs nothing.
+    void SetPaintRecorder(std::function<void(const PaintedSwap&)> recorder) {
+        paintRecorder = std::move(recorder);
+    }
+
+    const FlashTransmitter& GetTransmitter() const { return transmitter; }
+    const TransferEstimate& GetEstimate() const { return estimate; }
+    PaneRects GetPaneRects() const { return ComputePaneRects(size(), panesTop); }
+    // The size the dialog opens at when none is remembered.
+    QSize DefaultSize() const;
+    // Where the texts start: below the buttons.
+    int LabelsTop() const;
+
+    // Start: one run, countdown and transfer; returns when the run has ended.
+    void OnStart();
+    // Done, Esc or the close box: closes the dialog when idle, otherwise cancels the run.
+    void OnCancel();
+    void reject() override { OnCancel(); }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    // Why a run ended before every byte was sent.
+    enum class Stop { None, User, Counter, Display };
+
+    void OnInitDialog();
+    void LayoutControls();
+    void UpdateDisplayWarning();
+    bool PumpEvent();
+    void Wait(std::int64_t microseconds);
+    bool DisplayLost() const;
+    bool RunCountdown();
+    void ReportProgress(std::int32_t position);
+    QString CanceledText() const;
+    void RecordPaintedSwap();
+    void RepaintForSwap();
+    QRect SettlingPixel(std::int32_t swapNumber) const;
+
+    FlashTransmitter transmitter;
+    TransferEstimate estimate;
+    QPushButton* startButton = nullptr;
+    QPushButton* doneButton = nullptr;
+    TextProgressCtrl* progress = nullptr;
+    QLabel* advice = nullptr;
+    QLabel* displayWarning = nullptr;
+    int panesTop = 70;
+
+    Counter counter = SteadyCounter();
+    std::int64_t runFrequency = 0;  // read once per run
+    EventWaiter eventWaiter;
+    std::function<void(std::int64_t)> waiter;
+    std::function<void(std::int64_t)> pauser;
+    std::unique_ptr<ScreenAwake> screenAwake;
+    bool running = false;  // countdown or transfer
+    Stop stopReason = Stop::None;
+
+    std::function<void(const PaintedSwap&)> paintRecorder;
+    std::int32_t swapsRequested = 0;  // swaps of this run so far
+    std::int32_t swapsPainted = 0;    // swaps of this run the last paint showed
+    ColorRef paintedLeft = FlashTransmitter::kBlack;
+    bool inUpdateRequest = false;
+    std::optional<PaintedSwap> pendingSwap;
+
+    bool sending = false;   // the transfer loop is running
+    bool settling = false;  // the last update asked for was the lone settling pixel
+};
