@@ -7,11 +7,11 @@
 #include <chrono>
 #include <cstdio>
 
-#include "gui/app/MainDialog.h"
 #include "ResidentMemory.h"
 #include "TestSupport.h"
-#include "gui/editor/TimerListCtrl.h"
 #include "core/TimerProgram.h"
+#include "gui/app/MainDialog.h"
+#include "gui/editor/TimerListCtrl.h"
 
 using testing_support::LargestProgram;
 

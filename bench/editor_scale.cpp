@@ -19,12 +19,12 @@
 #include <vector>
 
 #include "BenchTiming.h"
-#include "gui/app/MainDialog.h"
 #include "ResidentMemory.h"
 #include "TestSupport.h"
+#include "core/TimerProgram.h"
+#include "gui/app/MainDialog.h"
 #include "gui/editor/TimerListCtrl.h"
 #include "gui/editor/TimerPanel.h"
-#include "core/TimerProgram.h"
 
 namespace {
 

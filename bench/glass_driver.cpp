@@ -15,11 +15,11 @@
 #include <vector>
 
 #include "BusyLoad.h"
-#include "res/ControlIds.h"
-#include "gui/transfer/ProgramDialog.h"
-#include "gui/transfer/TextProgressCtrl.h"
 #include "TransferBench.h"
 #include "core/TransferFrame.h"
+#include "gui/transfer/ProgramDialog.h"
+#include "gui/transfer/TextProgressCtrl.h"
+#include "res/ControlIds.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -20,9 +20,9 @@
 #include <string>
 #include <vector>
 
+#include "TransferBench.h"
 #include "core/FlashTransmitter.h"
 #include "core/SignalDecoder.h"
-#include "TransferBench.h"
 #include "core/TransferFrame.h"
 
 namespace {

@@ -24,13 +24,13 @@
 #include <vector>
 
 #include "BusyLoad.h"
-#include "res/ControlIds.h"
-#include "core/FlashTransmitter.h"
-#include "gui/transfer/ProgramDialog.h"
-#include "core/SignalDecoder.h"
-#include "gui/transfer/TextProgressCtrl.h"
 #include "TransferBench.h"
+#include "core/FlashTransmitter.h"
+#include "core/SignalDecoder.h"
 #include "core/TransferFrame.h"
+#include "gui/transfer/ProgramDialog.h"
+#include "gui/transfer/TextProgressCtrl.h"
+#include "res/ControlIds.h"
 
 namespace {
 

@@ -16,11 +16,11 @@
 #include <vector>
 
 #include "BenchTiming.h"
-#include "core/EditorState.h"
 #include "TestSupport.h"
+#include "core/EditorState.h"
 #include "core/TimelineMath.h"
-#include "gui/timeline/TimelinePaint.h"
 #include "core/TimerProgram.h"
+#include "gui/timeline/TimelinePaint.h"
 
 namespace {
 

@@ -6,11 +6,11 @@
 #include <QImage>
 #include <QSignalSpy>
 
+#include "EditorTestSupport.h"
+#include "gui/common/SystemColors.h"
 #include "gui/editor/ColorCheckBox.h"
 #include "gui/editor/ColorStatic.h"
-#include "EditorTestSupport.h"
 #include "gui/editor/IntervalEdit.h"
-#include "gui/common/SystemColors.h"
 
 namespace {
 

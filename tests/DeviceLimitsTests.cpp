@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/DeviceLimits.h"
 #include "TestSupport.h"
+#include "core/DeviceLimits.h"
 
 using namespace testing_support;
 using Kind = DeviceProblem::Kind;

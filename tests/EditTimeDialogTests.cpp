@@ -5,11 +5,11 @@
 #include <QPushButton>
 #include <QTest>
 
-#include "res/ControlIds.h"
-#include "gui/app/EditTimeDialog.h"
 #include "EditorTestSupport.h"
 #include "ScriptedPrompter.h"
+#include "gui/app/EditTimeDialog.h"
 #include "gui/common/TimerTexts.h"
+#include "res/ControlIds.h"
 
 namespace {
 

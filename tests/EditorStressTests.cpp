@@ -4,14 +4,14 @@
 
 #include <QTest>
 
-#include "res/ControlIds.h"
-#include "gui/editor/IntervalEdit.h"
-#include "gui/app/MainDialog.h"
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
 #include "core/TimerFile.h"
+#include "gui/app/MainDialog.h"
+#include "gui/editor/IntervalEdit.h"
 #include "gui/editor/TimerListCtrl.h"
 #include "gui/editor/TimerPanel.h"
+#include "res/ControlIds.h"
 
 using namespace testing_support;
 

@@ -12,8 +12,8 @@
 #include <functional>
 #include <vector>
 
-#include "res/ControlIds.h"
 #include "gui/editor/EditorEvents.h"
+#include "res/ControlIds.h"
 
 // Stands in for a panel's list or the list's main window. Records WMU_PANEL_ACTIVATING and
 // WMU_PROGRAM_MODIFIED in the order they arrive; onEvent may look at the world at that moment.

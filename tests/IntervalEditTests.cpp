@@ -5,9 +5,9 @@
 #include <QPushButton>
 
 #include "EditorTestSupport.h"
-#include "gui/editor/IntervalEdit.h"
 #include "ScriptedPrompter.h"
 #include "gui/common/TimerTexts.h"
+#include "gui/editor/IntervalEdit.h"
 
 namespace {
 

@@ -16,22 +16,22 @@
 #include <QUrl>
 #include <functional>
 
-#include "gui/editor/ColorCheckBox.h"
-#include "gui/editor/ColorStatic.h"
-#include "res/ControlIds.h"
 #include "EditorTestSupport.h"
-#include "gui/editor/IntervalEdit.h"
-#include "gui/app/MainDialog.h"
-#include "core/ProgramCsv.h"
-#include "gui/transfer/ProgramDialog.h"
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
-#include "gui/timeline/TimelineView.h"
+#include "core/ProgramCsv.h"
 #include "core/TimerFile.h"
+#include "core/TransferFrame.h"
+#include "gui/app/MainDialog.h"
+#include "gui/common/TimerTexts.h"
+#include "gui/editor/ColorCheckBox.h"
+#include "gui/editor/ColorStatic.h"
+#include "gui/editor/IntervalEdit.h"
 #include "gui/editor/TimerListCtrl.h"
 #include "gui/editor/TimerPanel.h"
-#include "gui/common/TimerTexts.h"
-#include "core/TransferFrame.h"
+#include "gui/timeline/TimelineView.h"
+#include "gui/transfer/ProgramDialog.h"
+#include "res/ControlIds.h"
 
 using namespace testing_support;
 

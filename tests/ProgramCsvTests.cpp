@@ -2,9 +2,9 @@
 
 #include <cstdlib>
 
+#include "TestSupport.h"
 #include "core/EditorState.h"
 #include "core/ProgramCsv.h"
-#include "TestSupport.h"
 
 using namespace testing_support;
 

@@ -12,12 +12,12 @@
 #include <QWindow>
 #include <string>
 
-#include "gui/common/DialogUnits.h"
 #include "EditorTestSupport.h"
+#include "core/TransferFrame.h"
+#include "gui/common/DialogUnits.h"
 #include "gui/transfer/EventWaiter.h"
 #include "gui/transfer/ProgramDialog.h"
 #include "gui/transfer/TextProgressCtrl.h"
-#include "core/TransferFrame.h"
 
 namespace {
 

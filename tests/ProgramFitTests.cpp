@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "core/ProgramFit.h"
 #include "TestSupport.h"
+#include "core/ProgramFit.h"
 
 using namespace testing_support;
 

@@ -6,12 +6,12 @@
 #include <QRegularExpression>
 #include <sstream>
 
-#include "core/ProgramCsv.h"
-#include "gui/report/ProgramReport.h"
 #include "TestSupport.h"
+#include "cli/TvrTool.h"
+#include "core/ProgramCsv.h"
 #include "core/TimelineMath.h"
 #include "gui/editor/TimerListCtrl.h"
-#include "cli/TvrTool.h"
+#include "gui/report/ProgramReport.h"
 
 using namespace testing_support;
 

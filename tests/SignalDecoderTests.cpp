@@ -3,9 +3,9 @@
 #include <random>
 #include <utility>
 
+#include "TestSupport.h"
 #include "core/FlashTransmitter.h"
 #include "core/SignalDecoder.h"
-#include "TestSupport.h"
 
 namespace {
 

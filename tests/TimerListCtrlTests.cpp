@@ -8,12 +8,12 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
-#include "gui/editor/ColorCheckBox.h"
-#include "gui/editor/ColorStatic.h"
 #include "EditorTestSupport.h"
-#include "gui/editor/IntervalEdit.h"
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
+#include "gui/editor/ColorCheckBox.h"
+#include "gui/editor/ColorStatic.h"
+#include "gui/editor/IntervalEdit.h"
 #include "gui/editor/TimerListCtrl.h"
 #include "gui/editor/TimerPanel.h"
 

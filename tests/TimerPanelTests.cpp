@@ -6,12 +6,12 @@
 #include <QAccessibleActionInterface>
 #include <QPushButton>
 
-#include "gui/editor/ColorCheckBox.h"
-#include "gui/editor/ColorStatic.h"
 #include "EditorTestSupport.h"
-#include "gui/editor/IntervalEdit.h"
 #include "ScriptedPrompter.h"
 #include "gui/common/SystemColors.h"
+#include "gui/editor/ColorCheckBox.h"
+#include "gui/editor/ColorStatic.h"
+#include "gui/editor/IntervalEdit.h"
 #include "gui/editor/TimerPanel.h"
 
 namespace {

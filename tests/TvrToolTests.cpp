@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <sstream>
 
+#include "TestSupport.h"
+#include "cli/TvrTool.h"
 #include "core/FlashTransmitter.h"
 #include "core/ProgramCsv.h"
-#include "TestSupport.h"
 #include "core/TimerFile.h"
 #include "core/TransferFrame.h"
-#include "cli/TvrTool.h"
 
 using namespace testing_support;
 

@@ -12,16 +12,16 @@
 #include <QSettings>
 #include <QTest>
 
-#include "gui/app/AboutDialog.h"
-#include "gui/editor/ColorStatic.h"
-#include "gui/app/EditTimeDialog.h"
 #include "EditorTestSupport.h"
-#include "gui/app/HelpDialog.h"
-#include "gui/app/MainDialog.h"
-#include "gui/transfer/ProgramDialog.h"
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
 #include "core/TransferFrame.h"
+#include "gui/app/AboutDialog.h"
+#include "gui/app/EditTimeDialog.h"
+#include "gui/app/HelpDialog.h"
+#include "gui/app/MainDialog.h"
+#include "gui/editor/ColorStatic.h"
+#include "gui/transfer/ProgramDialog.h"
 
 namespace {
 

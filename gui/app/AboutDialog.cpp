@@ -4,8 +4,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "res/ControlIds.h"
 #include "gui/common/DialogUnits.h"
+#include "res/ControlIds.h"
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("About"));

@@ -5,11 +5,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "res/ControlIds.h"
-#include "gui/common/DialogUnits.h"
 #include "core/IntervalText.h"
+#include "gui/common/DialogUnits.h"
 #include "gui/common/Prompter.h"
 #include "gui/common/TimerTexts.h"
+#include "res/ControlIds.h"
 
 namespace {
 constexpr int kTimerCount = 32;

@@ -5,8 +5,8 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
-#include "res/ControlIds.h"
 #include "gui/common/DialogUnits.h"
+#include "res/ControlIds.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <QStringList>
 #include <functional>
 
-#include "gui/app/EditStep.h"
 #include "core/EditorState.h"
+#include "gui/app/EditStep.h"
 
 class QAction;
 class QCheckBox;

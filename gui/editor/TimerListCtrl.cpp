@@ -8,10 +8,10 @@
 #include <algorithm>
 #include <memory>
 
-#include "gui/editor/EditorEvents.h"
-#include "gui/common/SystemColors.h"
-#include "gui/editor/TimerPanel.h"
 #include "core/TimerProgram.h"
+#include "gui/common/SystemColors.h"
+#include "gui/editor/EditorEvents.h"
+#include "gui/editor/TimerPanel.h"
 
 int ScrollLimit(int rangeMax, int page) {
     return std::max(0, rangeMax - (page - 1));

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "res/ControlIds.h"
 #include "core/EditorState.h"
+#include "res/ControlIds.h"
 
 #include "gui/editor/TimerPanel.h"
 

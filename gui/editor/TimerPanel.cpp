@@ -7,13 +7,13 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "core/TimerProgram.h"
+#include "gui/common/SystemColors.h"
 #include "gui/editor/ColorCheckBox.h"
 #include "gui/editor/ColorStatic.h"
-#include "res/ControlIds.h"
 #include "gui/editor/EditorEvents.h"
 #include "gui/editor/IntervalEdit.h"
-#include "gui/common/SystemColors.h"
-#include "core/TimerProgram.h"
+#include "res/ControlIds.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include "core/ProgramCsv.h"
 #include "core/ProgramSummary.h"
 #include "core/TimelineMath.h"
-#include "gui/timeline/TimelinePaint.h"
 #include "core/TimerProgram.h"
+#include "gui/timeline/TimelinePaint.h"
 
 namespace {
 

@@ -10,12 +10,12 @@
 #include <QWindow>
 #include <algorithm>
 
-#include "res/ControlIds.h"
-#include "gui/common/DialogUnits.h"
-#include "res/ProgramDialogTemplate.h"
 #include "core/ShortSlice.h"
+#include "gui/common/DialogUnits.h"
 #include "gui/common/SystemColors.h"
 #include "gui/transfer/TextProgressCtrl.h"
+#include "res/ControlIds.h"
+#include "res/ProgramDialogTemplate.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <memory>
 #include <optional>
 
-#include "gui/transfer/EventWaiter.h"
 #include "core/FlashTransmitter.h"
-#include "gui/transfer/ScreenAwake.h"
 #include "core/TransferEstimate.h"
+#include "gui/transfer/EventWaiter.h"
+#include "gui/transfer/ScreenAwake.h"
 
 class QLabel;
 class QPushButton;
