@@ -10,8 +10,10 @@
 #include "ResidentMemory.h"
 #include "TestSupport.h"
 #include "core/TimerProgram.h"
+#include "gui/app/EditCommands.h"
+#include "gui/app/FileActions.h"
 #include "gui/app/MainDialog.h"
-#include "gui/editor/TimerListCtrl.h"
+#include "gui/document/ProgramDocument.h"
 
 using testing_support::LargestProgram;
 
@@ -28,19 +30,18 @@ int main(int argc, char** argv) {
     }
     MainDialog window;
     window.show();
-    TimerListCtrl& list = *window.GetTimerList();
     constexpr int kRounds = 50;
     double first = 0;
     double last = 0;
     const auto start = std::chrono::steady_clock::now();
     for (int round = 1; round <= kRounds; ++round) {
         window.OpenFile(path);
+        // A row of one timer deleted and one added at its end, as the commands do.
         const int panel = round % 31;
-        list.DeleteRow(panel, 1);
-        list.AddRow(panel, true, 0, 0, 0, static_cast<std::uint32_t>(round), false);
-        list.LayoutPanels();
-        list.UpdateScrollInfo();
-        if (!window.OnFileSave() || !window.OnFileClose()) {
+        window.GetDocument().SetSelection({panel, 1});
+        window.Edits().OnDelete();
+        window.Edits().OnAddInterval();
+        if (!window.Files().OnFileSave() || !window.Files().OnFileClose()) {
             std::fprintf(stderr, "round %d: save or close failed\n", round);
             return 1;
         }

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
+
+#include "core/IntervalText.h"
+#include "core/TimerProgram.h"
 
 namespace {
 
@@ -22,12 +26,98 @@ RowState NewRow() {
     return RowState{false, kNewIntervalText, false};
 }
 
-std::string Where(const EditorState& state, int panel, int row) {
-    return "Timer " + std::to_string(state.panels[static_cast<std::size_t>(panel)].timerNumber) +
-           " Interval " + std::to_string(row + 1);
+}  // namespace
+
+std::string TimerName(int timerNumber) {
+    return "Timer " + std::to_string(timerNumber);
 }
 
-}  // namespace
+std::string IntervalName(int timerNumber, int row) {
+    return TimerName(timerNumber) + " Interval " + std::to_string(row + 1);
+}
+
+TimerProgram ProgramFromState(const EditorState& state) {
+    TimerProgram program;
+    program.SetStartup(state.startup);
+    for (const PanelState& panel : state.panels) {
+        auto block = std::make_unique<TimerBlock>();
+        block->SetTimerNumber(panel.timerNumber);
+        for (std::size_t r = 0; r < panel.rows.size(); ++r) {
+            const RowState& row = panel.rows[r];
+            if (r != 0 && row.blockStart) {
+                program.AddBlock(std::move(block));
+                block = std::make_unique<TimerBlock>();
+                block->SetTimerNumber(panel.timerNumber);
+            }
+            std::uint32_t hours = 0, minutes = 0, seconds = 0, ticks = 0;
+            ScanIntervalText(row.text, hours, minutes, seconds, ticks);
+            Interval interval;
+            interval.Set(row.on, hours, minutes, seconds, ticks);
+            block->AddInterval(interval);
+        }
+        program.AddBlock(std::move(block));
+    }
+    return program;
+}
+
+EditorState StateFromProgram(const TimerProgram& program) {
+    EditorState state;
+    state.startup = program.GetStartup();
+    for (const TimerRun& run : GetTimerRuns(program)) {
+        if (static_cast<int>(state.panels.size()) >= kEditorMaxTimers) {
+            break;
+        }
+        PanelState& panel = state.panels.emplace_back();
+        panel.timerNumber = run.timer;
+        const TimerBlock* block = run.first;
+        for (int b = 0; b < run.blocks; ++b, block = block->GetNext()) {
+            for (int i = 0; i < block->GetCount(); ++i) {
+                if (static_cast<int>(panel.rows.size()) >= kEditorMaxRows) {
+                    break;
+                }
+                const Interval* interval = block->GetInterval(i);
+                panel.rows.push_back(
+                    RowState{interval->IsOn(),
+                             FormatIntervalTime(interval->GetHours(), interval->GetMinutes(),
+                                                interval->GetSeconds(), interval->GetTicks()),
+                             i == 0});
+            }
+        }
+    }
+    state.selection = {state.panels.empty() ? -1 : 0, -1};
+    return state;
+}
+
+EditorChange CompareStates(const EditorState& before, const EditorState& after) {
+    EditorChange change;
+    change.startup = before.startup != after.startup;
+    change.selection = before.selection != after.selection;
+    // The panels alike at both ends stay; what lies between them changed.
+    const std::size_t had = before.panels.size();
+    const std::size_t has = after.panels.size();
+    std::size_t head = 0;
+    while (head < had && head < has && before.panels[head] == after.panels[head]) {
+        ++head;
+    }
+    std::size_t tail = 0;
+    while (tail < had - head && tail < has - head &&
+           before.panels[had - 1 - tail] == after.panels[has - 1 - tail]) {
+        ++tail;
+    }
+    change.first = static_cast<int>(head);
+    change.removed = static_cast<int>(had - head - tail);
+    change.added = static_cast<int>(has - head - tail);
+    return change;
+}
+
+EditorChange WholeChange(const EditorState& before, const EditorState& after) {
+    return EditorChange{0,
+                        static_cast<int>(before.panels.size()),
+                        static_cast<int>(after.panels.size()),
+                        true,
+                        true,
+                        true};
+}
 
 void ApplyBlockRule(PanelState& panel) {
     int run = 1;
@@ -170,33 +260,43 @@ bool RenumberTimer(EditorState& state, int panel, int timerNumber) {
     return true;
 }
 
-std::string DescribeChange(const EditorState& before, const EditorState& after) {
-    if (before.startup != after.startup) {
-        return after.startup ? "Run Timer 0 on Power Up" : "Do Not Run Timer 0 on Power Up";
+bool SetRowText(EditorState& state, int panel, int row, std::string_view text) {
+    if (!IsRow(state, panel, row)) {
+        return false;
     }
-    const std::size_t panels = std::min(before.panels.size(), after.panels.size());
-    for (std::size_t p = 0; p < panels; ++p) {
-        const PanelState& was = before.panels[p];
-        const PanelState& is = after.panels[p];
-        if (was == is) {
-            continue;
-        }
-        const std::size_t rows = std::min(was.rows.size(), is.rows.size());
-        for (std::size_t r = 0; r < rows && was.rows.size() == is.rows.size(); ++r) {
-            const RowState& row = was.rows[r];
-            const RowState& now = is.rows[r];
-            const std::string where = Where(after, static_cast<int>(p), static_cast<int>(r));
-            if (row.text != now.text) {
-                return "Edit " + where;
-            }
-            if (row.on != now.on) {
-                return "Switch " + where + (now.on ? " to ON" : " to OFF");
-            }
-            if (row.blockStart != now.blockStart) {
-                return (now.blockStart ? "Start Block at " : "Join Block at ") + where;
-            }
-        }
-        return "Change Timer " + std::to_string(is.timerNumber);
+    const std::optional<std::string> normal = NormalIntervalText(text);
+    if (!normal) {
+        return false;
     }
-    return before.panels.size() == after.panels.size() ? std::string() : "Change Timers";
+    Panel(state, panel).rows[static_cast<std::size_t>(row)].text = *normal;
+    state.selection = {panel, row};
+    return true;
+}
+
+bool SwitchRow(EditorState& state, int panel, int row) {
+    if (!IsRow(state, panel, row)) {
+        return false;
+    }
+    RowState& target = Panel(state, panel).rows[static_cast<std::size_t>(row)];
+    target.on = !target.on;
+    state.selection = {panel, row};
+    return true;
+}
+
+BlockStartRefusal SetBlockStart(EditorState& state, int panel, int row, bool start) {
+    if (!IsRow(state, panel, row)) {
+        return BlockStartRefusal::NoSuchRow;
+    }
+    if (row == 0 && !start) {
+        return BlockStartRefusal::FirstRow;
+    }
+    PanelState changed = Panel(state, panel);
+    changed.rows[static_cast<std::size_t>(row)].blockStart = start;
+    ApplyBlockRule(changed);
+    if (changed.rows[static_cast<std::size_t>(row)].blockStart != start) {
+        return BlockStartRefusal::BlockTooLong;
+    }
+    Panel(state, panel) = std::move(changed);
+    state.selection = {panel, row};
+    return BlockStartRefusal::None;
 }

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
-// The whole editor as a plain value: every timer with its rows as the user sees them (raw
-// texts, which need not read as intervals), the startup flag and the selection. Undo keeps two
-// of these per step; the edit commands are functions from one to the next.
+class TimerProgram;
+
+// The whole editor as a plain value: every timer with its rows, the startup flag and the
+// selection. A row's text is the normal form of its interval (NormalIntervalText), so it always
+// reads. The program document owns one; the edit commands are functions from one to the next.
 
 struct RowState {
     bool on = false;
@@ -48,6 +51,38 @@ inline constexpr int kEditorRowsPerBlock = 8;
 inline constexpr int kTimerNumberCount = 32;
 inline constexpr char kNewIntervalText[] = "00:00:00";
 
+// "Timer 3": the name a timer goes by everywhere.
+std::string TimerName(int timerNumber);
+// "Timer 3 Interval 2" for row 1: people count intervals from 1.
+std::string IntervalName(int timerNumber, int row);
+
+// The program the editor saves and sends for this state: a block at row 0 and at every other
+// checked block start.
+TimerProgram ProgramFromState(const EditorState& state);
+// The editor's view of a program: one timer per run of blocks with one number, a block start at
+// each block's first interval, and at most kEditorMaxTimers timers of kEditorMaxRows rows (what
+// does not fit is left out; DescribeWhatDoesNotFit names it). The first timer is selected.
+EditorState StateFromProgram(const TimerProgram& program);
+
+// What differs between two states, so a view updates only that: panels [first, first + removed)
+// of the old state became [first, first + added) of the new one.
+struct EditorChange {
+    int first = 0;
+    int removed = 0;
+    int added = 0;
+    bool startup = false;
+    bool selection = false;
+    // Another program took the place of the one shown (open, close): views start afresh.
+    bool replaced = false;
+
+    bool Panels() const { return removed != 0 || added != 0; }
+    bool Program() const { return Panels() || startup; }
+    bool Any() const { return Program() || selection; }
+};
+EditorChange CompareStates(const EditorState& before, const EditorState& after);
+// Every panel of before replaced by every panel of after: for a new program.
+EditorChange WholeChange(const EditorState& before, const EditorState& after);
+
 // Row 0 starts a block and no block is longer than kEditorRowsPerBlock rows: the boxes the rule
 // needs are checked, none is cleared.
 void ApplyBlockRule(PanelState& panel);
@@ -84,6 +119,14 @@ bool MoveRow(EditorState& state, int panel, int row, int delta);
 bool DuplicateTimer(EditorState& state, int panel, int timerNumber);
 bool RenumberTimer(EditorState& state, int panel, int timerNumber);
 
-// "Edit Timer 3 Interval 2", "Switch Timer 3 Interval 2 to ON": a name for a change the user
-// made directly on the rows, found by comparing the states. Empty when nothing differs.
-std::string DescribeChange(const EditorState& before, const EditorState& after);
+// The changes a user makes on the rows themselves; the row becomes the selection.
+// A typed text: stored in its normal form. False when the text does not read as an interval.
+bool SetRowText(EditorState& state, int panel, int row, std::string_view text);
+// ON becomes OFF and OFF becomes ON.
+bool SwitchRow(EditorState& state, int panel, int row);
+
+// Why a block-start box cannot change.
+enum class BlockStartRefusal { None, NoSuchRow, FirstRow, BlockTooLong };
+// Checks or clears the row's block start; the rest of the timer keeps the block rule. Refused,
+// leaving the state as it was, where the rule would put the box straight back.
+BlockStartRefusal SetBlockStart(EditorState& state, int panel, int row, bool start);

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <limits>
 
+#include "core/TimerProgram.h"
+
 bool IsScanSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
@@ -59,12 +61,30 @@ int ScanIntervalText(std::string_view text, std::uint32_t& hours, std::uint32_t&
     return read;
 }
 
-bool IsAcceptableIntervalText(std::string_view text) {
+std::optional<std::string> NormalIntervalText(std::string_view text) {
     std::uint32_t hours = 0;
     std::uint32_t minutes = 0;
     std::uint32_t seconds = 0;
     std::uint32_t ticks = 0;
-    return ScanIntervalText(text, hours, minutes, seconds, ticks) >= 3 &&
-           hours <= kMaxIntervalField && minutes <= kMaxIntervalField &&
-           seconds <= kMaxIntervalField;
+    const int read = ScanIntervalText(text, hours, minutes, seconds, ticks);
+    if (read < 3 || hours > kMaxIntervalField || minutes > kMaxIntervalField ||
+        seconds > kMaxIntervalField || ticks > kMaxIntervalTicksField) {
+        return std::nullopt;
+    }
+    // Where the numbers end: the scan again, to see what follows the last one.
+    std::size_t pos = 0;
+    for (int number = 0; number < read; ++number) {
+        if (number > 0) {
+            ++pos;  // the ':' the scan went past
+        }
+        std::uint32_t ignored = 0;
+        ScanNumber(text, pos, ignored);
+    }
+    while (pos < text.size() && IsScanSpace(text[pos])) {
+        ++pos;
+    }
+    if (pos != text.size()) {
+        return std::nullopt;  // a fifth number, a stray ':' or anything else after the last one
+    }
+    return FormatIntervalTime(hours, minutes, seconds, ticks);
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 
 // White space as scanf knows it in the C locale.
@@ -23,6 +25,10 @@ int ScanIntervalText(std::string_view text, std::uint32_t& hours, std::uint32_t&
 // The largest hours, minutes or seconds the editor accepts.
 inline constexpr std::uint32_t kMaxIntervalField = 99;
 
-// True when the text reads as at least hours, minutes and seconds, none above 99. Ticks are not
-// examined.
-bool IsAcceptableIntervalText(std::string_view text);
+// The largest sixtieths a typed interval may give.
+inline constexpr std::uint32_t kMaxIntervalTicksField = 59;
+
+// A typed interval in the form it is stored and shown ("0:0:1:2" gives "00:00:01:02"), or
+// nothing when the text is not one the editor takes: "H:M:S" or "H:M:S:T" with hours, minutes
+// and seconds up to 99 and sixtieths up to 59, and nothing but blanks after the last number.
+std::optional<std::string> NormalIntervalText(std::string_view text);

@@ -1,9 +1,5 @@
 #include "core/ProgramCsv.h"
 
-#include <memory>
-
-#include "core/EditorState.h"
-#include "core/IntervalText.h"
 #include "core/TimerProgram.h"
 
 std::string CsvField(std::string_view field) {
@@ -55,28 +51,4 @@ std::string ProgramToCsv(const TimerProgram& program) {
         }
     }
     return csv;
-}
-
-TimerProgram ProgramFromState(const EditorState& state) {
-    TimerProgram program;
-    program.SetStartup(state.startup);
-    for (const PanelState& panel : state.panels) {
-        auto block = std::make_unique<TimerBlock>();
-        block->SetTimerNumber(panel.timerNumber);
-        for (std::size_t r = 0; r < panel.rows.size(); ++r) {
-            const RowState& row = panel.rows[r];
-            if (r != 0 && row.blockStart) {
-                program.AddBlock(std::move(block));
-                block = std::make_unique<TimerBlock>();
-                block->SetTimerNumber(panel.timerNumber);
-            }
-            std::uint32_t hours = 0, minutes = 0, seconds = 0, ticks = 0;
-            ScanIntervalText(row.text, hours, minutes, seconds, ticks);
-            Interval interval;
-            interval.Set(row.on, hours, minutes, seconds, ticks);
-            block->AddInterval(interval);
-        }
-        program.AddBlock(std::move(block));
-    }
-    return program;
 }

@@ -3,7 +3,6 @@
 #include <string>
 #include <string_view>
 
-struct EditorState;
 class TimerProgram;
 
 // The program as a spreadsheet table, one line per interval:
@@ -19,7 +18,3 @@ inline constexpr char kCsvHeader[] =
 // A field as it goes into a CSV line: quoted, with its quotes doubled, when it holds a comma,
 // a quote, CR or LF.
 std::string CsvField(std::string_view field);
-
-// The program the editor would save or send for this state: a block at row 0 and at every
-// other checked block start; the numbers a row's text does not give count as 0.
-TimerProgram ProgramFromState(const EditorState& state);

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -54,13 +55,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
-    // What the editor accepts prints and reads back as the same numbers.
-    if (IsAcceptableIntervalText(text)) {
+    // What the editor takes is stored as a normal form that reads back as the same numbers and
+    // is its own normal form.
+    if (const std::optional<std::string> normal = NormalIntervalText(text)) {
         const std::uint32_t ticks = read == 4 ? f[3] : 0;
-        const std::string printed = FormatIntervalTime(f[0], f[1], f[2], ticks);
+        Require(*normal == FormatIntervalTime(f[0], f[1], f[2], ticks));
         std::uint32_t h = 0, m = 0, s = 0, t = 0;
-        Require(ScanIntervalText(printed, h, m, s, t) == (ticks != 0 ? 4 : 3));
+        Require(ScanIntervalText(*normal, h, m, s, t) == (ticks != 0 ? 4 : 3));
         Require(h == f[0] && m == f[1] && s == f[2] && (ticks == 0 || t == ticks));
+        Require(NormalIntervalText(*normal) == normal);
     }
     return 0;
 }

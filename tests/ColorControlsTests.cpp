@@ -56,7 +56,7 @@ TEST(ColorControlsTest, EachPaintsItsColoursInsideABlackBorder) {
     EXPECT_EQ(edit.palette().color(QPalette::Text), red);
 }
 
-TEST(ColorControlsTest, TheLabelCountsLeftClicksEndingInsideAndTheBoxTogglesAnywhere) {
+TEST(ColorControlsTest, TheLabelCountsLeftClicksEndingInsideAndTheBoxReportsClicksAnywhere) {
     ColorStatic label(QStringLiteral("ON"));
     label.resize(50, 20);
     QSignalSpy clicks(&label, &ColorStatic::clicked);
@@ -66,8 +66,15 @@ TEST(ColorControlsTest, TheLabelCountsLeftClicksEndingInsideAndTheBoxTogglesAnyw
     QTest::mouseRelease(&label, Qt::LeftButton, Qt::NoModifier, QPoint(80, 10));
     EXPECT_EQ(clicks.count(), 1) << "neither a right click nor a release outside counts";
 
+    // The box asks and leaves its state to its owner, checked or not.
     ColorCheckBox box;
     box.resize(18, 20);
+    QSignalSpy boxClicks(&box, &ColorCheckBox::clicked);
     QTest::mouseClick(&box, Qt::LeftButton, Qt::NoModifier, QPoint(1, 1));
-    EXPECT_TRUE(box.isChecked()) << "a click in the corner, outside the drawn box";
+    EXPECT_EQ(boxClicks.count(), 1) << "a click in the corner, outside the drawn box";
+    EXPECT_FALSE(box.isChecked());
+    box.setChecked(true);
+    QTest::mouseClick(&box, Qt::LeftButton, Qt::NoModifier, QPoint(16, 18));
+    EXPECT_EQ(boxClicks.count(), 2);
+    EXPECT_TRUE(box.isChecked());
 }

@@ -2,7 +2,11 @@
 // starts and the selection, and when each refuses.
 #include <gtest/gtest.h>
 
+#include <vector>
+
+#include "TestSupport.h"
 #include "core/EditorState.h"
+#include "core/TimerProgram.h"
 
 namespace {
 
@@ -111,21 +115,206 @@ TEST(EditorState, TimerCommandsUseFreeNumbersAndSelectTheNewPlace) {
     EXPECT_EQ(LowestFreeTimerNumber(one), -1);
 }
 
-TEST(EditorState, AChangeOnTheRowsIsNamedForWhatChanged) {
-    const EditorState before{{Timer(0, 2), Timer(7, 3)}, false, {}};
-    auto named = [&](auto change) {
-        EditorState after = before;
-        change(after);
-        return DescribeChange(before, after);
+// The old state with the change's panels replaced by the new state's: what a view does.
+std::vector<PanelState> Replay(const EditorState& before, const EditorState& after,
+                               const EditorChange& change) {
+    std::vector<PanelState> panels = before.panels;
+    const auto at = panels.begin() + change.first;
+    panels.erase(at, at + change.removed);
+    const auto from = after.panels.begin() + change.first;
+    panels.insert(panels.begin() + change.first, from, from + change.added);
+    return panels;
+}
+
+TEST(EditorStateCompare, GivesTheSmallestRangeThatTurnsOneStateIntoTheOther) {
+    const PanelState a = Timer(0, 2), b = Timer(1, 3), c = Timer(2, 1), x = Timer(9, 4);
+    PanelState changed = b;
+    changed.rows[1].on = true;
+    const struct {
+        const char* what;
+        std::vector<PanelState> before, after;
+        int first, removed, added;
+    } cases[] = {
+        {"middle", {a, b, c}, {a, changed, c}, 1, 1, 1},
+        {"first", {b, a, c}, {changed, a, c}, 0, 1, 1},
+        {"last", {a, c, b}, {a, c, changed}, 2, 1, 1},
+        {"inserted", {a, b, c}, {a, x, b, c}, 1, 0, 1},
+        {"appended", {a, b}, {a, b, x}, 2, 0, 1},
+        {"deleted", {a, b, c}, {a, c}, 1, 1, 0},
+        {"first deleted", {a, b, c}, {b, c}, 0, 1, 0},
+        {"copy inserted next to its original", {a, b}, {a, a, b}, 1, 0, 1},
+        {"one of equal panels deleted", {a, a, a}, {a, a}, 2, 1, 0},
+        {"two replaced by one", {a, b, c, a}, {a, x, a}, 1, 2, 1},
+        {"all gone", {a, b}, {}, 0, 2, 0},
+        {"from nothing", {}, {a, b}, 0, 0, 2},
     };
-    EXPECT_EQ(named([](EditorState& s) { s.panels[1].rows[2].text = "1:0:0"; }),
-              "Edit Timer 7 Interval 3");
-    EXPECT_EQ(named([](EditorState& s) { s.panels[1].rows[0].on = true; }),
-              "Switch Timer 7 Interval 1 to ON");
-    EXPECT_EQ(named([](EditorState& s) { s.panels[0].rows[1].blockStart = true; }),
-              "Start Block at Timer 0 Interval 2");
-    EXPECT_EQ(named([](EditorState& s) { s.startup = true; }), "Run Timer 0 on Power Up");
-    EXPECT_EQ(named([](EditorState&) {}), "");
+    for (const auto& c : cases) {
+        const EditorState before{c.before, false, {}};
+        const EditorState after{c.after, false, {}};
+        const EditorChange change = CompareStates(before, after);
+        EXPECT_EQ(change.first, c.first) << c.what;
+        EXPECT_EQ(change.removed, c.removed) << c.what;
+        EXPECT_EQ(change.added, c.added) << c.what;
+        EXPECT_FALSE(change.startup || change.selection) << c.what;
+        EXPECT_EQ(Replay(before, after, change), after.panels) << c.what;
+        EXPECT_EQ(Replay(before, after, WholeChange(before, after)), after.panels) << c.what;
+    }
+}
+
+TEST(EditorStateCompare, StartupAndSelectionAreNotPanelChanges) {
+    const EditorState before{{Timer(0, 2), Timer(1, 1)}, false, {0, 1}};
+
+    EXPECT_FALSE(CompareStates(before, before).Any());
+
+    EditorState startup = before;
+    startup.startup = true;
+    const EditorChange program = CompareStates(before, startup);
+    EXPECT_TRUE(program.startup);
+    EXPECT_FALSE(program.Panels());
+    EXPECT_FALSE(program.selection);
+    EXPECT_TRUE(program.Program());
+
+    EditorState selected = before;
+    selected.selection = {1, -1};
+    const EditorChange selection = CompareStates(before, selected);
+    EXPECT_TRUE(selection.selection);
+    EXPECT_FALSE(selection.Program()) << "moving the selection changes no program";
+    EXPECT_TRUE(selection.Any());
+
+    // An edit that also moves the selection says both.
+    EditorState edited = selected;
+    edited.panels[0].rows[0].text = "01:00:00";
+    const EditorChange both = CompareStates(before, edited);
+    EXPECT_TRUE(both.selection);
+    EXPECT_EQ(both.first, 0);
+    EXPECT_EQ(both.removed, 1);
+    EXPECT_EQ(both.added, 1);
+}
+
+TEST(EditorStateProgram, BlocksSurviveTheEditorExactly) {
+    using namespace testing_support;
+    // Timer 3 in three blocks, then timer 0, then timer 3 again as a timer of its own; values
+    // past what the editor takes, as a file can hold them, come back unchanged.
+    const TimerProgram program =
+        MakeProgram({{3, {{true, 0, 0, 5, 30}, {false, 1, 2, 3, 0}, {true, 0, 10, 0, 0}}},
+                     {3,
+                      {{false, 0, 0, 1, 0},
+                       {true, 0, 0, 2, 0},
+                       {false, 0, 0, 3, 0},
+                       {true, 0, 0, 4, 0},
+                       {false, 0, 0, 5, 0},
+                       {true, 0, 0, 6, 0},
+                       {false, 0, 0, 7, 0},
+                       {true, 0, 0, 8, 59}}},
+                     {3, {{true, 99, 99, 99, 0}, {false, 0, 0, 0, 1}}},
+                     {0, {{true, 250, 75, 61, 0}}},
+                     {3, {{false, 4294967295u, 0, 0, 4294967295u}}},
+                     {200, {{true, 0, 0, 1, 0}}}},
+                    true);
+
+    const EditorState state = StateFromProgram(program);
+    ASSERT_EQ(state.panels.size(), 4u) << "one timer per run of blocks with one number";
+    EXPECT_EQ(state.panels[0].timerNumber, 3);
+    EXPECT_EQ(BlockStarts(state.panels[0]), (std::vector<int>{0, 3, 11}));
+    EXPECT_EQ(state.panels[0].rows[0], (RowState{true, "00:00:05:30", true}));
+    EXPECT_EQ(state.panels[0].rows[1], (RowState{false, "01:02:03", false}));
+    EXPECT_EQ(state.panels[2].timerNumber, 3);
+    EXPECT_TRUE(state.startup);
+    EXPECT_EQ(state.selection, (EditorSelection{0, -1}));
+
+    const TimerProgram back = ProgramFromState(state);
+    EXPECT_EQ(Describe(back), Describe(program));
+    EXPECT_TRUE(back.GetStartup());
+
+    const TimerProgram largest = LargestProgram();
+    EXPECT_EQ(Describe(ProgramFromState(StateFromProgram(largest))), Describe(largest));
+
+    const EditorState empty = StateFromProgram(TimerProgram{});
+    EXPECT_TRUE(empty.panels.empty());
+    EXPECT_EQ(empty.selection, (EditorSelection{-1, -1}));
+}
+
+TEST(EditorStateProgram, WhatDoesNotFitIsLeftOut) {
+    using namespace testing_support;
+    // Timer 0 with 56 intervals, then 32 more timers of one.
+    std::vector<BlockData> blocks;
+    for (int b = 0; b < 7; ++b) {
+        blocks.push_back({0, std::vector<Step>(8, Step{true, 0, 0, 1, 0})});
+    }
+    for (int timer = 1; timer <= 32; ++timer) {
+        blocks.push_back({timer, {{false, 0, 0, 2, 0}}});
+    }
+    const EditorState state = StateFromProgram(MakeProgram(blocks));
+    ASSERT_EQ(static_cast<int>(state.panels.size()), kEditorMaxTimers);
+    EXPECT_EQ(state.panels.back().timerNumber, kEditorMaxTimers - 1);
+    ASSERT_EQ(static_cast<int>(state.panels[0].rows.size()), kEditorMaxRows);
+    EXPECT_EQ(BlockStarts(state.panels[0]), (std::vector<int>{0, 8, 16, 24, 32, 40, 48}));
+
+    const std::vector<BlockData> back = Describe(ProgramFromState(state));
+    ASSERT_EQ(back.size(), 7u + kEditorMaxTimers - 1);
+    EXPECT_EQ(back[6].steps.size(), 1u) << "the 49th interval alone in the last block";
+}
+
+TEST(EditorStateBlockStart, RefusesWhereTheRuleWouldPutTheBoxBack) {
+    EditorState state{{Timer(4, 16), Timer(5, 12)}, false, {1, -1}};
+    const EditorState before = state;
+    EXPECT_EQ(SetBlockStart(state, 0, 0, false), BlockStartRefusal::FirstRow);
+    EXPECT_EQ(SetBlockStart(state, 0, 8, false), BlockStartRefusal::BlockTooLong)
+        << "rows 0 to 15 in one block";
+    EXPECT_EQ(SetBlockStart(state, 0, 16, true), BlockStartRefusal::NoSuchRow);
+    EXPECT_EQ(SetBlockStart(state, 2, 0, true), BlockStartRefusal::NoSuchRow);
+    EXPECT_EQ(SetBlockStart(state, 0, -1, true), BlockStartRefusal::NoSuchRow);
+    EXPECT_TRUE(state.SameProgram(before));
+    EXPECT_EQ(state.selection, before.selection);
+
+    // A block of exactly eight rows is allowed; one more is not.
+    ASSERT_EQ(SetBlockStart(state, 1, 4, true), BlockStartRefusal::None);
+    EXPECT_EQ(BlockStarts(state.panels[1]), (std::vector<int>{0, 4, 8}));
+    EXPECT_EQ(state.selection, (EditorSelection{1, 4}));
+    ASSERT_EQ(SetBlockStart(state, 1, 4, false), BlockStartRefusal::None);
+    EXPECT_EQ(BlockStarts(state.panels[1]), (std::vector<int>{0, 8}));
+    const EditorState eight = state;
+    EXPECT_EQ(SetBlockStart(state, 1, 8, false), BlockStartRefusal::BlockTooLong);
+    EXPECT_TRUE(state.SameProgram(eight));
+    EXPECT_EQ(state.selection, eight.selection);
+}
+
+TEST(EditorStateBlockStart, AClearedBoxMayNeedAnotherOneFurtherDown) {
+    EditorState state{{Timer(4, 16)}, false, {}};
+    ASSERT_EQ(SetBlockStart(state, 0, 3, true), BlockStartRefusal::None);
+    EXPECT_EQ(BlockStarts(state.panels[0]), (std::vector<int>{0, 3, 8}));
+
+    // Rows 3 to 15 would be one block: the rule checks row 11, and row 8 stays clear.
+    ASSERT_EQ(SetBlockStart(state, 0, 8, false), BlockStartRefusal::None);
+    EXPECT_EQ(BlockStarts(state.panels[0]), (std::vector<int>{0, 3, 11}));
+    EXPECT_EQ(state.selection, (EditorSelection{0, 8}));
+
+    ASSERT_EQ(SetBlockStart(state, 0, 3, false), BlockStartRefusal::None);
+    EXPECT_EQ(BlockStarts(state.panels[0]), (std::vector<int>{0, 8, 11}));
+    EXPECT_EQ(MemoryBytes(state), 16 * 3 + 3);
+}
+
+TEST(EditorStateRows, TextIsStoredInItsNormalFormAndSwitchFlips) {
+    EditorState state{{Timer(2, 3), Timer(6, 9)}, false, {0, -1}};
+    ASSERT_TRUE(SetRowText(state, 1, 8, " 0:0:1:2 "));
+    EXPECT_EQ(state.panels[1].rows[8], (RowState{false, "00:00:01:02", true}))
+        << "the block start is not the text's";
+    EXPECT_EQ(state.selection, (EditorSelection{1, 8}));
+
+    const EditorState before = state;
+    for (const char* bad : {"1:2", "0:0:0:60", "1:2:3x", ""}) {
+        EXPECT_FALSE(SetRowText(state, 0, 1, bad)) << bad;
+    }
+    EXPECT_FALSE(SetRowText(state, 0, 3, "1:0:0")) << "no such row";
+    EXPECT_FALSE(SwitchRow(state, 2, 0)) << "no such timer";
+    EXPECT_TRUE(state.SameProgram(before));
+    EXPECT_EQ(state.selection, before.selection);
+
+    ASSERT_TRUE(SwitchRow(state, 0, 2));
+    EXPECT_TRUE(state.panels[0].rows[2].on);
+    EXPECT_EQ(state.selection, (EditorSelection{0, 2}));
+    ASSERT_TRUE(SwitchRow(state, 0, 2));
+    EXPECT_FALSE(state.panels[0].rows[2].on);
 }
 
 }  // namespace

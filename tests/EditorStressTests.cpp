@@ -7,7 +7,10 @@
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
 #include "core/TimerFile.h"
+#include "gui/app/EditCommands.h"
+#include "gui/app/FileActions.h"
 #include "gui/app/MainDialog.h"
+#include "gui/document/ProgramDocument.h"
 #include "gui/editor/IntervalEdit.h"
 #include "gui/editor/TimerListCtrl.h"
 #include "gui/editor/TimerPanel.h"
@@ -26,6 +29,12 @@ IntervalEdit* Edit(TimerListCtrl& list, int panel, int row) {
     return nullptr;
 }
 
+void Type(TimerListCtrl& list, int panel, int row, const QString& text) {
+    IntervalEdit* edit = Edit(list, panel, row);
+    edit->setText(text);
+    edit->CommitPendingChange();
+}
+
 TEST(EditorStress, LargestProgramOpenedEditedSavedAndReopened50Times) {
     ScriptedPrompter prompter;
     TempDir dir;
@@ -40,15 +49,16 @@ TEST(EditorStress, LargestProgramOpenedEditedSavedAndReopened50Times) {
         ASSERT_EQ(list.GetPanelCount(), 31) << "round " << round;
         ASSERT_EQ(list.GetRowCount(30), 49) << "round " << round;
         const int panel = round % 31;
-        // Each round changes one row and moves one row to the end of its timer.
-        Edit(list, panel, 0)
-            ->setText(QStringLiteral("%1:00:00").arg(round % 100, 2, 10, QChar(u'0')));
-        list.DeleteRow(panel, 1);
-        list.AddRow(panel, true, 0, 0, 0, static_cast<std::uint32_t>(round), false);
-        list.LayoutPanels();
-        list.UpdateScrollInfo();
-        ASSERT_TRUE(window.OnFileSave()) << "round " << round;
-        ASSERT_TRUE(window.OnFileClose()) << "round " << round;
+        // Each round changes one row and moves one row to the end of its timer, as a user
+        // would: typing, Delete, Add Interval, a switch and typing again.
+        Type(list, panel, 0, QStringLiteral("%1:0:0").arg(round % 100));
+        window.GetDocument().SetSelection({panel, 1});
+        window.Edits().OnDelete();
+        window.Edits().OnAddInterval();
+        window.Edits().OnRowSwitched(panel, 48);
+        Type(list, panel, 48, QStringLiteral("0:0:0:%1").arg(round));
+        ASSERT_TRUE(window.Files().OnFileSave()) << "round " << round;
+        ASSERT_TRUE(window.Files().OnFileClose()) << "round " << round;
 
         TimerProgram reread;
         ASSERT_TRUE(ReadTimerFile(path.toStdString(), reread).Ok());

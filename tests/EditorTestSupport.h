@@ -1,44 +1,25 @@
 #pragma once
 
-// Helpers for the editor suites: a receiver that records the editor's notifications, showing a
-// window so that focus and scrolling work, clicks, and finding controls by their id.
+// Helpers for the editor suites: a window to hold the controls, showing it so that focus and
+// scrolling work, clicks, and finding controls by their id. The controls report through
+// signals, which the suites watch with QSignalSpy.
 #include <gtest/gtest.h>
 
 #include <QAccessible>
 #include <QLabel>
+#include <QSignalSpy>
 #include <QTest>
 #include <QWidget>
 #include <algorithm>
 #include <functional>
 #include <vector>
 
-#include "gui/editor/EditorEvents.h"
 #include "res/ControlIds.h"
 
-// Stands in for a panel's list or the list's main window. Records WMU_PANEL_ACTIVATING and
-// WMU_PROGRAM_MODIFIED in the order they arrive; onEvent may look at the world at that moment.
-class EventRecorder : public QWidget {
+// Stands in for the main window: a plain widget holding the control under test.
+class HostWindow : public QWidget {
 public:
-    EventRecorder() { resize(300, 400); }
-
-    std::vector<QEvent::Type> received;
-    std::function<void(QEvent::Type)> onEvent;
-
-    int Count(QEvent::Type type) const {
-        return static_cast<int>(std::count(received.begin(), received.end(), type));
-    }
-
-protected:
-    bool event(QEvent* event) override {
-        if (event->type() == WMU_PANEL_ACTIVATING || event->type() == WMU_PROGRAM_MODIFIED) {
-            received.push_back(event->type());
-            if (onEvent) {
-                onEvent(event->type());
-            }
-            return true;
-        }
-        return QWidget::event(event);
-    }
+    HostWindow() { resize(300, 400); }
 };
 
 // Shows the window and makes it active, so focus changes and scrolling happen as for a user.

@@ -1,8 +1,9 @@
-// The interval edit on the real widget: its focus-loss check and its typing limit. The rules for
-// the text itself are tested in IntervalTextTests.cpp.
+// The interval edit on the real widget: what it commits and refuses, when, and its typing limit.
+// The rules for the text itself are tested in IntervalTextTests.cpp.
 #include <gtest/gtest.h>
 
 #include <QPushButton>
+#include <QSignalSpy>
 
 #include "EditorTestSupport.h"
 #include "ScriptedPrompter.h"
@@ -62,7 +63,7 @@ protected:
 
 TEST_F(IntervalEditTest, RefusesOnLeavingATextThatIsNotAnIntervalAndBringsBackTheTextOfEntry) {
     const QString fromFile = QStringLiteral("4294967295:00:00:4294967295");
-    const QString kept = QStringLiteral("01:02:03:250");
+    const QString kept = QStringLiteral("01:02:03:45");
     first->setText(fromFile);
     EXPECT_EQ(first->text(), fromFile) << "a text set by the program is not cut";
     struct Case {
@@ -70,13 +71,83 @@ TEST_F(IntervalEditTest, RefusesOnLeavingATextThatIsNotAnIntervalAndBringsBackTh
         QString after;
     };
     // Each entry saves the text anew: a refusal brings back the one from the latest entry.
-    for (const Case& c : {Case{"100:0:0", fromFile}, Case{kept, kept}, Case{"", kept},
-                          Case{"12:30", kept}, Case{"abc", kept}}) {
+    for (const Case& c : {Case{"100:0:0", fromFile}, Case{"1:2:3:45", kept}, Case{"", kept},
+                          Case{"12:30", kept}, Case{"abc", kept}, Case{"0:0:1:60", kept}}) {
         Edit(c.typed);
         EXPECT_EQ(first->text(), c.after) << c.typed.toStdString();
         EXPECT_TRUE(second->hasFocus()) << "the focus still goes where the user sent it";
     }
-    EXPECT_EQ(prompter.messages, QStringList(4, kInvalidIntervalMessage));
+    EXPECT_EQ(prompter.messages, QStringList(5, kInvalidIntervalMessage));
+}
+
+TEST_F(IntervalEditTest, ACommitShowsTheNormalFormAndReportsItOnce) {
+    QSignalSpy committed(first, &IntervalEdit::textCommitted);
+    first->SetProgramText(QStringLiteral("00:00:09"));
+    Edit(QStringLiteral("0:0:1:2"));
+    EXPECT_EQ(first->text(), QStringLiteral("00:00:01:02"));
+    EXPECT_EQ(first->GetSavedText(), QStringLiteral("00:00:01:02"));
+    EXPECT_EQ(committed.count(), 1);
+
+    // Enter commits in place; leaving afterwards has nothing more to commit.
+    Click(first);
+    QTest::keyClick(first, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(first, QStringLiteral(" 5:6:7 "));
+    QTest::keyClick(first, Qt::Key_Return);
+    EXPECT_TRUE(first->hasFocus());
+    EXPECT_EQ(first->text(), QStringLiteral("05:06:07"));
+    EXPECT_EQ(committed.count(), 2);
+    Click(second);
+    EXPECT_EQ(committed.count(), 2);
+
+    // The same numbers in another form are still the user's change, shown normal.
+    Edit(QStringLiteral("5:6:7"));
+    EXPECT_EQ(first->text(), QStringLiteral("05:06:07"));
+    EXPECT_EQ(committed.count(), 3);
+    EXPECT_TRUE(prompter.messages.isEmpty());
+}
+
+TEST_F(IntervalEditTest, RefusesAnythingAfterTheLastNumberAndATextTheTypingLimitCut) {
+    QSignalSpy committed(first, &IntervalEdit::textCommitted);
+    first->SetProgramText(QStringLiteral("00:00:09"));
+    for (const QString& typed : {QStringLiteral("0:0:1:2:3"), QStringLiteral("12:30:00:00:"),
+                                 QStringLiteral("1:2:3:"), QStringLiteral("1:2:3 x")}) {
+        Edit(typed);
+        EXPECT_EQ(first->text(), QStringLiteral("00:00:09")) << typed.toStdString();
+    }
+    // Thirteen characters: the last is cut, and what is left would read as another interval.
+    Edit(QStringLiteral("00:00:00:0012"));
+    EXPECT_EQ(first->text(), QStringLiteral("00:00:09")) << "not 00:00:00:01";
+    EXPECT_EQ(prompter.messages, QStringList(5, kInvalidIntervalMessage));
+    EXPECT_EQ(committed.count(), 0);
+
+    // Cut, then shortened by the user: what shows is all that was typed, so it counts.
+    Click(first);
+    QTest::keyClick(first, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(first, QStringLiteral("00:00:00:0012"));
+    EXPECT_TRUE(first->WasTypingCut());
+    QTest::keyClick(first, Qt::Key_Backspace);
+    EXPECT_FALSE(first->WasTypingCut());
+    Click(second);
+    EXPECT_EQ(first->text(), QStringLiteral("00:00:00"));
+    EXPECT_EQ(committed.count(), 1);
+}
+
+TEST_F(IntervalEditTest, CommittingTheFocusedTypingRefusesOrTakesItWithoutMovingTheFocus) {
+    EXPECT_TRUE(CommitFocusedTyping()) << "no edit has the focus";
+    first->SetProgramText(QStringLiteral("00:00:09"));
+    Click(first);
+    QTest::keyClick(first, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(first, QStringLiteral("0:0:1:2:3"));
+    EXPECT_FALSE(CommitFocusedTyping());
+    EXPECT_EQ(first->text(), QStringLiteral("00:00:09"));
+    EXPECT_EQ(prompter.messages.size(), 1);
+
+    QTest::keyClick(first, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(first, QStringLiteral("1:0:0"));
+    EXPECT_TRUE(CommitFocusedTyping());
+    EXPECT_EQ(first->text(), QStringLiteral("01:00:00"));
+    EXPECT_TRUE(first->hasFocus());
+    EXPECT_EQ(prompter.messages.size(), 1);
 }
 
 TEST_F(IntervalEditTest, AFocusChangeDuringTheMessageNeitherChecksAgainNorSavesTheRefusal) {

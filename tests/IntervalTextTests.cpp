@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <optional>
+#include <string>
 
 #include "core/IntervalText.h"
 
@@ -36,13 +38,26 @@ TEST(IntervalTextScan, ReadsLikeScanfAndLeavesWhatItDoesNotReach) {
     }
 }
 
-TEST(IntervalTextAcceptable, LimitIs99PerFieldAndThreeNumbersAreNeeded) {
-    for (const char* ok : {"99:99:99", "00:60:00", "00:00:75", "01:02:03:250", "1:2:3"}) {
-        EXPECT_TRUE(IsAcceptableIntervalText(ok)) << ok;
+TEST(IntervalTextNormal, ThreeOrFourNumbersInRangeGiveTheStoredForm) {
+    const struct {
+        const char* text;
+        const char* normal;
+    } cases[] = {
+        {"0:0:1:2", "00:00:01:02"},    {"1:2:3", "01:02:03"},
+        {"1:2:3:0", "01:02:03"},  // no sixtieths are not shown
+        {"  12:30:00 \t", "12:30:00"}, {"99:99:99:59", "99:99:99:59"},
+        {"00:60:00", "00:60:00"},  // minutes are not carried into hours
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(NormalIntervalText(c.text), std::optional<std::string>(c.normal)) << c.text;
     }
-    for (const char* bad : {"100:00:00", "00:100:00", "00:00:100", "-1:00:00", "", "5", "1:2",
-                            "abc", "4294967296:00:00"}) {
-        EXPECT_FALSE(IsAcceptableIntervalText(bad)) << bad;
+}
+
+TEST(IntervalTextNormal, RefusesAnythingButOneIntervalInRange) {
+    for (const char* bad : {"0:0:1:2:3", "1:2:3:", "12:30:00:00:", "1:2:3x", "1 :2:3", "1:2", "12",
+                            "", "   ", "01.30.00", "100:00:00", "00:100:00", "00:00:100",
+                            "0:0:0:60", "-1:00:00", "0:0:0:-1", "4294967296:00:00"}) {
+        EXPECT_EQ(NormalIntervalText(bad), std::nullopt) << '"' << bad << '"';
     }
 }
 

@@ -22,13 +22,17 @@
 #include "core/ProgramCsv.h"
 #include "core/TimerFile.h"
 #include "core/TransferFrame.h"
+#include "gui/app/EditCommands.h"
+#include "gui/app/FileActions.h"
 #include "gui/app/MainDialog.h"
 #include "gui/common/TimerTexts.h"
+#include "gui/document/ProgramDocument.h"
 #include "gui/editor/ColorCheckBox.h"
 #include "gui/editor/ColorStatic.h"
 #include "gui/editor/IntervalEdit.h"
 #include "gui/editor/TimerListCtrl.h"
 #include "gui/editor/TimerPanel.h"
+#include "gui/report/ReportActions.h"
 #include "gui/timeline/TimelineView.h"
 #include "gui/transfer/ProgramDialog.h"
 #include "res/ControlIds.h"
@@ -55,7 +59,9 @@ public:
 
 private:
     void Poll() {
-        QTimer::singleShot(0, [this] {
+        // At once at first; then every few milliseconds, for a dialog that opens a moment later
+        // (a button pressed by its mnemonic clicks itself after a short delay).
+        QTimer::singleShot(tries < 100 ? 0 : 5, [this] {
             auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
             if (dialog == nullptr || !dialog->isVisible()) {
                 if (++tries < 1000) {
@@ -127,6 +133,27 @@ protected:
     }
     IntervalEdit* Edit(int panel, int row) {
         return FindById<IntervalEdit>(list->GetPanel(panel), ControlIds::EditId(row));
+    }
+    // Alt and a button's letter: the button clicks itself a moment later.
+    void PressMnemonic(Qt::Key key) {
+        QTest::keyClick(&window, key, Qt::AltModifier);
+        QTest::qWait(250);
+    }
+    // Types text over the row's text as a user would, without committing it.
+    IntervalEdit* TypeOver(int panel, int row, const QString& text) {
+        IntervalEdit* edit = Edit(panel, row);
+        edit->setFocus(Qt::MouseFocusReason);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return edit->hasFocus(); }));
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+        return edit;
+    }
+    // The text the document holds for a row.
+    std::string Stored(int panel, int row) const {
+        const EditorState& state = window.GetDocument().GetState();
+        return state.panels.at(static_cast<std::size_t>(panel))
+            .rows.at(static_cast<std::size_t>(row))
+            .text;
     }
 
     bool ButtonsEnabled() const {
@@ -369,7 +396,7 @@ TEST_F(MainDialogTest, RecentFilesKeepTheNewestEightThatStillExist) {
 TEST_F(MainDialogTest, SaveAsAddsTheSuffixAndWritesTheExactBytes) {
     AddTimerThroughDialog(0, true, "00:00:05");
     QTest::mouseClick(addInterval, Qt::LeftButton);
-    Edit(0, 1)->setText("00:00:10:30");
+    QTest::keyClick(TypeOver(0, 1, "0:0:10:30"), Qt::Key_Tab);
     startup->click();
 
     prompter.saveNames.push_back(Path("program"));
@@ -413,19 +440,88 @@ TEST_F(MainDialogTest, FailedSaveSaysWhyAndKeepsTheMark) {
     EXPECT_TRUE(window.GetPath().isEmpty());
 }
 
-TEST_F(MainDialogTest, SaveRefusesARowThatDoesNotReadAsAnInterval) {
-    AddTimerThroughDialog(0, true, "00:00:05");
-    AddTimerThroughDialog(1, true, "00:00:06");
-    QTest::mouseClick(addInterval, Qt::LeftButton);
-    Edit(1, 1)->setText("12 minutes");  // never had the focus, so never checked
+TEST_F(MainDialogTest, ACommittedFieldShowsWhatIsStoredAndTrailingNumbersAreRefused) {
+    OpenText(kWorkedExample);
+    QTest::keyClick(TypeOver(0, 1, "0:0:1:2"), Qt::Key_Tab);
+    EXPECT_EQ(Edit(0, 1)->text(), "00:00:01:02");
+    EXPECT_EQ(Stored(0, 1), "00:00:01:02");
+    EXPECT_TRUE(window.IsModified());
+
+    // Anything after the fourth number, or cut by the typing limit, is refused like any
+    // unreadable text: the message, and the stored text back in the field.
+    for (const char* typed : {"0:0:1:2:3", "12:30:00:00:45", "12:30:00:0045", "1:2:3:"}) {
+        SCOPED_TRACE(typed);
+        prompter.messages.clear();
+        QTest::keyClick(TypeOver(0, 1, typed), Qt::Key_Return);
+        EXPECT_EQ(prompter.messages, QStringList{kInvalidIntervalMessage});
+        EXPECT_EQ(Edit(0, 1)->text(), "00:00:01:02");
+        EXPECT_EQ(Stored(0, 1), "00:00:01:02");
+    }
+
+    // The PDF and the file show the stored form.
     prompter.saveNames.push_back(Path("p.tvr"));
     Trigger(ControlIds::kFileSaveAs);
-    EXPECT_EQ(prompter.messages, QStringList{kInvalidIntervalMessage});
-    EXPECT_FALSE(std::filesystem::exists(dir.File("p.tvr")));
-    int panel = -1, row = -1;
-    EXPECT_EQ(list->GetSelection(panel, row), 1);
-    EXPECT_EQ(row, 1);
-    prompter.saveNames.clear();  // the refused command never asked for a name
+    EXPECT_TRUE(ReadFile(dir.File("p.tvr")).ends_with("OFF - 00:00:01:02\r\n"));
+}
+
+TEST_F(MainDialogTest, TypingSurvivesEveryWayOut) {
+    struct Way {
+        const char* name;
+        std::function<void()> take;
+    };
+    // Each way out asks "Save changes?" (or opens its dialog) with the typing counted; Cancel
+    // keeps the window and the program.
+    const std::vector<Way> ways{
+        {"Exit button (Alt+X)", [&] { PressMnemonic(Qt::Key_X); }},
+        {"Exit menu", [&] { Trigger(ControlIds::kExit); }},
+        {"Ctrl+Q", [&] { QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier); }},
+        {"close box", [&] { window.close(); }},
+        {"Close", [&] { Trigger(ControlIds::kFileClose); }},
+        {"Open",
+         [&] {
+             prompter.answers.pop_back();  // cancelled at the file dialog, before any question
+             prompter.openNames.push_back(QString());
+             Trigger(ControlIds::kFileOpen);
+         }},
+        {"Program",
+         [&] {
+             prompter.answers.pop_back();
+             modal.Expect([](QDialog& dialog) { dialog.reject(); });
+             PressMnemonic(Qt::Key_P);
+             ASSERT_TRUE(modal.Seen());
+         }},
+        {"Add Timer",
+         [&] {
+             prompter.answers.pop_back();
+             modal.Expect([](QDialog& dialog) { dialog.reject(); });
+             PressMnemonic(Qt::Key_A);
+             ASSERT_TRUE(modal.Seen());
+         }},
+    };
+    for (const Way& way : ways) {
+        SCOPED_TRACE(way.name);
+        if (window.IsModified()) {
+            prompter.answers.push_back(Prompter::Answer::No);
+        }
+        OpenText(kWorkedExample);
+        ASSERT_TRUE(ShowActive(window));
+        prompter.questions.clear();
+        TypeOver(0, 0, "0:7:0");
+        prompter.answers.push_back(Prompter::Answer::Cancel);
+        way.take();
+        ASSERT_TRUE(ShowActive(window));
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(Stored(0, 0), "00:07:00");
+        EXPECT_EQ(Edit(0, 0)->text(), "00:07:00");
+        EXPECT_TRUE(window.IsModified());
+        EXPECT_TRUE(prompter.answers.empty());
+    }
+
+    // Esc in the field takes the typing back; it never leaves the window with it.
+    TypeOver(0, 0, "0:8:0");
+    QTest::keyClick(Edit(0, 0), Qt::Key_Escape);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(Edit(0, 0)->text(), "00:07:00");
 }
 
 TEST_F(MainDialogTest, SaveByShortcutChecksTheEditBeingTypedIn) {
@@ -451,7 +547,7 @@ TEST_F(MainDialogTest, SaveByShortcutChecksTheEditBeingTypedIn) {
 TEST_F(MainDialogTest, CloseAsksAndCancelKeepsEverything) {
     AddTimerThroughDialog(0, true, "00:00:05");
     prompter.answers.push_back(Prompter::Answer::Cancel);
-    EXPECT_FALSE(window.OnFileClose());
+    EXPECT_FALSE(window.Files().OnFileClose());
     EXPECT_EQ(prompter.questions, QStringList{"Save changes?"});
     EXPECT_EQ(list->GetPanelCount(), 1);
     EXPECT_TRUE(window.IsModified());
@@ -459,12 +555,12 @@ TEST_F(MainDialogTest, CloseAsksAndCancelKeepsEverything) {
     // Yes always asks for a name; cancelling that keeps the program too.
     prompter.answers.push_back(Prompter::Answer::Yes);
     prompter.saveNames.push_back(QString());
-    EXPECT_FALSE(window.OnFileClose());
+    EXPECT_FALSE(window.Files().OnFileClose());
     EXPECT_EQ(list->GetPanelCount(), 1);
 
     prompter.answers.push_back(Prompter::Answer::No);
     startup->click();
-    EXPECT_TRUE(window.OnFileClose());
+    EXPECT_TRUE(window.Files().OnFileClose());
     EXPECT_EQ(list->GetPanelCount(), 0);
     EXPECT_EQ(gauge->value(), 0);
     EXPECT_FALSE(startup->isChecked());
@@ -640,8 +736,8 @@ std::string HistoryBase() {
     return text;
 }
 
-// What undo must give back exactly: the file's bytes, the device image, and the rows' raw
-// texts (a text that does not read builds the same bytes as 00:00:00).
+// What undo must give back exactly: the file's bytes and the device image of the document's
+// program, and the texts the rows show.
 struct Snapshot {
     std::string file;
     std::vector<std::uint8_t> frame;
@@ -652,13 +748,12 @@ struct Snapshot {
 class EditHistoryTest : public MainDialogTest {
 protected:
     Snapshot Take() const {
-        TimerProgram built;
-        list->BuildProgram(built);
-        built.SetStartup(startup->isChecked());
+        const TimerProgram built = window.GetDocument().GetProgram();
+        EXPECT_EQ(startup->isChecked(), built.GetStartup());
         Snapshot shot{FormatTimerFile(built), BuildTransferFrame(built), {}};
-        for (const PanelState& panel : list->GetState().panels) {
-            for (const RowState& row : panel.rows) {
-                shot.texts.push_back(row.text);
+        for (int panel = 0; panel < list->GetPanelCount(); ++panel) {
+            for (int row = 0; row < list->GetRowCount(panel); ++row) {
+                shot.texts.push_back(list->GetPanel(panel)->GetRowText(row).toStdString());
             }
         }
         return shot;
@@ -726,9 +821,6 @@ TEST_F(EditHistoryTest, EveryKindOfChangeIsUndoneAndRedoneExactlyWithTheMark) {
         {"check a block start", [&] { ClickBox(2, 3); }},
         {"uncheck a block start", [&] { ClickBox(2, 4); }},
         {"startup box", [&] { startup->click(); }},
-        {"a row holding an unreadable text",
-         [&] { Select(0, 2), Trigger(ControlIds::kEditDelete); },
-         [&] { Edit(0, 1)->setText("12 minutes"); }},  // set by the program, never checked
     };
     for (const Change& change : changes) {
         SCOPED_TRACE(change.name);
@@ -890,6 +982,49 @@ TEST_F(EditHistoryTest, ATimerAddedToALongProgramIsInView) {
     EXPECT_NE(list->GetScrollPosition(), kept);
 }
 
+TEST_F(EditHistoryTest, UndoGivesBackTheChangedRowAsTheSelectionAndDeleteActsOnIt) {
+    OpenText(HistoryBase());
+    QTest::keyClick(TypeOver(0, 1, "0:0:11"), Qt::Key_Return);
+    QTest::keyClick(TypeOver(1, 2, "0:0:22"), Qt::Key_Return);
+    Select(2, 5);  // the selection has moved on since
+
+    Trigger(ControlIds::kEditUndo);
+    EXPECT_EQ(Stored(1, 2), "00:00:02");
+    EXPECT_EQ(window.GetDocument().GetState().selection, (EditorSelection{1, 2}));
+    int index = -1, row = -1;
+    EXPECT_EQ(list->GetSelection(index, row), 1);
+    EXPECT_EQ(row, 2);
+
+    QTest::mouseClick(deleteButton, Qt::LeftButton);
+    EXPECT_EQ(list->GetRowCount(1), 8);
+    EXPECT_EQ(list->GetRowCount(0), 3);
+    EXPECT_EQ(Stored(1, 2), "00:00:03") << "the row below moved up";
+    EXPECT_EQ(Stored(0, 1), "00:00:11");
+}
+
+TEST_F(EditHistoryTest, EveryViewFollowsAChangeMadeOnTheDocumentAlone) {
+    OpenText(HistoryBase());
+    window.resize(700, 800);
+    ASSERT_TRUE(window.GetTimeline()->isVisible());
+    const QString summary = window.GetSummaryText();
+    ProgramDocument& document = window.GetDocument();
+    ASSERT_TRUE(document.Apply("Test", [](EditorState& state) {
+        state.startup = true;
+        return SetRowText(state, 1, 0, "1:0:0") && DeleteRow(state, 2, 0);
+    }));
+    QCoreApplication::processEvents();
+    // The list, the startup box, the gauge and status line, the timeline and the title all
+    // show the document's state without any widget telling them.
+    EXPECT_EQ(Edit(1, 0)->text(), "01:00:00");
+    EXPECT_EQ(list->GetRowCount(2), 7);
+    EXPECT_TRUE(startup->isChecked());
+    EXPECT_NE(window.GetSummaryText(), summary);
+    EXPECT_EQ(gauge->value(), MemoryBytes(document.GetState()));
+    EXPECT_EQ(window.GetTimeline()->GetLayout().lanes.at(2).bars.size(), 7u);
+    EXPECT_TRUE(window.windowTitle().contains("[*]"));
+    EXPECT_TRUE(window.isWindowModified());
+}
+
 // ---- the timeline, printing and exports ---------------------------------------------------
 
 TEST_F(EditHistoryTest, TheTimelineFollowsChangesAndUndoAndAClickSelectsTheRow) {
@@ -935,7 +1070,7 @@ TEST_F(EditHistoryTest, TheTimelineFollowsChangesAndUndoAndAClickSelectsTheRow) 
 TEST_F(MainDialogTest, ExportsWriteThePdfAndTheCsvOfTheProgramShown) {
     OpenText(kWorkedExample);
     prompter.saveNames.push_back(Path("program"));
-    EXPECT_TRUE(window.OnExportPdf());
+    EXPECT_TRUE(window.Reports().OnExportPdf());
     EXPECT_EQ(prompter.lastSuffix, "pdf");
     EXPECT_TRUE(ReadFile(dir.File("program.pdf")).starts_with("%PDF"));
 
@@ -945,10 +1080,11 @@ TEST_F(MainDialogTest, ExportsWriteThePdfAndTheCsvOfTheProgramShown) {
     ASSERT_TRUE(read.LoadFromFile(dir.File("open.tvr")));
     EXPECT_EQ(ReadFile(dir.File("program.csv")), ProgramToCsv(read));
 
-    // A row that does not read is refused, as for Save, before any file name is asked.
-    Edit(0, 1)->setText("soon");
+    // Typing that does not read is refused, as for Save, before any file name is asked.
+    TypeOver(0, 1, "soon");
     Trigger(ControlIds::kFileExportCsv);
     EXPECT_EQ(prompter.messages, QStringList{kInvalidIntervalMessage});
+    EXPECT_EQ(Edit(0, 1)->text(), "00:00:10:30");
     EXPECT_EQ(ReadFile(dir.File("program.csv")), ProgramToCsv(read));
 }
 

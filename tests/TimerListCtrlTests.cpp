@@ -1,5 +1,5 @@
-// The timer list on the real widgets: panel ids, layout and the scroll bar, scrolling by bar and
-// wheel, selection, and converting to and from a TimerProgram.
+// The timer list on the real widgets: layout and the scroll bar, scrolling by bar and wheel,
+// selection, showing the program document's state, and the user's actions it reports.
 #include <gtest/gtest.h>
 
 #include <QtTest/qtestspontaneevent.h>
@@ -7,10 +7,12 @@
 #include <QApplication>
 #include <QScrollBar>
 #include <QWheelEvent>
+#include <ostream>
 
 #include "EditorTestSupport.h"
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
+#include "core/EditorState.h"
 #include "gui/editor/ColorCheckBox.h"
 #include "gui/editor/ColorStatic.h"
 #include "gui/editor/IntervalEdit.h"
@@ -18,10 +20,55 @@
 #include "gui/editor/TimerPanel.h"
 
 using testing_support::BlockData;
-using testing_support::Describe;
 using testing_support::MakeProgram;
 
-// A list as the main window makes it, in a recorder standing in for the main window.
+void PrintTo(const PanelState& panel, std::ostream* os) {
+    *os << "Timer " << panel.timerNumber << " {";
+    for (const RowState& row : panel.rows) {
+        *os << (row.on ? " ON " : " OFF ") << row.text << (row.blockStart ? " (block)" : "");
+    }
+    *os << " }";
+}
+
+namespace {
+
+// What the list shows, read back from its widgets.
+std::vector<PanelState> Shown(const TimerListCtrl& list) {
+    std::vector<PanelState> panels;
+    for (int index = 0; index < list.GetPanelCount(); ++index) {
+        const TimerPanel* panel = list.GetPanel(index);
+        PanelState& shown = panels.emplace_back();
+        shown.timerNumber = panel->GetTimerNumber();
+        for (int row = 0; row < panel->GetRowCount(); ++row) {
+            shown.rows.push_back({panel->IsRowOn(row), panel->GetRowText(row).toStdString(),
+                                  panel->IsBlockStart(row)});
+        }
+    }
+    return panels;
+}
+
+EditorSelection ShownSelection(const TimerListCtrl& list) {
+    EditorSelection selection;
+    list.GetSelection(selection.panel, selection.row);
+    return selection;
+}
+
+// Timers 1, 2, ... with these many intervals each, as a program file gives them.
+EditorState StateWithRows(std::initializer_list<int> rowCounts) {
+    std::vector<BlockData> blocks;
+    int timer = 0;
+    for (int rows : rowCounts) {
+        BlockData& block = blocks.emplace_back(BlockData{++timer, {}});
+        for (int row = 0; row < rows; ++row) {
+            block.steps.push_back({row % 2 == 0, 0, 0, static_cast<std::uint32_t>(row), 0});
+        }
+    }
+    return StateFromProgram(MakeProgram(blocks));
+}
+
+}  // namespace
+
+// A list as the main window makes it, in a plain window standing in for the main window.
 class TimerListCtrlTest : public ::testing::Test {
 protected:
     void SetUp() override { list = new TimerListCtrl(QRect(11, 50, 236, 230), &window); }
@@ -53,8 +100,14 @@ protected:
         qApp->notify(target, &event);
     }
 
+    // Shows the state whole in an active window.
+    void ShowWhole(const EditorState& state) {
+        list->ShowState(state);
+        ASSERT_TRUE(ShowActive(window));
+    }
+
     ScriptedPrompter prompter;
-    EventRecorder window;
+    HostWindow window;
     TimerListCtrl* list = nullptr;
 };
 
@@ -169,46 +222,171 @@ TEST_F(TimerListCtrlTest, SelectAndClicksLeaveOnePanelActive) {
     Click(list->GetPanel(1)->GetCaption());
     EXPECT_EQ(list->GetSelection(index, row), 1) << "and no other";
     EXPECT_EQ(list->GetPanel(0)->GetSelectedRow(), -1);
-    EXPECT_TRUE(window.received.empty()) << "the list keeps the activation to itself";
 }
 
-TEST_F(TimerListCtrlTest, LoadsOnePanelPerRunOfBlocksAndBuildsThemBack) {
+TEST_F(TimerListCtrlTest, ShowsEveryTimerRowAndBoxOfTheStateAndFollowsAnotherWhole) {
     const std::vector<BlockData> blocks = {
         {2, {{true, 0, 0, 1, 0}, {false, 0, 0, 2, 0}, {true, 0, 0, 3, 5}}},
-        {2, {{false, 1, 2, 3, 0}, {true, 4294967295u, 99, 99, 0}}},  // read back whole
+        {2, {{false, 1, 2, 3, 0}, {true, 99, 99, 99, 0}}},
         {5, {{true, 0, 10, 0, 0}}},
     };
-    TimerProgram program = MakeProgram(blocks), built;
-    list->LoadProgram(program);
+    const EditorState state = StateFromProgram(MakeProgram(blocks));
+    list->ShowState(state);
     ASSERT_EQ(list->GetPanelCount(), 2);
     EXPECT_EQ(list->GetPanel(1)->GetCaption()->text(), QStringLiteral("Timer 5"));
-    int index = -1, row = 0;
-    EXPECT_EQ(list->GetSelection(index, row), 0);
-    list->BuildProgram(built);
-    EXPECT_EQ(Describe(built), blocks);
+    EXPECT_EQ(list->GetPanel(0)->GetRowText(2), QStringLiteral("00:00:03:05"));
+    EXPECT_TRUE(list->IsBlockStart(0, 3)) << "the second block of timer 2";
+    EXPECT_FALSE(list->IsBlockStart(0, 1));
+    EXPECT_EQ(Shown(*list), state.panels);
+    EXPECT_EQ(ShownSelection(*list), state.selection);
+    EXPECT_EQ(list->GetPanel(1)->geometry(), QRect(0, 120, 234, 40)) << "laid out";
 
-    // Random programs too, less blocks without intervals, which have no rows to show.
+    // One list through random programs in turn: panels and rows come and go as each needs.
     for (std::uint32_t seed = 1; seed <= 25; ++seed) {
-        std::vector<BlockData> expected = Describe(testing_support::RandomProgram(seed));
-        std::erase_if(expected, [](const BlockData& block) { return block.steps.empty(); });
-        TimerProgram random = MakeProgram(expected), rebuilt;
-        list->RemoveAllPanels();
-        list->LoadProgram(random);
-        list->BuildProgram(rebuilt);
-        EXPECT_EQ(Describe(rebuilt), expected) << "seed " << seed;
+        EditorState next = StateFromProgram(testing_support::RandomProgram(seed));
+        if (!next.panels.empty()) {
+            next.selection = {static_cast<int>(next.panels.size()) - 1,
+                              next.panels.back().rows.empty() ? -1 : 0};
+        }
+        list->ShowState(next);
+        EXPECT_EQ(Shown(*list), next.panels) << "seed " << seed;
+        EXPECT_EQ(ShownSelection(*list), next.selection) << "seed " << seed;
     }
 }
 
-TEST_F(TimerListCtrlTest, NamesTheFirstRowThatDoesNotReadAsAnInterval) {
-    AddPanelWithRows(1, 3);
-    AddPanelWithRows(2, 4);
-    int index = 9, row = 9;
-    EXPECT_FALSE(list->FindUnreadableRow(index, row));
-    list->GetPanel(1)->GetEdit(3)->setText(QStringLiteral("12:30"));
-    list->GetPanel(1)->GetEdit(2)->setText(QStringLiteral("5"));
-    EXPECT_TRUE(list->FindUnreadableRow(index, row));
-    EXPECT_EQ(index, 1);
-    EXPECT_EQ(row, 2);
+TEST_F(TimerListCtrlTest, ShowingAChangeReplacesOnlyThePanelsInItsRangeQuietlyAndKeepsTheScroll) {
+    EditorState state = StateWithRows({3, 4, 2, 3, 4});
+    ShowWhole(state);
+    list->OnVScroll(ScrollCode::ThumbTrack, 20);
+    ASSERT_EQ(list->GetScrollPosition(), 20);
+    QSignalSpy selection(list, &TimerListCtrl::selectionChanged);
+    QSignalSpy switched(list, &TimerListCtrl::rowSwitched);
+    QSignalSpy committed(list, &TimerListCtrl::rowTextCommitted);
+    QSignalSpy boxes(list, &TimerListCtrl::blockStartClicked);
+    QSignalSpy captions(list, &TimerListCtrl::captionDoubleClicked);
+
+    struct Step {
+        const char* name;
+        std::function<bool(EditorState&)> edit;
+    };
+    const std::vector<Step> steps = {
+        {"a row's text", [](EditorState& s) { return SetRowText(s, 1, 2, "0:5:0"); }},
+        {"a row inserted", [](EditorState& s) { return InsertRowBelow(s, 3, 0); }},
+        {"a timer inserted", [](EditorState& s) { return DuplicateTimer(s, 0, 9); }},
+        {"a timer deleted", [](EditorState& s) { return DeleteTimer(s, 2); }},
+        {"the selection alone",
+         [](EditorState& s) {
+             s.selection = {0, 1};
+             return true;
+         }},
+    };
+    for (const Step& step : steps) {
+        EditorState after = state;
+        ASSERT_TRUE(step.edit(after)) << step.name;
+        const EditorChange change = CompareStates(state, after);
+        std::vector<TimerPanel*> panelsBefore;
+        std::vector<IntervalEdit*> editsBefore;
+        for (int i = 0; i < list->GetPanelCount(); ++i) {
+            panelsBefore.push_back(list->GetPanel(i));
+            editsBefore.push_back(list->GetPanel(i)->GetEdit(0));
+        }
+
+        list->ShowState(after, change);
+        EXPECT_EQ(Shown(*list), after.panels) << step.name;
+        EXPECT_EQ(ShownSelection(*list), after.selection) << step.name;
+        // Outside the range every panel, and the edit of its first row, is the one that was there.
+        for (int i = 0; i < list->GetPanelCount(); ++i) {
+            if (i >= change.first && i < change.first + change.added) {
+                continue;
+            }
+            const auto old =
+                static_cast<std::size_t>(i < change.first ? i : i - change.added + change.removed);
+            EXPECT_EQ(list->GetPanel(i), panelsBefore[old]) << step.name << ", panel " << i;
+            EXPECT_EQ(list->GetPanel(i)->GetEdit(0), editsBefore[old])
+                << step.name << ", panel " << i;
+        }
+        // Stacked anew wherever a panel grew or shrank, the scroll place kept.
+        std::vector<int> rowCounts;
+        for (const PanelState& panel : after.panels) {
+            rowCounts.push_back(static_cast<int>(panel.rows.size()));
+        }
+        const std::vector<int> tops = LayoutTops(rowCounts, kMinRowHeight);
+        for (int i = 0; i < list->GetPanelCount(); ++i) {
+            EXPECT_EQ(PanelY(i), tops[static_cast<std::size_t>(i)] - 20)
+                << step.name << ", panel " << i;
+        }
+        EXPECT_EQ(list->GetScrollLimit(), ScrollLimit(tops.back(), 228)) << step.name;
+        EXPECT_EQ(list->GetScrollPosition(), 20) << step.name;
+        state = after;
+    }
+    EXPECT_EQ(
+        selection.count() + switched.count() + committed.count() + boxes.count() + captions.count(),
+        0)
+        << "the document's own changes are not reported back";
+}
+
+TEST_F(TimerListCtrlTest, SelectionChangedFollowsTheUsersClicksAndKeysButNotShownStates) {
+    EditorState state = StateWithRows({3, 3});
+    ShowWhole(state);
+    QSignalSpy selection(list, &TimerListCtrl::selectionChanged);
+    auto last = [&] { return selection.isEmpty() ? QList<QVariant>{} : selection.last(); };
+    TimerPanel* first = list->GetPanel(0);
+    TimerPanel* second = list->GetPanel(1);
+
+    Click(second->GetLabel(2));
+    EXPECT_EQ(last(), (QList<QVariant>{1, 2})) << "another timer's row";
+    Click(first->GetEdit(1));
+    EXPECT_EQ(last(), (QList<QVariant>{0, 1})) << "an edit";
+    QTest::keyClick(first->GetEdit(1), Qt::Key_Down);
+    EXPECT_EQ(last(), (QList<QVariant>{0, 2})) << "Down";
+    Click(first->GetCheckBox(0));
+    EXPECT_EQ(last(), (QList<QVariant>{0, 0})) << "a box";
+    Click(second->GetCaption());
+    EXPECT_EQ(last(), (QList<QVariant>{1, -1})) << "a caption";
+    Click(second->GetLabel(0));
+    selection.clear();
+    Click(second->GetLabel(0));
+    EXPECT_EQ(selection.count(), 0) << "a switch on the selected row moves nothing";
+
+    // The document's selection, shown, is not the user's.
+    EditorState moved = state;
+    moved.selection = {0, 2};
+    list->ShowState(moved, CompareStates(state, moved));
+    EXPECT_EQ(ShownSelection(*list), moved.selection);
+    list->ShowState(state);
+    EXPECT_EQ(ShownSelection(*list), state.selection);
+    EXPECT_EQ(selection.count(), 0);
+}
+
+TEST_F(TimerListCtrlTest, TheUsersActionsArriveWithThePanelsIndexAtThatMoment) {
+    EditorState state = StateWithRows({2, 3});
+    ShowWhole(state);
+    // A timer shown above moves the second panel down one place.
+    TimerPanel* moved = list->GetPanel(1);
+    EditorState after = state;
+    ASSERT_TRUE(DuplicateTimer(after, 0, 9));
+    list->ShowState(after, CompareStates(state, after));
+    ASSERT_EQ(list->GetPanel(2), moved);
+
+    QSignalSpy switched(list, &TimerListCtrl::rowSwitched);
+    QSignalSpy committed(list, &TimerListCtrl::rowTextCommitted);
+    QSignalSpy boxes(list, &TimerListCtrl::blockStartClicked);
+    QSignalSpy captions(list, &TimerListCtrl::captionDoubleClicked);
+    Click(moved->GetLabel(1));
+    Click(moved->GetLabel(1));
+    Click(moved->GetCheckBox(2));
+    IntervalEdit* edit = moved->GetEdit(0);
+    Click(edit);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, QStringLiteral("1:2:3"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    QTest::mouseDClick(moved->GetCaption(), Qt::LeftButton, Qt::NoModifier,
+                       moved->GetCaption()->rect().center());
+
+    EXPECT_EQ(switched, (QList<QList<QVariant>>{{2, 1}}));
+    EXPECT_EQ(boxes, (QList<QList<QVariant>>{{2, 2}}));
+    EXPECT_EQ(committed, (QList<QList<QVariant>>{{2, 0, QStringLiteral("01:02:03")}}));
+    EXPECT_EQ(captions, (QList<QList<QVariant>>{{2}}));
 }
 
 namespace {
@@ -228,6 +406,9 @@ void CollectAccessible(QAccessibleInterface* face, std::vector<QAccessibleInterf
 
 TEST_F(TimerListCtrlTest, UpAndDownMoveToTheSameControlInTheNextRowAcrossPanelsAndScroll) {
     Show({2, 0, 6, 5});
+    QSignalSpy switched(list, &TimerListCtrl::rowSwitched);
+    QSignalSpy committed(list, &TimerListCtrl::rowTextCommitted);
+    QSignalSpy boxes(list, &TimerListCtrl::blockStartClicked);
     // The edit: Down to row 1, then past the empty panel into the next.
     Click(list->GetPanel(0)->GetEdit(0));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
@@ -262,7 +443,6 @@ TEST_F(TimerListCtrlTest, UpAndDownMoveToTheSameControlInTheNextRowAcrossPanelsA
     list->GetPanel(2)->GetCheckBox(0)->setFocus(Qt::TabFocusReason);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Up);
     EXPECT_EQ(QApplication::focusWidget(), list->GetPanel(0)->GetCheckBox(1));
-    EXPECT_FALSE(list->GetPanel(0)->GetCheckBox(1)->isChecked()) << "not clicked";
     list->GetPanel(0)->GetEdit(0)->setFocus(Qt::TabFocusReason);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down, Qt::AltModifier);
     EXPECT_EQ(QApplication::focusWidget(), list->GetPanel(0)->GetEdit(0));
@@ -271,7 +451,7 @@ TEST_F(TimerListCtrlTest, UpAndDownMoveToTheSameControlInTheNextRowAcrossPanelsA
     EXPECT_EQ(QApplication::focusWidget(), list->GetPanel(1)->GetCaption());
     EXPECT_EQ(list->GetSelection(index, row), 1);
     EXPECT_EQ(row, -1) << "a whole timer, as a caption click selects it";
-    EXPECT_EQ(window.Count(WMU_PROGRAM_MODIFIED), 0) << "moving changes nothing";
+    EXPECT_EQ(switched.count() + committed.count() + boxes.count(), 0) << "moving asks nothing";
 }
 
 TEST_F(TimerListCtrlTest, TabRunsThroughThePanelsControlsInDisplayOrder) {

@@ -107,16 +107,16 @@ void EditTimeDialog::accept() {
         timerCombo->setFocus();
         return;
     }
-    intervalText = edit->text();
-    const std::string text = intervalText.toStdString();
     // The same reading as the list's interval edits: HH:MM:SS or HH:MM:SS:TT.
-    hours = minutes = seconds = ticks = 0;
-    if (!IsAcceptableIntervalText(text)) {
+    const std::optional<std::string> normal = NormalIntervalText(edit->text().toStdString());
+    if (!normal) {
         Prompter::Current().ShowMessage(this, kInvalidIntervalMessage, kInvalidIntervalDetail);
         edit->setFocus();
         edit->selectAll();
         return;
     }
-    ScanIntervalText(text, hours, minutes, seconds, ticks);
+    intervalText = QString::fromStdString(*normal);
+    hours = minutes = seconds = ticks = 0;
+    ScanIntervalText(*normal, hours, minutes, seconds, ticks);
     QDialog::accept();
 }

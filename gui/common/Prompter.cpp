@@ -1,5 +1,7 @@
 #include "gui/common/Prompter.h"
 
+#include <QFileInfo>
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -96,4 +98,21 @@ QString QtPrompter::GetSaveFileName(QWidget* parent, const QString& filter,
         return {};
     }
     return dialog.selectedFiles().constFirst();
+}
+
+QString AskSaveName(QWidget* parent, const QString& filter, const QString& suffix) {
+    QString fileName = Prompter::Current().GetSaveFileName(parent, filter, suffix);
+    if (fileName.isEmpty()) {
+        return {};
+    }
+    if (QFileInfo(fileName).suffix().isEmpty()) {
+        fileName += QStringLiteral(".") + suffix;
+    }
+    if (QFileInfo::exists(fileName) &&
+        !Prompter::Current().AskYesNo(
+            parent, QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                        .arg(QFileInfo(fileName).fileName()))) {
+        return {};
+    }
+    return fileName;
 }

@@ -58,3 +58,8 @@ public:
     QString GetSaveFileName(QWidget* parent, const QString& filter,
                             const QString& defaultSuffix) override;
 };
+
+// A file name to save or export to: asked, the suffix added when the name has none, and an
+// existing file replaced only when agreed (asked for the final name, so "name" never replaces
+// "name.tvr" unasked). Empty when the user cancels.
+QString AskSaveName(QWidget* parent, const QString& filter, const QString& suffix);

@@ -5,7 +5,8 @@
 #include "gui/common/SystemColors.h"
 
 // A check box that paints its own background in a colour the owner sets: the block-start box of
-// a timer panel row. The whole control is its hit area, however narrow it is.
+// a timer panel row. The whole control is its hit area, however narrow it is. A click does not
+// check or clear it: it asks (clicked), and the box shows what the program document then holds.
 class ColorCheckBox : public QCheckBox {
     Q_OBJECT
 
@@ -21,6 +22,7 @@ public:
 protected:
     void paintEvent(QPaintEvent* event) override;
     bool hitButton(const QPoint& pos) const override;
+    void nextCheckState() override {}
 
 private:
     ColorRef backgroundColor = kWhite;

@@ -1,11 +1,13 @@
 #include "gui/editor/IntervalEdit.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QValidator>
 #include <algorithm>
+#include <optional>
 
 #include "gui/common/Prompter.h"
 #include "gui/common/TimerTexts.h"
@@ -19,10 +21,6 @@ int ParseIntervalText(QStringView text, std::uint32_t& hours, std::uint32_t& min
 bool ReadsAsInterval(QStringView text) {
     std::uint32_t hours = 0, minutes = 0, seconds = 0, ticks = 0;
     return ParseIntervalText(text, hours, minutes, seconds, ticks) >= 3;
-}
-
-bool IsAcceptableInterval(QStringView text) {
-    return IsAcceptableIntervalText(text.toString().toStdString());
 }
 
 // Refuses a user's change that would make the text longer than the typing limit, or than the
@@ -40,7 +38,15 @@ public:
             return Acceptable;
         }
         const qsizetype limit = std::max<qsizetype>(edit->GetTypingLimit(), givenLength);
-        return edit->GetTypingLimit() >= 0 && input.size() > limit ? Invalid : Acceptable;
+        if (edit->GetTypingLimit() >= 0 && input.size() > limit) {
+            edit->typingCut = true;
+            return Invalid;
+        }
+        // Shortened below the limit: the user has dealt with what did not fit.
+        if (input.size() < limit) {
+            edit->typingCut = false;
+        }
+        return Acceptable;
     }
 
 private:
@@ -100,31 +106,30 @@ void IntervalEdit::focusInEvent(QFocusEvent* event) {
     }
 }
 
-bool IntervalEdit::CheckText() {
-    if (checking || IsAcceptableInterval(text())) {
-        return true;
-    }
+void IntervalEdit::Refuse() {
     checking = true;
     const QString restore = savedText;
     QPointer<IntervalEdit> self(this);
     Prompter::Current().ShowMessage(window(), kInvalidIntervalMessage, kInvalidIntervalDetail);
     if (!self) {
-        return false;  // destroyed while the message was up
+        return;  // destroyed while the message was up
     }
     setText(restore);
+    typingCut = false;
     checking = false;
-    return false;
 }
 
 void IntervalEdit::SetProgramText(const QString& newText) {
     setText(newText);
     savedText = newText;
+    typingCut = false;
 }
 
 void IntervalEdit::RevertPendingChange() {
     if (HasPendingChange()) {
         setText(savedText);
     }
+    typingCut = false;
 }
 
 bool IntervalEdit::CommitPendingChange() {
@@ -132,14 +137,17 @@ bool IntervalEdit::CommitPendingChange() {
     if (checking || !HasPendingChange()) {
         return true;
     }
-    if (!CheckText()) {
+    const std::optional<std::string> normal =
+        typingCut ? std::nullopt : NormalIntervalText(text().toStdString());
+    if (!normal) {
+        Refuse();
         return false;
     }
-    savedText = text();
-    // The field's own undo must not reach back past a text the window's history now holds.
-    const int cursor = cursorPosition();
+    // What shows is what is stored. Setting the text also clears the field's own undo, which
+    // must not reach back past a text the window's history now holds.
+    savedText = QString::fromStdString(*normal);
     setText(savedText);
-    setCursorPosition(cursor);
+    setCursorPosition(static_cast<int>(savedText.size()));
     emit textCommitted();
     return true;
 }
@@ -191,4 +199,9 @@ void IntervalEdit::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setPen(ToQColor(kBlack));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+bool CommitFocusedTyping() {
+    auto* edit = qobject_cast<IntervalEdit*>(QApplication::focusWidget());
+    return edit == nullptr || edit->CommitPendingChange();
 }

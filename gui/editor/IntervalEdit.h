@@ -23,15 +23,12 @@ int ParseIntervalText(QStringView text, std::uint32_t& hours, std::uint32_t& min
 // True when the text gives at least hours, minutes and seconds.
 bool ReadsAsInterval(QStringView text);
 
-// True when an edit may keep the text on losing the focus: it reads as an interval and none of
-// hours, minutes and seconds is above 99. Ticks are not examined.
-bool IsAcceptableInterval(QStringView text);
-
 class TypingLimitValidator;
 
-// An edit holding one interval as text. It remembers its text when it receives the focus,
-// refuses an unacceptable text when it loses the focus (with a message, then the remembered
-// text comes back), and reads its text back as four numbers.
+// An edit holding one interval as text. It remembers its text when it receives the focus, and
+// when the user is done typing (the focus leaves, or Enter) it takes the text in its normal form
+// (NormalIntervalText) or refuses it with a message, and the remembered text comes back. A text
+// the typing limit cut short is refused too: what was typed was longer than what shows.
 class IntervalEdit : public QLineEdit {
     Q_OBJECT
 
@@ -67,15 +64,14 @@ public:
     // Checks a pending change as losing the focus would, and commits it when it is accepted.
     // False when it was refused (the message has been shown and the old text is back).
     bool CommitPendingChange();
-
-    // The check the edit makes when it loses the focus: an unacceptable text is refused with
-    // the message and the saved text comes back. True when the text was kept.
-    bool CheckText();
+    // The typing limit refused a change since the text was last set, committed or shortened.
+    bool WasTypingCut() const { return typingCut; }
 
 signals:
     // The focus entered the edit (not when it only comes back from the edit's own context menu).
     void focusEntered();
-    // The user finished a change of the text (the focus left, or Enter), and it was accepted.
+    // The user finished a change of the text (the focus left, or Enter), and it was accepted;
+    // the edit shows it in its normal form.
     void textCommitted();
 
 protected:
@@ -86,7 +82,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    friend class TypingLimitValidator;
     void ApplyColors();
+    // Shows the message and puts the remembered text back.
+    void Refuse();
 
     QString savedText;
     ColorRef backgroundColor = kWhite;
@@ -98,4 +97,10 @@ private:
     // Set while a refused text is being handled, which can run a message box (and with it
     // focus changes) inside the focus change that started it.
     bool checking = false;
+    bool typingCut = false;
 };
+
+// Commits the typing in progress in the interval edit that has the focus, as leaving it would:
+// every command on the whole program calls it first. False when the typing was refused; the
+// command must not go on.
+bool CommitFocusedTyping();

@@ -8,9 +8,7 @@
 #include <algorithm>
 #include <memory>
 
-#include "core/TimerProgram.h"
 #include "gui/common/SystemColors.h"
-#include "gui/editor/EditorEvents.h"
 #include "gui/editor/TimerPanel.h"
 
 int ScrollLimit(int rangeMax, int page) {
@@ -188,14 +186,46 @@ TimerPanel* TimerListCtrl::MakePanel(int timerNumber, int top) {
     ++nextPanelId;
     connect(panel, &TimerPanel::focusLeaving, this,
             [this, panel](RowPart part, int direction) { OnFocusLeaving(panel, part, direction); });
-    connect(panel, &TimerPanel::selectionChanged, this, &TimerListCtrl::selectionChanged);
+    connect(panel, &TimerPanel::activating, this, &TimerListCtrl::OnPanelActivating);
+    connect(panel, &TimerPanel::selectionChanged, this, &TimerListCtrl::ReportSelection);
+    // The user's actions, with the panel's index as it is when they happen.
     connect(panel, &TimerPanel::captionDoubleClicked, this, [this, panel] {
-        const auto found = std::find(panels.begin(), panels.begin() + panelCount, panel);
-        if (found != panels.begin() + panelCount) {
-            emit captionDoubleClicked(static_cast<int>(found - panels.begin()));
+        if (const int index = IndexOf(panel); index != -1) {
+            emit captionDoubleClicked(index);
+        }
+    });
+    connect(panel, &TimerPanel::rowSwitched, this, [this, panel](int row) {
+        if (const int index = IndexOf(panel); index != -1 && !showing) {
+            emit rowSwitched(index, row);
+        }
+    });
+    connect(panel, &TimerPanel::rowTextCommitted, this,
+            [this, panel](int row, const QString& text) {
+                if (const int index = IndexOf(panel); index != -1 && !showing) {
+                    emit rowTextCommitted(index, row, text);
+                }
+            });
+    connect(panel, &TimerPanel::blockStartClicked, this, [this, panel](int row) {
+        if (const int index = IndexOf(panel); index != -1 && !showing) {
+            emit blockStartClicked(index, row);
         }
     });
     return panel;
+}
+
+int TimerListCtrl::IndexOf(const TimerPanel* panel) const {
+    const auto found = std::find(panels.begin(), panels.begin() + panelCount, panel);
+    return found == panels.begin() + panelCount ? -1 : static_cast<int>(found - panels.begin());
+}
+
+void TimerListCtrl::ReportSelection() {
+    if (showing) {
+        return;
+    }
+    int index = -1;
+    int row = -1;
+    GetSelection(index, row);
+    emit selectionChanged(index, row);
 }
 
 int TimerListCtrl::AddPanel(int timerNumber) {
@@ -410,100 +440,17 @@ int TimerListCtrl::GetTimerNumber(int index) const {
     return IsPanel(index) ? panels[static_cast<std::size_t>(index)]->GetTimerNumber() : -1;
 }
 
-int TimerListCtrl::GetMemoryUsed() const {
-    int bytes = 0;
-    for (int i = 0; i < panelCount; ++i) {
-        bytes += panels[static_cast<std::size_t>(i)]->GetMemoryBytes();
-    }
-    return bytes;
-}
-
 bool TimerListCtrl::IsBlockStart(int index, int row) const {
     return IsPanel(index) && panels[static_cast<std::size_t>(index)]->IsBlockStart(row);
 }
 
-void TimerListCtrl::LoadProgram(TimerProgram& program) {
-    program.ResetCursor();
-    const TimerBlock* block = program.GetCursor();
-    while (block != nullptr) {
-        const int timerNumber = block->GetTimerNumber();
-        const int index = AddPanel(timerNumber);
-        Select(index, -1);
-        while (block != nullptr && block->GetTimerNumber() == timerNumber) {
-            for (int i = 0; i < block->GetCount(); ++i) {
-                const Interval* interval = block->GetInterval(i);
-                AddRow(index, interval->IsOn(), interval->GetHours(), interval->GetMinutes(),
-                       interval->GetSeconds(), interval->GetTicks(), i == 0);
-            }
-            block = program.MoveNext();
-        }
-    }
-    Select(0, -1);
-    LayoutPanels();
-    UpdateScrollInfo();
-}
-
-void TimerListCtrl::BuildProgram(TimerProgram& program) const {
-    for (int i = 0; i < panelCount; ++i) {
-        const TimerPanel* panel = panels[static_cast<std::size_t>(i)];
-        auto block = std::make_unique<TimerBlock>();
-        block->SetTimerNumber(panel->GetTimerNumber());
-        for (int row = 0; row < panel->GetRowCount(); ++row) {
-            if (row != 0 && panel->IsBlockStart(row)) {
-                program.AddBlock(std::move(block));
-                block = std::make_unique<TimerBlock>();
-                block->SetTimerNumber(panel->GetTimerNumber());
-            }
-            bool on = false;
-            std::uint32_t hours = 0, minutes = 0, seconds = 0, ticks = 0;
-            panel->ReadRow(row, on, hours, minutes, seconds, ticks);
-            Interval interval;
-            interval.Set(on, hours, minutes, seconds, ticks);
-            block->AddInterval(interval);
-        }
-        program.AddBlock(std::move(block));
-    }
-}
-
-bool TimerListCtrl::FindUnreadableRow(int& index, int& row) const {
-    for (int i = 0; i < panelCount; ++i) {
-        const TimerPanel* panel = panels[static_cast<std::size_t>(i)];
-        for (int r = 0; r < panel->GetRowCount(); ++r) {
-            if (!panel->IsRowReadable(r)) {
-                index = i;
-                row = r;
-                return true;
-            }
-        }
-    }
-    index = -1;
-    row = -1;
-    return false;
-}
-
-EditorState TimerListCtrl::GetState() const {
-    EditorState state;
-    state.panels.reserve(static_cast<std::size_t>(panelCount));
-    for (int i = 0; i < panelCount; ++i) {
-        const TimerPanel* panel = panels[static_cast<std::size_t>(i)];
-        PanelState& timer = state.panels.emplace_back();
-        timer.timerNumber = panel->GetTimerNumber();
-        timer.rows.reserve(static_cast<std::size_t>(panel->GetRowCount()));
-        for (int row = 0; row < panel->GetRowCount(); ++row) {
-            timer.rows.push_back(RowState{panel->IsRowOn(row), panel->GetRowText(row).toStdString(),
-                                          panel->IsBlockStart(row)});
-        }
-    }
-    GetSelection(state.selection.panel, state.selection.row);
-    return state;
-}
-
-void TimerListCtrl::FillPanel(int index, const PanelState& state) {
+bool TimerListCtrl::FillPanel(int index, const PanelState& state) {
     TimerPanel* panel = panels[static_cast<std::size_t>(index)];
     if (panel->GetTimerNumber() != state.timerNumber) {
         panel->SetTimerNumber(state.timerNumber);
     }
     const int rows = static_cast<int>(state.rows.size());
+    const bool resized = panel->GetRowCount() != rows;
     while (panel->GetRowCount() > rows) {
         panel->DeleteRow(panel->GetRowCount() - 1);
     }
@@ -514,40 +461,53 @@ void TimerListCtrl::FillPanel(int index, const PanelState& state) {
         const RowState& wanted = state.rows[static_cast<std::size_t>(row)];
         panel->SetRow(row, wanted.on, QString::fromStdString(wanted.text), wanted.blockStart);
     }
+    return resized;
 }
 
-void TimerListCtrl::SetState(const EditorState& state) {
-    const EditorState shown = GetState();
-    const std::size_t have = shown.panels.size();
-    const std::size_t want = std::min(state.panels.size(), static_cast<std::size_t>(kMaxPanels));
-    // Only the stretch between the panels that are alike at both ends changes; one undo step
-    // then touches one or two panels, however long the program.
-    std::size_t head = 0;
-    while (head < have && head < want && shown.panels[head] == state.panels[head]) {
-        ++head;
+void TimerListCtrl::ShowState(const EditorState& state, const EditorChange& change) {
+    const bool wasShowing = showing;
+    showing = true;
+    if (change.Panels()) {
+        // The panels in the change's range are replaced; those kept are filled anew, so one
+        // step touches one or two panels however long the program.
+        const int first = std::clamp(change.first, 0, panelCount);
+        const int wanted = std::min(static_cast<int>(state.panels.size()), kMaxPanels);
+        const int added = std::clamp(change.added, 0, wanted - first);
+        const int removed = std::clamp(change.removed, 0, panelCount - first);
+        const int common = std::min(removed, added);
+        // A change inside the rows (a text, a switch, a box) moves nothing: no layout.
+        bool moved = removed != added;
+        for (int i = 0; i < common; ++i) {
+            moved =
+                FillPanel(first + i, state.panels[static_cast<std::size_t>(first + i)]) || moved;
+        }
+        for (int i = common; i < removed; ++i) {
+            RemovePanelAt(first + common);
+        }
+        for (int i = common; i < added; ++i) {
+            const PanelState& panel = state.panels[static_cast<std::size_t>(first + i)];
+            FillPanel(InsertPanel(first + i, panel.timerNumber), panel);
+        }
+        if (moved) {
+            LayoutPanels();
+            UpdateScrollInfo();
+        }
     }
-    std::size_t tail = 0;
-    while (tail < have - head && tail < want - head &&
-           shown.panels[have - 1 - tail] == state.panels[want - 1 - tail]) {
-        ++tail;
+    if (change.replaced) {
+        Apply(ScrollStep{position, 0, 0});  // a new program shows from its top
     }
-    const std::size_t oldMiddle = have - head - tail;
-    const std::size_t newMiddle = want - head - tail;
-    const std::size_t common = std::min(oldMiddle, newMiddle);
-    for (std::size_t i = 0; i < common; ++i) {
-        FillPanel(static_cast<int>(head + i), state.panels[head + i]);
+    int index = -1;
+    int row = -1;
+    GetSelection(index, row);
+    if (index != state.selection.panel || row != state.selection.row) {
+        Select(state.selection.panel, state.selection.row);
     }
-    for (std::size_t i = common; i < oldMiddle; ++i) {
-        RemovePanelAt(static_cast<int>(head + common));
-    }
-    for (std::size_t i = common; i < newMiddle; ++i) {
-        const int index =
-            InsertPanel(static_cast<int>(head + i), state.panels[head + i].timerNumber);
-        FillPanel(index, state.panels[head + i]);
-    }
-    LayoutPanels();
-    UpdateScrollInfo();
-    Select(state.selection.panel, state.selection.row);
+    showing = wasShowing;
+}
+
+void TimerListCtrl::ShowState(const EditorState& state) {
+    ShowState(state,
+              EditorChange{0, panelCount, static_cast<int>(state.panels.size()), true, true});
 }
 
 void TimerListCtrl::EnsureVisible(int index, int row) {
@@ -650,28 +610,13 @@ void TimerListCtrl::OnScrollAction(int action) {
 }
 
 void TimerListCtrl::OnPanelActivating() {
+    // The panel taking over reports the selection it makes; the moment between is no news.
+    const bool wasShowing = showing;
+    showing = true;
     for (int i = 0; i < panelCount; ++i) {
         panels[static_cast<std::size_t>(i)]->Deactivate();
     }
-}
-
-void TimerListCtrl::OnProgramModified() {
-    if (QWidget* owner = parentWidget()) {
-        QEvent modified(WMU_PROGRAM_MODIFIED);
-        QCoreApplication::sendEvent(owner, &modified);
-    }
-}
-
-bool TimerListCtrl::event(QEvent* event) {
-    if (event->type() == WMU_PANEL_ACTIVATING) {
-        OnPanelActivating();
-        return true;
-    }
-    if (event->type() == WMU_PROGRAM_MODIFIED) {
-        OnProgramModified();
-        return true;
-    }
-    return QFrame::event(event);
+    showing = wasShowing;
 }
 
 bool TimerListCtrl::eventFilter(QObject* watched, QEvent* event) {

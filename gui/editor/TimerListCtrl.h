@@ -12,7 +12,6 @@
 #include "gui/editor/TimerPanel.h"
 
 class QScrollBar;
-class TimerProgram;
 
 // Scroll and layout arithmetic of the timer list, kept apart from the widgets.
 
@@ -67,9 +66,10 @@ std::vector<int> LayoutTops(const std::vector<int>& rowCounts, int rowHeight);
 // viewHeight, moving as little as possible from position; the top wins when both cannot show.
 int ScrollToShow(int position, int limit, int viewHeight, int top, int bottom);
 
-// The scrollable list of timer panels in which a whole program is edited. Its panels, their
-// rows and their controls are the program; it converts to and from a TimerProgram. Resizing
-// lays the panels out again at the new width and keeps the scroll place where it can.
+// The scrollable list of timer panels in which a whole program is edited. It shows the program
+// document's state (ShowState) and reports what the user does on the rows as signals; the
+// window turns them into changes of the document, which the list then shows. Resizing lays the
+// panels out again at the new width and keeps the scroll place where it can.
 //
 // The fields `width` and `height` hide QWidget::width() and QWidget::height(); they are the
 // size the panels were last laid out for.
@@ -81,7 +81,7 @@ class TimerListCtrl : public QFrame {
     Q_OBJECT
 
 public:
-    static constexpr int kMaxPanels = 31;
+    static constexpr int kMaxPanels = kEditorMaxTimers;
     static constexpr int kMinimumWidth = 180;
     static constexpr int kMinimumHeight = 100;
 
@@ -112,11 +112,12 @@ public:
     // The height of a caption and of a row at the list's font; the panels use the same.
     int GetRowHeight() const;
 
-    // The panels, their rows and the selection as a value; the startup flag is not the list's.
-    EditorState GetState() const;
-    // Makes the list show state, changing only the panels that differ, then lays out and
-    // selects; the scroll position stays where it can.
-    void SetState(const EditorState& state);
+    // Shows state where change says it differs from what the list shows (the panels in its
+    // range, the selection), then lays out; the scroll position stays where it can. The user's
+    // signals are quiet meanwhile.
+    void ShowState(const EditorState& state, const EditorChange& change);
+    // Shows state whole, changing only the rows that differ.
+    void ShowState(const EditorState& state);
 
     int GetActivePanel() const;
     // Returns the active panel's index (or -1) and gives its selected row (or -1).
@@ -125,15 +126,7 @@ public:
     int GetPanelCount() const { return panelCount; }
     int GetRowCount(int index) const;
     int GetTimerNumber(int index) const;
-    int GetMemoryUsed() const;
     bool IsBlockStart(int index, int row) const;
-    // One panel per run of blocks with the same timer number; the list is not emptied first.
-    void LoadProgram(TimerProgram& program);
-    // Fills an empty program: a new block at every checked box after a panel's row 0.
-    void BuildProgram(TimerProgram& program) const;
-    // Finds the first row, in display order, whose text does not give hours, minutes and
-    // seconds, so that nothing made up is saved or programmed. False when every row reads.
-    bool FindUnreadableRow(int& index, int& row) const;
 
     void OnVScroll(ScrollCode code, int thumbPosition);
     void OnMouseWheel(int delta);
@@ -141,8 +134,12 @@ public:
 signals:
     // The user double-clicked the caption of the panel at index.
     void captionDoubleClicked(int index);
-    // The active panel or its selected row changed.
-    void selectionChanged();
+    // The user made another panel active or selected another row (row -1: the caption).
+    void selectionChanged(int index, int row);
+    // What the user did on a row: see TimerPanel's signals.
+    void rowSwitched(int index, int row);
+    void rowTextCommitted(int index, int row, const QString& text);
+    void blockStartClicked(int index, int row);
 
 public:
     TimerPanel* GetPanel(int index) const;
@@ -159,7 +156,6 @@ public:
     QSize sizeHint() const override;
 
 protected:
-    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -170,7 +166,9 @@ private:
     int PageHeight() const { return height - 2 * frameWidth(); }
     void OnCreate();
     void OnPanelActivating();
-    void OnProgramModified();
+    // The panel's index, or -1 when it is not the list's.
+    int IndexOf(const TimerPanel* panel) const;
+    void ReportSelection();
     void OnScrollAction(int action);
     void OnFocusChanged(QWidget* now);
     void OnFocusLeaving(TimerPanel* from, RowPart part, int direction);
@@ -178,7 +176,8 @@ private:
     void ShowArea(int top, int bottom);
     TimerPanel* MakePanel(int timerNumber, int top);
     void RemovePanelAt(int index);
-    void FillPanel(int index, const PanelState& state);
+    // Shows state in the panel at index; true when its row count changed.
+    bool FillPanel(int index, const PanelState& state);
     void Apply(const ScrollStep& step);
     void Shift(int delta);
     void PlaceClient();
@@ -195,4 +194,6 @@ private:
     // The only record of the scroll position: the bar mirrors it.
     int position = 0;
     int limit = 0;
+    // Set while the document's state is being shown: those changes are not the user's.
+    bool showing = false;
 };

@@ -11,14 +11,13 @@
 #include "gui/common/SystemColors.h"
 #include "gui/editor/ColorCheckBox.h"
 #include "gui/editor/ColorStatic.h"
-#include "gui/editor/EditorEvents.h"
 #include "gui/editor/IntervalEdit.h"
 #include "res/ControlIds.h"
 
 namespace {
 
 QString CaptionText(int timerNumber) {
-    return QStringLiteral("Timer %1").arg(timerNumber);
+    return QString::fromStdString(TimerName(timerNumber));
 }
 
 // Set while a screen reader is active, as the activation observer hears it.
@@ -82,8 +81,7 @@ TimerPanel::TimerPanel(int timerNumber, int controlId, QWidget* parent, int y, i
       timerNumber(timerNumber),
       controlId(controlId),
       y(y),
-      width(width),
-      parent(parent) {
+      width(width) {
     WatchForScreenReaders();
     setProperty(ControlIds::kProperty, controlId);
     setAccessibleName(CaptionText(timerNumber));
@@ -337,7 +335,6 @@ int TimerPanel::AddRow(bool on, std::uint32_t hours, std::uint32_t minutes, std:
     checkBoxes[slot] = box;
     rowCount = row + 1;
     NameRow(row);
-    ApplyBlockRule();
     return row;
 }
 
@@ -368,7 +365,6 @@ bool TimerPanel::DeleteRow(int row) {
     if (selectedRow >= rowCount) {
         selectedRow = -1;  // the highlighted controls were the ones just deleted
     }
-    ApplyBlockRule();
     return true;
 }
 
@@ -486,66 +482,13 @@ void TimerPanel::UnselectRow() {
     emit selectionChanged();
 }
 
-void TimerPanel::ApplyBlockRule() {
-    int run = 1;
-    for (int row = 0; row < rowCount; ++row) {
-        ColorCheckBox* box = checkBoxes[static_cast<std::size_t>(row)];
-        if (row == 0 && !box->isChecked()) {
-            box->setChecked(true);
-        }
-        if (box->isChecked()) {
-            run = 1;
-        } else if (run > kRowsPerBlock) {
-            box->setChecked(true);
-            run = 1;
-        }
-        ++run;
-    }
-}
-
-bool TimerPanel::ReadRow(int row, bool& on, std::uint32_t& hours, std::uint32_t& minutes,
-                         std::uint32_t& seconds, std::uint32_t& ticks) const {
-    if (!IsRow(row)) {
-        return false;
-    }
-    const auto slot = static_cast<std::size_t>(row);
-    on = labels[slot]->text() == QLatin1String("ON");
-    // Numbers the text does not give read as 0, never as whatever the caller had.
-    hours = 0;
-    minutes = 0;
-    seconds = 0;
-    edits[slot]->ReadInterval(hours, minutes, seconds, ticks);
-    return true;
-}
-
-bool TimerPanel::IsRowReadable(int row) const {
-    return IsRow(row) && ReadsAsInterval(edits[static_cast<std::size_t>(row)]->text());
-}
-
 bool TimerPanel::IsBlockStart(int row) const {
     return IsRow(row) && checkBoxes[static_cast<std::size_t>(row)]->isChecked();
 }
 
-int TimerPanel::GetMemoryBytes() const {
-    int bytes = 3 * rowCount;
-    for (int row = 0; row < rowCount; ++row) {
-        if (checkBoxes[static_cast<std::size_t>(row)]->isChecked()) {
-            ++bytes;
-        }
-    }
-    return bytes;
-}
-
-void TimerPanel::Notify(QEvent::Type type) {
-    if (parent != nullptr) {
-        QEvent event(type);
-        QCoreApplication::sendEvent(parent, &event);
-    }
-}
-
 void TimerPanel::Claim() {
     if (!active) {
-        Notify(WMU_PANEL_ACTIVATING);
+        emit activating();
         Activate();
     }
 }
@@ -588,8 +531,7 @@ void TimerPanel::ToggleRow(int row) {
     if (!label->hasFocus()) {
         label->setFocus(Qt::MouseFocusReason);
     }
-    SetLabelOn(row, !IsRowOn(row));
-    Notify(WMU_PROGRAM_MODIFIED);
+    emit rowSwitched(row);
 }
 
 void TimerPanel::OnEditSetFocus(int id) {
@@ -602,8 +544,9 @@ void TimerPanel::OnEditSetFocus(int id) {
 }
 
 void TimerPanel::OnEditCommitted(int id) {
-    if (IsRow(id - ControlIds::EditId(0))) {
-        Notify(WMU_PROGRAM_MODIFIED);
+    const int row = id - ControlIds::EditId(0);
+    if (IsRow(row)) {
+        emit rowTextCommitted(row, edits[static_cast<std::size_t>(row)]->text());
     }
 }
 
@@ -614,8 +557,6 @@ void TimerPanel::OnBlockStartClicked(int id) {
     }
     Claim();
     SelectRow(row);
-    // The box has already toggled itself; the rule undoes an unchecking it does not allow.
-    ApplyBlockRule();
     checkBoxes[static_cast<std::size_t>(row)]->setFocus(Qt::MouseFocusReason);
-    Notify(WMU_PROGRAM_MODIFIED);
+    emit blockStartClicked(row);
 }

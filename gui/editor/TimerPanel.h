@@ -1,9 +1,11 @@
 #pragma once
 
-#include <QEvent>
+#include <QString>
 #include <QWidget>
 #include <array>
 #include <cstdint>
+
+#include "core/EditorState.h"
 
 class ColorCheckBox;
 class ColorStatic;
@@ -26,9 +28,9 @@ int CheckBoxWidthFor(int indicatorWidth);
 enum class RowPart { Caption, Label, Edit, CheckBox };
 
 // The editor of one timer: a caption "Timer n" and one row per interval, each row an ON/OFF
-// label, an interval edit and a block-start check box. The rows' controls are the timer's
-// state. The panel keeps the block rule (row 0 starts a block, no block is longer than 8 rows)
-// and tells `parent` when it is about to become active and after the user edited it.
+// label, an interval edit and a block-start check box. The panel shows a timer of the program
+// document and reports what the user does on it as signals; it changes no row by itself (a
+// switched label or a clicked box shows the new state once the document has it).
 //
 // The fields `y` and `width` hide QWidget::y() and QWidget::width(): they are the place the
 // list last gave the panel, which a scroll does not change. Use geometry() for the widget's.
@@ -41,11 +43,10 @@ class TimerPanel : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int kMaxRows = 49;
-    static constexpr int kRowsPerBlock = 8;
+    static constexpr int kMaxRows = kEditorMaxRows;
 
-    // parent receives the notifications. The widget goes into container, or into parent when
-    // there is none, at x 0 and y, width wide and one caption high; it shows from its first Move.
+    // The widget goes into container, or into parent when there is none, at x 0 and y, width
+    // wide and one caption high; it shows from its first Move.
     TimerPanel(int timerNumber, int controlId, QWidget* parent, int y, int width,
                QWidget* container = nullptr);
     ~TimerPanel() override;
@@ -76,17 +77,8 @@ public:
     void Deactivate();
     void SelectRow(int row);
     void UnselectRow();
-    void ApplyBlockRule();
 
-    // on is true when the label reads "ON". Hours, minutes and seconds the text does not supply
-    // read as 0; ticks are 0 unless the text has a fourth number.
-    bool ReadRow(int row, bool& on, std::uint32_t& hours, std::uint32_t& minutes,
-                 std::uint32_t& seconds, std::uint32_t& ticks) const;
-    // True when the row's text gives at least hours, minutes and seconds; false for no row.
-    bool IsRowReadable(int row) const;
     bool IsBlockStart(int row) const;
-    // 3 bytes per row and 1 per block start: the panel's share of the device memory.
-    int GetMemoryBytes() const;
 
     bool IsActive() const { return active; }
     int GetRowCount() const { return rowCount; }
@@ -126,6 +118,14 @@ public:
 signals:
     // A double click on the caption: the user asks to change the timer's number.
     void captionDoubleClicked();
+    // The panel is about to make itself the active one: its list deactivates the others.
+    void activating();
+    // The user asks to switch the row between ON and OFF.
+    void rowSwitched(int row);
+    // The user finished typing in the row's edit, and the edit took the text.
+    void rowTextCommitted(int row, const QString& text);
+    // The user clicked the row's block-start box, asking for the other state.
+    void blockStartClicked(int row);
     // Up (direction -1) or Down (+1) on a control of that kind found no row to go to here.
     void focusLeaving(RowPart part, int direction);
     // The panel became active or inactive, or its selected row changed.
@@ -137,9 +137,8 @@ protected:
 
 private:
     bool IsRow(int row) const { return row >= 0 && row < rowCount; }
-    // Sends WMU_PANEL_ACTIVATING and activates the panel unless it already is active.
+    // Activates the panel, telling its list first, unless it already is active.
     void Claim();
-    void Notify(QEvent::Type type);
     void ColorRow(int row, bool selected);
     void PlaceRow(int row);
     void UpdateMetrics();
@@ -155,7 +154,6 @@ private:
     int width;
     bool active = false;
     int selectedRow = -1;
-    QWidget* parent;
     ColorStatic* caption = nullptr;
     std::array<ColorStatic*, kMaxRows + 1> labels{};
     std::array<ColorCheckBox*, kMaxRows + 1> checkBoxes{};

@@ -1,0 +1,313 @@
+#include "gui/app/EditCommands.h"
+
+#include <QApplication>
+#include <QUndoStack>
+#include <algorithm>
+#include <vector>
+
+#include "core/DeviceLimits.h"
+#include "core/EditorState.h"
+#include "core/TimerProgram.h"
+#include "gui/app/EditTimeDialog.h"
+#include "gui/common/Prompter.h"
+#include "gui/document/ProgramDocument.h"
+#include "gui/editor/IntervalEdit.h"
+
+namespace {
+
+QString Name(const std::string& name) {
+    return QString::fromStdString(name);
+}
+
+}  // namespace
+
+EditCommands::EditCommands(ProgramDocument& document, QWidget* window)
+    : QObject(window), document(document), window(window) {}
+
+template <typename Edit>
+void EditCommands::Perform(const QString& name, const Edit& edit) {
+    if (document.Apply(name, edit)) {
+        emit stepDone();
+    }
+}
+
+int EditCommands::TimerNumber(int panel) const {
+    return document.GetState().panels[static_cast<std::size_t>(panel)].timerNumber;
+}
+
+bool EditCommands::GetTarget(const QString& command, bool needRow, int& panel, int& row) {
+    if (!CommitFocusedTyping()) {
+        return false;
+    }
+    const EditorSelection selection = document.GetState().selection;
+    panel = selection.panel;
+    row = selection.row;
+    if (panel != -1 && (row != -1 || !needRow)) {
+        return true;
+    }
+    const QString what = needRow ? QStringLiteral("an interval") : QStringLiteral("a timer");
+    Prompter::Current().ShowMessage(
+        window, QStringLiteral("%1 needs %2 to work on.").arg(command, what),
+        needRow ? QStringLiteral("Click an interval's ON/OFF label to select it, then choose "
+                                 "%1 again.")
+                      .arg(command)
+                : QStringLiteral("Click a timer's caption or one of its intervals, then choose "
+                                 "%1 again.")
+                      .arg(command));
+    return false;
+}
+
+void EditCommands::ShowTimersFull() {
+    Prompter::Current().ShowMessage(
+        window, QStringLiteral("The program already has %1 timers.").arg(kEditorMaxTimers),
+        QStringLiteral("That is the most the editor holds. Delete a timer before adding "
+                       "another one."));
+}
+
+void EditCommands::ShowRowsFull(int panel) {
+    const int bytesUsed = MemoryBytes(document.GetState());
+    // Another timer only helps while the device has memory left for it.
+    const QString detail =
+        bytesUsed < kDeviceMemoryBytes
+            ? QStringLiteral("That is the most one timer holds. Add another timer for more steps.")
+            : QStringLiteral(
+                  "That is the most one timer holds, and the program already needs "
+                  "%1 of the device's %2 bytes, so there is no room for more steps.")
+                  .arg(bytesUsed)
+                  .arg(kDeviceMemoryBytes);
+    Prompter::Current().ShowMessage(window,
+                                    QStringLiteral("%1 already has %2 intervals.")
+                                        .arg(Name(TimerName(TimerNumber(panel))))
+                                        .arg(kEditorMaxRows),
+                                    detail);
+}
+
+void EditCommands::OnAddTimer() {
+    if (!CommitFocusedTyping()) {
+        return;
+    }
+    const EditorState& state = document.GetState();
+    if (static_cast<int>(state.panels.size()) >= kEditorMaxTimers) {
+        ShowTimersFull();
+        return;
+    }
+    EditTimeDialog dialog(window);
+    QList<int> taken;
+    for (const PanelState& panel : state.panels) {
+        taken.append(panel.timerNumber);
+    }
+    dialog.SetTakenNumbers(taken);
+    dialog.SetTimerNumber(std::max(0, LowestFreeTimerNumber(state)));
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    const int number = dialog.GetTimerNumber();
+    const std::string text = FormatIntervalTime(dialog.GetHours(), dialog.GetMinutes(),
+                                                dialog.GetSeconds(), dialog.GetTicks());
+    Perform(QStringLiteral("Add ") + Name(TimerName(number)),
+            [&](EditorState& after) { return AddTimer(after, number, dialog.IsOn(), text); });
+}
+
+void EditCommands::OnAddInterval() {
+    int panel = -1;
+    int row = -1;
+    if (!GetTarget(QStringLiteral("Add Interval"), false, panel, row)) {
+        return;
+    }
+    EditorState probe = document.GetState();
+    if (!AppendRow(probe, panel)) {
+        ShowRowsFull(panel);
+        return;
+    }
+    Perform(QStringLiteral("Add Interval to ") + Name(TimerName(TimerNumber(panel))),
+            [&](EditorState& after) { return AppendRow(after, panel); });
+}
+
+void EditCommands::OnInsertInterval() {
+    int panel = -1;
+    int row = -1;
+    if (!GetTarget(QStringLiteral("Insert Interval"), true, panel, row)) {
+        return;
+    }
+    if (document.GetState().panels[static_cast<std::size_t>(panel)].rows.size() >=
+        static_cast<std::size_t>(kEditorMaxRows)) {
+        ShowRowsFull(panel);
+        return;
+    }
+    Perform(QStringLiteral("Insert ") + Name(IntervalName(TimerNumber(panel), row + 1)),
+            [&](EditorState& after) { return InsertRowBelow(after, panel, row); });
+}
+
+void EditCommands::OnDelete() {
+    int panel = -1;
+    int row = -1;
+    if (!GetTarget(QStringLiteral("Delete"), false, panel, row)) {
+        return;
+    }
+    const int number = TimerNumber(panel);
+    // A timer's only interval goes with its timer: a timer without intervals cannot be sent.
+    if (row == -1 || document.GetState().panels[static_cast<std::size_t>(panel)].rows.size() < 2) {
+        Perform(QStringLiteral("Delete ") + Name(TimerName(number)),
+                [&](EditorState& after) { return DeleteTimer(after, panel); });
+    } else {
+        Perform(QStringLiteral("Delete ") + Name(IntervalName(number, row)),
+                [&](EditorState& after) { return DeleteRow(after, panel, row); });
+    }
+}
+
+void EditCommands::OnMoveRow(int delta) {
+    const QString command = delta < 0 ? QStringLiteral("Move Up") : QStringLiteral("Move Down");
+    int panel = -1;
+    int row = -1;
+    if (!GetTarget(command, true, panel, row)) {
+        return;
+    }
+    const int number = TimerNumber(panel);
+    const int target = row + delta;
+    if (target < 0 ||
+        target >= static_cast<int>(
+                      document.GetState().panels[static_cast<std::size_t>(panel)].rows.size())) {
+        Prompter::Current().ShowMessage(
+            window,
+            QStringLiteral("Interval %1 is already the %2 of %3.")
+                .arg(row + 1)
+                .arg(delta < 0 ? QStringLiteral("first") : QStringLiteral("last"))
+                .arg(Name(TimerName(number))),
+            QStringLiteral("Intervals move within their timer. To move steps to another timer, "
+                           "add them there."));
+        return;
+    }
+    Perform(command + u' ' + Name(IntervalName(number, row)),
+            [&](EditorState& after) { return MoveRow(after, panel, row, delta); });
+}
+
+void EditCommands::OnDuplicateTimer() {
+    int panel = -1;
+    int row = -1;
+    if (!GetTarget(QStringLiteral("Duplicate Timer"), false, panel, row)) {
+        return;
+    }
+    if (static_cast<int>(document.GetState().panels.size()) >= kEditorMaxTimers) {
+        ShowTimersFull();
+        return;
+    }
+    const int number = LowestFreeTimerNumber(document.GetState());
+    if (number == -1) {
+        Prompter::Current().ShowMessage(
+            window, QStringLiteral("Every timer number from 0 to 31 is in use."),
+            QStringLiteral("Delete a timer or change its number before duplicating one."));
+        return;
+    }
+    Perform(
+        QStringLiteral("Duplicate %1 as %2").arg(Name(TimerName(TimerNumber(panel)))).arg(number),
+        [&](EditorState& after) { return DuplicateTimer(after, panel, number); });
+}
+
+void EditCommands::OnChangeTimerNumber(int panel) {
+    int row = -1;
+    if (panel == -1) {
+        if (!GetTarget(QStringLiteral("Change Timer Number"), false, panel, row)) {
+            return;
+        }
+    } else if (!CommitFocusedTyping()) {
+        return;
+    }
+    const int number = TimerNumber(panel);
+    const std::vector<int> free = FreeTimerNumbers(document.GetState());
+    if (free.empty()) {
+        Prompter::Current().ShowMessage(
+            window, QStringLiteral("Every timer number from 0 to 31 is in use."),
+            QStringLiteral("Delete a timer first to free its number."));
+        return;
+    }
+    QList<int> choices(free.begin(), free.end());
+    const int chosen = Prompter::Current().AskTimerNumber(
+        window, QStringLiteral("New number for %1:").arg(Name(TimerName(number))), choices,
+        choices.front());
+    if (chosen < 0 || chosen == number) {
+        return;
+    }
+    if (!choices.contains(chosen)) {
+        Prompter::Current().ShowMessage(
+            window, QStringLiteral("%1 is already in the program.").arg(Name(TimerName(chosen))),
+            QStringLiteral("Each timer number can be used once. Choose a free number."));
+        return;
+    }
+    Perform(QStringLiteral("Renumber %1 as %2").arg(Name(TimerName(number))).arg(chosen),
+            [&](EditorState& after) { return RenumberTimer(after, panel, chosen); });
+}
+
+void EditCommands::OnUndo() {
+    // Typing not yet committed is the newest change: undo takes it back first.
+    auto* edit = qobject_cast<IntervalEdit*>(QApplication::focusWidget());
+    if (edit != nullptr && edit->HasPendingChange()) {
+        edit->RevertPendingChange();
+        return;
+    }
+    if (document.GetHistory()->canUndo()) {
+        document.GetHistory()->undo();
+        emit stepDone();
+    }
+}
+
+void EditCommands::OnRedo() {
+    if (CommitFocusedTyping() && document.GetHistory()->canRedo()) {
+        document.GetHistory()->redo();
+        emit stepDone();
+    }
+}
+
+const RowState* EditCommands::FindRow(int panel, int row) const {
+    const EditorState& state = document.GetState();
+    if (panel < 0 || panel >= static_cast<int>(state.panels.size())) {
+        return nullptr;
+    }
+    const std::vector<RowState>& rows = state.panels[static_cast<std::size_t>(panel)].rows;
+    return row >= 0 && row < static_cast<int>(rows.size()) ? &rows[static_cast<std::size_t>(row)]
+                                                           : nullptr;
+}
+
+void EditCommands::OnRowTextCommitted(int panel, int row, const QString& text) {
+    if (FindRow(panel, row) == nullptr) {
+        return;
+    }
+    const std::string typed = text.toStdString();
+    document.Apply(QStringLiteral("Edit ") + Name(IntervalName(TimerNumber(panel), row)),
+                   [&](EditorState& after) { return SetRowText(after, panel, row, typed); });
+}
+
+void EditCommands::OnRowSwitched(int panel, int row) {
+    const RowState* target = FindRow(panel, row);
+    if (target == nullptr) {
+        return;
+    }
+    const bool on = !target->on;
+    document.Apply(QStringLiteral("Switch %1 to %2")
+                       .arg(Name(IntervalName(TimerNumber(panel), row)),
+                            on ? QStringLiteral("ON") : QStringLiteral("OFF")),
+                   [&](EditorState& after) { return SwitchRow(after, panel, row); });
+}
+
+void EditCommands::OnBlockStartClicked(int panel, int row) {
+    const RowState* target = FindRow(panel, row);
+    if (target == nullptr) {
+        return;
+    }
+    const bool start = !target->blockStart;
+    const QString where = Name(IntervalName(TimerNumber(panel), row));
+    // A box the block rule keeps checked stays as it is.
+    document.Apply(
+        (start ? QStringLiteral("Start Block at ") : QStringLiteral("Join Block at ")) + where,
+        [&](EditorState& after) {
+            return SetBlockStart(after, panel, row, start) == BlockStartRefusal::None;
+        });
+}
+
+void EditCommands::OnStartupClicked(bool checked) {
+    document.Apply(checked ? QStringLiteral("Run Timer 0 on Power Up")
+                           : QStringLiteral("Do Not Run Timer 0 on Power Up"),
+                   [&](EditorState& after) {
+                       after.startup = checked;
+                       return true;
+                   });
+}

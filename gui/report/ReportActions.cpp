@@ -1,0 +1,60 @@
+#include "gui/report/ReportActions.h"
+
+#include <QFileInfo>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "gui/common/Prompter.h"
+#include "gui/document/ProgramDocument.h"
+#include "gui/editor/IntervalEdit.h"
+#include "gui/report/ProgramReport.h"
+
+ReportActions::ReportActions(ProgramDocument& document, QWidget* window)
+    : QObject(window), document(document), window(window) {}
+
+QString ReportActions::Title() const {
+    return document.GetPath().isEmpty() ? QStringLiteral("Untitled")
+                                        : QFileInfo(document.GetPath()).fileName();
+}
+
+void ReportActions::OnPrint() {
+    if (!CommitFocusedTyping()) {
+        return;
+    }
+    QPrinter printer;
+    QPrintDialog dialog(&printer, window);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    QString error;
+    if (!PrintReport(printer, document.GetState(), Title(), error)) {
+        Prompter::Current().ShowMessage(window, QStringLiteral("Unable to print"), error);
+    }
+}
+
+bool ReportActions::Export(const QString& filter, const QString& suffix, const Writer& write) {
+    if (!CommitFocusedTyping()) {
+        return false;
+    }
+    const QString fileName = AskSaveName(window, filter, suffix);
+    if (fileName.isEmpty()) {
+        return false;
+    }
+    QString error;
+    if (!write(document.GetState(), fileName, error)) {
+        Prompter::Current().ShowMessage(window, QStringLiteral("Unable to export to file"), error);
+        return false;
+    }
+    return true;
+}
+
+bool ReportActions::OnExportPdf() {
+    return Export(QStringLiteral("PDF Files (*.pdf)"), QStringLiteral("pdf"),
+                  [this](const EditorState& state, const QString& fileName, QString& error) {
+                      return ExportPdf(state, fileName, Title(), error);
+                  });
+}
+
+bool ReportActions::OnExportCsv() {
+    return Export(QStringLiteral("CSV Files (*.csv)"), QStringLiteral("csv"), &ExportCsv);
+}

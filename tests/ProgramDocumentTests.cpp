@@ -1,0 +1,523 @@
+// The program document without any widget: its history, its saved point, its file and what it
+// tells the views.
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QUndoStack>
+#include <random>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "TestSupport.h"
+#include "core/EditorState.h"
+#include "core/TimerFile.h"
+#include "core/TimerProgram.h"
+#include "gui/document/ProgramDocument.h"
+
+using namespace testing_support;
+
+namespace {
+
+// Two timers: 2 of three rows, 5 of ten (blocks of 8 and 2).
+TimerProgram SampleProgram() {
+    std::vector<Step> ten;
+    for (std::uint32_t n = 0; n < 10; ++n) {
+        ten.push_back({n % 2 == 0, 0, n, 1, n});
+    }
+    return MakeProgram({{2, {{true, 0, 0, 5, 0}, {false, 0, 1, 0, 0}, {true, 1, 0, 0, 30}}},
+                        {5, std::vector<Step>(ten.begin(), ten.begin() + 8)},
+                        {5, std::vector<Step>(ten.begin() + 8, ten.end())}});
+}
+
+void ExpectSame(const EditorState& actual, const EditorState& expected, const char* what = "") {
+    EXPECT_EQ(actual.panels, expected.panels) << what;
+    EXPECT_EQ(actual.startup, expected.startup) << what;
+    EXPECT_EQ(actual.selection, expected.selection) << what;
+}
+
+// A view that keeps its own copy and updates it only from what each change names.
+class FakeView {
+public:
+    explicit FakeView(ProgramDocument& document)
+        : document(document),
+          panels(document.GetState().panels),
+          startup(document.GetState().startup),
+          selection(document.GetState().selection),
+          connection(QObject::connect(&document, &ProgramDocument::stateChanged,
+                                      [this](const EditorChange& change) { Follow(change); })) {}
+    ~FakeView() { QObject::disconnect(connection); }
+    FakeView(const FakeView&) = delete;
+    FakeView& operator=(const FakeView&) = delete;
+
+    std::vector<EditorChange> changes;
+    ProgramDocument& document;
+    std::vector<PanelState> panels;
+    bool startup;
+    EditorSelection selection;
+    QMetaObject::Connection connection;
+
+    EditorState State() const { return EditorState{panels, startup, selection}; }
+
+private:
+    void Follow(const EditorChange& change) {
+        changes.push_back(change);
+        const EditorState& now = document.GetState();
+        ASSERT_GE(change.first, 0);
+        ASSERT_LE(change.first + change.removed, static_cast<int>(panels.size()));
+        ASSERT_LE(change.first + change.added, static_cast<int>(now.panels.size()));
+        const auto at = panels.begin() + change.first;
+        panels.erase(at, at + change.removed);
+        const auto from = now.panels.begin() + change.first;
+        panels.insert(panels.begin() + change.first, from, from + change.added);
+        if (change.startup) {
+            startup = now.startup;
+        }
+        if (change.selection) {
+            selection = now.selection;
+        }
+    }
+};
+
+TEST(ProgramDocumentHistory, ApplyIsOneNamedStepThatUndoesExactly) {
+    ProgramDocument document;
+    document.Open(QStringLiteral("/nowhere/sample.tvr"), SampleProgram());
+    document.SetSelection({1, 4});
+    const EditorState before = document.GetState();
+
+    ASSERT_TRUE(document.Apply(QStringLiteral("Edit Timer 5 Interval 5"),
+                               [](EditorState& s) { return SetRowText(s, 1, 4, "2:0:0"); }));
+    ASSERT_TRUE(document.Apply(QStringLiteral("Delete Timer 2"),
+                               [](EditorState& s) { return DeleteTimer(s, 0); }));
+    QUndoStack& history = *document.GetHistory();
+    ASSERT_EQ(history.count(), 2);
+    EXPECT_EQ(history.text(0), QStringLiteral("Edit Timer 5 Interval 5"));
+    EXPECT_EQ(history.undoText(), QStringLiteral("Delete Timer 2"));
+    const EditorState after = document.GetState();
+    EXPECT_EQ(after.panels.size(), 1u);
+    EXPECT_EQ(after.panels[0].rows[4].text, "02:00:00");
+    EXPECT_EQ(after.selection, (EditorSelection{0, -1}));
+
+    history.undo();
+    history.undo();
+    ExpectSame(document.GetState(), before, "undone");
+    history.redo();
+    history.redo();
+    ExpectSame(document.GetState(), after, "redone");
+}
+
+TEST(ProgramDocumentHistory, RefusedOrEmptyEditsMakeNoStep) {
+    ProgramDocument document;
+    document.Open(QStringLiteral("/nowhere/sample.tvr"), SampleProgram());
+    FakeView view(document);
+    const EditorState before = document.GetState();
+
+    // A refusal drops whatever the edit did to its copy, selection and all.
+    EXPECT_FALSE(document.Apply(QStringLiteral("Refused"), [](EditorState& s) {
+        s.panels.clear();
+        s.selection = {1, 2};
+        return false;
+    }));
+    EXPECT_FALSE(document.Apply(QStringLiteral("Too long"),
+                                [](EditorState& s) { return SetRowText(s, 0, 0, "100:00:00"); }));
+    ExpectSame(document.GetState(), before, "refused");
+    EXPECT_TRUE(view.changes.empty());
+
+    // Typing the text a row already has changes no program, but the row is where the user is.
+    EXPECT_FALSE(document.Apply(QStringLiteral("Same text"), [](EditorState& s) {
+        return SetRowText(s, 1, 9, s.panels[1].rows[9].text);
+    }));
+    EXPECT_TRUE(document.GetState().SameProgram(before));
+    EXPECT_EQ(document.GetState().selection, (EditorSelection{1, 9}));
+    ASSERT_EQ(view.changes.size(), 1u);
+    EXPECT_TRUE(view.changes[0].selection);
+    EXPECT_FALSE(view.changes[0].Program());
+
+    EXPECT_EQ(document.GetHistory()->count(), 0);
+    EXPECT_FALSE(document.IsModified());
+}
+
+TEST(ProgramDocumentHistory, SelectionIsNoStepAndNamesOnlyItself) {
+    ProgramDocument document;
+    document.Open(QStringLiteral("/nowhere/sample.tvr"), SampleProgram());
+    FakeView view(document);
+    QSignalSpy modified(&document, &ProgramDocument::modifiedChanged);
+
+    document.SetSelection({1, 3});
+    document.SetSelection({1, 3});
+    EXPECT_EQ(document.GetState().selection, (EditorSelection{1, 3}));
+    ASSERT_EQ(view.changes.size(), 1u) << "the same selection again is no change";
+    EXPECT_TRUE(view.changes[0].selection);
+    EXPECT_FALSE(view.changes[0].Program());
+    EXPECT_EQ(document.GetHistory()->count(), 0);
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_EQ(modified.count(), 0);
+}
+
+TEST(ProgramDocumentHistory, UndoGoesBackToTheSelectionOfTheLastEditedRow) {
+    ProgramDocument document;
+    document.Open(QStringLiteral("/nowhere/sample.tvr"), SampleProgram());
+    const RowState originalB = document.GetState().panels[1].rows[6];
+
+    document.SetSelection({0, 1});
+    ASSERT_TRUE(document.Apply(QStringLiteral("Edit A"),
+                               [](EditorState& s) { return SetRowText(s, 0, 1, "0:0:7"); }));
+    document.SetSelection({1, 6});
+    ASSERT_TRUE(document.Apply(QStringLiteral("Edit B"),
+                               [](EditorState& s) { return SetRowText(s, 1, 6, "0:0:8"); }));
+    document.SetSelection({0, 0});
+
+    document.GetHistory()->undo();
+    EXPECT_EQ(document.GetState().selection, (EditorSelection{1, 6}));
+    EXPECT_EQ(document.GetState().panels[0].rows[1].text, "00:00:07") << "A's edit stays";
+    EXPECT_EQ(document.GetState().panels[1].rows[6], originalB);
+
+    const EditorSelection at = document.GetState().selection;
+    const RowState belowB = document.GetState().panels[1].rows[7];
+    ASSERT_TRUE(document.Apply(QStringLiteral("Delete"),
+                               [at](EditorState& s) { return DeleteRow(s, at.panel, at.row); }));
+    EXPECT_EQ(document.GetState().panels[1].rows.size(), 9u);
+    EXPECT_EQ(document.GetState().panels[1].rows[6].text, belowB.text);
+    EXPECT_EQ(document.GetState().panels[0].rows[1].text, "00:00:07");
+}
+
+TEST(ProgramDocumentHistory, TimerCommandsUndoExactly) {
+    ProgramDocument document;
+    document.Open(QStringLiteral("/nowhere/sample.tvr"), SampleProgram());
+    const EditorState before = document.GetState();
+
+    ASSERT_TRUE(document.Apply(QStringLiteral("Duplicate"),
+                               [](EditorState& s) { return DuplicateTimer(s, 1, 9); }));
+    ASSERT_TRUE(document.Apply(QStringLiteral("Renumber"),
+                               [](EditorState& s) { return RenumberTimer(s, 0, 31); }));
+    ASSERT_TRUE(document.Apply(QStringLiteral("Power Up"), [](EditorState& s) {
+        s.startup = true;
+        return true;
+    }));
+    const EditorState after = document.GetState();
+    ASSERT_EQ(after.panels.size(), 3u);
+    EXPECT_EQ(after.panels[0].timerNumber, 31);
+    EXPECT_EQ(after.panels[2].timerNumber, 9);
+    EXPECT_EQ(after.panels[2].rows, after.panels[1].rows);
+
+    while (document.GetHistory()->canUndo()) {
+        document.GetHistory()->undo();
+    }
+    ExpectSame(document.GetState(), before, "undone");
+    EXPECT_EQ(Describe(document.GetProgram()), Describe(SampleProgram()));
+    while (document.GetHistory()->canRedo()) {
+        document.GetHistory()->redo();
+    }
+    ExpectSame(document.GetState(), after, "redone");
+}
+
+TEST(ProgramDocumentModified, FollowsTheHistoryToTheSavedPoint) {
+    TempDir dir;
+    ProgramDocument document;
+    document.Open(QString::fromStdString(dir.File("a.tvr")), SampleProgram());
+    QSignalSpy modified(&document, &ProgramDocument::modifiedChanged);
+    QUndoStack& history = *document.GetHistory();
+    auto lastMark = [&] { return modified.constLast().at(0).toBool(); };
+
+    EXPECT_FALSE(document.IsModified());
+    ASSERT_TRUE(
+        document.Apply(QStringLiteral("One"), [](EditorState& s) { return SwitchRow(s, 0, 0); }));
+    ASSERT_TRUE(
+        document.Apply(QStringLiteral("Two"), [](EditorState& s) { return SwitchRow(s, 0, 1); }));
+    EXPECT_TRUE(document.IsModified());
+    ASSERT_EQ(modified.count(), 1);
+    EXPECT_TRUE(lastMark());
+
+    history.undo();
+    EXPECT_TRUE(document.IsModified());
+    history.undo();
+    EXPECT_FALSE(document.IsModified()) << "back where it was opened";
+    ASSERT_EQ(modified.count(), 2);
+    EXPECT_FALSE(lastMark());
+
+    history.redo();
+    ASSERT_TRUE(document.Save().Ok());
+    EXPECT_FALSE(document.IsModified());
+    ASSERT_EQ(modified.count(), 4);
+    EXPECT_FALSE(lastMark());
+    history.undo();
+    EXPECT_TRUE(document.IsModified()) << "the opened state is no longer what the file holds";
+    history.redo();
+    EXPECT_FALSE(document.IsModified());
+
+    // A new step after undoing past the saved point leaves no way back to it.
+    history.undo();
+    ASSERT_TRUE(
+        document.Apply(QStringLiteral("Other"), [](EditorState& s) { return SwitchRow(s, 1, 1); }));
+    history.undo();
+    EXPECT_TRUE(document.IsModified());
+    history.redo();
+    EXPECT_TRUE(document.IsModified());
+}
+
+TEST(ProgramDocumentFile, OpenReplacesStateHistoryAndPath) {
+    ProgramDocument document;
+    ASSERT_TRUE(document.Apply(QStringLiteral("Add"),
+                               [](EditorState& s) { return AddTimer(s, 0, true, "00:00:01"); }));
+    ASSERT_TRUE(document.IsModified());
+    FakeView view(document);
+    QSignalSpy paths(&document, &ProgramDocument::pathChanged);
+    QSignalSpy modified(&document, &ProgramDocument::modifiedChanged);
+
+    const QString path = QStringLiteral("/nowhere/sample.tvr");
+    const TimerProgram program = MakeProgram({{7, {{true, 0, 0, 9, 0}}}}, true);
+    document.Open(path, program);
+    ExpectSame(document.GetState(), StateFromProgram(program));
+    ExpectSame(view.State(), document.GetState(), "the view");
+    EXPECT_EQ(document.GetHistory()->count(), 0) << "no undo into another program";
+    EXPECT_FALSE(document.IsModified());
+    ASSERT_EQ(modified.count(), 1);
+    EXPECT_FALSE(modified.at(0).at(0).toBool());
+    EXPECT_EQ(document.GetPath(), path);
+    ASSERT_EQ(paths.count(), 1);
+    EXPECT_EQ(paths.at(0).at(0).toString(), path);
+
+    document.Open(path, SampleProgram());
+    EXPECT_EQ(paths.count(), 1) << "the same file again";
+    ExpectSame(view.State(), document.GetState(), "the view");
+}
+
+TEST(ProgramDocumentFile, SaveWritesWhatTheWriterWritesAndMovesTheMarkOnlyOnSuccess) {
+    TempDir dir;
+    ProgramDocument document;
+    QSignalSpy paths(&document, &ProgramDocument::pathChanged);
+    document.Open(QString(), SampleProgram());
+    ASSERT_TRUE(document.Apply(QStringLiteral("Power Up"), [](EditorState& s) {
+        s.startup = true;
+        return true;
+    }));
+
+    const QString first = QString::fromStdString(dir.File("first.tvr"));
+    ASSERT_TRUE(document.SaveAs(first).Ok());
+    EXPECT_EQ(document.GetPath(), first);
+    ASSERT_EQ(paths.count(), 1);
+    EXPECT_FALSE(document.IsModified());
+    TimerProgram expected = SampleProgram();
+    expected.SetStartup(true);
+    EXPECT_EQ(ReadFile(first.toStdString()), FormatTimerFile(expected));
+
+    ASSERT_TRUE(document.Apply(QStringLiteral("Edit"),
+                               [](EditorState& s) { return SetRowText(s, 1, 9, "0:0:0:45"); }));
+    ASSERT_TRUE(document.Save().Ok());
+    EXPECT_FALSE(document.IsModified());
+    const std::string reference = dir.File("reference.tvr");
+    ASSERT_TRUE(WriteTimerFile(reference, document.GetProgram()).Ok());
+    EXPECT_EQ(ReadFile(first.toStdString()), ReadFile(reference));
+    EXPECT_NE(ReadFile(first.toStdString()).find("00:00:00:45"), std::string::npos);
+
+    // A folder that does not exist: the program keeps its file and its mark.
+    ASSERT_TRUE(document.Apply(QStringLiteral("Switch"),
+                               [](EditorState& s) { return SwitchRow(s, 0, 0); }));
+    QSignalSpy modified(&document, &ProgramDocument::modifiedChanged);
+    const std::string saved = ReadFile(first.toStdString());
+    EXPECT_FALSE(document.SaveAs(QString::fromStdString(dir.File("missing/second.tvr"))).Ok());
+    EXPECT_EQ(document.GetPath(), first);
+    EXPECT_EQ(paths.count(), 1);
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_EQ(modified.count(), 0);
+
+    // Nothing to write: the file stays as it was and so does the mark.
+    ASSERT_TRUE(document.Apply(QStringLiteral("Delete All"), [](EditorState& s) {
+        s.panels.clear();
+        s.selection = {};
+        return true;
+    }));
+    EXPECT_EQ(document.Save().status, SaveStatus::NoBlocks);
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_EQ(ReadFile(first.toStdString()), saved);
+}
+
+TEST(ProgramDocumentFile, CloseLeavesAnEmptyUnmodifiedProgramWithoutAFile) {
+    TempDir dir;
+    ProgramDocument document;
+    document.Open(QString::fromStdString(dir.File("a.tvr")), SampleProgram());
+    ASSERT_TRUE(document.Apply(QStringLiteral("Power Up"), [](EditorState& s) {
+        s.startup = true;
+        return true;
+    }));
+    FakeView view(document);
+    QSignalSpy paths(&document, &ProgramDocument::pathChanged);
+
+    document.Close();
+    EXPECT_TRUE(document.GetState().panels.empty());
+    EXPECT_FALSE(document.GetState().startup);
+    EXPECT_EQ(document.GetState().selection, (EditorSelection{-1, -1}));
+    EXPECT_EQ(document.GetProgram().GetBlockCount(), 0);
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_EQ(document.GetHistory()->count(), 0);
+    EXPECT_TRUE(document.GetPath().isEmpty());
+    ASSERT_EQ(paths.count(), 1);
+    EXPECT_TRUE(paths.at(0).at(0).toString().isEmpty());
+    ExpectSame(view.State(), document.GetState(), "the view");
+}
+
+TEST(ProgramDocumentChanges, NameTheRangesOfApplyUndoAndRedo) {
+    ProgramDocument document;
+    document.Open(QStringLiteral("/nowhere/sample.tvr"), SampleProgram());
+    document.Apply(QStringLiteral("Add"),
+                   [](EditorState& s) { return AddTimer(s, 8, false, "00:00:02"); });
+    FakeView view(document);
+    document.SetSelection({1, 2});
+    view.changes.clear();
+
+    ASSERT_TRUE(document.Apply(QStringLiteral("Insert"),
+                               [](EditorState& s) { return InsertRowBelow(s, 1, 2); }));
+    ASSERT_TRUE(document.Apply(QStringLiteral("Duplicate"),
+                               [](EditorState& s) { return DuplicateTimer(s, 0, 4); }));
+    document.GetHistory()->undo();
+    document.GetHistory()->redo();
+    ASSERT_EQ(view.changes.size(), 4u);
+    const struct {
+        int first, removed, added;
+        bool selection;
+    } expected[] = {{1, 1, 1, true}, {1, 0, 1, true}, {1, 1, 0, true}, {1, 0, 1, true}};
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(view.changes[i].first, expected[i].first) << i;
+        EXPECT_EQ(view.changes[i].removed, expected[i].removed) << i;
+        EXPECT_EQ(view.changes[i].added, expected[i].added) << i;
+        EXPECT_EQ(view.changes[i].selection, expected[i].selection) << i;
+        EXPECT_FALSE(view.changes[i].startup) << i;
+    }
+    ExpectSame(view.State(), document.GetState(), "the view");
+
+    // Only the startup flag: no panel named.
+    view.changes.clear();
+    ASSERT_TRUE(document.Apply(QStringLiteral("Power Up"), [](EditorState& s) {
+        s.startup = true;
+        return true;
+    }));
+    document.GetHistory()->undo();
+    ASSERT_EQ(view.changes.size(), 2u);
+    for (const EditorChange& change : view.changes) {
+        EXPECT_TRUE(change.startup);
+        EXPECT_FALSE(change.Panels());
+        EXPECT_FALSE(change.selection);
+    }
+    EXPECT_FALSE(view.startup);
+}
+
+// Random edits, selections, undos and redos: a view that follows only the changes always shows
+// what the document holds, and every undo and redo gives back the exact state of its step.
+TEST(ProgramDocumentChanges, AViewFollowingChangesAloneStaysEqualThroughRandomEdits) {
+    for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+        std::mt19937 random(seed);
+        auto pick = [&](int low, int high) {
+            return std::uniform_int_distribution<int>(low, high)(random);
+        };
+        ProgramDocument document;
+        document.Open(QStringLiteral("/nowhere/sample.tvr"), SampleProgram());
+        FakeView view(document);
+        // Each step's state before and after it, and how many of them are done.
+        std::vector<std::pair<EditorState, EditorState>> steps;
+        std::size_t done = 0;
+        QUndoStack& history = *document.GetHistory();
+
+        for (int round = 0; round < 150; ++round) {
+            const EditorState& now = document.GetState();
+            const int panels = static_cast<int>(now.panels.size());
+            const int panel = pick(-1, panels);
+            const int rows =
+                panel >= 0 && panel < panels ? static_cast<int>(now.panels[panel].rows.size()) : 0;
+            const int row = pick(-1, rows);
+            const int action = pick(0, 14);
+            ProgramDocument::Edit edit;
+            switch (action) {
+                case 0:
+                    edit = [=](EditorState& s) { return AppendRow(s, panel); };
+                    break;
+                case 1:
+                    edit = [=](EditorState& s) { return InsertRowBelow(s, panel, row); };
+                    break;
+                case 2:
+                    edit = [=](EditorState& s) { return DeleteRow(s, panel, row); };
+                    break;
+                case 3:
+                    edit = [=](EditorState& s) { return DeleteTimer(s, panel); };
+                    break;
+                case 4: {
+                    const int number = pick(0, 31);
+                    edit = [=](EditorState& s) { return AddTimer(s, number, true, "00:01:00"); };
+                    break;
+                }
+                case 5: {
+                    const int number = pick(0, 31);
+                    edit = [=](EditorState& s) { return DuplicateTimer(s, panel, number); };
+                    break;
+                }
+                case 6: {
+                    const int number = pick(0, 31);
+                    edit = [=](EditorState& s) { return RenumberTimer(s, panel, number); };
+                    break;
+                }
+                case 7: {
+                    const int delta = pick(0, 1) == 0 ? -1 : 1;
+                    edit = [=](EditorState& s) { return MoveRow(s, panel, row, delta); };
+                    break;
+                }
+                case 8: {
+                    const std::string text = std::to_string(pick(0, 2)) +
+                                             ":0:" + std::to_string(pick(0, 2)) + ":" +
+                                             std::to_string(pick(0, 60));
+                    edit = [=](EditorState& s) { return SetRowText(s, panel, row, text); };
+                    break;
+                }
+                case 9:
+                    edit = [=](EditorState& s) { return SwitchRow(s, panel, row); };
+                    break;
+                case 10: {
+                    const bool start = pick(0, 1) == 1;
+                    edit = [=](EditorState& s) {
+                        return SetBlockStart(s, panel, row, start) == BlockStartRefusal::None;
+                    };
+                    break;
+                }
+                case 11:
+                    edit = [](EditorState& s) {
+                        s.startup = !s.startup;
+                        return true;
+                    };
+                    break;
+                case 12:
+                    document.SetSelection({panel, row});
+                    break;
+                case 13:
+                    if (done > 0) {
+                        history.undo();
+                        --done;
+                        ExpectSame(document.GetState(), steps[done].first, "undo");
+                    }
+                    break;
+                case 14:
+                    if (done < steps.size()) {
+                        history.redo();
+                        ExpectSame(document.GetState(), steps[done].second, "redo");
+                        ++done;
+                    }
+                    break;
+            }
+            if (edit) {
+                const EditorState before = document.GetState();
+                if (document.Apply(QStringLiteral("Random"), edit)) {
+                    steps.resize(done);
+                    steps.emplace_back(before, document.GetState());
+                    ++done;
+                } else {
+                    EXPECT_TRUE(document.GetState().SameProgram(before));
+                }
+            }
+            ASSERT_EQ(history.count(), static_cast<int>(steps.size())) << "seed " << seed;
+            ASSERT_EQ(history.index(), static_cast<int>(done)) << "seed " << seed;
+            ExpectSame(view.State(), document.GetState(), "the view");
+            if (::testing::Test::HasFailure()) {
+                FAIL() << "seed " << seed << " round " << round << " action " << action;
+            }
+        }
+    }
+}
+
+}  // namespace
