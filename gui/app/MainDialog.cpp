@@ -31,6 +31,7 @@
 #include "gui/app/EditCommands.h"
 #include "gui/app/FileActions.h"
 #include "gui/app/HelpDialog.h"
+#include "gui/app/HistoryActions.h"
 #include "gui/app/ProgramStatus.h"
 #include "gui/common/DialogUnits.h"
 #include "gui/common/Prompter.h"
@@ -59,19 +60,6 @@ QPushButton* MakeButton(QWidget* parent, const QString& text, int id, const QStr
     // Enter must not press whichever button has the focus.
     button->setAutoDefault(false);
     return button;
-}
-
-// The platform's keys for a standard command, or the common ones where it binds none.
-QAction* MakeAction(QMenu* menu, const QString& text, int id, QKeySequence::StandardKey key,
-                    const char* fallback) {
-    QAction* action = menu->addAction(text);
-    action->setProperty(ControlIds::kProperty, id);
-    QList<QKeySequence> keys = QKeySequence::keyBindings(key);
-    if (keys.isEmpty()) {
-        keys.append(QKeySequence(QString::fromLatin1(fallback)));
-    }
-    action->setShortcuts(keys);
-    return action;
 }
 
 }  // namespace
@@ -256,26 +244,26 @@ void MainDialog::BuildLayout() {
 
 void MainDialog::BuildMenu(QMenuBar* menu) {
     QMenu* file = menu->addMenu(QStringLiteral("&File"));
-    connect(MakeAction(file, QStringLiteral("&Open..."), ControlIds::kFileOpen, QKeySequence::Open,
-                       "Ctrl+O"),
+    connect(MakeStandardAction(file, QStringLiteral("&Open..."), ControlIds::kFileOpen,
+                               QKeySequence::Open, "Ctrl+O"),
             &QAction::triggered, files, &FileActions::OnFileOpen);
     recentMenu = file->addMenu(QStringLiteral("Open &Recent"));
     recentMenu->menuAction()->setProperty(ControlIds::kProperty, ControlIds::kFileRecent);
     connect(recentMenu, &QMenu::aboutToShow, this, [this] { files->FillRecentMenu(recentMenu); });
     file->addSeparator();
-    connect(MakeAction(file, QStringLiteral("&Save"), ControlIds::kFileSave, QKeySequence::Save,
-                       "Ctrl+S"),
+    connect(MakeStandardAction(file, QStringLiteral("&Save"), ControlIds::kFileSave,
+                               QKeySequence::Save, "Ctrl+S"),
             &QAction::triggered, files, &FileActions::OnFileSave);
-    connect(MakeAction(file, QStringLiteral("Save &As..."), ControlIds::kFileSaveAs,
-                       QKeySequence::SaveAs, "Ctrl+Shift+S"),
+    connect(MakeStandardAction(file, QStringLiteral("Save &As..."), ControlIds::kFileSaveAs,
+                               QKeySequence::SaveAs, "Ctrl+Shift+S"),
             &QAction::triggered, files, &FileActions::OnFileSaveAs);
     file->addSeparator();
-    connect(MakeAction(file, QStringLiteral("&Close"), ControlIds::kFileClose, QKeySequence::Close,
-                       "Ctrl+W"),
+    connect(MakeStandardAction(file, QStringLiteral("&Close"), ControlIds::kFileClose,
+                               QKeySequence::Close, "Ctrl+W"),
             &QAction::triggered, files, &FileActions::OnFileClose);
     file->addSeparator();
-    connect(MakeAction(file, QStringLiteral("&Print..."), ControlIds::kFilePrint,
-                       QKeySequence::Print, "Ctrl+P"),
+    connect(MakeStandardAction(file, QStringLiteral("&Print..."), ControlIds::kFilePrint,
+                               QKeySequence::Print, "Ctrl+P"),
             &QAction::triggered, reports, &ReportActions::OnPrint);
     QAction* exportPdf = file->addAction(QStringLiteral("Export as P&DF..."));
     exportPdf->setProperty(ControlIds::kProperty, ControlIds::kFileExportPdf);
@@ -284,41 +272,12 @@ void MainDialog::BuildMenu(QMenuBar* menu) {
     exportCsv->setProperty(ControlIds::kProperty, ControlIds::kFileExportCsv);
     connect(exportCsv, &QAction::triggered, reports, &ReportActions::OnExportCsv);
     file->addSeparator();
-    connect(
-        MakeAction(file, QStringLiteral("E&xit"), ControlIds::kExit, QKeySequence::Quit, "Ctrl+Q"),
-        &QAction::triggered, this, &MainDialog::OnExit);
+    connect(MakeStandardAction(file, QStringLiteral("E&xit"), ControlIds::kExit, QKeySequence::Quit,
+                               "Ctrl+Q"),
+            &QAction::triggered, this, &MainDialog::OnExit);
 
     QMenu* edit = menu->addMenu(QStringLiteral("&Edit"));
-    QAction* undoAction = MakeAction(edit, QStringLiteral("&Undo"), ControlIds::kEditUndo,
-                                     QKeySequence::Undo, "Ctrl+Z");
-    QAction* redoAction = MakeAction(edit, QStringLiteral("&Redo"), ControlIds::kEditRedo,
-                                     QKeySequence::Redo, "Ctrl+Shift+Z");
-    // Both common redo keys, whichever the platform prefers.
-    QList<QKeySequence> redoKeys = redoAction->shortcuts();
-    for (const char* key : {"Ctrl+Shift+Z", "Ctrl+Y"}) {
-        if (!redoKeys.contains(QKeySequence(QString::fromLatin1(key)))) {
-            redoKeys.append(QKeySequence(QString::fromLatin1(key)));
-        }
-    }
-    redoAction->setShortcuts(redoKeys);
-    connect(undoAction, &QAction::triggered, edits, &EditCommands::OnUndo);
-    connect(redoAction, &QAction::triggered, edits, &EditCommands::OnRedo);
-    auto nameAction = [](QAction* action, const QString& verb, const QString& step) {
-        action->setText(step.isEmpty() ? verb : verb + u' ' + step);
-    };
-    // The actions are the receivers: the stack outlives them when the window is destroyed.
-    connect(document->GetHistory(), &QUndoStack::undoTextChanged, undoAction,
-            [undoAction, nameAction](const QString& step) {
-                nameAction(undoAction, QStringLiteral("&Undo"), step);
-            });
-    connect(document->GetHistory(), &QUndoStack::redoTextChanged, redoAction,
-            [redoAction, nameAction](const QString& step) {
-                nameAction(redoAction, QStringLiteral("&Redo"), step);
-            });
-    connect(document->GetHistory(), &QUndoStack::canUndoChanged, undoAction, &QAction::setEnabled);
-    connect(document->GetHistory(), &QUndoStack::canRedoChanged, redoAction, &QAction::setEnabled);
-    undoAction->setEnabled(false);
-    redoAction->setEnabled(false);
+    AddHistoryActions(edit, *document->GetHistory(), *edits);
     edit->addSeparator();
 
     auto addEditAction = [this, edit](const QString& text, int id, const QKeySequence& key) {
@@ -368,8 +327,8 @@ void MainDialog::BuildMenu(QMenuBar* menu) {
     });
 
     QMenu* help = menu->addMenu(QStringLiteral("&Help"));
-    connect(MakeAction(help, QStringLiteral("&How to program the device"), ControlIds::kHelp,
-                       QKeySequence::HelpContents, "F1"),
+    connect(MakeStandardAction(help, QStringLiteral("&How to program the device"),
+                               ControlIds::kHelp, QKeySequence::HelpContents, "F1"),
             &QAction::triggered, this, &MainDialog::OnHelp);
     help->addSeparator();
     QAction* about = help->addAction(QStringLiteral("&About"));
