@@ -454,12 +454,14 @@ bool TimerListCtrl::FillPanel(int index, const PanelState& state) {
     while (panel->GetRowCount() > rows) {
         panel->DeleteRow(panel->GetRowCount() - 1);
     }
-    while (panel->GetRowCount() < rows) {
-        panel->AddRow(false, 0, 0, 0, 0, false);
-    }
-    for (int row = 0; row < rows; ++row) {
+    const int kept = panel->GetRowCount();
+    for (int row = 0; row < kept; ++row) {
         const RowState& wanted = state.rows[static_cast<std::size_t>(row)];
         panel->SetRow(row, wanted.on, QString::fromStdString(wanted.text), wanted.blockStart);
+    }
+    for (int row = kept; row < rows; ++row) {
+        const RowState& wanted = state.rows[static_cast<std::size_t>(row)];
+        panel->AddRow(wanted.on, QString::fromStdString(wanted.text), wanted.blockStart);
     }
     return resized;
 }

@@ -295,6 +295,11 @@ void TimerPanel::WatchForScreenReaders() {
 
 int TimerPanel::AddRow(bool on, std::uint32_t hours, std::uint32_t minutes, std::uint32_t seconds,
                        std::uint32_t ticks, bool blockStart) {
+    return AddRow(on, QString::fromStdString(FormatIntervalTime(hours, minutes, seconds, ticks)),
+                  blockStart);
+}
+
+int TimerPanel::AddRow(bool on, const QString& text, bool blockStart) {
     if (rowCount >= kMaxRows) {
         return -1;
     }
@@ -312,7 +317,7 @@ int TimerPanel::AddRow(bool on, std::uint32_t hours, std::uint32_t minutes, std:
 
     auto* edit = new IntervalEdit(this);
     edit->setProperty(ControlIds::kProperty, ControlIds::EditId(row));
-    edit->setText(QString::fromStdString(FormatIntervalTime(hours, minutes, seconds, ticks)));
+    edit->setText(text);
     edit->SetTypingLimit(kIntervalTypingLimit);
     edit->installEventFilter(this);
     connect(edit, &IntervalEdit::focusEntered, this,

@@ -55,6 +55,8 @@ public:
     // row: the next Move does.
     int AddRow(bool on, std::uint32_t hours, std::uint32_t minutes, std::uint32_t seconds,
                std::uint32_t ticks, bool blockStart);
+    // The same with the interval as the text to show.
+    int AddRow(bool on, const QString& text, bool blockStart);
     // Removes a row: the rows below move up one place (their texts and boxes do; the controls
     // stay), the last row's controls go.
     bool DeleteRow(int row);
