@@ -47,6 +47,7 @@ unpacked=build/package/unpacked
 dpkg-deb -x "$deb" "$unpacked"
 desktop-file-validate "$unpacked/usr/share/applications/tavrel-timer.desktop"
 echo "desktop-file-validate: tavrel-timer.desktop passed"
+echo "appstreamcli validate --no-net: org.example.TavrelTimer.metainfo.xml"
 appstreamcli validate --no-net "$unpacked/usr/share/metainfo/org.example.TavrelTimer.metainfo.xml"
 lintian --fail-on error,warning --display-info "$deb"
 echo "lintian: $(basename "$deb"): no errors or warnings"
