@@ -1,7 +1,11 @@
 #include "cli/TvrTool.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
+#include <cstring>
+#include <filesystem>
 #include <functional>
 #include <istream>
 #include <map>
@@ -27,7 +31,11 @@ constexpr const char* kUsage =
     "  frame FILE           the transfer frame as hex bytes on one line\n"
     "  check FILE           exit 0 and 'ok: N of 128 bytes' when the device can take the\n"
     "                       program; otherwise exit 1 and one line per problem\n"
-    "  normalize IN OUT     load IN and write it to OUT exactly as the editor saves it\n"
+    "  normalize [--force] IN OUT\n"
+    "                       load IN and write it to OUT exactly as the editor saves it,\n"
+    "                       atomically; lines the reader skipped are named on standard\n"
+    "                       error and left out. When there are some and OUT is IN, it\n"
+    "                       refuses (exit 1) unless --force is given\n"
     "  signal FILE          the colour swaps of the transfer under the nominal times: one\n"
     "                       line per swap, microseconds after the transfer starts, then\n"
     "                       'end T' when the transfer ends\n"
@@ -38,9 +46,13 @@ constexpr const char* kUsage =
     "                       timer,interval,state,hours,minutes,seconds,sixtieths,ticks,\n"
     "                       start_ticks,block_start\n"
     "  --help               this text\n"
+    "  --version            the version\n"
     "\n"
-    "Exit codes: 0 success, 1 the check, the write or the decode failed, 2 unreadable file or\n"
-    "input, or bad usage.\n";
+    "frame and signal also name on standard error each problem 'check' would report.\n"
+    "\n"
+    "Exit codes: 0 success; 1 the check or the decode failed, or normalize had nothing to\n"
+    "write or refused to drop lines in place; 2 unreadable file or input, or bad usage; 3 the\n"
+    "output could not be written (standard output, or normalize's OUT).\n";
 
 struct Io {
     std::istream& in;
@@ -50,12 +62,17 @@ struct Io {
 
 using Args = std::vector<std::string>;
 
+struct Options {
+    bool force = false;  // normalize: drop skipped lines even when OUT is IN
+};
+
 enum class Skipped { Quiet, Warn };
 
 // With Warn, every line the reader could not use becomes a warning on standard error, so a
 // person sees what the summary leaves out while scripts still read standard output alone.
-bool Load(const std::string& path, TimerProgram& program, Io& io,
-          Skipped skipped = Skipped::Quiet) {
+// skippedCount, when given, receives how many lines the reader skipped.
+bool Load(const std::string& path, TimerProgram& program, Io& io, Skipped skipped = Skipped::Quiet,
+          std::size_t* skippedCount = nullptr) {
     const LoadResult result = ReadTimerFile(path, program);
     if (!result.Ok()) {
         io.err << "tvrtool: " << path << ": " << result.Message() << '\n';
@@ -70,7 +87,28 @@ bool Load(const std::string& path, TimerProgram& program, Io& io,
                    << " more lines were skipped\n";
         }
     }
+    if (skippedCount != nullptr) {
+        *skippedCount = result.skippedCount;
+    }
     return true;
+}
+
+// frame and signal encode whatever they are given, so a person is told, as check would tell
+// them, what the device cannot take; standard output stays the encoding alone.
+void WarnDeviceProblems(const TimerProgram& program, Io& io) {
+    for (const DeviceProblem& problem : CheckDeviceLimits(program)) {
+        io.err << "warning: " << problem.message << '\n';
+    }
+}
+
+// The same file by name or through a link; false when either does not exist.
+bool SameFile(const std::string& a, const std::string& b) {
+    if (a == b) {
+        return true;
+    }
+    std::error_code ec;
+    const bool same = std::filesystem::equivalent(a, b, ec);
+    return !ec && same;
 }
 
 std::string HexLine(const std::vector<std::uint8_t>& bytes) {
@@ -86,7 +124,7 @@ std::string HexLine(const std::vector<std::uint8_t>& bytes) {
     return line;
 }
 
-int Info(const Args& args, Io& io) {
+int Info(const Args& args, const Options&, Io& io) {
     TimerProgram program;
     if (!Load(args[0], program, io, Skipped::Warn)) {
         return kExitCannotRead;
@@ -113,16 +151,17 @@ int Info(const Args& args, Io& io) {
     return kExitOk;
 }
 
-int Frame(const Args& args, Io& io) {
+int Frame(const Args& args, const Options&, Io& io) {
     TimerProgram program;
     if (!Load(args[0], program, io)) {
         return kExitCannotRead;
     }
+    WarnDeviceProblems(program, io);
     io.out << HexLine(BuildTransferFrame(program)) << '\n';
     return kExitOk;
 }
 
-int Check(const Args& args, Io& io) {
+int Check(const Args& args, const Options&, Io& io) {
     TimerProgram program;
     if (!Load(args[0], program, io, Skipped::Warn)) {
         return kExitCannotRead;
@@ -138,24 +177,34 @@ int Check(const Args& args, Io& io) {
     return kExitProblem;
 }
 
-int Normalize(const Args& args, Io& io) {
+int Normalize(const Args& args, const Options& options, Io& io) {
     TimerProgram program;
-    if (!Load(args[0], program, io)) {
+    std::size_t skipped = 0;
+    if (!Load(args[0], program, io, Skipped::Warn, &skipped)) {
         return kExitCannotRead;
+    }
+    // Writing over IN would lose those lines for good; to another file IN still holds them.
+    if (skipped > 0 && !options.force && SameFile(args[0], args[1])) {
+        io.err << "tvrtool: " << args[0]
+               << ": left unchanged, since writing OUT over IN would lose "
+               << (skipped == 1 ? "the skipped line" : "the skipped lines")
+               << " above; give another OUT, or add --force\n";
+        return kExitProblem;
     }
     const SaveResult saved = WriteTimerFile(args[1], program);
     if (!saved.Ok()) {
         io.err << "tvrtool: " << args[1] << ": " << saved.Message() << '\n';
-        return kExitProblem;
+        return saved.status == SaveStatus::NoBlocks ? kExitProblem : kExitCannotWrite;
     }
     return kExitOk;
 }
 
-int Signal(const Args& args, Io& io) {
+int Signal(const Args& args, const Options&, Io& io) {
     TimerProgram program;
     if (!Load(args[0], program, io)) {
         return kExitCannotRead;
     }
+    WarnDeviceProblems(program, io);
     const std::vector<std::uint8_t> frame = BuildTransferFrame(program);
     const SignalTimeline timeline = SimulateTransfer(frame, kZeroTimeUs, kOneTimeUs, kSyncTimeUs);
     std::string text;
@@ -212,7 +261,7 @@ bool ReadSwapTimes(std::istream& in, std::vector<std::int64_t>& swaps, std::stri
     return true;
 }
 
-int Decode(const Args&, Io& io) {
+int Decode(const Args&, const Options&, Io& io) {
     std::vector<std::int64_t> swaps;
     std::string error;
     if (!ReadSwapTimes(io.in, swaps, error)) {
@@ -231,7 +280,7 @@ int Decode(const Args&, Io& io) {
     return kExitOk;
 }
 
-int Csv(const Args& args, Io& io) {
+int Csv(const Args& args, const Options&, Io& io) {
     TimerProgram program;
     if (!Load(args[0], program, io)) {
         return kExitCannotRead;
@@ -242,17 +291,55 @@ int Csv(const Args& args, Io& io) {
 
 struct Command {
     std::size_t argCount;
-    std::function<int(const Args&, Io&)> run;
+    bool takesForce;
+    std::function<int(const Args&, const Options&, Io&)> run;
 };
 
 const std::map<std::string, Command>& Commands() {
     static const std::map<std::string, Command> commands = {
-        {"info", {1, Info}},     {"frame", {1, Frame}},
-        {"check", {1, Check}},   {"normalize", {2, Normalize}},
-        {"signal", {1, Signal}}, {"decode", {0, Decode}},
-        {"csv", {1, Csv}},
+        {"info", {1, false, Info}},     {"frame", {1, false, Frame}},
+        {"check", {1, false, Check}},   {"normalize", {2, true, Normalize}},
+        {"signal", {1, false, Signal}}, {"decode", {0, false, Decode}},
+        {"csv", {1, false, Csv}},
     };
     return commands;
+}
+
+int Run(const std::vector<std::string>& args, Io& io) {
+    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
+        io.out << kUsage;
+        return kExitOk;
+    }
+    if (args.size() == 1 && args[0] == "--version") {
+        io.out << "tvrtool " << TIMER_VERSION << '\n';
+        return kExitOk;
+    }
+    if (args.empty()) {
+        io.err << kUsage;
+        return kExitCannotRead;
+    }
+    const auto found = Commands().find(args[0]);
+    if (found == Commands().end()) {
+        io.err << "tvrtool: unknown command '" << args[0]
+               << "'. Run 'tvrtool --help' for the list.\n";
+        return kExitCannotRead;
+    }
+    Args rest(args.begin() + 1, args.end());
+    Options options;
+    if (found->second.takesForce) {
+        const auto flag = std::find(rest.begin(), rest.end(), "--force");
+        if (flag != rest.end()) {
+            options.force = true;
+            rest.erase(flag);
+        }
+    }
+    if (rest.size() != found->second.argCount) {
+        io.err << "tvrtool: '" << args[0] << "' takes " << found->second.argCount
+               << (found->second.argCount == 1 ? " argument" : " arguments")
+               << ". Run 'tvrtool --help' for the usage.\n";
+        return kExitCannotRead;
+    }
+    return found->second.run(rest, options, io);
 }
 
 }  // namespace
@@ -260,25 +347,18 @@ const std::map<std::string, Command>& Commands() {
 int RunTvrTool(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                std::ostream& err) {
     Io io{in, out, err};
-    if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
-        out << kUsage;
-        return kExitOk;
+    errno = 0;
+    int code = Run(args, io);
+    // A full disk or a closed pipe shows only here: the stream fails on a write or the flush.
+    out.flush();
+    const int error = errno;
+    if (!out) {
+        err << "tvrtool: cannot write standard output";
+        if (error != 0) {
+            err << ": " << std::strerror(error);
+        }
+        err << '\n';
+        code = kExitCannotWrite;
     }
-    if (args.empty()) {
-        err << kUsage;
-        return kExitCannotRead;
-    }
-    const auto found = Commands().find(args[0]);
-    if (found == Commands().end()) {
-        err << "tvrtool: unknown command '" << args[0] << "'. Run 'tvrtool --help' for the list.\n";
-        return kExitCannotRead;
-    }
-    const Args rest(args.begin() + 1, args.end());
-    if (rest.size() != found->second.argCount) {
-        err << "tvrtool: '" << args[0] << "' takes " << found->second.argCount
-            << (found->second.argCount == 1 ? " argument" : " arguments")
-            << ". Run 'tvrtool --help' for the usage.\n";
-        return kExitCannotRead;
-    }
-    return found->second.run(rest, io);
+    return code;
 }

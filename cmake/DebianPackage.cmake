@@ -7,10 +7,12 @@ set(TIMER_PACKAGE_MAINTAINER "Programmable Timer developers <timer@example.org>"
 set(CPACK_PACKAGE_NAME tavrel-timer)
 set(CPACK_PACKAGE_VENDOR "Programmable Timer developers")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Editor and optical programmer for a programmable timer")
+# Lines under 80 characters, as Debian asks.
 set(CPACK_PACKAGE_DESCRIPTION
-    "Edits timer programs for a small programmable timer device, saves and loads them as .tvr
-files, and sends them to the device optically by flashing two panes on the screen. Includes
-tvrtool, a command-line companion that summarises, checks and encodes timer files.")
+    "Edits timer programs for a small programmable timer device, saves and loads
+them as .tvr files, and sends them to the device optically by flashing two
+panes on the screen. Includes tvrtool, a command-line companion that
+summarises, checks and encodes timer files.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
@@ -21,5 +23,20 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 if(TIMER_BUILD_GUI)
     set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 endif()
+
+# Debian wants the licence in machine-readable form and a changelog (compressed, without a time
+# stamp in the gzip header) in the package's documentation folder. The version is the project's
+# and has no Debian revision: we are upstream and packager, so the package is native and its
+# changelog is changelog.gz.
+configure_file(${PROJECT_SOURCE_DIR}/res/debian/changelog ${CMAKE_BINARY_DIR}/debian/changelog
+               @ONLY)
+add_custom_command(
+    OUTPUT ${CMAKE_BINARY_DIR}/debian/changelog.gz
+    COMMAND ${TIMER_GZIP} -9nkf ${CMAKE_BINARY_DIR}/debian/changelog
+    DEPENDS ${CMAKE_BINARY_DIR}/debian/changelog
+    VERBATIM)
+add_custom_target(debian_changelog ALL DEPENDS ${CMAKE_BINARY_DIR}/debian/changelog.gz)
+install(FILES ${PROJECT_SOURCE_DIR}/res/debian/copyright ${CMAKE_BINARY_DIR}/debian/changelog.gz
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/${CPACK_PACKAGE_NAME})
 
 include(CPack)

@@ -383,6 +383,14 @@ SaveResult WriteTimerFile(const std::string& path, const TimerProgram& program, 
             target = resolved;
         }
     }
+    // A device, pipe or folder cannot be replaced atomically, and renaming over a device node
+    // (as root, /dev/null) would destroy it.
+    const fs::file_status existing = fs::status(target, ec);
+    if (fs::exists(existing) && !fs::is_regular_file(existing)) {
+        result.status = SaveStatus::CannotReplace;
+        result.detail = "not a regular file";
+        return result;
+    }
     const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");
 
     std::string tempPath;

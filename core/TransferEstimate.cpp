@@ -55,12 +55,16 @@ std::int64_t TransferEstimate::RemainingUs(std::int32_t position, std::int64_t e
 std::string FormatDuration(std::int64_t microseconds, Rounding rounding) {
     const std::int64_t half = rounding == Rounding::Up ? 999'999 : 500'000;
     const std::int64_t seconds = std::max<std::int64_t>((microseconds + half) / 1'000'000, 0);
+    // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) inside operator+ on
+    // temporary strings.
+    std::string text;
     if (seconds < 60) {
-        return std::to_string(seconds) + " s";
+        text.append(std::to_string(seconds)).append(" s");
+        return text;
     }
-    std::string text = std::to_string(seconds / 60) + " min";
+    text.append(std::to_string(seconds / 60)).append(" min");
     if (seconds % 60 != 0) {
-        text += " " + std::to_string(seconds % 60) + " s";
+        text.append(" ").append(std::to_string(seconds % 60)).append(" s");
     }
     return text;
 }

@@ -282,7 +282,7 @@ TEST(TimerFileRead, ReasonsAFileDoesNotLoad) {
     EXPECT_FALSE(program.LoadFromFile(dir.File("text.txt")));
 }
 
-TEST(TimerFileSave, RefusesNoBlocksAndAMissingFolderWithoutTouchingAnything) {
+TEST(TimerFileSave, RefusesNoBlocksAMissingFolderAndAPipeWithoutTouchingAnything) {
     TempDir dir;
     EXPECT_FALSE(MakeProgram({}, true).SaveToFile(dir.File("new.tvr")));
     EXPECT_FALSE(fs::exists(dir.File("new.tvr")));
@@ -295,6 +295,15 @@ TEST(TimerFileSave, RefusesNoBlocksAndAMissingFolderWithoutTouchingAnything) {
     EXPECT_EQ(result.status, SaveStatus::CannotCreate);
     EXPECT_NE(result.Message().find("No such file"), std::string::npos) << result.Message();
     EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 1);
+
+    // A pipe or device is never renamed over; as root that would replace /dev/null.
+    ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
+    const SaveResult pipe =
+        WriteTimerFile(dir.File("pipe"), MakeProgram({{1, {{true, 0, 0, 1, 0}}}}));
+    EXPECT_EQ(pipe.status, SaveStatus::CannotReplace);
+    EXPECT_NE(pipe.Message().find("not a regular file"), std::string::npos) << pipe.Message();
+    EXPECT_TRUE(fs::is_fifo(dir.File("pipe")));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 2);
 }
 
 TEST(TimerFileSave, ReplacesThroughALinkKeepingPermissionsAndNoTemporaryFile) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <sstream>
 
 #include "TestSupport.h"
@@ -11,6 +13,7 @@
 #include "core/TransferFrame.h"
 
 using namespace testing_support;
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -82,15 +85,21 @@ TEST_F(TvrToolFiles, CheckListsEveryProblemAndNormalizeSavesAsTheEditorDoes) {
               "TVRX\r\n1000\r\nSTARTUP ENABLED\r\nTimer 7\r\nON - 01:02:03\r\n");
 }
 
-TEST_F(TvrToolFiles, InfoAndCheckWarnOfSkippedLinesOnStderrOnly) {
+// The worked example with three lines the reader skips, and the warnings that name them.
+constexpr const char* kMessyExample =
+    "TVRX\n1000\nON - 00:00:01\nSTARTUP ENABLED\nTimer 0\n"
+    "ON 00:00:05\nON - 00:00:05\nOFF - 00:00:10:30\n\x07\n";
+constexpr const char* kMessyWarnings =
+    "warning: line 3: \"ON - 00:00:01\" (an interval before the first timer line)\n"
+    "warning: line 6: \"ON 00:00:05\" (not a timer or interval line)\n"
+    "warning: line 9: \"\\x07\" (not a timer or interval line)\n";
+constexpr const char* kWorkedExampleSaved =
+    "TVRX\r\n1000\r\nSTARTUP ENABLED\r\nTimer 0\r\nON - 00:00:05\r\nOFF - 00:00:10:30\r\n";
+
+TEST_F(TvrToolFiles, InfoCheckAndNormalizeWarnOfSkippedLinesOnStderrOnly) {
     const std::string clean = Write("clean.tvr", kWorkedExample);
-    const std::string messy = Write("messy.tvr",
-                                    "TVRX\n1000\nON - 00:00:01\nSTARTUP ENABLED\nTimer 0\n"
-                                    "ON 00:00:05\nON - 00:00:05\nOFF - 00:00:10:30\n\x07\n");
-    const std::string warnings =
-        "warning: line 3: \"ON - 00:00:01\" (an interval before the first timer line)\n"
-        "warning: line 6: \"ON 00:00:05\" (not a timer or interval line)\n"
-        "warning: line 9: \"\\x07\" (not a timer or interval line)\n";
+    const std::string messy = Write("messy.tvr", kMessyExample);
+    const std::string warnings = kMessyWarnings;
     for (const char* command : {"info", "check"}) {
         const ToolRun expected = Tool({command, clean});
         const ToolRun run = Tool({command, messy});
@@ -101,6 +110,12 @@ TEST_F(TvrToolFiles, InfoAndCheckWarnOfSkippedLinesOnStderrOnly) {
         EXPECT_EQ(expected.err, "") << command;
         EXPECT_EQ(run.err, warnings) << command;
     }
+    // normalize to another file names the lines it leaves out and writes the rest.
+    const ToolRun normalized = Tool({"normalize", messy, dir.File("out.tvr")});
+    EXPECT_EQ(normalized.code, 0);
+    EXPECT_EQ(normalized.out, "");
+    EXPECT_EQ(normalized.err, warnings);
+    EXPECT_EQ(ReadFile(dir.File("out.tvr")), kWorkedExampleSaved);
     // The other commands' output is for scripts alone.
     const ToolRun frame = Tool({"frame", messy});
     EXPECT_EQ(frame.out, kWorkedFrame);
@@ -136,13 +151,95 @@ TEST_F(TvrToolFiles, CheckRefusesATimerInTwoPlacesThatStillLoadsAsWritten) {
     EXPECT_EQ(ReadFile(dir.File("out.tvr")), crlf);
 }
 
+TEST_F(TvrToolFiles, NormalizeRefusesToDropLinesInPlaceUnlessForced) {
+    const std::string messy = Write("messy.tvr", kMessyExample);
+    fs::create_symlink(messy, dir.File("link.tvr"));
+    fs::create_hard_link(messy, dir.File("hard.tvr"));
+    for (const std::string& out : {messy, dir.File("link.tvr"), dir.File("hard.tvr")}) {
+        const ToolRun refused = Tool({"normalize", messy, out});
+        EXPECT_EQ(refused.code, 1) << out;
+        ASSERT_TRUE(refused.err.starts_with(kMessyWarnings)) << refused.err;
+        const std::string why = refused.err.substr(std::string(kMessyWarnings).size());
+        EXPECT_EQ(Lines(why), 1) << why;
+        EXPECT_NE(why.find("--force"), std::string::npos) << why;
+        EXPECT_EQ(ReadFile(messy), kMessyExample) << out;
+    }
+    EXPECT_TRUE(fs::is_symlink(dir.File("link.tvr")));
+
+    const ToolRun forced = Tool({"normalize", "--force", messy, messy});
+    EXPECT_EQ(forced.code, 0);
+    EXPECT_EQ(forced.err, kMessyWarnings);
+    EXPECT_EQ(ReadFile(messy), kWorkedExampleSaved);
+    // With nothing to lose, in place needs no --force.
+    const std::string clean = Write("clean.tvr", "TVRX\n1000\nTimer 7\nON - 1:2:3\n");
+    EXPECT_EQ(Tool({"normalize", clean, clean}).code, 0);
+    EXPECT_EQ(ReadFile(clean), "TVRX\r\n1000\r\nTimer 7\r\nON - 01:02:03\r\n");
+}
+
+TEST_F(TvrToolFiles, NormalizeThatCannotWriteOutExits3AndLeavesNoFile) {
+    const std::string in = Write("in.tvr", kWorkedExample);
+    // A folder that does not exist, and a pipe: never renamed over, as that would replace a
+    // device node such as /dev/full when run as root.
+    ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
+    for (const std::string& out : {dir.File("no/such/folder/out.tvr"), dir.File("pipe")}) {
+        const ToolRun run = Tool({"normalize", in, out});
+        EXPECT_EQ(run.code, 3) << out;
+        EXPECT_EQ(Lines(run.err), 1) << run.err;
+        EXPECT_TRUE(run.err.starts_with("tvrtool: " + out + ": ")) << run.err;
+    }
+    EXPECT_TRUE(fs::is_fifo(dir.File("pipe")));
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir.Path()), fs::directory_iterator()), 2);
+}
+
+TEST_F(TvrToolFiles, FrameAndSignalWarnOfWhatTheDeviceCannotTakeAndEncodeItAsBefore) {
+    // 99:99:99:59 is longer than the device's longest interval; its frame wraps the length.
+    const std::string tooLong = Write("long.tvr", "TVRX\n1000\nTimer 0\nON - 99:99:99:59\n");
+    // Six full blocks of such intervals: also more memory than the device has.
+    std::string big = "TVRX\n1000\n";
+    for (int timer = 0; timer < 6; ++timer) {
+        big += "Timer " + std::to_string(timer) + "\n";
+        for (int i = 0; i < 8; ++i) {
+            big += "ON - 99:99:99:59\n";
+        }
+    }
+    for (const std::string& file : {tooLong, Write("big.tvr", big)}) {
+        const ToolRun check = Tool({"check", file});
+        ASSERT_EQ(check.code, 1);
+        std::string warnings;
+        std::istringstream problems(check.out);
+        for (std::string line; std::getline(problems, line);) {
+            warnings += "warning: " + line + "\n";
+        }
+        for (const char* command : {"frame", "signal"}) {
+            const ToolRun run = Tool({command, file});
+            EXPECT_EQ(run.code, 0) << command;
+            EXPECT_EQ(run.err, warnings) << command;
+        }
+    }
+    // Standard output as it was before the warnings.
+    EXPECT_EQ(Tool({"frame", tooLong}).out, "55 05 01 00 CB D2 DF 82\n");
+    const ToolRun signal = Tool({"signal", tooLong});
+    EXPECT_EQ(Lines(signal.out), 81);
+    EXPECT_TRUE(signal.out.ends_with("\n5250000\nend 5300000\n")) << signal.out;
+}
+
 TEST_F(TvrToolFiles, UnreadableFileIsOneLineOnStderrAndExit2) {
-    for (const char* command : {"info", "frame", "check", "signal", "csv"}) {
-        const ToolRun run = Tool({command, dir.File("missing.tvr")});
-        EXPECT_EQ(run.code, 2) << command;
-        EXPECT_EQ(run.out, "") << command;
+    const std::string missing = dir.File("missing.tvr");
+    const std::string out = dir.File("out.tvr");
+    for (const std::vector<std::string>& args :
+         std::vector<std::vector<std::string>>{{"info", missing},
+                                               {"frame", missing},
+                                               {"check", missing},
+                                               {"signal", missing},
+                                               {"csv", missing},
+                                               {"normalize", missing, out},
+                                               {"normalize", "--force", missing, out}}) {
+        const ToolRun run = Tool(args);
+        EXPECT_EQ(run.code, 2) << args[0];
+        EXPECT_EQ(run.out, "") << args[0];
         EXPECT_EQ(Lines(run.err), 1) << run.err;
     }
+    EXPECT_FALSE(fs::exists(out));
     EXPECT_EQ(Tool({"frame", Write("x.txt", "hello\n")}).code, 2) << "not a timer file";
 }
 
@@ -177,6 +274,8 @@ TEST(TvrToolUsage, HelpAndMistakes) {
     const ToolRun missingArg = Tool({"frame"});
     EXPECT_EQ(missingArg.code, 2);
     EXPECT_NE(missingArg.err.find("takes 1 argument"), std::string::npos);
+    // --force belongs to normalize alone.
+    EXPECT_EQ(Tool({"frame", "--force", "x.tvr"}).code, 2);
 }
 
 }  // namespace

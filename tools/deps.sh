@@ -11,6 +11,7 @@ packages=(
     python3 python3-pyatspi at-spi2-core dbus-daemon
     clang libclang-rt-dev
     dpkg-dev file
+    lintian desktop-file-utils appstream clang-format
 )
 
 missing=()
