@@ -50,9 +50,9 @@ constexpr const char* kUsage =
     "\n"
     "frame and signal also name on standard error each problem 'check' would report.\n"
     "\n"
-    "Exit codes: 0 success; 1 the check or the decode failed, or normalize had nothing to\n"
-    "write or refused to drop lines in place; 2 unreadable file or input, or bad usage; 3 the\n"
-    "output could not be written (standard output, or normalize's OUT).\n";
+    "Exit codes: 0 success; 1 the check or the decode failed, or normalize could not write\n"
+    "OUT, had nothing to write or refused to drop lines in place; 2 unreadable file or input,\n"
+    "or bad usage; 3 standard output could not be written.\n";
 
 struct Io {
     std::istream& in;
@@ -194,7 +194,8 @@ int Normalize(const Args& args, const Options& options, Io& io) {
     const SaveResult saved = WriteTimerFile(args[1], program);
     if (!saved.Ok()) {
         io.err << "tvrtool: " << args[1] << ": " << saved.Message() << '\n';
-        return saved.status == SaveStatus::NoBlocks ? kExitProblem : kExitCannotWrite;
+        // A file that cannot be written has always been exit 1 for normalize; scripts rely on it.
+        return kExitProblem;
     }
     return kExitOk;
 }

@@ -176,14 +176,14 @@ TEST_F(TvrToolFiles, NormalizeRefusesToDropLinesInPlaceUnlessForced) {
     EXPECT_EQ(ReadFile(clean), "TVRX\r\n1000\r\nTimer 7\r\nON - 01:02:03\r\n");
 }
 
-TEST_F(TvrToolFiles, NormalizeThatCannotWriteOutExits3AndLeavesNoFile) {
+TEST_F(TvrToolFiles, NormalizeThatCannotWriteOutExits1AndLeavesNoFile) {
     const std::string in = Write("in.tvr", kWorkedExample);
     // A folder that does not exist, and a pipe: never renamed over, as that would replace a
     // device node such as /dev/full when run as root.
     ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
     for (const std::string& out : {dir.File("no/such/folder/out.tvr"), dir.File("pipe")}) {
         const ToolRun run = Tool({"normalize", in, out});
-        EXPECT_EQ(run.code, 3) << out;
+        EXPECT_EQ(run.code, 1) << out;
         EXPECT_EQ(Lines(run.err), 1) << run.err;
         EXPECT_TRUE(run.err.starts_with("tvrtool: " + out + ": ")) << run.err;
     }
