@@ -31,7 +31,7 @@ std::vector<DeviceProblem> CheckDeviceLimits(const TimerProgram& program) {
 
     // Intervals are counted across a timer's blocks, the way the editor shows them as rows.
     for (const TimerRun& run : runs) {
-        const std::string name = "Timer " + std::to_string(run.timer);
+        const std::string name = TimerName(run.timer);
         if (run.timer < kFirstTimerNumber || run.timer > kLastTimerNumber) {
             problems.push_back({Kind::BadTimerNumber, run.timer, 0,
                                 name + " is not a timer of the device, which has timers 0 to 31. "

@@ -28,10 +28,6 @@ RowState NewRow() {
 
 }  // namespace
 
-std::string TimerName(int timerNumber) {
-    return "Timer " + std::to_string(timerNumber);
-}
-
 std::string IntervalName(int timerNumber, int row) {
     return TimerName(timerNumber) + " Interval " + std::to_string(row + 1);
 }

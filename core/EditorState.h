@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-class TimerProgram;
+#include "core/TimerProgram.h"
 
 // The whole editor as a plain value: every timer with its rows, the startup flag and the
 // selection. A row's text is the normal form of its interval (NormalIntervalText), so it always
@@ -51,8 +51,6 @@ inline constexpr int kEditorRowsPerBlock = 8;
 inline constexpr int kTimerNumberCount = 32;
 inline constexpr char kNewIntervalText[] = "00:00:00";
 
-// "Timer 3": the name a timer goes by everywhere.
-std::string TimerName(int timerNumber);
 // "Timer 3 Interval 2" for row 1: people count intervals from 1.
 std::string IntervalName(int timerNumber, int row);
 

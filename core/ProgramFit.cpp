@@ -21,7 +21,7 @@ std::vector<std::string> DescribeWhatDoesNotFit(const TimerProgram& program, int
     std::vector<std::string> lines;
     for (std::size_t i = 0; i < runs.size(); ++i) {
         const TimerRun& run = runs[i];
-        const std::string name = "Timer " + std::to_string(run.timer);
+        const std::string name = TimerName(run.timer);
         if (static_cast<int>(i) >= maxTimers) {
             lines.push_back(name + " (the " + Ordinal(static_cast<int>(i) + 1) +
                             " timer in the file), with " + std::to_string(run.intervals) +

@@ -16,7 +16,7 @@ TimelineLayout LayoutTimeline(const EditorState& state) {
         TimelineLane lane;
         lane.panel = static_cast<int>(p);
         lane.timerNumber = panel.timerNumber;
-        lane.label = "Timer " + std::to_string(panel.timerNumber);
+        lane.label = TimerName(panel.timerNumber);
         lane.bars.reserve(panel.rows.size());
         std::uint64_t at = 0;
         for (std::size_t r = 0; r < panel.rows.size(); ++r) {

@@ -20,6 +20,10 @@ std::uint64_t Interval::GetTotalTicks() const {
            std::uint64_t{minutes} * kTicksPerMinute + std::uint64_t{hours} * kTicksPerHour;
 }
 
+std::string TimerName(int timerNumber) {
+    return "Timer " + std::to_string(timerNumber);
+}
+
 std::string FormatIntervalTime(std::uint32_t hours, std::uint32_t minutes, std::uint32_t seconds,
                                std::uint32_t ticks) {
     char buffer[48];

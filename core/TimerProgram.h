@@ -42,6 +42,9 @@ private:
     std::uint8_t on = 0;
 };
 
+// "Timer 3": the name a timer goes by everywhere it is shown.
+std::string TimerName(int timerNumber);
+
 // "%02u:%02u:%02u", or with ":%02u" ticks when they are not zero: the editor's interval text.
 std::string FormatIntervalTime(std::uint32_t hours, std::uint32_t minutes, std::uint32_t seconds,
                                std::uint32_t ticks);
