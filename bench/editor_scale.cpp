@@ -47,6 +47,7 @@ public:
     }
     QString GetOpenFileName(QWidget*, const QString&) override { return {}; }
     QString GetSaveFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    Answer AskReplaceChanged(QWidget*, const QString&) override { return Answer::Cancel; }
 
     bool unexpected = false;
 };

@@ -56,6 +56,23 @@ TimerProgram ProgramFromState(const EditorState& state) {
     return program;
 }
 
+PanelState PanelFromRun(const TimerRun& run) {
+    PanelState panel;
+    panel.timerNumber = run.timer;
+    const TimerBlock* block = run.first;
+    for (int b = 0; b < run.blocks; ++b, block = block->GetNext()) {
+        for (int i = 0; i < block->GetCount(); ++i) {
+            const Interval* interval = block->GetInterval(i);
+            panel.rows.push_back(
+                RowState{interval->IsOn(),
+                         FormatIntervalTime(interval->GetHours(), interval->GetMinutes(),
+                                            interval->GetSeconds(), interval->GetTicks()),
+                         i == 0});
+        }
+    }
+    return panel;
+}
+
 EditorState StateFromProgram(const TimerProgram& program) {
     EditorState state;
     state.startup = program.GetStartup();
@@ -63,21 +80,9 @@ EditorState StateFromProgram(const TimerProgram& program) {
         if (static_cast<int>(state.panels.size()) >= kEditorMaxTimers) {
             break;
         }
-        PanelState& panel = state.panels.emplace_back();
-        panel.timerNumber = run.timer;
-        const TimerBlock* block = run.first;
-        for (int b = 0; b < run.blocks; ++b, block = block->GetNext()) {
-            for (int i = 0; i < block->GetCount(); ++i) {
-                if (static_cast<int>(panel.rows.size()) >= kEditorMaxRows) {
-                    break;
-                }
-                const Interval* interval = block->GetInterval(i);
-                panel.rows.push_back(
-                    RowState{interval->IsOn(),
-                             FormatIntervalTime(interval->GetHours(), interval->GetMinutes(),
-                                                interval->GetSeconds(), interval->GetTicks()),
-                             i == 0});
-            }
+        PanelState& panel = state.panels.emplace_back(PanelFromRun(run));
+        if (static_cast<int>(panel.rows.size()) > kEditorMaxRows) {
+            panel.rows.resize(static_cast<std::size_t>(kEditorMaxRows));
         }
     }
     state.selection = {state.panels.empty() ? -1 : 0, -1};
@@ -212,6 +217,20 @@ bool DeleteRow(EditorState& state, int panel, int row) {
     return true;
 }
 
+bool DeleteRows(EditorState& state, int panel, int first, int last) {
+    if (!IsRow(state, panel, first) || !IsRow(state, panel, last) || first > last) {
+        return false;
+    }
+    PanelState& timer = Panel(state, panel);
+    if (last - first + 1 >= static_cast<int>(timer.rows.size())) {
+        return false;
+    }
+    timer.rows.erase(timer.rows.begin() + first, timer.rows.begin() + last + 1);
+    ApplyBlockRule(timer);
+    state.selection = {panel, std::min(first, static_cast<int>(timer.rows.size()) - 1)};
+    return true;
+}
+
 bool DeleteTimer(EditorState& state, int panel) {
     if (!IsPanel(state, panel)) {
         return false;
@@ -233,6 +252,16 @@ bool MoveRow(EditorState& state, int panel, int row, int delta) {
     std::swap(from.on, to.on);
     std::swap(from.text, to.text);
     state.selection = {panel, target};
+    return true;
+}
+
+bool MoveTimer(EditorState& state, int panel, int delta) {
+    const int target = panel + delta;
+    if (!IsPanel(state, panel) || !IsPanel(state, target) || delta == 0) {
+        return false;
+    }
+    std::swap(Panel(state, panel), Panel(state, target));
+    state.selection = {target, -1};
     return true;
 }
 

@@ -26,10 +26,15 @@ struct PanelState {
 };
 
 // The active timer and its selected row; -1 for none. A timer with no selected row shows its
-// caption as selected.
+// caption as selected. Several rows of one timer (Shift+click, Shift+Up/Down) run from anchor,
+// where the range was started, to row; anchor is -1 for row alone.
 struct EditorSelection {
     int panel = -1;
     int row = -1;
+    int anchor = -1;
+
+    int FirstRow() const { return anchor == -1 || row < anchor ? row : anchor; }
+    int LastRow() const { return anchor == -1 || row > anchor ? row : anchor; }
 
     bool operator==(const EditorSelection&) const = default;
 };
@@ -61,6 +66,9 @@ TimerProgram ProgramFromState(const EditorState& state);
 // each block's first interval, and at most kEditorMaxTimers timers of kEditorMaxRows rows (what
 // does not fit is left out; DescribeWhatDoesNotFit names it). The first timer is selected.
 EditorState StateFromProgram(const TimerProgram& program);
+struct TimerRun;
+// One timer of a program with all its rows, however many: a block start at each block's first.
+PanelState PanelFromRun(const TimerRun& run);
 
 // What differs between two states, so a view updates only that: panels [first, first + removed)
 // of the old state became [first, first + added) of the new one.
@@ -108,8 +116,13 @@ bool InsertRowBelow(EditorState& state, int panel, int row);
 // Removes a row; the row that took its place is selected, or the one above when it was last.
 // The timer's only row cannot be deleted this way: that deletes the timer.
 bool DeleteRow(EditorState& state, int panel, int row);
+// Removes rows first..last; the row that took their place is selected, or the one above. False
+// when that would leave the timer without rows: that deletes the timer.
+bool DeleteRows(EditorState& state, int panel, int first, int last);
 // Removes a timer; the timer that took its place is selected, or the one above.
 bool DeleteTimer(EditorState& state, int panel);
+// Swaps the timer with its neighbour (delta -1 up, +1 down); it stays selected.
+bool MoveTimer(EditorState& state, int panel, int delta);
 // Swaps the row's interval with its neighbour's (delta -1 up, +1 down). Block starts stay where
 // they are, so the memory the timer needs does not change; the moved row stays selected.
 bool MoveRow(EditorState& state, int panel, int row, int delta);

@@ -123,14 +123,14 @@ bool IsBlank(std::string_view line) {
     return std::all_of(line.begin(), line.end(), [](char c) { return IsScanSpace(c); });
 }
 
-void Skip(LoadResult& result, std::size_t number, std::string_view line, SkipReason reason) {
+}  // namespace
+
+void SkipLine(LoadResult& result, std::size_t number, std::string_view line, SkipReason reason) {
     ++result.skippedCount;
     if (result.skipped.size() < kMaxSkippedLinesKept) {
         result.skipped.push_back({number, PrintableExcerpt(line), reason});
     }
 }
-
-}  // namespace
 
 std::string_view SkipReasonText(SkipReason reason) {
     switch (reason) {
@@ -171,7 +171,8 @@ std::string DescribeSkippedLine(const SkippedLine& line) {
            std::string(SkipReasonText(line.reason)) + ")";
 }
 
-std::string FormatSkippedLines(const LoadResult& result, std::string_view fileName) {
+std::string FormatSkippedLines(const LoadResult& result, std::string_view fileName,
+                               std::string_view closing) {
     if (result.skippedCount == 0) {
         return {};
     }
@@ -186,6 +187,9 @@ std::string FormatSkippedLines(const LoadResult& result, std::string_view fileNa
     }
     if (result.skippedCount > shown) {
         out += "  and " + std::to_string(result.skippedCount - shown) + " more.\n";
+    }
+    if (!closing.empty()) {
+        return out.append(closing);
     }
     out += "The rest of the program was loaded. Saving writes it without ";
     out += result.skippedCount == 1 ? "this line." : "these lines.";
@@ -210,6 +214,43 @@ std::string LoadResult::Message() const {
                    "not a timer file. Choose a file saved by the Programmable Timer.";
     }
     return {};
+}
+
+TimerLine ReadTimerLine(std::string_view line) {
+    TimerLine read;
+    std::array<std::uint32_t, 4> n{};
+    if (line.size() > kMaxTimerLineLength) {
+        read.kind = TimerLine::Kind::TooLong;
+    } else if (ScanNumbers(line, "Timer %d", n) == 1) {
+        read.kind = TimerLine::Kind::Timer;
+        read.timer = n[0];
+    } else if (ScanNumbers(line, "ON - %d:%d:%d:%d", n) == 4 ||
+               ScanNumbers(line, "ON - %d:%d:%d", n) == 3) {
+        read.kind = TimerLine::Kind::Interval;
+        read.on = true;
+    } else if (ScanNumbers(line, "OFF - %d:%d:%d:%d", n) == 4 ||
+               ScanNumbers(line, "OFF - %d:%d:%d", n) == 3) {
+        read.kind = TimerLine::Kind::Interval;
+    } else if (line == kStartupLine || line == "STARTUP ON") {
+        read.kind = TimerLine::Kind::Startup;
+    } else if (IsBlank(line)) {
+        read.kind = TimerLine::Kind::Blank;
+    }
+    if (read.kind == TimerLine::Kind::Interval) {
+        read.hours = n[0];
+        read.minutes = n[1];
+        read.seconds = n[2];
+        read.ticks = n[3];
+    }
+    return read;
+}
+
+std::vector<std::string_view> SplitTimerLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    for (TextCursor in{text}; !in.AtEnd();) {
+        lines.push_back(in.Line());
+    }
+    return lines;
 }
 
 LoadResult ParseTimerFile(std::string_view text, TimerProgram& program) {
@@ -240,48 +281,42 @@ LoadResult ParseTimerFile(std::string_view text, TimerProgram& program) {
 
     TimerProgram loaded;
     std::unique_ptr<TimerBlock> filling;
-    std::array<std::uint32_t, 4> n{};
     // The header may spread over several lines, or end in the middle of one.
     std::size_t lineNumber =
         1 + static_cast<std::size_t>(std::count(text.begin(), text.begin() + in.pos, '\n'));
     for (; !in.AtEnd(); ++lineNumber) {
         const std::string_view line = in.Line();
-        if (line.size() > kMaxTimerLineLength) {
-            Skip(result, lineNumber, line, SkipReason::TooLong);
-            continue;
-        }
-        if (ScanNumbers(line, "Timer %d", n) == 1) {
-            if (filling) {
-                loaded.AddBlock(std::move(filling));
-            }
-            filling = std::make_unique<TimerBlock>();
-            filling->SetTimerNumber(static_cast<std::int32_t>(n[0]));
-            continue;
-        }
-        bool matched = true;
-        Interval interval;
-        if (ScanNumbers(line, "ON - %d:%d:%d:%d", n) == 4) {
-            interval.Set(true, n[0], n[1], n[2], n[3]);
-        } else if (ScanNumbers(line, "ON - %d:%d:%d", n) == 3) {
-            interval.Set(true, n[0], n[1], n[2], 0);
-        } else if (ScanNumbers(line, "OFF - %d:%d:%d:%d", n) == 4) {
-            interval.Set(false, n[0], n[1], n[2], n[3]);
-        } else if (ScanNumbers(line, "OFF - %d:%d:%d", n) == 3) {
-            interval.Set(false, n[0], n[1], n[2], 0);
-        } else {
-            matched = false;
-            if (line == kStartupLine || line == "STARTUP ON") {
+        const TimerLine read = ReadTimerLine(line);
+        switch (read.kind) {
+            case TimerLine::Kind::TooLong:
+                SkipLine(result, lineNumber, line, SkipReason::TooLong);
+                continue;
+            case TimerLine::Kind::Timer:
+                if (filling) {
+                    loaded.AddBlock(std::move(filling));
+                }
+                filling = std::make_unique<TimerBlock>();
+                filling->SetTimerNumber(static_cast<std::int32_t>(read.timer));
+                continue;
+            case TimerLine::Kind::Startup:
                 loaded.SetStartup(true);
-            } else if (!IsBlank(line)) {
-                Skip(result, lineNumber, line, SkipReason::NotTimerOrInterval);
-            }
+                continue;
+            case TimerLine::Kind::Blank:
+                continue;
+            case TimerLine::Kind::Unreadable:
+                SkipLine(result, lineNumber, line, SkipReason::NotTimerOrInterval);
+                continue;
+            case TimerLine::Kind::Interval:
+                break;
         }
+        Interval interval;
+        interval.Set(read.on, read.hours, read.minutes, read.seconds, read.ticks);
         // An interval before the first timer line has no block to go into; a ninth interval
         // of a block is refused by the block itself.
-        if (matched && !filling) {
-            Skip(result, lineNumber, line, SkipReason::BeforeFirstTimer);
-        } else if (matched && !filling->AddInterval(interval)) {
-            Skip(result, lineNumber, line, SkipReason::BlockFull);
+        if (!filling) {
+            SkipLine(result, lineNumber, line, SkipReason::BeforeFirstTimer);
+        } else if (!filling->AddInterval(interval)) {
+            SkipLine(result, lineNumber, line, SkipReason::BlockFull);
         }
     }
     if (filling) {
@@ -326,7 +361,50 @@ LoadResult ReadTimerFile(const std::string& path, TimerProgram& program) {
         result.status = LoadStatus::TooLarge;
         return result;
     }
-    return ParseTimerFile(text, program);
+    result = ParseTimerFile(text, program);
+    result.stamp = StampOf(text, FileTime(path));
+    return result;
+}
+
+FileStamp StampOf(std::string_view bytes, std::int64_t time) {
+    // FNV-1a: a change of any byte changes it; it only has to tell versions of one file apart.
+    std::uint64_t hash = 0xcbf29ce484222325ULL;
+    for (const char c : bytes) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
+    }
+    return FileStamp{true, bytes.size(), time, hash};
+}
+
+std::int64_t FileTime(const std::string& path) {
+    std::error_code ec;
+    const auto time = std::filesystem::last_write_time(path, ec);
+    return ec ? 0 : static_cast<std::int64_t>(time.time_since_epoch().count());
+}
+
+FileCheck CheckFile(const std::string& path, const FileStamp& known) {
+    if (!known.known) {
+        return FileCheck::Unchanged;
+    }
+    std::error_code ec;
+    if (!std::filesystem::exists(path, ec)) {
+        return FileCheck::Gone;
+    }
+    const std::uintmax_t size = std::filesystem::file_size(path, ec);
+    if (ec || size != known.size) {
+        return FileCheck::Changed;
+    }
+    const std::int64_t time = FileTime(path);
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                               &std::fclose);
+    if (!file) {
+        return FileCheck::Changed;
+    }
+    std::string bytes(static_cast<std::size_t>(size), '\0');
+    if (std::fread(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() ||
+        StampOf(bytes, time).hash != known.hash) {
+        return FileCheck::Changed;
+    }
+    return time == known.time ? FileCheck::Unchanged : FileCheck::Touched;
 }
 
 std::string FormatTimerFile(const TimerProgram& program) {
@@ -428,6 +506,7 @@ SaveResult WriteTimerFile(const std::string& path, const TimerProgram& program, 
         result.status = SaveStatus::CannotReplace;
         return result;
     }
+    result.stamp = StampOf(content, FileTime(target.string()));
     return result;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,6 +38,31 @@ inline constexpr std::size_t kSkippedLinesShown = 10;
 // Printable characters kept of a skipped line's text, before "...".
 inline constexpr std::size_t kSkippedTextWidth = 40;
 
+// What a file held when the program last read or wrote it, so a later look can tell whether
+// another program has written it since.
+struct FileStamp {
+    bool known = false;  // false: nothing read or written yet, nothing to compare
+    std::uint64_t size = 0;
+    std::int64_t time = 0;   // last write time, in the file system clock's ticks
+    std::uint64_t hash = 0;  // FNV-1a of the bytes
+
+    bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of these bytes written at time.
+FileStamp StampOf(std::string_view bytes, std::int64_t time);
+// The file's last write time, or 0 when it has none.
+std::int64_t FileTime(const std::string& path);
+
+enum class FileCheck {
+    Unchanged,  // the bytes and the time are as remembered (or nothing was remembered)
+    Touched,    // the same bytes with another time: nothing to lose by writing over it
+    Changed,    // other bytes: someone else's change would be lost
+    Gone,       // no file: writing it again loses nothing
+};
+// How the file at path compares with what was remembered of it.
+FileCheck CheckFile(const std::string& path, const FileStamp& known);
+
 struct LoadResult {
     LoadStatus status = LoadStatus::Ok;
     std::string version;  // the version as written, for UnsupportedVersion
@@ -46,6 +72,8 @@ struct LoadResult {
     // and are not counted.
     std::vector<SkippedLine> skipped;
     std::size_t skippedCount = 0;
+    // What the file was when read, by ReadTimerFile.
+    FileStamp stamp;
 
     bool Ok() const { return status == LoadStatus::Ok; }
     // What went wrong and what to do about it, in plain words for the user.
@@ -57,11 +85,31 @@ std::string_view SkipReasonText(SkipReason reason);
 // The text as printable ASCII: bytes outside 0x20..0x7E as \xNN, a backslash and a double quote
 // escaped, cut after at most width characters with "..." appended.
 std::string PrintableExcerpt(std::string_view text, std::size_t width = kSkippedTextWidth);
+// Counts a line the reader could not use, keeping it among the first kMaxSkippedLinesKept.
+void SkipLine(LoadResult& result, std::size_t number, std::string_view line, SkipReason reason);
 // "line 4: "ON 00:00:05" (not a timer or interval line)"
 std::string DescribeSkippedLine(const SkippedLine& line);
 // For a person after opening fileName (the name to show): which lines were skipped, the first
-// kSkippedLinesShown of them and how many more, and what that means. Empty when none were.
-std::string FormatSkippedLines(const LoadResult& result, std::string_view fileName);
+// kSkippedLinesShown of them and how many more, and what that means (closing, when given, in
+// place of what it means for an opened file). Empty when none were.
+std::string FormatSkippedLines(const LoadResult& result, std::string_view fileName,
+                               std::string_view closing = {});
+
+// One line as the reader takes it: a timer line with its number, an interval, the startup
+// line, a blank line, or one it skips (too long, or none of these).
+struct TimerLine {
+    enum class Kind { Timer, Interval, Startup, Blank, TooLong, Unreadable };
+    Kind kind = Kind::Unreadable;
+    std::uint32_t timer = 0;
+    bool on = false;
+    std::uint32_t hours = 0;
+    std::uint32_t minutes = 0;
+    std::uint32_t seconds = 0;
+    std::uint32_t ticks = 0;
+};
+TimerLine ReadTimerLine(std::string_view line);
+// The lines of a text without their line breaks (LF, or CR LF), as the reader splits them.
+std::vector<std::string_view> SplitTimerLines(std::string_view text);
 
 // Reads timer-file text into an empty program. Lines are matched leniently, as the original
 // reader did; nothing after the magic and version lines makes the load fail.
@@ -95,6 +143,7 @@ enum class SaveStatus { Ok, NoBlocks, CannotCreate, WriteFailed, CannotReplace }
 struct SaveResult {
     SaveStatus status = SaveStatus::Ok;
     std::string detail;  // the system's reason
+    FileStamp stamp;     // what the file holds after a save that worked
 
     bool Ok() const { return status == SaveStatus::Ok; }
     std::string Message() const;

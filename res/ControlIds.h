@@ -52,6 +52,14 @@ inline constexpr int kEditDuplicateTimer = 40107;
 inline constexpr int kEditTimerNumber = 40108;
 inline constexpr int kEditAddTimer = 40109;
 inline constexpr int kEditAddInterval = 40110;
+// Moving timers and intervals between programs, and starting from a new or shipped one.
+inline constexpr int kFileNew = 40020;
+inline constexpr int kHelpExamples = 40021;
+inline constexpr int kEditCut = 40120;
+inline constexpr int kEditCopy = 40121;
+inline constexpr int kEditPaste = 40122;
+inline constexpr int kEditMoveTimerUp = 40123;
+inline constexpr int kEditMoveTimerDown = 40124;
 
 // Programming dialog.
 inline constexpr int kStart = 1011;

@@ -60,6 +60,11 @@ public:
         return Take(saveNames, QString(), QStringLiteral("Save file dialog"));
     }
 
+    Answer AskReplaceChanged(QWidget*, const QString& text) override {
+        questions.append(text);
+        return Take(answers, Answer::Cancel, "changed file: " + text);
+    }
+
     std::deque<Answer> answers;
     std::deque<int> numbers;  // answers to AskTimerNumber
     QList<int> numberChoices;

@@ -13,6 +13,7 @@
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
 #include "core/EditorState.h"
+#include "gui/common/SystemColors.h"
 #include "gui/editor/ColorCheckBox.h"
 #include "gui/editor/ColorStatic.h"
 #include "gui/editor/IntervalEdit.h"
@@ -50,6 +51,7 @@ std::vector<PanelState> Shown(const TimerListCtrl& list) {
 EditorSelection ShownSelection(const TimerListCtrl& list) {
     EditorSelection selection;
     list.GetSelection(selection.panel, selection.row);
+    selection.anchor = list.GetSelectionAnchor();
     return selection;
 }
 
@@ -334,15 +336,15 @@ TEST_F(TimerListCtrlTest, SelectionChangedFollowsTheUsersClicksAndKeysButNotShow
     TimerPanel* second = list->GetPanel(1);
 
     Click(second->GetLabel(2));
-    EXPECT_EQ(last(), (QList<QVariant>{1, 2})) << "another timer's row";
+    EXPECT_EQ(last(), (QList<QVariant>{1, 2, -1})) << "another timer's row";
     Click(first->GetEdit(1));
-    EXPECT_EQ(last(), (QList<QVariant>{0, 1})) << "an edit";
+    EXPECT_EQ(last(), (QList<QVariant>{0, 1, -1})) << "an edit";
     QTest::keyClick(first->GetEdit(1), Qt::Key_Down);
-    EXPECT_EQ(last(), (QList<QVariant>{0, 2})) << "Down";
+    EXPECT_EQ(last(), (QList<QVariant>{0, 2, -1})) << "Down";
     Click(first->GetCheckBox(0));
-    EXPECT_EQ(last(), (QList<QVariant>{0, 0})) << "a box";
+    EXPECT_EQ(last(), (QList<QVariant>{0, 0, -1})) << "a box";
     Click(second->GetCaption());
-    EXPECT_EQ(last(), (QList<QVariant>{1, -1})) << "a caption";
+    EXPECT_EQ(last(), (QList<QVariant>{1, -1, -1})) << "a caption";
     Click(second->GetLabel(0));
     selection.clear();
     Click(second->GetLabel(0));
@@ -355,6 +357,47 @@ TEST_F(TimerListCtrlTest, SelectionChangedFollowsTheUsersClicksAndKeysButNotShow
     EXPECT_EQ(ShownSelection(*list), moved.selection);
     list->ShowState(state);
     EXPECT_EQ(ShownSelection(*list), state.selection);
+    EXPECT_EQ(selection.count(), 0);
+}
+
+TEST_F(TimerListCtrlTest, ShiftSelectsSeveralRowsOfOneTimerShowsThemAndReportsTheRange) {
+    EditorState state = StateWithRows({4, 2});
+    ShowWhole(state);
+    QSignalSpy selection(list, &TimerListCtrl::selectionChanged);
+    auto last = [&] { return selection.isEmpty() ? QList<QVariant>{} : selection.last(); };
+    TimerPanel* first = list->GetPanel(0);
+    auto highlighted = [&](int row) {
+        return first->GetLabel(row)->GetBackgroundColor() == GetSysColor(SysColor::ActiveCaption);
+    };
+
+    Click(first->GetLabel(1));
+    QTest::keyClick(first->GetLabel(1), Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(first->GetLabel(2), Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(last(), (QList<QVariant>{0, 3, 1})) << "Shift+Down twice from row 1";
+    EXPECT_EQ(QApplication::focusWidget(), first->GetLabel(3));
+    EXPECT_TRUE(highlighted(1) && highlighted(2) && highlighted(3));
+    EXPECT_FALSE(highlighted(0));
+    QTest::keyClick(first->GetLabel(3), Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(last(), (QList<QVariant>{0, 3, 1})) << "past the last row the range stays";
+    QTest::keyClick(first->GetLabel(3), Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(last(), (QList<QVariant>{0, 2, 1})) << "Shift+Up shrinks it";
+    EXPECT_FALSE(highlighted(3));
+
+    QTest::mouseClick(first->GetLabel(0), Qt::LeftButton, Qt::ShiftModifier,
+                      first->GetLabel(0)->rect().center());
+    EXPECT_EQ(last(), (QList<QVariant>{0, 0, 1})) << "Shift+click keeps the anchor";
+    Click(first->GetLabel(2));
+    EXPECT_EQ(last(), (QList<QVariant>{0, 2, -1})) << "a plain click selects one row";
+    EXPECT_FALSE(highlighted(0) || highlighted(1));
+    EXPECT_TRUE(first->IsRowOn(2) == (state.panels[0].rows[2].on)) << "and switches nothing";
+
+    // The document's range, shown, is not the user's.
+    selection.clear();
+    EditorState ranged = state;
+    ranged.selection = {0, 3, 1};
+    list->ShowState(ranged, CompareStates(state, ranged));
+    EXPECT_EQ(ShownSelection(*list), ranged.selection);
+    EXPECT_TRUE(highlighted(1) && highlighted(2) && highlighted(3));
     EXPECT_EQ(selection.count(), 0);
 }
 

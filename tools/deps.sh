@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core
-    xvfb xauth xdotool x11-utils imagemagick poppler-utils libx11-dev
+    xvfb xauth xdotool xclip x11-utils imagemagick poppler-utils libx11-dev
     python3 python3-pyatspi at-spi2-core dbus-daemon
     clang libclang-rt-dev
     dpkg-dev file

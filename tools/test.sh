@@ -31,6 +31,8 @@ for file in ./usr/bin/tavrel-timer ./usr/bin/tvrtool ./usr/share/applications/ta
     ./usr/share/icons/hicolor/256x256/apps/tavrel-timer.png \
     ./usr/share/man/man1/tvrtool.1.gz ./usr/share/man/man1/tavrel-timer.1.gz \
     ./usr/share/metainfo/org.example.TavrelTimer.metainfo.xml \
+    ./usr/share/tavrel-timer/examples/hourly-cycle.tvr ./usr/share/tavrel-timer/examples/blink.tvr \
+    ./usr/share/tavrel-timer/examples/three-timers.tvr \
     ./usr/share/doc/tavrel-timer/copyright ./usr/share/doc/tavrel-timer/changelog.gz; do
     if ! grep -qxF "$file" <<<"$listed"; then
         echo "$deb does not hold $file"

@@ -7,6 +7,7 @@
 
 #include "core/DeviceLimits.h"
 #include "core/EditorState.h"
+#include "core/ProgramClipboard.h"
 #include "core/TimerProgram.h"
 #include "gui/app/EditTimeDialog.h"
 #include "gui/common/Prompter.h"
@@ -145,6 +146,15 @@ void EditCommands::OnDelete() {
         return;
     }
     const int number = TimerNumber(panel);
+    const EditorSelection selection = document.GetState().selection;
+    if (row != -1 && selection.FirstRow() != selection.LastRow()) {
+        Perform(QStringLiteral("Delete %1 Intervals %2-%3")
+                    .arg(Name(TimerName(number)))
+                    .arg(selection.FirstRow() + 1)
+                    .arg(selection.LastRow() + 1),
+                CutSelection);
+        return;
+    }
     // A timer's only interval goes with its timer: a timer without intervals cannot be sent.
     if (row == -1 || document.GetState().panels[static_cast<std::size_t>(panel)].rows.size() < 2) {
         Perform(QStringLiteral("Delete ") + Name(TimerName(number)),
@@ -179,6 +189,28 @@ void EditCommands::OnMoveRow(int delta) {
     }
     Perform(command + u' ' + Name(IntervalName(number, row)),
             [&](EditorState& after) { return MoveRow(after, panel, row, delta); });
+}
+
+void EditCommands::OnMoveTimer(int delta) {
+    const QString command =
+        delta < 0 ? QStringLiteral("Move Timer Up") : QStringLiteral("Move Timer Down");
+    int panel = -1;
+    int row = -1;
+    if (!GetTarget(command, false, panel, row)) {
+        return;
+    }
+    const int target = panel + delta;
+    if (target < 0 || target >= static_cast<int>(document.GetState().panels.size())) {
+        Prompter::Current().ShowMessage(
+            window,
+            QStringLiteral("%1 is already the %2 timer.")
+                .arg(Name(TimerName(TimerNumber(panel))),
+                     delta < 0 ? QStringLiteral("first") : QStringLiteral("last")),
+            QStringLiteral("Select another timer to move, or move this one the other way."));
+        return;
+    }
+    Perform(command + u' ' + Name(TimerName(TimerNumber(panel))),
+            [&](EditorState& after) { return MoveTimer(after, panel, delta); });
 }
 
 void EditCommands::OnDuplicateTimer() {

@@ -23,6 +23,8 @@ public:
     void OnDelete();
     // delta -1 moves the selected row up, +1 down.
     void OnMoveRow(int delta);
+    // delta -1 moves the selected timer up, +1 down.
+    void OnMoveTimer(int delta);
     void OnDuplicateTimer();
     // The timer at index, or the selected one for -1.
     void OnChangeTimerNumber(int index = -1);

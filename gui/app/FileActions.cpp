@@ -1,10 +1,13 @@
 #include "gui/app/FileActions.h"
 
 #include <QAction>
+#include <QFile>
 #include <QFileInfo>
+#include <QFileSystemWatcher>
 #include <QMenu>
 #include <QMimeData>
 #include <QSettings>
+#include <QTimer>
 #include <QUrl>
 
 #include "core/ProgramFit.h"
@@ -20,11 +23,77 @@ const QString kRecentKey = QStringLiteral("recentFiles");
 constexpr int kRecentCount = 8;
 const QString kFileFilter = QStringLiteral("Tavrel Timer Files (*.tvr);;All Files(*.*)");
 const QString kSuffix = QStringLiteral("tvr");
+// A writer may take a few steps; the file is looked at once they are done.
+constexpr int kSettleMs = 250;
+
+struct Example {
+    const char* file;
+    const char* title;
+};
+// The programs shipped in :/examples, in the order the menu lists them.
+constexpr Example kExamples[] = {
+    {"hourly-cycle.tvr", "&1 Five minutes on, 55 off, every hour"},
+    {"blink.tvr", "&2 Blink pattern in sixtieths of a second"},
+    {"three-timers.tvr", "&3 Three timers with blocks"},
+};
+
+QString FileName(const QString& path) {
+    return QFileInfo(path).fileName();
+}
 
 }  // namespace
 
 FileActions::FileActions(ProgramDocument& document, QWidget* window)
-    : QObject(window), document(document), window(window) {}
+    : QObject(window),
+      document(document),
+      window(window),
+      watcher(new QFileSystemWatcher(this)),
+      settle(new QTimer(this)) {
+    settle->setSingleShot(true);
+    settle->setInterval(kSettleMs);
+    connect(watcher, &QFileSystemWatcher::fileChanged, settle, qOverload<>(&QTimer::start));
+    connect(settle, &QTimer::timeout, this, &FileActions::CheckDiskChange);
+    connect(&document, &ProgramDocument::pathChanged, this, &FileActions::Watch);
+}
+
+void FileActions::Watch() {
+    if (!watcher->files().isEmpty()) {
+        watcher->removePaths(watcher->files());
+    }
+    if (!document.GetPath().isEmpty() && QFileInfo::exists(document.GetPath())) {
+        watcher->addPath(document.GetPath());
+    }
+}
+
+void FileActions::CheckDiskChange() {
+    // A file replaced by renaming is no longer the one watched: watch the new one.
+    Watch();
+    const QString path = document.GetPath();
+    if (askingAboutDisk || path.isEmpty() || document.CheckDisk() != FileCheck::Changed) {
+        return;
+    }
+    QFile file(path);
+    const std::uint64_t hash =
+        file.open(QIODevice::ReadOnly) ? StampOf(file.readAll().toStdString(), 0).hash : 0;
+    if (hash == toldHash) {
+        return;
+    }
+    toldHash = hash;
+    askingAboutDisk = true;
+    if (!document.IsModified()) {
+        if (Prompter::Current().AskYesNo(
+                window, QStringLiteral("%1 was changed by another program.\nReload it?")
+                            .arg(FileName(path)))) {
+            OpenFile(path);
+        }
+    } else {
+        Prompter::Current().ShowMessage(
+            window, QStringLiteral("%1 was changed by another program.").arg(FileName(path)),
+            QStringLiteral("Your unsaved changes here are kept. When you save, you will be asked "
+                           "whether to replace the other change or to save under another name."));
+    }
+    askingAboutDisk = false;
+}
 
 bool FileActions::Saved(const SaveResult& result) {
     if (!result.Ok()) {
@@ -33,6 +102,8 @@ bool FileActions::Saved(const SaveResult& result) {
         return false;
     }
     RememberFile(document.GetPath());
+    toldHash = 0;
+    Watch();
     return true;
 }
 
@@ -40,7 +111,23 @@ bool FileActions::OnFileSave() {
     if (document.GetPath().isEmpty()) {
         return OnFileSaveAs();
     }
-    return CommitFocusedTyping() && Saved(document.Save());
+    if (!CommitFocusedTyping()) {
+        return false;
+    }
+    // A file deleted meanwhile is written again; only another program's bytes are asked about.
+    if (document.CheckDisk() == FileCheck::Changed) {
+        switch (Prompter::Current().AskReplaceChanged(
+            window, QStringLiteral("%1 was changed by another program since you opened it.")
+                        .arg(FileName(document.GetPath())))) {
+            case Prompter::Answer::Replace:
+                break;
+            case Prompter::Answer::SaveAs:
+                return OnFileSaveAs();
+            default:
+                return false;
+        }
+    }
+    return Saved(document.Save());
 }
 
 bool FileActions::OnFileSaveAs() {
@@ -84,6 +171,40 @@ bool FileActions::OnFileClose() {
     return true;
 }
 
+bool FileActions::OnFileNew() {
+    return OnFileClose();
+}
+
+bool FileActions::OpenExample(const QString& resource) {
+    if (!CommitFocusedTyping()) {
+        return false;
+    }
+    QFile file(resource);
+    TimerProgram program;
+    if (!file.open(QIODevice::ReadOnly) ||
+        !ParseTimerFile(file.readAll().toStdString(), program).Ok()) {
+        Prompter::Current().ShowMessage(
+            window, QStringLiteral("The example could not be read."),
+            QStringLiteral("The application may be damaged. Install it again."));
+        return false;
+    }
+    if (!MaybeSave(true)) {
+        return false;
+    }
+    // An Untitled copy: saving asks for a name, so the example stays as shipped.
+    document.Open(QString(), program);
+    return true;
+}
+
+void FileActions::AddExamplesMenu(QMenu* menu) {
+    for (const Example& example : kExamples) {
+        const QString resource = QStringLiteral(":/examples/") + QString::fromLatin1(example.file);
+        QAction* action = menu->addAction(QString::fromLatin1(example.title));
+        action->setData(resource);
+        connect(action, &QAction::triggered, this, [this, resource] { OpenExample(resource); });
+    }
+}
+
 void FileActions::OnFileOpen() {
     if (!CommitFocusedTyping()) {
         return;
@@ -111,7 +232,9 @@ bool FileActions::OpenFile(const QString& fileName) {
     }
     // Only a file that loaded becomes the program's file, so a later Save never overwrites a
     // file that could not be read.
-    document.Open(fileName, program);
+    document.Open(fileName, program, result.stamp);
+    toldHash = 0;
+    Watch();
     RememberFile(fileName);
     const std::string name = QFileInfo(fileName).fileName().toStdString();
     if (result.skippedCount > 0) {

@@ -28,6 +28,7 @@
 #include "core/TimerProgram.h"
 #include "core/TransferFrame.h"
 #include "gui/app/AboutDialog.h"
+#include "gui/app/ClipboardActions.h"
 #include "gui/app/EditCommands.h"
 #include "gui/app/FileActions.h"
 #include "gui/app/HelpDialog.h"
@@ -70,6 +71,7 @@ MainDialog::MainDialog(QWidget* parent) : QMainWindow(parent), document(new Prog
     setAcceptDrops(true);
     files = new FileActions(*document, this);
     edits = new EditCommands(*document, this);
+    clips = new ClipboardActions(*document, this);
     reports = new ReportActions(*document, this);
 
     client = new QWidget(this);
@@ -127,10 +129,13 @@ void MainDialog::ConnectViews() {
     connect(document, &ProgramDocument::pathChanged, this, &MainDialog::UpdateTitle);
     connect(document, &ProgramDocument::modifiedChanged, this, &MainDialog::UpdateTitle);
     connect(edits, &EditCommands::stepDone, this, &MainDialog::FocusSelection);
+    connect(clips, &ClipboardActions::stepDone, this, &MainDialog::FocusSelection);
+    connect(clips, &ClipboardActions::message, status, &ProgramStatus::ShowMessage);
 
-    connect(timerList, &TimerListCtrl::selectionChanged, this, [this](int panel, int row) {
-        document->SetSelection({panel, row});
-    });
+    connect(timerList, &TimerListCtrl::selectionChanged, this,
+            [this](int panel, int row, int anchor) {
+                document->SetSelection({panel, row, anchor});
+            });
     connect(timerList, &TimerListCtrl::rowTextCommitted, edits, &EditCommands::OnRowTextCommitted);
     connect(timerList, &TimerListCtrl::rowSwitched, edits, &EditCommands::OnRowSwitched);
     connect(timerList, &TimerListCtrl::blockStartClicked, edits,
@@ -244,6 +249,9 @@ void MainDialog::BuildLayout() {
 
 void MainDialog::BuildMenu(QMenuBar* menu) {
     QMenu* file = menu->addMenu(QStringLiteral("&File"));
+    connect(MakeStandardAction(file, QStringLiteral("&New"), ControlIds::kFileNew,
+                               QKeySequence::New, "Ctrl+N"),
+            &QAction::triggered, files, &FileActions::OnFileNew);
     connect(MakeStandardAction(file, QStringLiteral("&Open..."), ControlIds::kFileOpen,
                                QKeySequence::Open, "Ctrl+O"),
             &QAction::triggered, files, &FileActions::OnFileOpen);
@@ -279,6 +287,8 @@ void MainDialog::BuildMenu(QMenuBar* menu) {
     QMenu* edit = menu->addMenu(QStringLiteral("&Edit"));
     AddHistoryActions(edit, *document->GetHistory(), *edits);
     edit->addSeparator();
+    clips->AddActions(edit);
+    edit->addSeparator();
 
     auto addEditAction = [this, edit](const QString& text, int id, const QKeySequence& key) {
         QAction* action = edit->addAction(text);
@@ -306,6 +316,12 @@ void MainDialog::BuildMenu(QMenuBar* menu) {
     connect(addEditAction(QStringLiteral("Move Do&wn"), ControlIds::kEditMoveDown,
                           QKeySequence(Qt::ALT | Qt::Key_Down)),
             &QAction::triggered, this, [this] { edits->OnMoveRow(1); });
+    connect(addEditAction(QStringLiteral("&Move Timer Up"), ControlIds::kEditMoveTimerUp,
+                          QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Up)),
+            &QAction::triggered, this, [this] { edits->OnMoveTimer(-1); });
+    connect(addEditAction(QStringLiteral("Mov&e Timer Down"), ControlIds::kEditMoveTimerDown,
+                          QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Down)),
+            &QAction::triggered, this, [this] { edits->OnMoveTimer(1); });
     edit->addSeparator();
     connect(addEditAction(QStringLiteral("Du&plicate Timer"), ControlIds::kEditDuplicateTimer,
                           QKeySequence(Qt::CTRL | Qt::Key_D)),
@@ -330,6 +346,9 @@ void MainDialog::BuildMenu(QMenuBar* menu) {
     connect(MakeStandardAction(help, QStringLiteral("&How to program the device"),
                                ControlIds::kHelp, QKeySequence::HelpContents, "F1"),
             &QAction::triggered, this, &MainDialog::OnHelp);
+    QMenu* examples = help->addMenu(QStringLiteral("Open &Example"));
+    examples->menuAction()->setProperty(ControlIds::kProperty, ControlIds::kHelpExamples);
+    files->AddExamplesMenu(examples);
     help->addSeparator();
     QAction* about = help->addAction(QStringLiteral("&About"));
     about->setProperty(ControlIds::kProperty, ControlIds::kAbout);

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 
+class ClipboardActions;
 class EditCommands;
 class FileActions;
 class ProgramDocument;
@@ -35,6 +36,7 @@ public:
     ProgramDocument& GetDocument() const { return *document; }
     FileActions& Files() const { return *files; }
     EditCommands& Edits() const { return *edits; }
+    ClipboardActions& Clips() const { return *clips; }
     ReportActions& Reports() const { return *reports; }
 
     // Opens a timer file as the Open command does after its file dialog (the command line).
@@ -83,6 +85,7 @@ private:
     ProgramDocument* document = nullptr;
     FileActions* files = nullptr;
     EditCommands* edits = nullptr;
+    ClipboardActions* clips = nullptr;
     ReportActions* reports = nullptr;
     ProgramStatus* status = nullptr;
 

@@ -61,6 +61,10 @@ void ProgramStatus::Show(const ProgramSummary& summary) {
     line->setText(parts.join(QStringLiteral(" \u00B7 ")));
 }
 
+void ProgramStatus::ShowMessage(const QString& text) {
+    line->setText(text);
+}
+
 QString ProgramStatus::GetText() const {
     return line->text().replace(QChar(0x00A0), u' ');
 }

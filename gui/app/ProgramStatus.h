@@ -18,6 +18,8 @@ public:
     ProgramStatus(QWidget* gaugeParent, QWidget* lineParent);
 
     void Show(const ProgramSummary& summary);
+    // A message in the status line (what a paste did) until the program next changes.
+    void ShowMessage(const QString& text);
 
     QProgressBar* GetGauge() const { return gauge; }
     QLabel* GetGaugeLabel() const { return gaugeLabel; }

@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 
@@ -98,6 +99,22 @@ QString QtPrompter::GetSaveFileName(QWidget* parent, const QString& filter,
         return {};
     }
     return dialog.selectedFiles().constFirst();
+}
+
+Prompter::Answer QtPrompter::AskReplaceChanged(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Warning, BoxTitle(), text, QMessageBox::NoButton, parent);
+    box.setInformativeText(
+        QStringLiteral("Replace it writes this program over the other change. Save As keeps "
+                       "both: this program goes to another file."));
+    QPushButton* replace = box.addButton(QStringLiteral("&Replace it"), QMessageBox::AcceptRole);
+    QPushButton* saveAs = box.addButton(QStringLiteral("&Save As\u2026"), QMessageBox::ActionRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(saveAs);
+    box.exec();
+    if (box.clickedButton() == replace) {
+        return Answer::Replace;
+    }
+    return box.clickedButton() == saveAs ? Answer::SaveAs : Answer::Cancel;
 }
 
 QString AskSaveName(QWidget* parent, const QString& filter, const QString& suffix) {

@@ -9,7 +9,7 @@ class QWidget;
 // tests can answer them without a person. The real one shows QMessageBox and QFileDialog.
 class Prompter {
 public:
-    enum class Answer { Ok, Yes, No, Cancel };
+    enum class Answer { Ok, Yes, No, Cancel, Replace, SaveAs };
 
     virtual ~Prompter() = default;
 
@@ -31,6 +31,9 @@ public:
     // replacing an existing file: the caller does, once the name is final.
     virtual QString GetSaveFileName(QWidget* parent, const QString& filter,
                                     const QString& defaultSuffix) = 0;
+
+    // The file was changed by someone else: Replace it, Save As or Cancel.
+    virtual Answer AskReplaceChanged(QWidget* parent, const QString& text) = 0;
 
     static Prompter& Current();
     // Makes prompter the current one until the returned guard is destroyed.
@@ -57,6 +60,7 @@ public:
     QString GetOpenFileName(QWidget* parent, const QString& filter) override;
     QString GetSaveFileName(QWidget* parent, const QString& filter,
                             const QString& defaultSuffix) override;
+    Answer AskReplaceChanged(QWidget* parent, const QString& text) override;
 };
 
 // A file name to save or export to: asked, the suffix added when the name has none, and an

@@ -134,17 +134,25 @@ void ProgramDocument::Reset(EditorState newState, const QString& newPath) {
     }
 }
 
-void ProgramDocument::Open(const QString& newPath, const TimerProgram& program) {
+void ProgramDocument::Open(const QString& newPath, const TimerProgram& program,
+                           const FileStamp& newStamp) {
+    stamp = newStamp;
     Reset(StateFromProgram(program), newPath);
 }
 
 void ProgramDocument::Close() {
+    stamp = {};
     Reset(EditorState{}, QString());
+}
+
+FileCheck ProgramDocument::CheckDisk() const {
+    return path.isEmpty() ? FileCheck::Unchanged : CheckFile(path.toStdString(), stamp);
 }
 
 SaveResult ProgramDocument::Save() {
     const SaveResult result = WriteTimerFile(path.toStdString(), GetProgram());
     if (result.Ok()) {
+        stamp = result.stamp;
         history->setClean();
     }
     return result;
@@ -154,6 +162,7 @@ SaveResult ProgramDocument::SaveAs(const QString& newPath) {
     // The program keeps its old file until a save under the new one has worked.
     const SaveResult result = WriteTimerFile(newPath.toStdString(), GetProgram());
     if (result.Ok()) {
+        stamp = result.stamp;
         history->setClean();
         if (newPath != path) {
             path = newPath;

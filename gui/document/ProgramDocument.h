@@ -39,14 +39,17 @@ public:
     // Moving the selection is not a change of the program, so it is no step.
     void SetSelection(const EditorSelection& selection);
 
-    // The program read from path replaces this one, with a new history.
-    void Open(const QString& path, const TimerProgram& program);
+    // The program read from path replaces this one, with a new history; stamp is what the file
+    // held when it was read.
+    void Open(const QString& path, const TimerProgram& program, const FileStamp& stamp = {});
     // Writes the program to its file, or to path, which then becomes its file; the history's
     // saved point moves only when the file was written.
     SaveResult Save();
     SaveResult SaveAs(const QString& path);
     // A new empty program without a file.
     void Close();
+    // How the file on disk compares with what was last opened or saved; Unchanged without one.
+    FileCheck CheckDisk() const;
 
 signals:
     void stateChanged(const EditorChange& change);
@@ -65,4 +68,5 @@ private:
     EditorState state;
     QUndoStack* history;
     QString path;
+    FileStamp stamp;
 };

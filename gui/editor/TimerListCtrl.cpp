@@ -225,7 +225,7 @@ void TimerListCtrl::ReportSelection() {
     int index = -1;
     int row = -1;
     GetSelection(index, row);
-    emit selectionChanged(index, row);
+    emit selectionChanged(index, row, GetSelectionAnchor());
 }
 
 int TimerListCtrl::AddPanel(int timerNumber) {
@@ -409,7 +409,12 @@ int TimerListCtrl::GetSelection(int& index, int& row) const {
     return index;
 }
 
-bool TimerListCtrl::Select(int index, int row) {
+int TimerListCtrl::GetSelectionAnchor() const {
+    const TimerPanel* panel = GetPanel(GetActivePanel());
+    return panel != nullptr ? panel->GetAnchorRow() : -1;
+}
+
+bool TimerListCtrl::Select(int index, int row, int anchor) {
     const int active = GetActivePanel();
     if (index < -1 || index >= panelCount) {
         return false;
@@ -428,7 +433,7 @@ bool TimerListCtrl::Select(int index, int row) {
     if (row == -1) {
         return true;
     }
-    panel->SelectRow(row);
+    panel->SelectRows(anchor, row);
     return true;
 }
 
@@ -501,8 +506,9 @@ void TimerListCtrl::ShowState(const EditorState& state, const EditorChange& chan
     int index = -1;
     int row = -1;
     GetSelection(index, row);
-    if (index != state.selection.panel || row != state.selection.row) {
-        Select(state.selection.panel, state.selection.row);
+    if (index != state.selection.panel || row != state.selection.row ||
+        GetSelectionAnchor() != state.selection.anchor) {
+        Select(state.selection.panel, state.selection.row, state.selection.anchor);
     }
     showing = wasShowing;
 }

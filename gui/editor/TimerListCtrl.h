@@ -122,7 +122,10 @@ public:
     int GetActivePanel() const;
     // Returns the active panel's index (or -1) and gives its selected row (or -1).
     int GetSelection(int& index, int& row) const;
-    bool Select(int index, int row);
+    // The other end of the active panel's range of selected rows, or -1.
+    int GetSelectionAnchor() const;
+    // anchor: the other end of a range of rows, -1 for row alone.
+    bool Select(int index, int row, int anchor = -1);
     int GetPanelCount() const { return panelCount; }
     int GetRowCount(int index) const;
     int GetTimerNumber(int index) const;
@@ -134,8 +137,9 @@ public:
 signals:
     // The user double-clicked the caption of the panel at index.
     void captionDoubleClicked(int index);
-    // The user made another panel active or selected another row (row -1: the caption).
-    void selectionChanged(int index, int row);
+    // The user made another panel active or selected another row (row -1: the caption), or
+    // rows anchor..row (anchor -1: row alone).
+    void selectionChanged(int index, int row, int anchor);
     // What the user did on a row: see TimerPanel's signals.
     void rowSwitched(int index, int row);
     void rowTextCommitted(int index, int row, const QString& text);

@@ -47,6 +47,17 @@ int ArrowDirection(const QKeyEvent& key) {
     return key.key() == Qt::Key_Down ? 1 : 0;
 }
 
+// Shift+Up is -1, Shift+Down +1; 0 for any other key.
+int ShiftArrowDirection(const QKeyEvent& key) {
+    if ((key.modifiers() & ~Qt::KeypadModifier) != Qt::ShiftModifier) {
+        return 0;
+    }
+    if (key.key() == Qt::Key_Up) {
+        return -1;
+    }
+    return key.key() == Qt::Key_Down ? 1 : 0;
+}
+
 bool IsKeyboardReason(Qt::FocusReason reason) {
     return reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason ||
            reason == Qt::ShortcutFocusReason;
@@ -205,11 +216,30 @@ bool TimerPanel::MoveFocus(QWidget* from, int direction) {
     return true;
 }
 
+bool TimerPanel::ExtendFocus(QWidget* from, int direction) {
+    RowPart part = RowPart::Caption;
+    int row = -1;
+    if (!FindPart(from, part, row) || part == RowPart::Caption || row != selectedRow) {
+        return false;
+    }
+    if (IsRow(row + direction)) {
+        SelectRows(anchorRow == -1 ? row : anchorRow, row + direction);
+        // Not a keyboard reason: the label taking the focus must not select its row alone.
+        labels[static_cast<std::size_t>(row + direction)]->setFocus(Qt::OtherFocusReason);
+    }
+    return true;
+}
+
 bool TimerPanel::eventFilter(QObject* watched, QEvent* event) {
     auto* control = qobject_cast<QWidget*>(watched);
     if (control != nullptr && event->type() == QEvent::KeyPress) {
-        const int direction = ArrowDirection(*static_cast<QKeyEvent*>(event));
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const int direction = ArrowDirection(*key);
         if (direction != 0 && MoveFocus(control, direction)) {
+            return true;
+        }
+        const int extend = ShiftArrowDirection(*key);
+        if (extend != 0 && ExtendFocus(control, extend)) {
             return true;
         }
     }
@@ -367,8 +397,9 @@ bool TimerPanel::DeleteRow(int row) {
     checkBoxes[gone] = nullptr;
     placedRows = std::min(placedRows, rowCount);
 
-    if (selectedRow >= rowCount) {
-        selectedRow = -1;  // the highlighted controls were the ones just deleted
+    if (selectedRow >= rowCount || anchorRow >= rowCount) {
+        // The highlighted controls were the ones just deleted; the rest lose their colour.
+        UnselectRow();
     }
     return true;
 }
@@ -478,12 +509,34 @@ void TimerPanel::SelectRow(int row) {
     emit selectionChanged();
 }
 
+void TimerPanel::SelectRows(int anchor, int row) {
+    if (anchor == -1 || anchor == row || !IsRow(anchor)) {
+        SelectRow(row);
+        return;
+    }
+    UnselectRow();
+    if (!IsRow(row)) {
+        return;
+    }
+    for (int i = std::min(anchor, row); i <= std::max(anchor, row); ++i) {
+        ColorRow(i, true);
+    }
+    selectedRow = row;
+    anchorRow = anchor;
+    emit selectionChanged();
+}
+
 void TimerPanel::UnselectRow() {
     if (selectedRow == -1) {
         return;
     }
-    ColorRow(selectedRow, false);
+    const int first = anchorRow == -1 ? selectedRow : std::min(anchorRow, selectedRow);
+    const int last = anchorRow == -1 ? selectedRow : std::max(anchorRow, selectedRow);
+    for (int i = first; i <= std::min(last, rowCount - 1); ++i) {
+        ColorRow(i, false);
+    }
     selectedRow = -1;
+    anchorRow = -1;
     emit selectionChanged();
 }
 
@@ -510,8 +563,15 @@ void TimerPanel::OnLabelClicked(int id) {
         return;
     }
     ColorStatic* label = labels[static_cast<std::size_t>(row)];
+    // Shift+click selects the rows from the one selected to this one.
+    if (active && selectedRow != -1 &&
+        (QApplication::keyboardModifiers() & Qt::ShiftModifier) != 0) {
+        SelectRows(anchorRow == -1 ? selectedRow : anchorRow, row);
+        label->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     Claim();
-    if (row != selectedRow) {
+    if (row != selectedRow || anchorRow != -1) {
         SelectRow(row);
         label->setFocus(Qt::MouseFocusReason);
         return;  // the first click on a row only selects it

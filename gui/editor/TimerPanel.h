@@ -37,7 +37,8 @@ enum class RowPart { Caption, Label, Edit, CheckBox };
 //
 // Keyboard: Tab runs through the caption and the rows; Up and Down move to the same kind of
 // control in the row above or below (past the first or last row the panel emits
-// focusLeaving, so its list can go on in the next panel); Space on a label switches it. Every
+// focusLeaving, so its list can go on in the next panel); Shift+Up and Shift+Down (and Shift+click
+// on a label) select several rows; Space on a label switches it. Every
 // control carries an accessible name that says which timer and interval it belongs to.
 class TimerPanel : public QWidget {
     Q_OBJECT
@@ -78,6 +79,8 @@ public:
     void Activate();
     void Deactivate();
     void SelectRow(int row);
+    // Rows anchor..row selected, row the end that moves; anchor -1 or row for row alone.
+    void SelectRows(int anchor, int row);
     void UnselectRow();
 
     bool IsBlockStart(int row) const;
@@ -85,6 +88,8 @@ public:
     bool IsActive() const { return active; }
     int GetRowCount() const { return rowCount; }
     int GetSelectedRow() const { return selectedRow; }
+    // Where a range of selected rows started; -1 for one row or none.
+    int GetAnchorRow() const { return anchorRow; }
     int GetTimerNumber() const { return timerNumber; }
     int GetControlId() const { return controlId; }
     int GetTop() const { return y; }
@@ -148,6 +153,8 @@ private:
     void NameRow(int row);
     void ToggleRow(int row);
     bool MoveFocus(QWidget* from, int direction);
+    // Shift+Up or Shift+Down: the range grows or shrinks by a row, the focus on its moving end.
+    bool ExtendFocus(QWidget* from, int direction);
 
     int timerNumber;
     int rowCount = 0;
@@ -156,6 +163,7 @@ private:
     int width;
     bool active = false;
     int selectedRow = -1;
+    int anchorRow = -1;
     ColorStatic* caption = nullptr;
     std::array<ColorStatic*, kMaxRows + 1> labels{};
     std::array<ColorCheckBox*, kMaxRows + 1> checkBoxes{};

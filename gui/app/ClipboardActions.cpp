@@ -1,0 +1,157 @@
+#include "gui/app/ClipboardActions.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMimeData>
+
+#include "core/ProgramClipboard.h"
+#include "gui/app/HistoryActions.h"
+#include "gui/common/Prompter.h"
+#include "gui/document/ProgramDocument.h"
+#include "gui/editor/IntervalEdit.h"
+#include "res/ControlIds.h"
+
+namespace {
+
+const QString kBlockStarts = QString::fromLatin1(kBlockStartsMimeType);
+
+QString Name(const std::string& name) {
+    return QString::fromStdString(name);
+}
+
+// "Timer 4" or "Timer 4 Intervals 2-5": what a cut takes, for its undo step.
+QString ClipName(const EditorState& state) {
+    const EditorSelection& selection = state.selection;
+    const int number = state.panels[static_cast<std::size_t>(selection.panel)].timerNumber;
+    if (selection.row == -1) {
+        return Name(TimerName(number));
+    }
+    if (selection.FirstRow() == selection.LastRow()) {
+        return Name(IntervalName(number, selection.row));
+    }
+    return Name(TimerName(number)) + QStringLiteral(" Intervals %1-%2")
+                                         .arg(selection.FirstRow() + 1)
+                                         .arg(selection.LastRow() + 1);
+}
+
+}  // namespace
+
+ClipboardActions::ClipboardActions(ProgramDocument& document, QWidget* window)
+    : QObject(window), document(document), window(window) {}
+
+void ClipboardActions::AddActions(QMenu* menu) {
+    // A text field with the focus claims these keys for its own text before the shortcuts.
+    connect(MakeStandardAction(menu, QStringLiteral("&Cut"), ControlIds::kEditCut,
+                               QKeySequence::Cut, "Ctrl+X"),
+            &QAction::triggered, this, &ClipboardActions::OnCut);
+    connect(MakeStandardAction(menu, QStringLiteral("C&opy"), ControlIds::kEditCopy,
+                               QKeySequence::Copy, "Ctrl+C"),
+            &QAction::triggered, this, &ClipboardActions::OnCopy);
+    connect(MakeStandardAction(menu, QStringLiteral("Pa&ste"), ControlIds::kEditPaste,
+                               QKeySequence::Paste, "Ctrl+V"),
+            &QAction::triggered, this, &ClipboardActions::OnPaste);
+}
+
+QMimeData* ClipboardActions::MakeMimeData(const ProgramClip& clip) {
+    auto* data = new QMimeData;
+    data->setText(QString::fromStdString(ClipText(clip)));
+    const std::string starts = ClipBlockStarts(clip);
+    if (!starts.empty()) {
+        data->setData(kBlockStarts, QByteArray::fromStdString(starts));
+    }
+    return data;
+}
+
+bool ClipboardActions::HasSelection(const QString& command) {
+    if (!CommitFocusedTyping()) {
+        return false;
+    }
+    if (document.GetState().selection.panel != -1) {
+        return true;
+    }
+    Prompter::Current().ShowMessage(
+        window, QStringLiteral("%1 needs a timer or intervals to work on.").arg(command),
+        QStringLiteral("Click a timer's caption for the whole timer, or an interval's ON/OFF "
+                       "label (Shift+click for several), then choose %1 again.")
+            .arg(command));
+    return false;
+}
+
+void ClipboardActions::OnCopy() {
+    if (HasSelection(QStringLiteral("Copy"))) {
+        QGuiApplication::clipboard()->setMimeData(MakeMimeData(CopySelection(document.GetState())));
+    }
+}
+
+void ClipboardActions::OnCut() {
+    if (!HasSelection(QStringLiteral("Cut"))) {
+        return;
+    }
+    const EditorState& state = document.GetState();
+    QGuiApplication::clipboard()->setMimeData(MakeMimeData(CopySelection(state)));
+    if (document.Apply(QStringLiteral("Cut ") + ClipName(state), CutSelection)) {
+        emit stepDone();
+    }
+}
+
+void ClipboardActions::OnPaste() {
+    if (CommitFocusedTyping()) {
+        Paste(QGuiApplication::clipboard()->mimeData());
+    }
+}
+
+void ClipboardActions::Paste(const QMimeData* data) {
+    const QString text = data != nullptr && data->hasText() ? data->text() : QString();
+    const QByteArray starts = data != nullptr ? data->data(kBlockStarts) : QByteArray();
+    const ClipReading reading = ReadClipText(text.toStdString(), starts.toStdString());
+    if (!reading.load.Ok()) {
+        Prompter::Current().ShowMessage(window, QStringLiteral("Nothing was pasted."),
+                                        QString::fromStdString(reading.load.Message()));
+        return;
+    }
+    if (reading.clip.Empty()) {
+        Prompter::Current().ShowMessage(
+            window,
+            QStringLiteral("The clipboard holds no timer or interval, so nothing was pasted."),
+            QStringLiteral("Copy a timer or intervals here, or text with lines such as "
+                           "\"Timer 4\" and \"OFF - 00:02:00\", then paste again."));
+        return;
+    }
+    // Tried on a copy first, to name the step after what it does.
+    EditorState probe = document.GetState();
+    const PasteOutcome outcome = PasteClip(probe, reading.clip);
+    QString name;
+    if (outcome.timers.size() == 1) {
+        name = QStringLiteral("Paste ") + Name(TimerName(outcome.timers.front().second));
+    } else if (!outcome.timers.empty()) {
+        name = QStringLiteral("Paste %1 Timers").arg(outcome.timers.size());
+    } else {
+        name = QStringLiteral("Paste %1 into %2")
+                   .arg(outcome.rowsPasted == 1
+                            ? QStringLiteral("1 Interval")
+                            : QStringLiteral("%1 Intervals").arg(outcome.rowsPasted),
+                        Name(TimerName(outcome.timerNumber)));
+    }
+    if (outcome.Changed()) {
+        document.Apply(name, [&](EditorState& after) {
+            after = std::move(probe);
+            return true;
+        });
+    }
+    const QString said = QString::fromStdString(DescribePaste(outcome));
+    if (outcome.Changed()) {
+        emit stepDone();
+        emit message(said);
+    } else {
+        Prompter::Current().ShowMessage(window, said);
+    }
+    // Lines the reader skipped are reported as for Open.
+    if (reading.load.skippedCount > 0) {
+        Prompter::Current().ShowMessage(
+            window, QStringLiteral("Not every line of the pasted text could be read."),
+            QString::fromStdString(
+                FormatSkippedLines(reading.load, "the pasted text", "The rest was pasted.")));
+    }
+}

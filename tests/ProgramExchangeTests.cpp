@@ -1,0 +1,303 @@
+// Moving programs and their parts around in the real window: File > New, Cut, Copy and Paste
+// through the clipboard (also between two windows), Move Timer, the shipped examples, and
+// saving and reloading a file another program changed.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <QMimeData>
+#include <QSettings>
+#include <QTest>
+#include <QUndoStack>
+#include <filesystem>
+
+#include "EditorTestSupport.h"
+#include "ScriptedPrompter.h"
+#include "TestSupport.h"
+#include "core/DeviceLimits.h"
+#include "core/ProgramClipboard.h"
+#include "core/TimerFile.h"
+#include "gui/app/ClipboardActions.h"
+#include "gui/app/FileActions.h"
+#include "gui/app/MainDialog.h"
+#include "gui/document/ProgramDocument.h"
+#include "gui/editor/ColorStatic.h"
+#include "gui/editor/TimerListCtrl.h"
+#include "gui/editor/TimerPanel.h"
+#include "res/ControlIds.h"
+
+using namespace testing_support;
+
+namespace {
+
+constexpr char kTalk[] =
+    "TVRX\r\n1000\r\nTimer 3\r\nON - 00:00:05\r\nOFF - 00:02:00\r\nTimer 3\r\nON - "
+    "00:00:01:30\r\nTimer 5\r\nOFF - 01:00:00\r\n";
+
+}  // namespace
+
+class ProgramExchangeTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QSettings().clear();
+        ASSERT_TRUE(ShowActive(window));
+    }
+    void TearDown() override { EXPECT_EQ(prompter.unexpected, QStringList()); }
+
+    void Trigger(MainDialog& target, int menuId) {
+        QAction* action = FindById<QAction>(&target, menuId);
+        ASSERT_NE(action, nullptr) << menuId;
+        action->trigger();
+    }
+    QString Path(const std::string& name) const { return QString::fromStdString(dir.File(name)); }
+    void Open(MainDialog& target, const std::string& text, const std::string& name) {
+        WriteFile(dir.File(name), text);
+        ASSERT_TRUE(target.OpenFile(Path(name)));
+    }
+    const EditorState& State(const MainDialog& target) const {
+        return target.GetDocument().GetState();
+    }
+    std::vector<int> Numbers(const MainDialog& target) const {
+        std::vector<int> numbers;
+        for (const PanelState& panel : State(target).panels) {
+            numbers.push_back(panel.timerNumber);
+        }
+        return numbers;
+    }
+    void Select(MainDialog& target, int panel, int row) {
+        TimerPanel* shown = target.GetTimerList()->GetPanel(panel);
+        Click(row == -1 ? static_cast<QWidget*>(shown->GetCaption()) : shown->GetLabel(row));
+    }
+
+    ScriptedPrompter prompter;
+    TempDir dir;
+    MainDialog window;
+};
+
+TEST_F(ProgramExchangeTest, NewFromAChangedProgramAsksAndGivesAnEmptyUntitledOne) {
+    EXPECT_EQ(FindById<QAction>(&window, ControlIds::kFileNew)->shortcut(),
+              QKeySequence(QKeySequence::New));
+    Open(window, kTalk, "talk.tvr");
+    Trigger(window, ControlIds::kFileNew);
+    EXPECT_TRUE(prompter.questions.isEmpty()) << "an unchanged program goes unasked";
+    EXPECT_TRUE(State(window).panels.empty());
+    EXPECT_TRUE(window.GetPath().isEmpty());
+
+    Open(window, kTalk, "talk.tvr");
+    Select(window, 0, -1);
+    Trigger(window, ControlIds::kEditDelete);
+    prompter.answers = {Prompter::Answer::Cancel};
+    Trigger(window, ControlIds::kFileNew);
+    EXPECT_EQ(prompter.questions, QStringList{"Save changes?"});
+    EXPECT_EQ(State(window).panels.size(), 1u) << "Cancel keeps the program";
+    prompter.answers = {Prompter::Answer::No};
+    Trigger(window, ControlIds::kFileNew);
+    EXPECT_TRUE(State(window).panels.empty());
+    EXPECT_FALSE(window.IsModified());
+    EXPECT_TRUE(window.windowTitle().startsWith("Untitled"));
+}
+
+TEST_F(ProgramExchangeTest, CopyInOneWindowPasteInAnotherRenumbersAndUndoes) {
+    Open(window, kTalk, "talk.tvr");
+    Select(window, 0, -1);
+    Trigger(window, ControlIds::kEditCopy);
+    const QMimeData* copied = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(copied, nullptr);
+    EXPECT_EQ(copied->text(),
+              "Timer 3\r\nON - 00:00:05\r\nOFF - 00:02:00\r\nTimer 3\r\nON - "
+              "00:00:01:30\r\n");
+
+    MainDialog other;
+    ASSERT_TRUE(ShowActive(other));
+    Open(other, "TVRX\r\n1000\r\nTimer 0\r\nON - 00:00:01\r\n", "other.tvr");
+    Trigger(other, ControlIds::kEditPaste);
+    ASSERT_EQ(Numbers(other), (std::vector<int>{0, 3}));
+    EXPECT_EQ(State(other).panels[1], State(window).panels[0]) << "block starts and all";
+    EXPECT_EQ(other.GetSummaryText(), "Pasted Timer 3.");
+    Trigger(other, ControlIds::kEditPaste);
+    EXPECT_EQ(Numbers(other), (std::vector<int>{0, 3, 1}));
+    EXPECT_EQ(other.GetSummaryText(),
+              "Pasted Timer 3 as Timer 1: Timer 3 is already in the program.");
+    EXPECT_EQ(other.GetHistory()->undoText(), "Paste Timer 1");
+    other.GetHistory()->undo();
+    other.GetHistory()->undo();
+    EXPECT_EQ(Numbers(other), (std::vector<int>{0}));
+    EXPECT_FALSE(other.IsModified());
+}
+
+TEST_F(ProgramExchangeTest, CutAndPasteIntervalsKeepTheirBlockStartsAndTheRowLimit) {
+    Open(window, kTalk, "talk.tvr");
+    // Rows 1 and 2 of timer 3: the second starts a block.
+    Select(window, 0, 1);
+    QTest::mouseClick(window.GetTimerList()->GetPanel(0)->GetLabel(2), Qt::LeftButton,
+                      Qt::ShiftModifier);
+    EXPECT_EQ(State(window).selection, (EditorSelection{0, 2, 1}));
+    Trigger(window, ControlIds::kEditCut);
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    EXPECT_EQ(data->text(), "OFF - 00:02:00\r\nON - 00:00:01:30\r\n");
+    EXPECT_EQ(data->data(kBlockStartsMimeType), "01");
+    EXPECT_EQ(State(window).panels[0].rows.size(), 1u);
+    EXPECT_EQ(window.GetHistory()->undoText(), "Cut Timer 3 Intervals 2-3");
+
+    Select(window, 1, 0);
+    Trigger(window, ControlIds::kEditPaste);
+    const std::vector<RowState>& rows = State(window).panels[1].rows;
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[1], (RowState{false, "00:02:00", false}));
+    EXPECT_EQ(rows[2], (RowState{true, "00:00:01:30", true}));
+    EXPECT_EQ(window.GetSummaryText(), "Pasted 2 intervals into Timer 5.");
+
+    // A timer with room for one more takes one and says what did not fit.
+    for (int i = 3; i < kEditorMaxRows - 1; ++i) {
+        Trigger(window, ControlIds::kEditAddInterval);
+    }
+    Trigger(window, ControlIds::kEditPaste);
+    EXPECT_EQ(State(window).panels[1].rows.size(), static_cast<std::size_t>(kEditorMaxRows));
+    EXPECT_EQ(window.GetSummaryText(),
+              "Pasted 1 of 2 intervals into Timer 5; 1 did not fit: a timer holds at most 49 "
+              "intervals.");
+    const int steps = window.GetHistory()->count();
+    Trigger(window, ControlIds::kEditPaste);
+    EXPECT_EQ(window.GetHistory()->count(), steps) << "a full timer takes nothing";
+    EXPECT_EQ(prompter.messages, QStringList{"Nothing was pasted: Timer 5 already has 49 "
+                                             "intervals, the most a timer holds."});
+}
+
+TEST_F(ProgramExchangeTest, TextFromElsewherePastesWhatReadsAndReportsTheRest) {
+    Open(window, kTalk, "talk.tvr");
+    Select(window, 1, 0);
+    QGuiApplication::clipboard()->setText("Steps for the porch light:\nON - 00:10:00\nOF - 1\n");
+    Trigger(window, ControlIds::kEditPaste);
+    ASSERT_EQ(State(window).panels[1].rows.size(), 2u);
+    EXPECT_EQ(State(window).panels[1].rows[1], (RowState{true, "00:10:00", false}));
+    EXPECT_EQ(prompter.messages, QStringList{"Not every line of the pasted text could be read."});
+    ASSERT_EQ(prompter.details.size(), 1);
+    EXPECT_TRUE(prompter.details[0].startsWith("2 lines of the pasted text could not be read"));
+    EXPECT_TRUE(prompter.details[0].contains("line 1: \"Steps for the porch light:\""));
+    EXPECT_TRUE(prompter.details[0].contains("line 3: \"OF - 1\""));
+
+    prompter.messages.clear();
+    const int steps = window.GetHistory()->count();
+    QGuiApplication::clipboard()->setText("See you at eight.");
+    Trigger(window, ControlIds::kEditPaste);
+    EXPECT_EQ(window.GetHistory()->count(), steps);
+    EXPECT_EQ(prompter.messages,
+              QStringList{"The clipboard holds no timer or interval, so nothing was pasted."});
+}
+
+TEST_F(ProgramExchangeTest, MoveTimerReordersAndUndoPutsItBack) {
+    EXPECT_EQ(FindById<QAction>(&window, ControlIds::kEditMoveTimerDown)->shortcut(),
+              QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Down));
+    Open(window, kTalk + std::string("Timer 0\r\nON - 00:00:02\r\n"), "talk.tvr");
+    Select(window, 2, -1);
+    Trigger(window, ControlIds::kEditMoveTimerUp);
+    Trigger(window, ControlIds::kEditMoveTimerUp);
+    EXPECT_EQ(Numbers(window), (std::vector<int>{0, 3, 5}));
+    EXPECT_EQ(State(window).selection, (EditorSelection{0, -1}));
+    EXPECT_EQ(window.GetTimerList()->GetTimerNumber(0), 0) << "the list follows";
+    Trigger(window, ControlIds::kEditMoveTimerUp);
+    EXPECT_EQ(prompter.messages, QStringList{"Timer 0 is already the first timer."});
+    EXPECT_EQ(window.GetHistory()->undoText(), "Move Timer Up Timer 0");
+    window.GetHistory()->undo();
+    EXPECT_EQ(Numbers(window), (std::vector<int>{3, 0, 5}));
+    window.GetHistory()->undo();
+    EXPECT_EQ(Numbers(window), (std::vector<int>{3, 5, 0}));
+    EXPECT_FALSE(window.IsModified());
+}
+
+TEST_F(ProgramExchangeTest, EveryExampleOpensAsAnUntitledCopyTheDeviceTakes) {
+    auto* menu = FindById<QAction>(&window, ControlIds::kHelpExamples)->menu();
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 3);
+    bool sixtieths = false;
+    bool blocks = false;
+    for (QAction* example : menu->actions()) {
+        example->trigger();
+        const TimerProgram program = window.GetDocument().GetProgram();
+        EXPECT_GT(program.GetBlockCount(), 0) << example->text().toStdString();
+        EXPECT_TRUE(CheckDeviceLimits(program).empty()) << example->text().toStdString();
+        EXPECT_TRUE(window.GetPath().isEmpty());
+        for (const PanelState& panel : State(window).panels) {
+            for (const RowState& row : panel.rows) {
+                sixtieths = sixtieths || row.text.size() > 8;
+                blocks = blocks || (row.blockStart && &row != &panel.rows.front());
+            }
+        }
+    }
+    EXPECT_TRUE(sixtieths && blocks);
+    // Saving asks for a name, so the example itself stays as shipped.
+    prompter.saveNames.push_back(QString());
+    EXPECT_FALSE(window.Files().OnFileSave());
+    EXPECT_EQ(prompter.filters.size(), 1);
+}
+
+TEST_F(ProgramExchangeTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
+    Open(window, kTalk, "talk.tvr");
+    const std::string path = dir.File("talk.tvr");
+    // Unchanged on disk: saved without a question.
+    Select(window, 0, -1);
+    Trigger(window, ControlIds::kEditMoveTimerDown);
+    ASSERT_TRUE(window.Files().OnFileSave());
+    EXPECT_TRUE(prompter.questions.isEmpty());
+    const std::string ours = ReadFile(path);
+
+    const std::string theirs = "TVRX\r\n1000\r\nTimer 9\r\nON - 00:00:09\r\n";
+    WriteFile(path, theirs);
+    Trigger(window, ControlIds::kEditMoveTimerUp);
+    prompter.answers = {Prompter::Answer::Cancel};
+    EXPECT_FALSE(window.Files().OnFileSave());
+    EXPECT_EQ(prompter.questions,
+              QStringList{"talk.tvr was changed by another program since you opened it."});
+    EXPECT_EQ(ReadFile(path), theirs) << "Cancel leaves their change";
+    EXPECT_TRUE(window.IsModified());
+
+    prompter.answers = {Prompter::Answer::SaveAs};
+    prompter.saveNames.push_back(Path("mine.tvr"));
+    EXPECT_TRUE(window.Files().OnFileSave());
+    EXPECT_EQ(ReadFile(path), theirs) << "Save As keeps both";
+    EXPECT_EQ(window.GetPath(), Path("mine.tvr"));
+
+    ASSERT_TRUE(window.OpenFile(Path("talk.tvr")));
+    WriteFile(path, ours);
+    Trigger(window, ControlIds::kEditMoveTimerDown);
+    prompter.answers = {Prompter::Answer::Replace};
+    prompter.questions.clear();
+    EXPECT_TRUE(window.Files().OnFileSave());
+    EXPECT_EQ(prompter.questions.size(), 1);
+    EXPECT_EQ(ReadFile(path), ours.substr(0, 12) + "Timer 9\r\nON - 00:00:09\r\n");
+
+    // A file deleted meanwhile is written again without a question.
+    std::filesystem::remove(path);
+    prompter.questions.clear();
+    Trigger(window, ControlIds::kEditMoveTimerDown);
+    EXPECT_TRUE(window.Files().OnFileSave());
+    EXPECT_TRUE(prompter.questions.isEmpty());
+    EXPECT_TRUE(std::filesystem::exists(path));
+}
+
+TEST_F(ProgramExchangeTest, AChangeOnDiskIsOfferedForReloadOrToldAndAskedAtTheNextSave) {
+    Open(window, kTalk, "talk.tvr");
+    const std::string path = dir.File("talk.tvr");
+    prompter.answers = {Prompter::Answer::Yes};
+    WriteFile(path, "TVRX\r\n1000\r\nTimer 7\r\nOFF - 00:00:07\r\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !prompter.questions.isEmpty(); }, 5000));
+    EXPECT_EQ(prompter.questions,
+              QStringList{"talk.tvr was changed by another program.\nReload it?"});
+    EXPECT_EQ(Numbers(window), (std::vector<int>{7}));
+    EXPECT_FALSE(window.IsModified());
+
+    // With unsaved changes the window only says so, once; Save then asks.
+    Select(window, 0, 0);
+    Trigger(window, ControlIds::kEditInsertInterval);
+    WriteFile(path, "TVRX\r\n1000\r\nTimer 8\r\nOFF - 00:00:08\r\n");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !prompter.messages.isEmpty(); }, 5000));
+    EXPECT_EQ(prompter.messages, QStringList{"talk.tvr was changed by another program."});
+    EXPECT_EQ(Numbers(window), (std::vector<int>{7})) << "the changes here are kept";
+    prompter.answers = {Prompter::Answer::Cancel};
+    EXPECT_FALSE(window.Files().OnFileSave());
+    EXPECT_EQ(prompter.questions.size(), 2);
+    EXPECT_EQ(prompter.questions.last(),
+              "talk.tvr was changed by another program since you opened it.");
+}
