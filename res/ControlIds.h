@@ -52,6 +52,8 @@ inline constexpr int kEditDuplicateTimer = 40107;
 inline constexpr int kEditTimerNumber = 40108;
 inline constexpr int kEditAddTimer = 40109;
 inline constexpr int kEditAddInterval = 40110;
+inline constexpr int kEditJoinTimer = 40111;
+inline constexpr int kEditShowProblems = 40112;
 
 // Programming dialog.
 inline constexpr int kStart = 1011;

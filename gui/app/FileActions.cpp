@@ -7,12 +7,13 @@
 #include <QSettings>
 #include <QUrl>
 
+#include "core/DeviceLimits.h"
 #include "core/ProgramFit.h"
 #include "core/TimerFile.h"
 #include "core/TimerProgram.h"
 #include "gui/common/Prompter.h"
 #include "gui/document/ProgramDocument.h"
-#include "gui/editor/IntervalEdit.h"
+#include "gui/editor/TimerListCtrl.h"
 
 namespace {
 
@@ -40,11 +41,11 @@ bool FileActions::OnFileSave() {
     if (document.GetPath().isEmpty()) {
         return OnFileSaveAs();
     }
-    return CommitFocusedTyping() && Saved(document.Save());
+    return CommitAllTyping(window) && Saved(document.Save());
 }
 
 bool FileActions::OnFileSaveAs() {
-    if (!CommitFocusedTyping()) {
+    if (!CommitAllTyping(window)) {
         return false;
     }
     const QString fileName = AskSaveName(window, kFileFilter, kSuffix);
@@ -52,7 +53,7 @@ bool FileActions::OnFileSaveAs() {
 }
 
 bool FileActions::MaybeSave(bool saveAs) {
-    if (!CommitFocusedTyping()) {
+    if (!CommitAllTyping(window)) {
         return false;
     }
     if (!document.IsModified()) {
@@ -85,7 +86,7 @@ bool FileActions::OnFileClose() {
 }
 
 void FileActions::OnFileOpen() {
-    if (!CommitFocusedTyping()) {
+    if (!CommitAllTyping(window)) {
         return;
     }
     const QString fileName = Prompter::Current().GetOpenFileName(window, kFileFilter);
@@ -95,7 +96,7 @@ void FileActions::OnFileOpen() {
 }
 
 bool FileActions::OpenFile(const QString& fileName) {
-    if (!CommitFocusedTyping()) {
+    if (!CommitAllTyping(window)) {
         return false;
     }
     TimerProgram program;
@@ -114,12 +115,27 @@ bool FileActions::OpenFile(const QString& fileName) {
     document.Open(fileName, program);
     RememberFile(fileName);
     const std::string name = QFileInfo(fileName).fileName().toStdString();
-    if (result.skippedCount > 0) {
+    // What the file's own layout gets wrong is said now, with the lines that were skipped; the
+    // status line goes on counting it.
+    QStringList layout;
+    for (const DeviceProblem& problem : document.GetProblems()) {
+        if (problem.kind == DeviceProblem::Kind::TimerInPlaces ||
+            problem.kind == DeviceProblem::Kind::StartupWithoutTimer) {
+            layout.append(QString::fromStdString(problem.message));
+        }
+    }
+    if (result.skippedCount > 0 || !layout.isEmpty()) {
+        QStringList detail = layout;
+        if (result.skippedCount > 0) {
+            detail.prepend(QString::fromStdString(FormatSkippedLines(result, name)));
+        }
         Prompter::Current().ShowMessage(
             window,
-            QStringLiteral("%1 was opened, but not every line of it could be read.")
+            (result.skippedCount > 0
+                 ? QStringLiteral("%1 was opened, but not every line of it could be read.")
+                 : QStringLiteral("%1 was opened, but it has problems to put right."))
                 .arg(QString::fromStdString(name)),
-            QString::fromStdString(FormatSkippedLines(result, name)));
+            detail.join(QStringLiteral("\n\n")));
     }
     QStringList leftOut;
     for (const std::string& line :
