@@ -285,6 +285,49 @@ bool RenumberTimer(EditorState& state, int panel, int timerNumber) {
     return true;
 }
 
+bool JoinTimer(EditorState& state, int timerNumber) {
+    const int first = FindTimer(state, timerNumber);
+    int second = -1;
+    for (int p = first + 1; first != -1 && p < static_cast<int>(state.panels.size()); ++p) {
+        if (Panel(state, p).timerNumber == timerNumber) {
+            second = p;
+            break;
+        }
+    }
+    if (second == -1) {
+        return false;
+    }
+    PanelState& target = Panel(state, first);
+    const std::vector<RowState>& moved = Panel(state, second).rows;
+    if (target.rows.size() + moved.size() > static_cast<std::size_t>(kEditorMaxRows)) {
+        return false;
+    }
+    const int joinedAt = moved.empty() ? -1 : static_cast<int>(target.rows.size());
+    target.rows.insert(target.rows.end(), moved.begin(), moved.end());
+    ApplyBlockRule(target);
+    state.panels.erase(state.panels.begin() + second);
+    state.selection = {first, joinedAt};
+    return true;
+}
+
+int TimerToJoin(const EditorState& state) {
+    const auto places = [&state](int number) {
+        return std::count_if(state.panels.begin(), state.panels.end(),
+                             [number](const PanelState& p) { return p.timerNumber == number; });
+    };
+    const int selected = state.selection.panel;
+    if (IsPanel(state, selected) &&
+        places(state.panels[static_cast<std::size_t>(selected)].timerNumber) > 1) {
+        return state.panels[static_cast<std::size_t>(selected)].timerNumber;
+    }
+    for (const PanelState& panel : state.panels) {
+        if (places(panel.timerNumber) > 1) {
+            return panel.timerNumber;
+        }
+    }
+    return -1;
+}
+
 bool SetRowText(EditorState& state, int panel, int row, std::string_view text) {
     if (!IsRow(state, panel, row)) {
         return false;

@@ -130,6 +130,14 @@ bool MoveRow(EditorState& state, int panel, int row, int delta);
 bool DuplicateTimer(EditorState& state, int panel, int timerNumber);
 bool RenumberTimer(EditorState& state, int panel, int timerNumber);
 
+// The rows of the timer's second place appended to its first place, which keeps its block
+// starts and the block rule; the second place goes. The first joined row is selected. False
+// when the timer is not in two places or the joined timer would pass kEditorMaxRows.
+bool JoinTimer(EditorState& state, int timerNumber);
+// The timer Join Timer works on: the selected one when it is in two places, otherwise the
+// first that is; -1 when none is.
+int TimerToJoin(const EditorState& state);
+
 // The changes a user makes on the rows themselves; the row becomes the selection.
 // A typed text: stored in its normal form. False when the text does not read as an interval.
 bool SetRowText(EditorState& state, int panel, int row, std::string_view text);

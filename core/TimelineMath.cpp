@@ -191,6 +191,19 @@ std::string FormatTimelineTime(std::uint64_t ticks) {
     return text;
 }
 
+void MarkProblems(TimelineLayout& layout, const std::vector<DeviceProblem>& problems) {
+    for (const DeviceProblem& problem : problems) {
+        if (problem.kind != DeviceProblem::Kind::IntervalTooLong || problem.panel < 0 ||
+            problem.panel >= static_cast<int>(layout.lanes.size())) {
+            continue;
+        }
+        std::vector<TimelineBar>& bars = layout.lanes[static_cast<std::size_t>(problem.panel)].bars;
+        if (problem.row >= 0 && problem.row < static_cast<int>(bars.size())) {
+            bars[static_cast<std::size_t>(problem.row)].problem = problem.message;
+        }
+    }
+}
+
 std::string DescribeBar(const TimelineLane& lane, const TimelineBar& bar) {
     const char* dot = " \u00B7 ";
     std::string text = lane.label + dot + "interval " + std::to_string(bar.row + 1) + dot +
@@ -198,6 +211,7 @@ std::string DescribeBar(const TimelineLane& lane, const TimelineBar& bar) {
     if (!bar.readable) {
         return text + "\"" + bar.text + "\"" + dot + "cannot be read";
     }
-    return text + bar.text + dot + "from " + FormatTimelineTime(bar.start) + " to " +
-           FormatTimelineTime(bar.End());
+    text += bar.text + dot + "from " + FormatTimelineTime(bar.start) + " to " +
+            FormatTimelineTime(bar.End());
+    return bar.problem.empty() ? text : text + "\n" + bar.problem;
 }

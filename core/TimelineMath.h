@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/DeviceLimits.h"
 #include "core/EditorState.h"
 
 // The geometry of the timeline, apart from any drawing: which bar lies where in time and on
@@ -19,6 +20,7 @@ struct TimelineBar {
     std::uint64_t start = 0;   // ticks from the start of the timer
     std::uint64_t length = 0;  // 0 for an unreadable row
     std::string text;          // the row's text as the editor shows it
+    std::string problem;       // why the device cannot take it (MarkProblems); empty when it can
 
     std::uint64_t End() const { return start + length; }
 };
@@ -38,6 +40,9 @@ struct TimelineLayout {
 
 // One lane per timer in list order; rows are read as the editor reads them.
 TimelineLayout LayoutTimeline(const EditorState& state);
+// Gives the bars of the intervals the device check found too long (CheckEditorState's rows)
+// the check's message.
+void MarkProblems(TimelineLayout& layout, const std::vector<DeviceProblem>& problems);
 
 // Pixels and ticks. originX is where tick 0 lies, scrolling included.
 struct TimeScale {

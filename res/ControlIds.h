@@ -60,6 +60,9 @@ inline constexpr int kEditCopy = 40121;
 inline constexpr int kEditPaste = 40122;
 inline constexpr int kEditMoveTimerUp = 40123;
 inline constexpr int kEditMoveTimerDown = 40124;
+// Problems of the program, and mending one.
+inline constexpr int kEditJoinTimer = 40111;
+inline constexpr int kEditShowProblems = 40112;
 
 // Programming dialog.
 inline constexpr int kStart = 1011;

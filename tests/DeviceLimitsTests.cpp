@@ -2,6 +2,7 @@
 
 #include "TestSupport.h"
 #include "core/DeviceLimits.h"
+#include "core/EditorState.h"
 
 using namespace testing_support;
 using Kind = DeviceProblem::Kind;
@@ -81,6 +82,58 @@ TEST(DeviceLimits, ATimerNumberInTwoSeparatePlacesIsOneProblemAtItsFirstPlace) {
     EXPECT_EQ(problems[1].message,
               "Timer 4 appears in two places; the device would treat them as one timer. Move its "
               "intervals together or give one of them another number.");
+}
+
+PanelState Rows(int number, std::vector<std::string> texts) {
+    PanelState panel{number, {}};
+    for (std::string& text : texts) {
+        panel.rows.push_back({false, std::move(text), false});
+    }
+    ApplyBlockRule(panel);
+    return panel;
+}
+
+TEST(EditorCheck, PlacesEachProblemAtItsPanelAndRow) {
+    EditorState state;
+    // Timer 2 in two places, with a long interval in its second place; two neighbouring
+    // Timer 5 panels are one timer to the device, counted across both.
+    state.panels = {Rows(2, {"00:00:01"}), Rows(3, {"00:00:01", "38:50:10:08"}),
+                    Rows(2, {"00:00:01", "99:00:00"}), Rows(5, {"00:00:01"}),
+                    Rows(5, {"00:00:01", "40:00:00"})};
+    const std::vector<DeviceProblem> problems = CheckEditorState(state);
+    ASSERT_EQ(Kinds(problems), (std::vector<Kind>{Kind::TimerInPlaces, Kind::IntervalTooLong,
+                                                  Kind::IntervalTooLong, Kind::IntervalTooLong}));
+    const auto at = [](const DeviceProblem& p) { return std::pair{p.panel, p.row}; };
+    EXPECT_EQ(at(problems[0]), (std::pair{0, -1}));
+    EXPECT_EQ(at(problems[1]), (std::pair{1, 1}));
+    EXPECT_EQ(at(problems[2]), (std::pair{2, 1}));
+    EXPECT_EQ(at(problems[3]), (std::pair{4, 1}));
+    EXPECT_EQ(ShortProblemText(problems[1]), "Timer 3, interval 2 is longer than the device takes");
+    // The editor's advice names its command; the same check for tvrtool keeps its words.
+    EXPECT_NE(problems[0].message.find("Use Join Timer 2 in the Edit menu"), std::string::npos)
+        << problems[0].message;
+    const std::vector<DeviceProblem> tool = CheckDeviceLimits(ProgramFromState(state));
+    ASSERT_EQ(tool.size(), 4u);
+    EXPECT_EQ(tool[0].message,
+              "Timer 2 appears in two places; the device would treat them as one timer. Move its "
+              "intervals together or give one of them another number.");
+    for (std::size_t i = 1; i < tool.size(); ++i) {
+        EXPECT_EQ(tool[i].message, problems[i].message) << "one rule, one wording";
+    }
+}
+
+TEST(EditorCheck, WarnsOfTheStartupFlagWithoutTimer0WithoutStoppingTheDevice) {
+    EditorState state;
+    state.panels = {Rows(1, {"38:50:10:07"})};
+    EXPECT_TRUE(CheckEditorState(state).empty()) << "the longest interval the device takes";
+    state.startup = true;
+    const std::vector<DeviceProblem> problems = CheckEditorState(state);
+    ASSERT_EQ(Kinds(problems), std::vector<Kind>{Kind::StartupWithoutTimer});
+    EXPECT_FALSE(StopsProgramming(problems[0]));
+    EXPECT_EQ(problems[0].panel, -1);
+    EXPECT_TRUE(CheckDeviceLimits(ProgramFromState(state)).empty()) << "tvrtool says nothing";
+    state.panels.push_back(Rows(0, {"00:00:01"}));
+    EXPECT_TRUE(CheckEditorState(state).empty());
 }
 
 }  // namespace

@@ -317,4 +317,45 @@ TEST(EditorStateRows, TextIsStoredInItsNormalFormAndSwitchFlips) {
     EXPECT_FALSE(state.panels[0].rows[2].on);
 }
 
+TEST(EditorStateJoin, AppendsTheSecondPlaceToTheFirstKeepingItsBlocksAndTheRule) {
+    EditorState state;
+    state.panels = {Timer(1, 7), Timer(2, 1), Timer(1, 3)};
+    state.panels[2].rows[0].on = true;
+    state.selection = {1, -1};
+    EXPECT_EQ(TimerToJoin(state), 1) << "the first timer in two places when the selection is not";
+    ASSERT_TRUE(JoinTimer(state, 1));
+    ASSERT_EQ(state.panels.size(), 2u);
+    EXPECT_EQ(state.panels[1].timerNumber, 2);
+    const PanelState& joined = state.panels[0];
+    ASSERT_EQ(joined.rows.size(), 10u);
+    EXPECT_TRUE(joined.rows[7].on);
+    EXPECT_EQ(joined.rows[9].text, "00:00:12");
+    // The second place's block start stays; the rule adds none, as no block passes 8 rows.
+    EXPECT_EQ(BlockStarts(joined), (std::vector<int>{0, 7}));
+    EXPECT_EQ(state.selection, (EditorSelection{0, 7}));
+    EXPECT_EQ(TimerToJoin(state), -1);
+    EXPECT_FALSE(JoinTimer(state, 1)) << "one place is left";
+
+    // A second place that started mid-block in the file still gets the rule's boxes.
+    EditorState longer;
+    longer.panels = {Timer(3, 6), Timer(3, 6)};
+    longer.panels[1].rows[0].blockStart = false;
+    ASSERT_TRUE(JoinTimer(longer, 3));
+    EXPECT_EQ(BlockStarts(longer.panels[0]), (std::vector<int>{0, 8}));
+}
+
+TEST(EditorStateJoin, RefusesPastTheRowLimitAndPrefersTheSelectedTimer) {
+    EditorState state;
+    state.panels = {Timer(1, 2), Timer(4, 30), Timer(1, 1), Timer(4, 20)};
+    state.selection = {3, 0};
+    EXPECT_EQ(TimerToJoin(state), 4);
+    const EditorState before = state;
+    EXPECT_FALSE(JoinTimer(state, 4)) << "50 rows";
+    EXPECT_TRUE(state.SameProgram(before));
+    EXPECT_EQ(state.selection, before.selection);
+    EXPECT_FALSE(JoinTimer(state, 7));
+    EXPECT_TRUE(JoinTimer(state, 1));
+    EXPECT_EQ(state.panels[0].rows.size(), 3u);
+}
+
 }  // namespace

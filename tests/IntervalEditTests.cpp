@@ -1,4 +1,5 @@
-// The interval edit on the real widget: what it commits and refuses, when, and its typing limit.
+// The interval edit on the real widget: what it commits, what it marks and keeps, when, and its
+// typing limit.
 // The rules for the text itself are tested in IntervalTextTests.cpp.
 #include <gtest/gtest.h>
 
@@ -11,21 +12,6 @@
 #include "gui/editor/IntervalEdit.h"
 
 namespace {
-
-// A message box takes the focus and gives it back when it closes, inside the focus change that
-// raised it. With returnTo set, this prompter does that to the edit being checked.
-class FocusReturningPrompter : public ScriptedPrompter {
-public:
-    QWidget* returnTo = nullptr;
-    void ShowMessage(QWidget* parent, const QString& text, const QString& detail) override {
-        ScriptedPrompter::ShowMessage(parent, text, detail);
-        if (returnTo != nullptr) {
-            returnTo->setFocus(Qt::ActiveWindowFocusReason);
-            returnTo->clearFocus();
-            returnTo->setFocus(Qt::ActiveWindowFocusReason);
-        }
-    }
-};
 
 // Two interval edits in an active window, and a button that takes the first focus when the
 // window shows, so every entry into an edit is the test's own.
@@ -52,7 +38,7 @@ protected:
     }
 
     // Declared first, so it still answers while the window goes.
-    FocusReturningPrompter prompter;
+    ScriptedPrompter prompter;
     QWidget window;
     QPushButton* elsewhere = new QPushButton(QStringLiteral("elsewhere"), &window);
     IntervalEdit* first = new IntervalEdit(&window);
@@ -61,23 +47,64 @@ protected:
 
 }  // namespace
 
-TEST_F(IntervalEditTest, RefusesOnLeavingATextThatIsNotAnIntervalAndBringsBackTheTextOfEntry) {
+TEST_F(IntervalEditTest, AnUnreadableTextStaysMarkedWhileTheTextOfEntryStaysTheValue) {
     const QString fromFile = QStringLiteral("4294967295:00:00:4294967295");
     const QString kept = QStringLiteral("01:02:03:45");
     first->setText(fromFile);
     EXPECT_EQ(first->text(), fromFile) << "a text set by the program is not cut";
     struct Case {
         QString typed;
-        QString after;
+        bool reads;
+        QString value;
     };
-    // Each entry saves the text anew: a refusal brings back the one from the latest entry.
-    for (const Case& c : {Case{"100:0:0", fromFile}, Case{"1:2:3:45", kept}, Case{"", kept},
-                          Case{"12:30", kept}, Case{"abc", kept}, Case{"0:0:1:60", kept}}) {
+    // Each accepted entry becomes the value; a refusal keeps what was typed, marked.
+    for (const Case& c :
+         {Case{"100:0:0", false, fromFile}, Case{"1:2:3:45", true, kept}, Case{"", false, kept},
+          Case{"12:30", false, kept}, Case{"abc", false, kept}, Case{"0:0:1:60", false, kept}}) {
         Edit(c.typed);
-        EXPECT_EQ(first->text(), c.after) << c.typed.toStdString();
-        EXPECT_TRUE(second->hasFocus()) << "the focus still goes where the user sent it";
+        EXPECT_EQ(first->text(), c.reads ? kept : c.typed) << c.typed.toStdString();
+        EXPECT_EQ(first->IsUnreadable(), !c.reads) << c.typed.toStdString();
+        EXPECT_EQ(first->IsMarked(), !c.reads);
+        EXPECT_EQ(first->GetSavedText(), c.value) << c.typed.toStdString();
+        EXPECT_TRUE(second->hasFocus()) << "a click still goes where the user sent it";
+        if (!c.reads) {
+            EXPECT_TRUE(first->toolTip().contains(kIntervalForms));
+            EXPECT_TRUE(first->toolTip().contains(c.typed));
+        }
     }
-    EXPECT_EQ(prompter.messages, QStringList(5, kInvalidIntervalMessage));
+    EXPECT_TRUE(prompter.messages.isEmpty()) << "no message box";
+
+    // Back in the field, Esc takes the typing back to the value, and the mark goes.
+    Click(first);
+    QTest::keyClick(first, Qt::Key_Escape);
+    EXPECT_EQ(first->text(), kept);
+    EXPECT_FALSE(first->IsUnreadable());
+    EXPECT_TRUE(first->toolTip().isEmpty());
+}
+
+TEST_F(IntervalEditTest, EnterTabAndArrowsKeepTheFocusInAFieldThatDoesNotRead) {
+    QSignalSpy changed(first, &IntervalEdit::unreadableChanged);
+    first->SetProgramText(QStringLiteral("00:00:09"));
+    Click(first);
+    QTest::keyClick(first, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(first, QStringLiteral("1:2"));
+    QTest::keyClick(first, Qt::Key_Return);
+    EXPECT_TRUE(first->hasFocus());
+    EXPECT_TRUE(first->IsUnreadable());
+    QTest::keyClick(first, Qt::Key_Tab);
+    EXPECT_TRUE(first->hasFocus()) << "Tab stays";
+    QTest::keyClick(first, Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_TRUE(first->hasFocus()) << "Shift+Tab stays";
+    EXPECT_EQ(first->text(), QStringLiteral("1:2"));
+    EXPECT_EQ(changed.count(), 1) << "marked once, not at every refusal";
+
+    // Typing on until it reads takes the mark away at once; Tab then commits and moves on.
+    QTest::keyClicks(first, QStringLiteral(":3"));
+    EXPECT_FALSE(first->IsUnreadable());
+    EXPECT_EQ(changed.count(), 2);
+    QTest::keyClick(first, Qt::Key_Tab);
+    EXPECT_FALSE(first->hasFocus());
+    EXPECT_EQ(first->text(), QStringLiteral("01:02:03"));
 }
 
 TEST_F(IntervalEditTest, ACommitShowsTheNormalFormAndReportsItOnce) {
@@ -112,12 +139,16 @@ TEST_F(IntervalEditTest, RefusesAnythingAfterTheLastNumberAndATextTheTypingLimit
     for (const QString& typed : {QStringLiteral("0:0:1:2:3"), QStringLiteral("12:30:00:00:"),
                                  QStringLiteral("1:2:3:"), QStringLiteral("1:2:3 x")}) {
         Edit(typed);
-        EXPECT_EQ(first->text(), QStringLiteral("00:00:09")) << typed.toStdString();
+        EXPECT_EQ(first->text(), typed);
+        EXPECT_TRUE(first->IsUnreadable()) << typed.toStdString();
+        EXPECT_EQ(first->GetSavedText(), QStringLiteral("00:00:09")) << typed.toStdString();
     }
     // Thirteen characters: the last is cut, and what is left would read as another interval.
     Edit(QStringLiteral("00:00:00:0012"));
-    EXPECT_EQ(first->text(), QStringLiteral("00:00:09")) << "not 00:00:00:01";
-    EXPECT_EQ(prompter.messages, QStringList(5, kInvalidIntervalMessage));
+    EXPECT_EQ(first->text(), QStringLiteral("00:00:00:001"));
+    EXPECT_TRUE(first->IsUnreadable()) << "not taken as 00:00:00:01";
+    EXPECT_EQ(first->GetSavedText(), QStringLiteral("00:00:09"));
+    EXPECT_TRUE(prompter.messages.isEmpty());
     EXPECT_EQ(committed.count(), 0);
 
     // Cut, then shortened by the user: what shows is all that was typed, so it counts.
@@ -139,28 +170,33 @@ TEST_F(IntervalEditTest, CommittingTheFocusedTypingRefusesOrTakesItWithoutMoving
     QTest::keyClick(first, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(first, QStringLiteral("0:0:1:2:3"));
     EXPECT_FALSE(CommitFocusedTyping());
-    EXPECT_EQ(first->text(), QStringLiteral("00:00:09"));
-    EXPECT_EQ(prompter.messages.size(), 1);
+    EXPECT_EQ(first->text(), QStringLiteral("0:0:1:2:3"));
+    EXPECT_TRUE(first->IsUnreadable());
 
     QTest::keyClick(first, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(first, QStringLiteral("1:0:0"));
     EXPECT_TRUE(CommitFocusedTyping());
     EXPECT_EQ(first->text(), QStringLiteral("01:00:00"));
+    EXPECT_FALSE(first->IsUnreadable());
     EXPECT_TRUE(first->hasFocus());
-    EXPECT_EQ(prompter.messages.size(), 1);
+    EXPECT_TRUE(prompter.messages.isEmpty());
 }
 
-TEST_F(IntervalEditTest, AFocusChangeDuringTheMessageNeitherChecksAgainNorSavesTheRefusal) {
+TEST_F(IntervalEditTest, TheProgramsTextClearsTheMarkAndAnEntryKeepsTheValueOfTheFirst) {
     first->setText(QStringLiteral("00:00:09"));
-    prompter.returnTo = first;
     Edit(QStringLiteral("abc"));
-    EXPECT_EQ(prompter.messages.size(), 1);
-    EXPECT_EQ(first->GetSavedText(), QStringLiteral("00:00:09"));
-
-    prompter.returnTo = nullptr;
-    Edit(QStringLiteral("1"));
-    EXPECT_EQ(prompter.messages.size(), 2) << "the next leaving is checked as before";
-    EXPECT_EQ(first->text(), QStringLiteral("00:00:09"));
+    Click(first);
+    Click(second);
+    EXPECT_EQ(first->GetSavedText(), QStringLiteral("00:00:09"))
+        << "entering again does not make the refused text the value";
+    first->SetProgramText(QStringLiteral("00:00:07"));
+    EXPECT_FALSE(first->IsUnreadable());
+    EXPECT_EQ(first->text(), QStringLiteral("00:00:07"));
+    first->SetLimitProblem(QStringLiteral("too long"));
+    EXPECT_TRUE(first->IsMarked());
+    EXPECT_EQ(first->toolTip(), QStringLiteral("too long"));
+    first->SetLimitProblem({});
+    EXPECT_FALSE(first->IsMarked());
 }
 
 TEST_F(IntervalEditTest, ItsOwnContextMenuNeitherChecksNorCountsAsEntry) {
@@ -172,9 +208,10 @@ TEST_F(IntervalEditTest, ItsOwnContextMenuNeitherChecksNorCountsAsEntry) {
         QFocusEvent popup(type, Qt::PopupFocusReason);
         QApplication::sendEvent(first, &popup);
     }
-    EXPECT_TRUE(prompter.messages.isEmpty());
+    EXPECT_FALSE(first->IsUnreadable()) << "not checked";
     Click(second);
-    EXPECT_EQ(first->text(), QStringLiteral("00:00:01")) << "the text of the real entry";
+    EXPECT_TRUE(first->IsUnreadable());
+    EXPECT_EQ(first->GetSavedText(), QStringLiteral("00:00:01")) << "the text of the real entry";
 }
 
 TEST_F(IntervalEditTest, TypingStopsAtTwelveCharactersButALongerTextFromAFileStaysEditable) {

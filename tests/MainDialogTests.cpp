@@ -194,7 +194,7 @@ protected:
 
 // ---- the window as it opens ---------------------------------------------------------------
 
-TEST_F(MainDialogTest, OpensEmptyEnterDoesNothingAndEscClosesWithoutAsking) {
+TEST_F(MainDialogTest, OpensEmptyEnterAndEscDoNothingAndCtrlQClosesWithoutAsking) {
     EXPECT_EQ(window.windowTitle(), "Untitled[*] - Tavrel - Programmable Timer");
     EXPECT_FALSE(window.isWindowModified());
     EXPECT_TRUE(addTimer->isEnabled());
@@ -211,6 +211,8 @@ TEST_F(MainDialogTest, OpensEmptyEnterDoesNothingAndEscClosesWithoutAsking) {
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(list->GetPanelCount(), 0);
     QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_TRUE(window.isVisible()) << "Esc is no way out of the window";
+    QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(prompter.questions.isEmpty());
 }
@@ -451,15 +453,17 @@ TEST_F(MainDialogTest, ACommittedFieldShowsWhatIsStoredAndTrailingNumbersAreRefu
     EXPECT_TRUE(window.IsModified());
 
     // Anything after the fourth number, or cut by the typing limit, is refused like any
-    // unreadable text: the message, and the stored text back in the field.
+    // unreadable text: marked in place, the typing kept, the stored text unchanged.
     for (const char* typed : {"0:0:1:2:3", "12:30:00:00:45", "12:30:00:0045", "1:2:3:"}) {
         SCOPED_TRACE(typed);
-        prompter.messages.clear();
         QTest::keyClick(TypeOver(0, 1, typed), Qt::Key_Return);
-        EXPECT_EQ(prompter.messages, QStringList{kInvalidIntervalMessage});
-        EXPECT_EQ(Edit(0, 1)->text(), "00:00:01:02");
+        EXPECT_TRUE(prompter.messages.isEmpty());
+        EXPECT_EQ(Edit(0, 1)->text(), QString(typed).left(kIntervalTypingLimit));
+        EXPECT_TRUE(Edit(0, 1)->IsUnreadable());
         EXPECT_EQ(Stored(0, 1), "00:00:01:02");
     }
+    QTest::keyClick(Edit(0, 1), Qt::Key_Escape);
+    EXPECT_EQ(Edit(0, 1)->text(), "00:00:01:02");
 
     // The PDF and the file show the stored form.
     prompter.saveNames.push_back(Path("p.tvr"));
@@ -540,8 +544,16 @@ TEST_F(MainDialogTest, SaveByShortcutChecksTheEditBeingTypedIn) {
     edit->selectAll();
     QTest::keyClicks(edit, "150:00:00");
     QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
-    EXPECT_EQ(prompter.messages, QStringList{kInvalidIntervalMessage});
-    EXPECT_EQ(edit->text(), "00:00:05");
+    EXPECT_EQ(prompter.messages, QStringList{"Timer 0, interval 1 does not read as an interval."});
+    EXPECT_EQ(edit->text(), "150:00:00");
+    EXPECT_EQ(ReadFile(dir.File("p.tvr")), saved);
+
+    // With the focus elsewhere the row is still found, named, and the focus goes back to it.
+    startup->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return startup->hasFocus(); }));
+    QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(prompter.messages.size(), 2);
+    EXPECT_TRUE(edit->hasFocus());
     EXPECT_EQ(ReadFile(dir.File("p.tvr")), saved);
 }
 
@@ -698,8 +710,10 @@ TEST_F(MainDialogTest, ExitAsksWhenModifiedAndCancelKeepsTheWindow) {
     QTest::mouseClick(exitButton, Qt::LeftButton);
     EXPECT_TRUE(window.isVisible());
 
-    // Esc and the close box ask the same question.
+    // Ctrl+Q and the close box ask the same question; Esc asks nothing and stays.
     prompter.answers.push_back(Prompter::Answer::Cancel);
+    QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_TRUE(window.isVisible());
     QTest::keyClick(&window, Qt::Key_Escape);
     EXPECT_TRUE(window.isVisible());
     prompter.answers.push_back(Prompter::Answer::Cancel);
@@ -1086,8 +1100,8 @@ TEST_F(MainDialogTest, ExportsWriteThePdfAndTheCsvOfTheProgramShown) {
     // Typing that does not read is refused, as for Save, before any file name is asked.
     TypeOver(0, 1, "soon");
     Trigger(ControlIds::kFileExportCsv);
-    EXPECT_EQ(prompter.messages, QStringList{kInvalidIntervalMessage});
-    EXPECT_EQ(Edit(0, 1)->text(), "00:00:10:30");
+    EXPECT_EQ(prompter.messages, QStringList{"Timer 0, interval 2 does not read as an interval."});
+    EXPECT_EQ(Edit(0, 1)->text(), "soon");
     EXPECT_EQ(ReadFile(dir.File("program.csv")), ProgramToCsv(read));
 }
 
@@ -1130,3 +1144,189 @@ TEST_F(MainDialogTest, ProgramRefusesWhatTheDeviceCannotTakeAndListsEveryProblem
 // ---- about --------------------------------------------------------------------------------
 
 }  // namespace
+
+// ---- checks in place, the device's limits, problems and refusals ---------------------------
+
+namespace {
+
+// The check line beside the list, or an empty string while it is hidden.
+QString CheckLine(const MainDialog& window) {
+    for (const QLabel* label : window.findChildren<QLabel*>()) {
+        if (label->isVisible() && label->text().contains(kIntervalForms)) {
+            return label->text();
+        }
+    }
+    return {};
+}
+
+QLabel* StatusLabel(const MainDialog& window) {
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+        if (label->text().replace(QChar(0x00A0), u' ') == window.GetSummaryText()) {
+            return label;
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+TEST_F(MainDialogTest, AnUnreadableEntryIsMarkedInPlaceNamedBesideTheListAndKeptForCorrection) {
+    OpenText(kWorkedExample);
+    IntervalEdit* edit = TypeOver(0, 1, "01.30.00");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_TRUE(edit->hasFocus());
+    EXPECT_EQ(edit->text(), "01.30.00");
+    EXPECT_TRUE(edit->IsMarked());
+    EXPECT_EQ(CheckLine(window), QStringLiteral("\u26A0 Timer 0, interval 2 does not read. ") +
+                                     kIntervalForms +
+                                     QStringLiteral(". Esc takes the typing back."));
+    EXPECT_EQ(Stored(0, 1), "00:00:10:30") << "the last good value";
+    EXPECT_FALSE(window.IsModified());
+    EXPECT_TRUE(prompter.messages.isEmpty()) << "no message box while typing";
+
+    // A change to another row refills the timer, and the typing stays.
+    window.Edits().OnRowSwitched(0, 0);
+    EXPECT_EQ(edit->text(), "01.30.00");
+    EXPECT_TRUE(edit->IsUnreadable());
+
+    // Program refuses, names the row and brings the focus back to it.
+    startup->setFocus();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return startup->hasFocus(); }));
+    window.OnProgram();
+    EXPECT_EQ(prompter.messages, QStringList{"Timer 0, interval 2 does not read as an interval."});
+    EXPECT_TRUE(prompter.details[0].contains(kIntervalForms));
+    EXPECT_TRUE(edit->hasFocus());
+
+    // Corrected, it counts, and the line goes.
+    edit->selectAll();
+    QTest::keyClicks(edit, "1:30:0");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_EQ(Stored(0, 1), "01:30:00");
+    EXPECT_FALSE(edit->IsMarked());
+    EXPECT_TRUE(CheckLine(window).isEmpty());
+}
+
+TEST_F(MainDialogTest, AnIntervalOverTheDevicesLimitIsMarkedOnCommitInListTimelineAndStatus) {
+    OpenText(kWorkedExample);
+    window.ShowTimeline(true);
+    QTest::keyClick(TypeOver(0, 1, "38:50:10:08"), Qt::Key_Return);
+    EXPECT_EQ(Stored(0, 1), "38:50:10:08") << "the editor takes it; the device would not";
+    EXPECT_TRUE(Edit(0, 1)->IsMarked());
+    EXPECT_FALSE(Edit(0, 1)->IsUnreadable());
+    EXPECT_TRUE(Edit(0, 1)->toolTip().contains("longest interval, 38:50:10:07"));
+    EXPECT_FALSE(Edit(0, 0)->IsMarked());
+    EXPECT_TRUE(window.GetSummaryText().startsWith(
+        "1 problem: Timer 0, interval 2 is longer than the device takes \u00B7 "))
+        << window.GetSummaryText().toStdString();
+    QCoreApplication::processEvents();  // the timeline follows once the loop is idle
+    EXPECT_TRUE(window.GetTimeline()->DescribeRow(0, 1).contains("longer than the device's"));
+    EXPECT_FALSE(window.GetTimeline()->DescribeRow(0, 0).contains("longer than the device's"));
+
+    // The longest the device takes is no problem; undo brings the mark back.
+    QTest::keyClick(TypeOver(0, 1, "38:50:10:07"), Qt::Key_Return);
+    EXPECT_FALSE(Edit(0, 1)->IsMarked());
+    EXPECT_FALSE(window.GetSummaryText().contains("problem"));
+    Trigger(ControlIds::kEditUndo);
+    EXPECT_TRUE(Edit(0, 1)->IsMarked());
+
+    // Two problems: counted, the first named; a click on the line lists them and selects it.
+    QTest::keyClick(TypeOver(0, 0, "99:0:0"), Qt::Key_Return);
+    EXPECT_TRUE(window.GetSummaryText().startsWith(
+        "2 problems: Timer 0, interval 1 is longer than the device takes\u2026 \u00B7 "));
+    ASSERT_TRUE(list->Select(0, 1));
+    QLabel* line = StatusLabel(window);
+    ASSERT_NE(line, nullptr);
+    QTest::mouseClick(line, Qt::LeftButton);
+    ASSERT_EQ(prompter.messages, QStringList{"The program has 2 problems."});
+    EXPECT_EQ(prompter.details[0].count(u'\n'), 1);
+    EXPECT_EQ(window.GetDocument().GetState().selection, (EditorSelection{0, 0}));
+}
+
+TEST_F(MainDialogTest, ATimerInTwoPlacesIsNamedOnOpenAndJoinTimerMovesItsRowsUndoably) {
+    const std::string text =
+        "TVRX\r\n1000\r\nSTARTUP ENABLED\r\nTimer 1\r\nON - 00:00:05\r\nTimer 2\r\n"
+        "OFF - 00:00:04\r\nTimer 1\r\nOFF - 00:00:07\r\nON - 00:00:08\r\n";
+    OpenText(text, "twice.tvr");
+    ASSERT_EQ(prompter.messages,
+              QStringList{"twice.tvr was opened, but it has problems to put right."});
+    EXPECT_TRUE(prompter.details[0].contains("Timer 1 appears in two places"));
+    EXPECT_TRUE(prompter.details[0].contains("no timer 0"));
+    EXPECT_TRUE(
+        window.GetSummaryText().startsWith("2 problems: Timer 1 is in more than one place"));
+
+    // Program's refusal names the command; the startup warning does not stop it.
+    window.OnProgram();
+    ASSERT_EQ(prompter.messages.size(), 2);
+    EXPECT_EQ(prompter.messages[1], "The device cannot take this program.");
+    EXPECT_TRUE(prompter.details[1].contains("Use Join Timer 1 in the Edit menu"));
+    EXPECT_FALSE(prompter.details[1].contains("no timer 0"));
+
+    QAction* join = FindById<QAction>(&window, ControlIds::kEditJoinTimer);
+    ASSERT_NE(join, nullptr);
+    for (QMenu* menu : window.findChildren<QMenu*>()) {
+        if (menu->actions().contains(join)) {
+            emit menu->aboutToShow();
+        }
+    }
+    EXPECT_EQ(join->text(), "&Join Timer 1");
+    join->trigger();
+    ASSERT_EQ(list->GetPanelCount(), 2);
+    ASSERT_EQ(list->GetRowCount(0), 3);
+    EXPECT_EQ(Stored(0, 1), "00:00:07");
+    EXPECT_TRUE(list->IsBlockStart(0, 1)) << "its own block, as in the file";
+    EXPECT_EQ(window.GetDocument().GetState().selection, (EditorSelection{0, 1}));
+    EXPECT_EQ(FindById<QAction>(&window, ControlIds::kEditUndo)->text(), "&Undo Join Timer 1");
+    EXPECT_TRUE(window.GetSummaryText().startsWith("1 problem: timer 0 should run on power up"));
+
+    Trigger(ControlIds::kEditUndo);
+    ASSERT_EQ(list->GetPanelCount(), 3);
+    EXPECT_EQ(list->GetRowCount(0), 1);
+    EXPECT_EQ(Stored(2, 1), "00:00:08");
+    EXPECT_FALSE(window.IsModified());
+}
+
+TEST_F(MainDialogTest, ABlockBoxThatCannotChangeSaysWhyInTheStatusLine) {
+    OpenText(kWorkedExample);
+    ClickBoxOf(0, 0);
+    EXPECT_TRUE(
+        window.GetSummaryText().startsWith("The first interval always starts a block \u00B7"))
+        << window.GetSummaryText().toStdString();
+    EXPECT_TRUE(list->IsBlockStart(0, 0));
+    EXPECT_FALSE(window.IsModified());
+
+    for (int i = 0; i < 7; ++i) {
+        Trigger(ControlIds::kEditAddInterval);
+    }
+    ASSERT_EQ(list->GetRowCount(0), 9);
+    ASSERT_TRUE(list->IsBlockStart(0, 8));
+    ClickBoxOf(0, 8);
+    EXPECT_TRUE(window.GetSummaryText().startsWith("A block holds at most 8 intervals \u00B7"));
+    EXPECT_TRUE(list->IsBlockStart(0, 8));
+
+    // The reason goes with the next change of the program.
+    ClickBoxOf(0, 4);
+    EXPECT_TRUE(list->IsBlockStart(0, 4));
+    EXPECT_FALSE(window.GetSummaryText().contains("A block holds"));
+}
+
+TEST_F(MainDialogTest, EscTakesTypingBackInAFieldDoesNothingElseAndStillCancelsADialog) {
+    OpenText(kWorkedExample);
+    QTest::keyClick(TypeOver(0, 0, "0:9:0"), Qt::Key_Return);
+    ASSERT_TRUE(window.IsModified());
+    IntervalEdit* edit = TypeOver(0, 0, "0:8:0");
+    QTest::keyClick(edit, Qt::Key_Escape);
+    EXPECT_EQ(edit->text(), "00:09:00");
+    // Nothing typed now: Esc in the field, on a label or on the window leaves all as it is.
+    QTest::keyClick(edit, Qt::Key_Escape);
+    QTest::keyClick(list->GetPanel(0)->GetLabel(0), Qt::Key_Escape);
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(prompter.questions.isEmpty());
+    EXPECT_EQ(Stored(0, 0), "00:09:00");
+
+    modal.Expect([](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
+    Trigger(ControlIds::kEditAddTimer);
+    ASSERT_TRUE(modal.Seen());
+    EXPECT_EQ(list->GetPanelCount(), 1) << "Esc is Cancel in a dialog";
+    EXPECT_TRUE(window.isVisible());
+}

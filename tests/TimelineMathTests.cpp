@@ -47,6 +47,19 @@ TEST(TimelineLayout, OneLanePerTimerWithBarsInRowOrderFromZero) {
     EXPECT_TRUE(LayoutTimeline(EditorState{}).lanes.empty());
 }
 
+TEST(TimelineLayout, TheDeviceChecksTooLongIntervalsAreMarkedOnTheirBars) {
+    EditorState state = TwoTimers();
+    state.panels[1].rows[0].text = "40:00:00";
+    TimelineLayout layout = LayoutTimeline(state);
+    MarkProblems(layout, CheckEditorState(state));
+    const TimelineBar& marked = layout.lanes[1].bars[0];
+    EXPECT_NE(marked.problem.find("longer than the device's longest interval"), std::string::npos);
+    EXPECT_NE(DescribeBar(layout.lanes[1], marked).find("\n" + marked.problem), std::string::npos);
+    for (const TimelineBar& bar : layout.lanes[0].bars) {
+        EXPECT_TRUE(bar.problem.empty()) << bar.row;
+    }
+}
+
 TEST(TimelineScale, BarsAreProportionalToTheirLengthsAndFitFillsTheWidth) {
     EditorState state;
     state.panels.push_back(

@@ -3,7 +3,8 @@
 # to docs/: the main window resized, with its timeline and status line; the first page of its
 # PDF report; the main window and the new-timer
 # dialog at the default font, at a 14-point desktop font and at QT_SCALE_FACTOR=2; the
-# programming dialog before Start and during a transfer.
+# programming dialog before Start and during a transfer; an unreadable entry and an interval
+# over the device's limit marked in place, at the default font and at 14 points.
 #   tools/screenshots.sh [BUILD_DIR]
 # The 14-point pictures take the font from a GTK settings file through Qt's gtk3 platform
 # theme, as a desktop would give it; the theme is installed when it is missing.
@@ -90,6 +91,48 @@ sleep 0.5
 pdftoppm -png -r 70 -f 1 -l 1 -singlefile "$work/report.pdf" docs/report-page
 echo "saved docs/report-page.png"
 xdotool windowfocus --sync "$main"
+
+# The checks in place: an interval over the device's limit (Timer 3, interval 1) and an entry
+# that does not read (Timer 0, interval 2), typed into their fields; clicked where the rows
+# stand at the default font.
+checks() {
+    start "$@"
+    xdotool windowsize --sync "$main" 640 720
+    sleep 0.5
+    xdotool mousemove --window "$main" 300 184 click --repeat 3 1 key ctrl+a
+    xdotool type --delay 20 "40:0:0"
+    xdotool key Return
+    xdotool mousemove --window "$main" 37 264 click 1
+    sleep 0.5
+}
+stop
+checks A=1
+import -window "$main" docs/over-limit.png
+xdotool key ctrl+z
+xdotool mousemove --window "$main" 300 124 click --repeat 3 1 key ctrl+a
+xdotool type --delay 20 "1:2"
+xdotool key Return
+sleep 0.5
+import -window "$main" docs/inline-check.png
+stop
+echo "saved docs/over-limit.png and docs/inline-check.png"
+start checks-14pt QT_QPA_PLATFORMTHEME=gtk3
+xdotool windowsize --sync "$main" 800 900
+sleep 0.5
+xdotool mousemove --window "$main" 400 257 click --repeat 3 1 key ctrl+a
+xdotool type --delay 20 "40:0:0"
+xdotool key Return
+xdotool mousemove --window "$main" 50 361 click 1
+xdotool mousemove --window "$main" 400 179 click --repeat 3 1 key ctrl+a
+xdotool type --delay 20 "01.30.00"
+xdotool key Return
+sleep 0.5
+import -window "$main" docs/checks-14pt.png
+stop
+echo "saved docs/checks-14pt.png"
+start resized A=1
+xdotool windowsize --sync "$main" 640 720
+sleep 0.5
 
 xdotool key alt+p                  # Program
 program=$(window "^Program$")

@@ -1,6 +1,8 @@
 #include "gui/app/EditCommands.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
 #include <QUndoStack>
 #include <algorithm>
 #include <vector>
@@ -13,6 +15,7 @@
 #include "gui/common/Prompter.h"
 #include "gui/document/ProgramDocument.h"
 #include "gui/editor/IntervalEdit.h"
+#include "res/ControlIds.h"
 
 namespace {
 
@@ -327,12 +330,89 @@ void EditCommands::OnBlockStartClicked(int panel, int row) {
     }
     const bool start = !target->blockStart;
     const QString where = Name(IntervalName(TimerNumber(panel), row));
-    // A box the block rule keeps checked stays as it is.
+    // A box the block rule keeps checked stays as it is, and the status line says why.
+    BlockStartRefusal refusal = BlockStartRefusal::None;
     document.Apply(
         (start ? QStringLiteral("Start Block at ") : QStringLiteral("Join Block at ")) + where,
         [&](EditorState& after) {
-            return SetBlockStart(after, panel, row, start) == BlockStartRefusal::None;
+            refusal = SetBlockStart(after, panel, row, start);
+            return refusal == BlockStartRefusal::None;
         });
+    if (refusal == BlockStartRefusal::FirstRow) {
+        emit refused(QStringLiteral("The first interval always starts a block"));
+    } else if (refusal == BlockStartRefusal::BlockTooLong) {
+        emit refused(QStringLiteral("A block holds at most 8 intervals"));
+    }
+}
+
+void EditCommands::OnJoinTimer() {
+    if (!CommitFocusedTyping()) {
+        return;
+    }
+    const int number = TimerToJoin(document.GetState());
+    if (number == -1) {
+        Prompter::Current().ShowMessage(
+            window, QStringLiteral("No timer is in more than one place."),
+            QStringLiteral("Join Timer moves the intervals of a timer that a file has in two "
+                           "places into its first place."));
+        return;
+    }
+    const QString name = Name(TimerName(number));
+    EditorState probe = document.GetState();
+    if (!JoinTimer(probe, number)) {
+        Prompter::Current().ShowMessage(
+            window, QStringLiteral("%1 cannot be joined into one place.").arg(name),
+            QStringLiteral("Together its places have more than %1 intervals, the most one timer "
+                           "holds. Delete intervals or give one place another number.")
+                .arg(kEditorMaxRows));
+        return;
+    }
+    Perform(QStringLiteral("Join ") + name,
+            [&](EditorState& after) { return JoinTimer(after, number); });
+}
+
+void EditCommands::OnShowProblems() {
+    if (!CommitFocusedTyping()) {
+        return;
+    }
+    const std::vector<DeviceProblem>& problems = document.GetProblems();
+    if (problems.empty()) {
+        Prompter::Current().ShowMessage(window, QStringLiteral("The program has no problems."),
+                                        QStringLiteral("The device can take it as it is."));
+        return;
+    }
+    QStringList lines;
+    for (const DeviceProblem& problem : problems) {
+        lines.append(QString::fromStdString(problem.message));
+    }
+    Prompter::Current().ShowMessage(
+        window,
+        problems.size() == 1 ? QStringLiteral("The program has 1 problem.")
+                             : QStringLiteral("The program has %1 problems.").arg(problems.size()),
+        lines.join(u'\n'));
+    for (const DeviceProblem& problem : problems) {
+        if (problem.panel >= 0) {
+            document.SetSelection({problem.panel, problem.row});
+            emit stepDone();
+            return;
+        }
+    }
+}
+
+void EditCommands::AddProblemActions(QMenu* menu) {
+    QAction* join = menu->addAction(QStringLiteral("&Join Timer"));
+    join->setProperty(ControlIds::kProperty, ControlIds::kEditJoinTimer);
+    connect(join, &QAction::triggered, this, &EditCommands::OnJoinTimer);
+    // Named before the menu shows, from the program as it is then.
+    connect(menu, &QMenu::aboutToShow, join, [this, join] {
+        const int number = TimerToJoin(document.GetState());
+        join->setText(number == -1 ? QStringLiteral("&Join Timer")
+                                   : QStringLiteral("&Join ") + Name(TimerName(number)));
+    });
+    QAction* show = menu->addAction(QStringLiteral("&Show Problems"));
+    show->setProperty(ControlIds::kProperty, ControlIds::kEditShowProblems);
+    show->setShortcut(QKeySequence(Qt::Key_F8));
+    connect(show, &QAction::triggered, this, &EditCommands::OnShowProblems);
 }
 
 void EditCommands::OnStartupClicked(bool checked) {

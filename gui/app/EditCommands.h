@@ -4,6 +4,8 @@
 #include <QString>
 
 class ProgramDocument;
+class QAction;
+class QMenu;
 class QWidget;
 struct RowState;
 
@@ -30,6 +32,12 @@ public:
     void OnChangeTimerNumber(int index = -1);
     void OnUndo();
     void OnRedo();
+    // Joins the second place of the timer TimerToJoin names into its first.
+    void OnJoinTimer();
+    // Lists what the device check finds and selects the first problem that has a row or timer.
+    void OnShowProblems();
+    // Adds Join Timer and Show Problems to menu; Join Timer's text names its timer.
+    void AddProblemActions(QMenu* menu);
 
     // What the user did on the rows and the startup box.
     void OnRowTextCommitted(int panel, int row, const QString& text);
@@ -41,6 +49,8 @@ signals:
     // A command or an undo or redo step changed the program: keyboard work goes on at the
     // selection it left.
     void stepDone();
+    // Why a change the user made on the rows did not happen, for the status line.
+    void refused(const QString& why);
 
 private:
     // Commits the typing in progress, then gives the selection for a command, or a message

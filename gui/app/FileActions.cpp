@@ -10,12 +10,13 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "core/DeviceLimits.h"
 #include "core/ProgramFit.h"
 #include "core/TimerFile.h"
 #include "core/TimerProgram.h"
 #include "gui/common/Prompter.h"
 #include "gui/document/ProgramDocument.h"
-#include "gui/editor/IntervalEdit.h"
+#include "gui/editor/TimerListCtrl.h"
 
 namespace {
 
@@ -111,7 +112,7 @@ bool FileActions::OnFileSave() {
     if (document.GetPath().isEmpty()) {
         return OnFileSaveAs();
     }
-    if (!CommitFocusedTyping()) {
+    if (!CommitAllTyping(window)) {
         return false;
     }
     // A file deleted meanwhile is written again; only another program's bytes are asked about.
@@ -131,7 +132,7 @@ bool FileActions::OnFileSave() {
 }
 
 bool FileActions::OnFileSaveAs() {
-    if (!CommitFocusedTyping()) {
+    if (!CommitAllTyping(window)) {
         return false;
     }
     const QString fileName = AskSaveName(window, kFileFilter, kSuffix);
@@ -139,7 +140,7 @@ bool FileActions::OnFileSaveAs() {
 }
 
 bool FileActions::MaybeSave(bool saveAs) {
-    if (!CommitFocusedTyping()) {
+    if (!CommitAllTyping(window)) {
         return false;
     }
     if (!document.IsModified()) {
@@ -176,7 +177,7 @@ bool FileActions::OnFileNew() {
 }
 
 bool FileActions::OpenExample(const QString& resource) {
-    if (!CommitFocusedTyping()) {
+    if (!CommitAllTyping(window)) {
         return false;
     }
     QFile file(resource);
@@ -206,7 +207,7 @@ void FileActions::AddExamplesMenu(QMenu* menu) {
 }
 
 void FileActions::OnFileOpen() {
-    if (!CommitFocusedTyping()) {
+    if (!CommitAllTyping(window)) {
         return;
     }
     const QString fileName = Prompter::Current().GetOpenFileName(window, kFileFilter);
@@ -216,7 +217,7 @@ void FileActions::OnFileOpen() {
 }
 
 bool FileActions::OpenFile(const QString& fileName) {
-    if (!CommitFocusedTyping()) {
+    if (!CommitAllTyping(window)) {
         return false;
     }
     TimerProgram program;
@@ -237,12 +238,27 @@ bool FileActions::OpenFile(const QString& fileName) {
     Watch();
     RememberFile(fileName);
     const std::string name = QFileInfo(fileName).fileName().toStdString();
-    if (result.skippedCount > 0) {
+    // What the file's own layout gets wrong is said now, with the lines that were skipped; the
+    // status line goes on counting it.
+    QStringList layout;
+    for (const DeviceProblem& problem : document.GetProblems()) {
+        if (problem.kind == DeviceProblem::Kind::TimerInPlaces ||
+            problem.kind == DeviceProblem::Kind::StartupWithoutTimer) {
+            layout.append(QString::fromStdString(problem.message));
+        }
+    }
+    if (result.skippedCount > 0 || !layout.isEmpty()) {
+        QStringList detail = layout;
+        if (result.skippedCount > 0) {
+            detail.prepend(QString::fromStdString(FormatSkippedLines(result, name)));
+        }
         Prompter::Current().ShowMessage(
             window,
-            QStringLiteral("%1 was opened, but not every line of it could be read.")
+            (result.skippedCount > 0
+                 ? QStringLiteral("%1 was opened, but not every line of it could be read.")
+                 : QStringLiteral("%1 was opened, but it has problems to put right."))
                 .arg(QString::fromStdString(name)),
-            QString::fromStdString(FormatSkippedLines(result, name)));
+            detail.join(QStringLiteral("\n\n")));
     }
     QStringList leftOut;
     for (const std::string& line :

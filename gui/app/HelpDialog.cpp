@@ -16,7 +16,16 @@ const char kPage[] = R"(
 intervals that the device runs in order. <b>Add Timer</b> starts a timer with its first
 interval; <b>Add Interval</b> and <b>Insert Interval</b> (Ins) add more. Type a length as
 <tt>HH:MM:SS</tt>, or <tt>HH:MM:SS:TT</tt> with TT in sixtieths of a second. Click a row's
-ON/OFF label (or press Space on it) to switch it. Every change can be undone with Ctrl+Z.</p>
+ON/OFF label (or press Space on it) to switch it. Every change can be undone with Ctrl+Z.
+A typed interval that does not read stays in its field, framed with a red "!" sign, and the
+line under the list says how to type it; Esc takes the typing back. Esc does nothing else in
+the main window: Exit is Alt+X, Ctrl+Q or the close box.</p>
+<h3>What the device takes</h3>
+<p>31 timers, numbered 0 to 31; 49 intervals a timer; 8 intervals a block; 128 bytes of
+memory; intervals up to 38:50:10:07. A longer interval is marked in its field and on the
+timeline as soon as you enter it, and the status line counts every problem: click it, or
+choose <b>Edit &gt; Show Problems</b> (F8), to list them and select the first. A timer that
+a file has in two places is joined into one with <b>Edit &gt; Join Timer</b>.</p>
 <h3>Blocks and memory</h3>
 <p>The device has 128 bytes for the program. Every interval takes 3 bytes and every block 1.
 A block holds up to 8 intervals of one timer; the box at the right of a row starts a new

@@ -8,7 +8,6 @@
 #include <QDropEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
@@ -130,7 +129,11 @@ void MainDialog::ConnectViews() {
     connect(document, &ProgramDocument::modifiedChanged, this, &MainDialog::UpdateTitle);
     connect(edits, &EditCommands::stepDone, this, &MainDialog::FocusSelection);
     connect(clips, &ClipboardActions::stepDone, this, &MainDialog::FocusSelection);
-    connect(clips, &ClipboardActions::message, status, &ProgramStatus::ShowMessage);
+    connect(clips, &ClipboardActions::message, status, &ProgramStatus::ShowNotice);
+    connect(edits, &EditCommands::refused, status, &ProgramStatus::ShowNotice);
+    connect(status, &ProgramStatus::problemsClicked, edits, &EditCommands::OnShowProblems);
+    connect(timerList, &TimerListCtrl::unreadableChanged, this,
+            [this] { status->ShowTypingProblem(timerList->DescribeUnreadableRow()); });
 
     connect(timerList, &TimerListCtrl::selectionChanged, this,
             [this](int panel, int row, int anchor) {
@@ -163,7 +166,8 @@ void MainDialog::FollowDocument(const EditorChange& change) {
         startupCheck->setChecked(state.startup);
     }
     if (change.Program()) {
-        status->Show(SummarizeProgram(ProgramFromState(state)));
+        status->Show(SummarizeProgram(ProgramFromState(state)), document->GetProblems());
+        timerList->ShowProblems(document->GetProblems());
         const bool any = !state.panels.empty();
         programButton->setEnabled(any);
         addIntervalButton->setEnabled(any);
@@ -231,6 +235,7 @@ void MainDialog::BuildLayout() {
     splitter->setStretchFactor(0, 3);
     splitter->setStretchFactor(1, 2);
     layout->addWidget(splitter, 1);
+    layout->addWidget(status->GetCheckLine());
     layout->addSpacing(du.Y(2));
     layout->addWidget(status->GetGaugeLabel());
     layout->addWidget(status->GetGauge());
@@ -329,6 +334,8 @@ void MainDialog::BuildMenu(QMenuBar* menu) {
     connect(
         addEditAction(QStringLiteral("Change Timer &Number..."), ControlIds::kEditTimerNumber, {}),
         &QAction::triggered, this, [this] { edits->OnChangeTimerNumber(-1); });
+    edit->addSeparator();
+    edits->AddProblemActions(edit);
 
     QMenu* view = menu->addMenu(QStringLiteral("&View"));
     timelineAction = view->addAction(QStringLiteral("&Timeline"));
@@ -363,7 +370,7 @@ void MainDialog::ScheduleTimelineUpdate() {
     QTimer::singleShot(0, this, [this] {
         timelinePending = false;
         if (!timeline->isHidden()) {
-            timeline->SetState(document->GetState());
+            timeline->SetState(document->GetState(), document->GetProblems());
         }
     });
 }
@@ -381,21 +388,23 @@ void MainDialog::SetTimelineShown(bool show) {
     }
     timeline->setVisible(show);
     if (show) {
-        timeline->SetState(document->GetState());
+        timeline->SetState(document->GetState(), document->GetProblems());
     }
 }
 
 void MainDialog::OnProgram() {
-    if (!CommitFocusedTyping()) {
+    if (!CommitAllTyping(this)) {
         return;
     }
     const TimerProgram program = document->GetProgram();
-    const std::vector<DeviceProblem> problems = CheckDeviceLimits(program);
-    if (!problems.empty()) {
-        QStringList lines;
-        for (const DeviceProblem& problem : problems) {
+    // The check the status line counts; its warnings do not stop the device taking it.
+    QStringList lines;
+    for (const DeviceProblem& problem : document->GetProblems()) {
+        if (StopsProgramming(problem)) {
             lines.append(QString::fromStdString(problem.message));
         }
+    }
+    if (!lines.isEmpty()) {
         Prompter::Current().ShowMessage(
             this, QStringLiteral("The device cannot take this program."), lines.join(u'\n'));
         return;
@@ -413,16 +422,6 @@ void MainDialog::OnExit() {
     QSettings().setValue(kGeometryKey, saveGeometry());
     closing = true;
     close();
-}
-
-void MainDialog::keyPressEvent(QKeyEvent* event) {
-    // Only an Esc nothing else took reaches the window: a field with typing takes it back first.
-    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
-        event->accept();
-        OnExit();
-        return;
-    }
-    QMainWindow::keyPressEvent(event);
 }
 
 void MainDialog::closeEvent(QCloseEvent* event) {

@@ -59,8 +59,7 @@ public:
     void ShowTimeline(bool show);
 
 protected:
-    // Esc (not taken by a field) is Exit; the close box asks as Exit does.
-    void keyPressEvent(QKeyEvent* event) override;
+    // The close box asks as Exit does. Esc is no way out: it only takes typing back.
     void closeEvent(QCloseEvent* event) override;
     // Until the user has chosen, the timeline shows when the window has room for it.
     void resizeEvent(QResizeEvent* event) override;

@@ -1,5 +1,7 @@
 #include "gui/app/ProgramStatus.h"
 
+#include <QAccessible>
+#include <QEvent>
 #include <QLabel>
 #include <QProgressBar>
 #include <QStringList>
@@ -7,12 +9,29 @@
 
 #include "core/DeviceLimits.h"
 #include "core/ProgramSummary.h"
+#include "gui/common/SystemColors.h"
 #include "res/ControlIds.h"
 
 namespace {
 
 // A red that reads on light and dark themes alike, with white text on it.
 const QColor kWarningColor(0xC6, 0x28, 0x28);
+const QString kSeparator = QStringLiteral(" \u00B7 ");
+
+// A screen reader hears a label's new text: its name is its text.
+void SetAnnounced(QLabel* label, const QString& text) {
+    if (label->text() == text) {
+        return;
+    }
+    label->setText(text);
+    QAccessibleEvent event(label, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&event);
+}
+
+// A narrow window may wrap the line, but only between its parts: "17 s" stays together.
+QString Unbreakable(QString part) {
+    return part.replace(u' ', QChar(0x00A0));
+}
 
 }  // namespace
 
@@ -20,17 +39,55 @@ ProgramStatus::ProgramStatus(QWidget* gaugeParent, QWidget* lineParent)
     : QObject(gaugeParent),
       gauge(new QProgressBar(gaugeParent)),
       gaugeLabel(new QLabel(QStringLiteral("Device &memory used"), gaugeParent)),
-      line(new QLabel(lineParent)) {
+      line(new QLabel(lineParent)),
+      checkLine(new QLabel(gaugeParent)) {
     gauge->setProperty(ControlIds::kProperty, ControlIds::kMemoryGauge);
     gauge->setAccessibleName(QStringLiteral("Device memory used"));
     gauge->setRange(0, kDeviceMemoryBytes);
     gaugeLabel->setBuddy(gauge);
-    line->setAccessibleName(QStringLiteral("Program summary"));
+    // No accessible name: a screen reader reads the text itself.
     // A narrow window shows the line on two lines rather than cutting it.
     line->setWordWrap(true);
+    line->installEventFilter(this);
+    checkLine->setWordWrap(true);
+    QPalette colors = checkLine->palette();
+    colors.setColor(QPalette::WindowText, ProblemColor());
+    checkLine->setPalette(colors);
+    checkLine->hide();
 }
 
-void ProgramStatus::Show(const ProgramSummary& summary) {
+void ProgramStatus::ShowTypingProblem(const QString& text) {
+    // The sign in front matches the one in the field, so the two read as one.
+    SetAnnounced(checkLine, text.isEmpty() ? QString() : QStringLiteral("\u26A0 ") + text);
+    checkLine->setVisible(!text.isEmpty());
+}
+
+void ProgramStatus::ShowNotice(const QString& text) {
+    notice = text;
+    UpdateLine();
+}
+
+void ProgramStatus::UpdateLine() {
+    QStringList parts;
+    for (const QString& part : {notice, problemsText}) {
+        if (!part.isEmpty()) {
+            parts.append(Unbreakable(part));
+        }
+    }
+    parts.append(summaryText);
+    SetAnnounced(line, parts.join(kSeparator));
+}
+
+bool ProgramStatus::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == line && event->type() == QEvent::MouseButtonRelease && !problemsText.isEmpty()) {
+        emit problemsClicked();
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void ProgramStatus::Show(const ProgramSummary& summary,
+                         const std::vector<DeviceProblem>& problems) {
     const int used = summary.bytes;
     const bool over = used > kDeviceMemoryBytes;
     // A bar ignores a value outside its range; more than the device holds shows full.
@@ -52,17 +109,28 @@ void ProgramStatus::Show(const ProgramSummary& summary) {
         colors.setColor(QPalette::HighlightedText, Qt::white);
     }
     gauge->setPalette(colors);
-    // A narrow window may wrap the line, but only between its parts: "17 s" stays together.
-    QStringList parts = QString::fromStdString(FormatSummaryLine(summary, kDeviceMemoryBytes))
-                            .split(QStringLiteral(" \u00B7 "));
+    QStringList parts =
+        QString::fromStdString(FormatSummaryLine(summary, kDeviceMemoryBytes)).split(kSeparator);
     for (QString& part : parts) {
-        part.replace(u' ', QChar(0x00A0));
+        part = Unbreakable(part);
     }
-    line->setText(parts.join(QStringLiteral(" \u00B7 ")));
-}
-
-void ProgramStatus::ShowMessage(const QString& text) {
-    line->setText(text);
+    summaryText = parts.join(kSeparator);
+    problemsText.clear();
+    if (!problems.empty()) {
+        const auto count = static_cast<int>(problems.size());
+        problemsText = QStringLiteral("%1 %2: %3%4")
+                           .arg(count)
+                           .arg(count == 1 ? QStringLiteral("problem") : QStringLiteral("problems"))
+                           .arg(QString::fromStdString(ShortProblemText(problems.front())))
+                           .arg(count > 1 ? QStringLiteral("\u2026") : QString());
+    }
+    line->setCursor(problems.empty() ? Qt::ArrowCursor : Qt::PointingHandCursor);
+    line->setToolTip(problems.empty()
+                         ? QString()
+                         : QStringLiteral("Click to list the problems (Edit > Show Problems)"));
+    // A refusal is news until the program changes.
+    notice.clear();
+    UpdateLine();
 }
 
 QString ProgramStatus::GetText() const {

@@ -7,6 +7,12 @@
 QColor ToQColor(ColorRef color);
 ColorRef ToColorRef(const QColor& color);
 
+// What the editor marks as a problem: dark enough to read as near black in greyscale, on white
+// and on the selection's blue, and always drawn with a frame or a sign beside the colour.
+inline QColor ProblemColor() {
+    return QColor(0xB0, 0x00, 0x20);
+}
+
 // The four system colours of the editor's scheme, taken from the application palette each
 // time they are asked for, so a palette change shows on the next repaint.
 enum class SysColor {

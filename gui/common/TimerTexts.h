@@ -4,9 +4,12 @@
 
 // Fixed texts the user sees in more than one place.
 
+// The forms an interval is typed in, said the same way wherever one is refused.
+inline const QString kIntervalForms = QStringLiteral(
+    "HH:MM:SS or HH:MM:SS:TT: hours, minutes and seconds up to 99, TT in sixtieths, 0 to 59");
 inline const QString kInvalidIntervalMessage =
-    QStringLiteral("Invalid Interval. Please Enter in interval in format HH:MM:SS");
-inline const QString kInvalidIntervalDetail = QStringLiteral(
-    "Hours, minutes and seconds are each a number from 0 to 99, for example 01:30:00. "
-    "Sixtieths of a second, 0 to 59, may follow as a fourth number, as in 00:00:05:30. "
-    "Nothing may follow the last number.");
+    QStringLiteral("The interval does not read. Type it as HH:MM:SS or HH:MM:SS:TT.");
+inline const QString kInvalidIntervalDetail =
+    kIntervalForms + QStringLiteral(
+                         ", for example 01:30:00 or 00:00:05:30. Nothing may follow "
+                         "the last number.");

@@ -118,7 +118,12 @@ void ProgramDocument::Replace(int first, int removed, const std::vector<PanelSta
     }
     state.startup = startup;
     state.selection = selection;
+    CheckState();
     emit stateChanged(change);
+}
+
+void ProgramDocument::CheckState() {
+    problems = CheckEditorState(state);
 }
 
 void ProgramDocument::Reset(EditorState newState, const QString& newPath) {
@@ -127,6 +132,7 @@ void ProgramDocument::Reset(EditorState newState, const QString& newPath) {
     // The old steps refer to panels that are gone. Clearing makes the history clean, which
     // tells the views the program is unmodified.
     history->clear();
+    CheckState();
     emit stateChanged(change);
     if (newPath != path) {
         path = newPath;

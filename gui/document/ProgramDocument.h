@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 
+#include "core/DeviceLimits.h"
 #include "core/EditorState.h"
 #include "core/TimerFile.h"
 
@@ -32,6 +33,9 @@ public:
     const QString& GetPath() const { return path; }
     // The history is not where the program was opened or last saved.
     bool IsModified() const;
+    // What the device check (CheckEditorState) finds in the state, kept up to date before
+    // stateChanged is emitted.
+    const std::vector<DeviceProblem>& GetProblems() const { return problems; }
 
     // One undo step named name. False when edit refused or left the program as it was; a new
     // selection it made is taken all the same, as no step.
@@ -65,7 +69,11 @@ private:
     // A new state and a new history, the saved point at its start.
     void Reset(EditorState newState, const QString& newPath);
 
+    // The device check again after the program changed.
+    void CheckState();
+
     EditorState state;
+    std::vector<DeviceProblem> problems;
     QUndoStack* history;
     QString path;
     FileStamp stamp;

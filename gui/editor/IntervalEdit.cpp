@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <optional>
 
-#include "gui/common/Prompter.h"
 #include "gui/common/TimerTexts.h"
 
 int ParseIntervalText(QStringView text, std::uint32_t& hours, std::uint32_t& minutes,
@@ -59,6 +58,12 @@ IntervalEdit::IntervalEdit(QWidget* parent) : QLineEdit(parent) {
     setTextMargins(2, 1, 2, 1);
     // The limit is kept by watching typed changes; dropped text would bypass the focus.
     setAcceptDrops(false);
+    // The mark goes as soon as the text reads; it is committed when the user is done.
+    connect(this, &QLineEdit::textEdited, this, [this](const QString& typed) {
+        if (unreadable && !typingCut && NormalIntervalText(typed.toStdString())) {
+            SetUnreadable(false);
+        }
+    });
 }
 
 IntervalEdit::~IntervalEdit() = default;
@@ -92,7 +97,8 @@ void IntervalEdit::focusInEvent(QFocusEvent* event) {
     // A context menu of the edit's own takes the focus only for a moment.
     const bool entering = event->reason() != Qt::PopupFocusReason;
     if (entering) {
-        if (!checking) {
+        // Typing that did not read is still pending: the row's value is the older text.
+        if (!unreadable) {
             savedText = text();
         }
         if (limitValidator == nullptr) {
@@ -106,23 +112,44 @@ void IntervalEdit::focusInEvent(QFocusEvent* event) {
     }
 }
 
-void IntervalEdit::Refuse() {
-    checking = true;
-    const QString restore = savedText;
-    QPointer<IntervalEdit> self(this);
-    Prompter::Current().ShowMessage(window(), kInvalidIntervalMessage, kInvalidIntervalDetail);
-    if (!self) {
-        return;  // destroyed while the message was up
+void IntervalEdit::SetUnreadable(bool value) {
+    if (unreadable == value) {
+        return;
     }
-    setText(restore);
-    typingCut = false;
-    checking = false;
+    unreadable = value;
+    DescribeMarks();
+    update();
+    emit unreadableChanged(unreadable);
+}
+
+void IntervalEdit::SetLimitProblem(const QString& why) {
+    if (limitProblem == why) {
+        return;
+    }
+    limitProblem = why;
+    DescribeMarks();
+    update();
+}
+
+void IntervalEdit::DescribeMarks() {
+    const QString why = unreadable
+                            ? QStringLiteral(
+                                  "\u201C%1\u201D does not read as an interval. %2. Esc takes "
+                                  "the typing back.")
+                                  .arg(text(), kIntervalForms)
+                            : limitProblem;
+    setToolTip(why);
+    // Only marked edits get a description: a plain row need not build its accessible object.
+    if (!why.isEmpty() || !accessibleDescription().isEmpty()) {
+        setAccessibleDescription(why);
+    }
 }
 
 void IntervalEdit::SetProgramText(const QString& newText) {
     setText(newText);
     savedText = newText;
     typingCut = false;
+    SetUnreadable(false);
 }
 
 void IntervalEdit::RevertPendingChange() {
@@ -130,19 +157,25 @@ void IntervalEdit::RevertPendingChange() {
         setText(savedText);
     }
     typingCut = false;
+    SetUnreadable(false);
 }
 
 bool IntervalEdit::CommitPendingChange() {
     // A text the user has not touched (a value from a file) is not theirs to be refused.
-    if (checking || !HasPendingChange()) {
+    if (!HasPendingChange()) {
+        SetUnreadable(false);
         return true;
     }
     const std::optional<std::string> normal =
         typingCut ? std::nullopt : NormalIntervalText(text().toStdString());
     if (!normal) {
-        Refuse();
+        if (unreadable) {
+            DescribeMarks();  // the tooltip names the text as it is now
+        }
+        SetUnreadable(true);
         return false;
     }
+    SetUnreadable(false);
     // What shows is what is stored. Setting the text also clears the field's own undo, which
     // must not reach back past a text the window's history now holds.
     savedText = QString::fromStdString(*normal);
@@ -188,17 +221,50 @@ void IntervalEdit::focusOutEvent(QFocusEvent* event) {
         QPointer<IntervalEdit> self(this);
         CommitPendingChange();
         if (!self) {
-            return;  // destroyed while the message was up
+            return;  // destroyed by the views following the commit
         }
     }
     QLineEdit::focusOutEvent(event);
 }
 
+bool IntervalEdit::focusNextPrevChild(bool next) {
+    if (!CommitPendingChange()) {
+        return true;
+    }
+    return QLineEdit::focusNextPrevChild(next);
+}
+
 void IntervalEdit::paintEvent(QPaintEvent* event) {
     QLineEdit::paintEvent(event);
     QPainter painter(this);
-    painter.setPen(ToQColor(kBlack));
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    if (!IsMarked()) {
+        painter.setPen(ToQColor(kBlack));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        return;
+    }
+    PaintProblemMark(painter, rect());
+}
+
+void PaintProblemMark(QPainter& painter, const QRect& box) {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing);
+    const QColor color = ProblemColor();
+    painter.setPen(QPen(color, 2));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRectF(box).adjusted(1, 1, -1, -1));
+    // A round sign with "!" at the right end, where the text rarely reaches.
+    const double size = std::max(8.0, box.height() - 6.0);
+    const QRectF sign(box.right() - size - 3, box.top() + (box.height() - size) / 2, size, size);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(color);
+    painter.drawEllipse(sign);
+    QFont bold = painter.font();
+    bold.setBold(true);
+    bold.setPixelSize(std::max(6, static_cast<int>(size * 0.8)));
+    painter.setFont(bold);
+    painter.setPen(Qt::white);
+    painter.drawText(sign, Qt::AlignCenter, QStringLiteral("!"));
+    painter.restore();
 }
 
 bool CommitFocusedTyping() {

@@ -23,12 +23,17 @@ int ParseIntervalText(QStringView text, std::uint32_t& hours, std::uint32_t& min
 // True when the text gives at least hours, minutes and seconds.
 bool ReadsAsInterval(QStringView text);
 
+class QPainter;
 class TypingLimitValidator;
+
+// The problem mark of an interval field within box: a frame and a round "!" sign.
+void PaintProblemMark(QPainter& painter, const QRect& box);
 
 // An edit holding one interval as text. It remembers its text when it receives the focus, and
 // when the user is done typing (the focus leaves, or Enter) it takes the text in its normal form
-// (NormalIntervalText) or refuses it with a message, and the remembered text comes back. A text
-// the typing limit cut short is refused too: what was typed was longer than what shows.
+// (NormalIntervalText) or marks it as unreadable: the typed text stays for correction, Enter and
+// Tab leave the focus in it, and the remembered text is still the row's value. A text the
+// typing limit cut short is refused too: what was typed was longer than what shows.
 class IntervalEdit : public QLineEdit {
     Q_OBJECT
 
@@ -62,8 +67,15 @@ public:
     // Puts back the text the edit had before the user started typing.
     void RevertPendingChange();
     // Checks a pending change as losing the focus would, and commits it when it is accepted.
-    // False when it was refused (the message has been shown and the old text is back).
+    // False when it was refused: the edit is marked unreadable and keeps the typed text.
     bool CommitPendingChange();
+    // The typed text was refused and is still there, not yet corrected or taken back.
+    bool IsUnreadable() const { return unreadable; }
+    // Marks a committed interval the device cannot take, with why; empty clears the mark.
+    void SetLimitProblem(const QString& why);
+    const QString& GetLimitProblem() const { return limitProblem; }
+    // Either mark shows: a frame and a sign in the problem colour.
+    bool IsMarked() const { return unreadable || !limitProblem.isEmpty(); }
     // The typing limit refused a change since the text was last set, committed or shortened.
     bool WasTypingCut() const { return typingCut; }
 
@@ -73,6 +85,8 @@ signals:
     // The user finished a change of the text (the focus left, or Enter), and it was accepted;
     // the edit shows it in its normal form.
     void textCommitted();
+    // The edit became unreadable, or stopped being so.
+    void unreadableChanged(bool unreadable);
 
 protected:
     bool event(QEvent* event) override;
@@ -80,12 +94,15 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    // Tab and Backtab stay in a field whose typing does not read.
+    bool focusNextPrevChild(bool next) override;
 
 private:
     friend class TypingLimitValidator;
     void ApplyColors();
-    // Shows the message and puts the remembered text back.
-    void Refuse();
+    void SetUnreadable(bool value);
+    // The tooltip and accessible description say what the marks mean.
+    void DescribeMarks();
 
     QString savedText;
     ColorRef backgroundColor = kWhite;
@@ -94,13 +111,12 @@ private:
     int typingLimit = -1;
     // Made when the edit first receives the focus: no user can type before that.
     TypingLimitValidator* limitValidator = nullptr;
-    // Set while a refused text is being handled, which can run a message box (and with it
-    // focus changes) inside the focus change that started it.
-    bool checking = false;
+    bool unreadable = false;
+    QString limitProblem;
     bool typingCut = false;
 };
 
 // Commits the typing in progress in the interval edit that has the focus, as leaving it would:
-// every command on the whole program calls it first. False when the typing was refused; the
+// every command calls it first. False when the typing was refused (the edit is marked); the
 // command must not go on.
 bool CommitFocusedTyping();

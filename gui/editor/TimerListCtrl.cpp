@@ -8,7 +8,10 @@
 #include <algorithm>
 #include <memory>
 
+#include "gui/common/Prompter.h"
 #include "gui/common/SystemColors.h"
+#include "gui/common/TimerTexts.h"
+#include "gui/editor/IntervalEdit.h"
 #include "gui/editor/TimerPanel.h"
 
 int ScrollLimit(int rangeMax, int page) {
@@ -205,6 +208,7 @@ TimerPanel* TimerListCtrl::MakePanel(int timerNumber, int top) {
                     emit rowTextCommitted(index, row, text);
                 }
             });
+    connect(panel, &TimerPanel::unreadableChanged, this, &TimerListCtrl::unreadableChanged);
     connect(panel, &TimerPanel::blockStartClicked, this, [this, panel](int row) {
         if (const int index = IndexOf(panel); index != -1 && !showing) {
             emit blockStartClicked(index, row);
@@ -499,6 +503,8 @@ void TimerListCtrl::ShowState(const EditorState& state, const EditorChange& chan
             LayoutPanels();
             UpdateScrollInfo();
         }
+        // A row whose typing did not read may have gone with its panel.
+        emit unreadableChanged();
     }
     if (change.replaced) {
         Apply(ScrollStep{position, 0, 0});  // a new program shows from its top
@@ -511,6 +517,95 @@ void TimerListCtrl::ShowState(const EditorState& state, const EditorChange& chan
         Select(state.selection.panel, state.selection.row, state.selection.anchor);
     }
     showing = wasShowing;
+}
+
+void TimerListCtrl::ShowProblems(const std::vector<DeviceProblem>& problems) {
+    std::vector<std::vector<QString>> marks(static_cast<std::size_t>(panelCount));
+    for (const DeviceProblem& problem : problems) {
+        if (problem.kind == DeviceProblem::Kind::IntervalTooLong && IsPanel(problem.panel) &&
+            problem.row >= 0) {
+            std::vector<QString>& rows = marks[static_cast<std::size_t>(problem.panel)];
+            rows.resize(std::max(rows.size(), static_cast<std::size_t>(problem.row) + 1));
+            rows[static_cast<std::size_t>(problem.row)] = QString::fromStdString(problem.message);
+        }
+    }
+    for (int index = 0; index < panelCount; ++index) {
+        TimerPanel* panel = panels[static_cast<std::size_t>(index)];
+        const std::vector<QString>& rows = marks[static_cast<std::size_t>(index)];
+        for (int row = 0; row < panel->GetRowCount(); ++row) {
+            const auto slot = static_cast<std::size_t>(row);
+            panel->SetRowProblem(row, slot < rows.size() ? rows[slot] : QString());
+        }
+    }
+}
+
+bool TimerListCtrl::FindUnreadableRow(int& index, int& row) const {
+    // The field being typed in comes first: that is the one the user is looking at.
+    if (auto* edit = qobject_cast<IntervalEdit*>(QApplication::focusWidget());
+        edit != nullptr && edit->IsUnreadable()) {
+        for (int i = 0; i < panelCount; ++i) {
+            RowPart part = RowPart::Caption;
+            if (panels[static_cast<std::size_t>(i)]->FindPart(edit, part, row)) {
+                index = i;
+                return true;
+            }
+        }
+    }
+    for (int i = 0; i < panelCount; ++i) {
+        row = panels[static_cast<std::size_t>(i)]->FindUnreadableRow();
+        if (row != -1) {
+            index = i;
+            return true;
+        }
+    }
+    index = row = -1;
+    return false;
+}
+
+QString TimerListCtrl::DescribeUnreadableRow() const {
+    int index = -1;
+    int row = -1;
+    if (!FindUnreadableRow(index, row)) {
+        return {};
+    }
+    return QStringLiteral("Timer %1, interval %2 does not read. %3. Esc takes the typing back.")
+        .arg(GetTimerNumber(index))
+        .arg(row + 1)
+        .arg(kIntervalForms);
+}
+
+bool TimerListCtrl::FocusUnreadableRow() {
+    int index = -1;
+    int row = -1;
+    if (!FindUnreadableRow(index, row)) {
+        return false;
+    }
+    EnsureVisible(index, row);
+    panels[static_cast<std::size_t>(index)]->FocusPart(RowPart::Edit, row);
+    return true;
+}
+
+bool CommitAllTyping(QWidget* window) {
+    if (!CommitFocusedTyping() && window == nullptr) {
+        return false;
+    }
+    auto* list = window != nullptr ? window->findChild<TimerListCtrl*>() : nullptr;
+    int index = -1;
+    int row = -1;
+    if (list == nullptr || !list->FindUnreadableRow(index, row)) {
+        return true;
+    }
+    // Said before the focus moves, so the message's window is the one it refers to.
+    Prompter::Current().ShowMessage(
+        window,
+        QStringLiteral("Timer %1, interval %2 does not read as an interval.")
+            .arg(list->GetTimerNumber(index))
+            .arg(row + 1),
+        QStringLiteral("Until it does, the program keeps its last good value and this command "
+                       "waits. Type it as %1, or press Esc in it to take the typing back.")
+            .arg(kIntervalForms));
+    list->FocusUnreadableRow();
+    return false;
 }
 
 void TimerListCtrl::ShowState(const EditorState& state) {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/DeviceLimits.h"
 #include "core/EditorState.h"
 #include "res/ControlIds.h"
 
@@ -118,6 +119,14 @@ public:
     void ShowState(const EditorState& state, const EditorChange& change);
     // Shows state whole, changing only the rows that differ.
     void ShowState(const EditorState& state);
+    // Marks the intervals the device check found too long (CheckEditorState's rows).
+    void ShowProblems(const std::vector<DeviceProblem>& problems);
+    // The row whose typing does not read: the focused one, else the first. False for none.
+    bool FindUnreadableRow(int& index, int& row) const;
+    // Says which row does not read and the forms it may take; empty for none.
+    QString DescribeUnreadableRow() const;
+    // Scrolls to that row and puts the focus in its field; false for none.
+    bool FocusUnreadableRow();
 
     int GetActivePanel() const;
     // Returns the active panel's index (or -1) and gives its selected row (or -1).
@@ -144,6 +153,8 @@ signals:
     void rowSwitched(int index, int row);
     void rowTextCommitted(int index, int row, const QString& text);
     void blockStartClicked(int index, int row);
+    // A row's typing stopped or started reading, or such a row went.
+    void unreadableChanged();
 
 public:
     TimerPanel* GetPanel(int index) const;
@@ -201,3 +212,8 @@ private:
     // Set while the document's state is being shown: those changes are not the user's.
     bool showing = false;
 };
+
+// Commits the typing in progress, then checks that every interval in window's list reads: a
+// command on the whole program (save, open, close, program, print, export, exit) calls it
+// first. When one does not, it says which, puts the focus there and returns false.
+bool CommitAllTyping(QWidget* window);

@@ -235,6 +235,11 @@ bool TimerPanel::eventFilter(QObject* watched, QEvent* event) {
     if (control != nullptr && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         const int direction = ArrowDirection(*key);
+        // Up and Down stay in a field whose typing does not read, as Tab does.
+        auto* edit = qobject_cast<IntervalEdit*>(control);
+        if (direction != 0 && edit != nullptr && !edit->CommitPendingChange()) {
+            return true;
+        }
         if (direction != 0 && MoveFocus(control, direction)) {
             return true;
         }
@@ -354,6 +359,7 @@ int TimerPanel::AddRow(bool on, const QString& text, bool blockStart) {
             [this, id = ControlIds::EditId(row)] { OnEditSetFocus(id); });
     connect(edit, &IntervalEdit::textCommitted, this,
             [this, id = ControlIds::EditId(row)] { OnEditCommitted(id); });
+    connect(edit, &IntervalEdit::unreadableChanged, this, &TimerPanel::unreadableChanged);
 
     auto* box = new ColorCheckBox(this);
     box->setProperty(ControlIds::kProperty, ControlIds::BlockStartId(row));
@@ -410,10 +416,27 @@ void TimerPanel::SetRow(int row, bool on, const QString& text, bool blockStart) 
     }
     const auto slot = static_cast<std::size_t>(row);
     SetLabelOn(row, on);
-    if (edits[slot]->text() != text) {
-        edits[slot]->SetProgramText(text);
+    IntervalEdit* edit = edits[slot];
+    // Typing that does not read stays for correction while the row keeps its last good text.
+    if (edit->text() != text && !(edit->IsUnreadable() && edit->GetSavedText() == text)) {
+        edit->SetProgramText(text);
     }
     checkBoxes[slot]->setChecked(blockStart);
+}
+
+void TimerPanel::SetRowProblem(int row, const QString& why) {
+    if (IsRow(row)) {
+        edits[static_cast<std::size_t>(row)]->SetLimitProblem(why);
+    }
+}
+
+int TimerPanel::FindUnreadableRow() const {
+    for (int row = 0; row < rowCount; ++row) {
+        if (edits[static_cast<std::size_t>(row)]->IsUnreadable()) {
+            return row;
+        }
+    }
+    return -1;
 }
 
 QString TimerPanel::GetRowText(int row) const {

@@ -65,6 +65,10 @@ public:
     // runs. The text counts as the edit's own, as if it had come with the row.
     void SetRow(int row, bool on, const QString& text, bool blockStart);
     QString GetRowText(int row) const;
+    // Marks the row's interval as one the device cannot take, with why; empty clears it.
+    void SetRowProblem(int row, const QString& why);
+    // The first row whose typing does not read, or -1.
+    int FindUnreadableRow() const;
     bool IsRowOn(int row) const;
     void SetTimerNumber(int number);
     // Places the panel and shows what was added since the last Move.
@@ -137,6 +141,8 @@ signals:
     void focusLeaving(RowPart part, int direction);
     // The panel became active or inactive, or its selected row changed.
     void selectionChanged();
+    // A row's typing stopped or started reading.
+    void unreadableChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

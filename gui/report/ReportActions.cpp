@@ -6,7 +6,7 @@
 
 #include "gui/common/Prompter.h"
 #include "gui/document/ProgramDocument.h"
-#include "gui/editor/IntervalEdit.h"
+#include "gui/editor/TimerListCtrl.h"
 #include "gui/report/ProgramReport.h"
 
 ReportActions::ReportActions(ProgramDocument& document, QWidget* window)
@@ -18,7 +18,7 @@ QString ReportActions::Title() const {
 }
 
 void ReportActions::OnPrint() {
-    if (!CommitFocusedTyping()) {
+    if (!CommitAllTyping(window)) {
         return;
     }
     QPrinter printer;
@@ -33,7 +33,7 @@ void ReportActions::OnPrint() {
 }
 
 bool ReportActions::Export(const QString& filter, const QString& suffix, const Writer& write) {
-    if (!CommitFocusedTyping()) {
+    if (!CommitAllTyping(window)) {
         return false;
     }
     const QString fileName = AskSaveName(window, filter, suffix);

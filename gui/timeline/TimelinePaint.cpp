@@ -5,6 +5,8 @@
 #include <QPolygonF>
 #include <algorithm>
 
+#include "gui/common/SystemColors.h"
+
 namespace {
 
 constexpr double kPad = 8;
@@ -124,6 +126,22 @@ void PaintTimeline(QPainter& painter, const QRectF& rect, const TimelineLayout& 
                 painter.setPen(QPen(text, 1));
                 painter.drawRect(box.adjusted(0.5, 0.5, -0.5, -0.5));
             }
+        }
+        // Intervals the device cannot take: cross-hatched and framed, so the mark reads without
+        // colour too.
+        for (const TimelineBar& bar : lane.bars) {
+            if (bar.problem.empty() || !bar.readable) {
+                continue;
+            }
+            const BarExtent extent = BarPixels(bar, scale);
+            if (extent.left > plot.right()) {
+                break;
+            }
+            const QRectF box(extent.left, barTop, std::max(2.0, extent.right - extent.left),
+                             barHeight);
+            painter.fillRect(box, QBrush(ProblemColor(), Qt::DiagCrossPattern));
+            painter.setPen(QPen(ProblemColor(), 2));
+            painter.drawRect(box.adjusted(1, 1, -1, -1));
         }
         // Thin marks over the bars: zero-length rows as a line, unreadable rows hatched.
         for (const TimelineBar& bar : lane.bars) {

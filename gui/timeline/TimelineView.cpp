@@ -27,8 +27,9 @@ TimelineView::TimelineView(QWidget* parent) : QAbstractScrollArea(parent) {
     UpdateScrollBars();
 }
 
-void TimelineView::SetState(const EditorState& state) {
+void TimelineView::SetState(const EditorState& state, const std::vector<DeviceProblem>& problems) {
     layout = LayoutTimeline(state);
+    MarkProblems(layout, problems);
     const bool selectionMoved = !(state.selection == selection);
     selection = state.selection;
     const int lanes = static_cast<int>(layout.lanes.size());

@@ -16,8 +16,9 @@ class TimelineView : public QAbstractScrollArea {
 public:
     explicit TimelineView(QWidget* parent = nullptr);
 
-    // Lays the program out again and repaints; the zoom stays unless the view is fitted.
-    void SetState(const EditorState& state);
+    // Lays the program out again and repaints; the zoom stays unless the view is fitted. The
+    // intervals the device check found too long are marked.
+    void SetState(const EditorState& state, const std::vector<DeviceProblem>& problems = {});
     const TimelineLayout& GetLayout() const { return layout; }
     const EditorSelection& GetSelection() const { return selection; }
 
