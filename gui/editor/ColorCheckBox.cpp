@@ -4,6 +4,8 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
+#include "gui/common/FocusFrame.h"
+
 ColorCheckBox::ColorCheckBox(QWidget* parent) : QCheckBox(parent) {}
 
 void ColorCheckBox::SetBackgroundColor(ColorRef color) {
@@ -41,10 +43,7 @@ void ColorCheckBox::paintEvent(QPaintEvent*) {
         painter.drawText(area, Qt::AlignCenter | Qt::TextSingleLine, text());
     }
     if (hasFocus()) {
-        QPen focusPen(ToQColor(textColor));
-        focusPen.setStyle(Qt::DotLine);
-        painter.setPen(focusPen);
-        painter.drawRect(area.adjusted(1, 1, -2, -2));
+        PaintFocusFrame(painter, area, ToQColor(textColor));
     }
     painter.setPen(ToQColor(kBlack));
     painter.drawRect(area.adjusted(0, 0, -1, -1));

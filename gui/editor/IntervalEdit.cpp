@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "gui/common/FocusFrame.h"
 #include "gui/common/Prompter.h"
 #include "gui/common/TimerTexts.h"
 
@@ -199,6 +200,10 @@ void IntervalEdit::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setPen(ToQColor(kBlack));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    // A caret alone is easy to miss on a highlighted row.
+    if (hasFocus()) {
+        PaintFocusFrame(painter, rect(), palette().color(QPalette::Text));
+    }
 }
 
 bool CommitFocusedTyping() {
