@@ -1282,8 +1282,9 @@ TEST_F(MainDialogTest, AReaderHearsWhatEveryLabelAndButtonShows) {
         }
         box.accept();
     });
-    real.ShowMessage(&window, QStringLiteral("skips.tvr was opened, but not every line of it "
-                                             "could be read."),
+    real.ShowMessage(&window,
+                     QStringLiteral("skips.tvr was opened, but not every line of it "
+                                    "could be read."),
                      QStringLiteral("line 5: \"ON 00:00:05\" (not a timer or interval line)"));
     ASSERT_TRUE(modal.Seen());
     EXPECT_EQ(heard.size(), 2) << heard.join(u'|').toStdString();
