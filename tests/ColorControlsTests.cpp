@@ -85,10 +85,10 @@ TEST(ColorControlsTest, AFocusedControlShowsAFrameInItsTextColourOnAnyRowColour)
     auto* label = new ColorStatic(QStringLiteral("OFF"), &row);
     auto* box = new ColorCheckBox(&row);
     auto* edit = new IntervalEdit(&row);
-    // The box wider than in the list, so its frame's sides do not run over the drawn box.
-    label->setGeometry(0, 0, 40, 24);
-    box->setGeometry(40, 0, 30, 24);
-    edit->setGeometry(70, 0, 90, 24);
+    // The box as narrow as in the list.
+    label->setGeometry(0, 0, 40, 20);
+    box->setGeometry(40, 0, 18, 20);
+    edit->setGeometry(58, 0, 90, 20);
     edit->setText(QStringLiteral("00:00:05"));
     ASSERT_TRUE(ShowActive(row));
     const std::initializer_list<QWidget*> controls{label, box, edit};
@@ -101,7 +101,10 @@ TEST(ColorControlsTest, AFocusedControlShowsAFrameInItsTextColourOnAnyRowColour)
         edit->SetBackgroundColor(background);
         edit->SetTextColor(text);
         for (QWidget* control : controls) {
-            const QRect frame = FocusFrameRect(control->rect());
+            // The box frames the box itself, in black, as it is white on every row.
+            const bool isBox = control == box;
+            const QRect frame = isBox ? box->BoxRect() : FocusFrameRect(control->rect());
+            const QColor ink = isBox ? ToQColor(kBlack) : ToQColor(text);
             ASSERT_FALSE(frame.isEmpty());
             // Every side of the frame, away from the text, and not only a caret.
             const QPoint marks[] = {QPoint(frame.center().x(), frame.top()),
@@ -114,10 +117,16 @@ TEST(ColorControlsTest, AFocusedControlShowsAFrameInItsTextColourOnAnyRowColour)
             row.setFocus();
             const QImage unfocused = Picture(*control);
             for (const QPoint& mark : marks) {
-                EXPECT_EQ(focused.pixelColor(mark), ToQColor(text))
+                EXPECT_EQ(focused.pixelColor(mark), ink)
                     << control->metaObject()->className() << " at " << mark.x() << "," << mark.y();
-                EXPECT_EQ(unfocused.pixelColor(mark), ToQColor(background))
-                    << control->metaObject()->className() << " at " << mark.x() << "," << mark.y();
+                // Unfocused: the row's colour, or the box's own lighter edge.
+                if (isBox) {
+                    EXPECT_NE(unfocused.pixelColor(mark), ink) << "the box at " << mark.x();
+                } else {
+                    EXPECT_EQ(unfocused.pixelColor(mark), ToQColor(background))
+                        << control->metaObject()->className() << " at " << mark.x() << ","
+                        << mark.y();
+                }
             }
         }
     }
