@@ -46,7 +46,10 @@ public:
         return choices.isEmpty() ? -1 : choices.back();
     }
     QString GetOpenFileName(QWidget*, const QString&) override { return {}; }
-    QString GetSaveFileName(QWidget*, const QString&, const QString&) override { return {}; }
+    QString GetSaveFileName(QWidget*, const QString&, const QString&, const QString&,
+                            const QString&) override {
+        return {};
+    }
     Answer AskReplaceChanged(QWidget*, const QString&) override { return Answer::Cancel; }
 
     bool unexpected = false;

@@ -253,6 +253,22 @@ std::vector<std::string_view> SplitTimerLines(std::string_view text) {
     return lines;
 }
 
+std::string LoadResult::Reason() const {
+    switch (status) {
+        case LoadStatus::Ok:
+            return {};
+        case LoadStatus::CannotOpen:
+            return detail;
+        case LoadStatus::NotTimerFile:
+            return "not a timer file";
+        case LoadStatus::UnsupportedVersion:
+            return "version " + version + " cannot be read";
+        case LoadStatus::TooLarge:
+            return "larger than 1 MiB";
+    }
+    return {};
+}
+
 LoadResult ParseTimerFile(std::string_view text, TimerProgram& program) {
     LoadResult result;
     if (text.size() > kMaxTimerFileSize) {

@@ -78,6 +78,8 @@ struct LoadResult {
     bool Ok() const { return status == LoadStatus::Ok; }
     // What went wrong and what to do about it, in plain words for the user.
     std::string Message() const;
+    // What went wrong in a few words, to follow "Unable to open NAME: ".
+    std::string Reason() const;
 };
 
 // "not a timer or interval line" and the like: the reason in a few words.

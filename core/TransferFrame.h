@@ -18,6 +18,10 @@ inline constexpr std::int32_t kSyncTimeUs = 50'000;
 // sum of the length byte and the image bytes modulo 256.
 std::vector<std::uint8_t> BuildTransferFrame(const TimerProgram& program);
 
+// Bytes a frame holds besides the program's device memory (DeviceMemoryUsed): the start byte,
+// the length byte, the image's first byte (block count and startup flag) and the checksum.
+inline constexpr int kFrameExtraBytes = 4;
+
 // The checksum of a frame whose length byte and image are given: their sum modulo 256.
 std::uint8_t FrameChecksum(std::span<const std::uint8_t> lengthAndImage);
 

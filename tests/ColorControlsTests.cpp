@@ -7,6 +7,7 @@
 #include <QSignalSpy>
 
 #include "EditorTestSupport.h"
+#include "gui/common/FocusFrame.h"
 #include "gui/common/SystemColors.h"
 #include "gui/editor/ColorCheckBox.h"
 #include "gui/editor/ColorStatic.h"
@@ -77,4 +78,56 @@ TEST(ColorControlsTest, TheLabelCountsLeftClicksEndingInsideAndTheBoxReportsClic
     QTest::mouseClick(&box, Qt::LeftButton, Qt::NoModifier, QPoint(16, 18));
     EXPECT_EQ(boxClicks.count(), 2);
     EXPECT_TRUE(box.isChecked());
+}
+
+TEST(ColorControlsTest, AFocusedControlShowsAFrameInItsTextColourOnAnyRowColour) {
+    QWidget row;
+    auto* label = new ColorStatic(QStringLiteral("OFF"), &row);
+    auto* box = new ColorCheckBox(&row);
+    auto* edit = new IntervalEdit(&row);
+    // The box as narrow as in the list.
+    label->setGeometry(0, 0, 40, 20);
+    box->setGeometry(40, 0, 18, 20);
+    edit->setGeometry(58, 0, 90, 20);
+    edit->setText(QStringLiteral("00:00:05"));
+    ASSERT_TRUE(ShowActive(row));
+    const std::initializer_list<QWidget*> controls{label, box, edit};
+    // A plain row and a selected one, as the list colours them.
+    for (const auto& [background, text] : {std::pair{kWhite, kBlack}, std::pair{kBlue, kWhite}}) {
+        label->SetBackgroundColor(background);
+        label->SetTextColor(text);
+        box->SetBackgroundColor(background);
+        box->SetTextColor(text);
+        edit->SetBackgroundColor(background);
+        edit->SetTextColor(text);
+        for (QWidget* control : controls) {
+            // The box frames the box itself, in black, as it is white on every row.
+            const bool isBox = control == box;
+            const QRect frame = isBox ? box->BoxRect() : FocusFrameRect(control->rect());
+            const QColor ink = isBox ? ToQColor(kBlack) : ToQColor(text);
+            ASSERT_FALSE(frame.isEmpty());
+            // Every side of the frame, away from the text, and not only a caret.
+            const QPoint marks[] = {QPoint(frame.center().x(), frame.top()),
+                                    QPoint(frame.center().x(), frame.bottom()),
+                                    QPoint(frame.left(), frame.center().y()),
+                                    QPoint(frame.right(), frame.center().y())};
+            control->setFocus(Qt::TabFocusReason);
+            ASSERT_TRUE(control->hasFocus());
+            const QImage focused = Picture(*control);
+            row.setFocus();
+            const QImage unfocused = Picture(*control);
+            for (const QPoint& mark : marks) {
+                EXPECT_EQ(focused.pixelColor(mark), ink)
+                    << control->metaObject()->className() << " at " << mark.x() << "," << mark.y();
+                // Unfocused: the row's colour, or the box's own lighter edge.
+                if (isBox) {
+                    EXPECT_NE(unfocused.pixelColor(mark), ink) << "the box at " << mark.x();
+                } else {
+                    EXPECT_EQ(unfocused.pixelColor(mark), ToQColor(background))
+                        << control->metaObject()->className() << " at " << mark.x() << ","
+                        << mark.y();
+                }
+            }
+        }
+    }
 }

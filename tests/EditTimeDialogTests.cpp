@@ -8,6 +8,7 @@
 #include "EditorTestSupport.h"
 #include "ScriptedPrompter.h"
 #include "gui/app/EditTimeDialog.h"
+#include "gui/common/FocusFrame.h"
 #include "gui/common/TimerTexts.h"
 #include "res/ControlIds.h"
 
@@ -44,20 +45,19 @@ protected:
 
 // The main window's suite adds a timer through this dialog (timer 17, OFF, 1:2:3:4); these are
 // the dialog's own rules.
-TEST_F(EditTimeDialogTest, OpensWithTimer0OnZeroAndFocusOnOkThenTabsInTemplateOrder) {
+TEST_F(EditTimeDialogTest, OpensWithTimer0OnZeroAndFocusInTheIntervalThenTabsTopToBottom) {
     EXPECT_EQ(combo->count(), 32);
     EXPECT_EQ(combo->itemText(31), "31");
     EXPECT_EQ(edit->text(), "00:00:00");
-    EXPECT_EQ(QApplication::focusWidget(), ok);
-    std::vector<QWidget*> order{ok};
-    while (order.size() < 5) {
-        QWidget* next = order.back()->nextInFocusChain();
-        while (next->focusPolicy() == Qt::NoFocus) {
-            next = next->nextInFocusChain();
-        }
-        order.push_back(next);
+    EXPECT_EQ(QApplication::focusWidget(), edit);
+    EXPECT_EQ(edit->selectedText(), "00:00:00") << "typing replaces it";
+    // Tab as the keyboard does it, round the dialog and back to the interval.
+    std::vector<QWidget*> order{QApplication::focusWidget()};
+    for (int i = 0; i < 5; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        order.push_back(QApplication::focusWidget());
     }
-    EXPECT_EQ(order, (std::vector<QWidget*>{ok, cancel, edit, onOff, combo}));
+    EXPECT_EQ(order, (std::vector<QWidget*>{edit, ok, cancel, combo, onOff, edit}));
 
     QTest::mouseClick(onOff, Qt::LeftButton);
     QTest::mouseClick(onOff, Qt::LeftButton);
@@ -67,6 +67,34 @@ TEST_F(EditTimeDialogTest, OpensWithTimer0OnZeroAndFocusOnOkThenTabsInTemplateOr
     EXPECT_EQ(dialog.GetTimerNumber(), 0);
     EXPECT_TRUE(dialog.IsOn());
     EXPECT_EQ(dialog.GetHours() + dialog.GetMinutes() + dialog.GetSeconds(), 0u);
+}
+
+TEST_F(EditTimeDialogTest, TypingAtOnceAndEnterAddTheTimer) {
+    QTest::keyClicks(QApplication::focusWidget(), "0:1:30");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.GetMinutes(), 1u);
+    EXPECT_EQ(dialog.GetSeconds(), 30u);
+    EXPECT_TRUE(prompter.messages.isEmpty());
+}
+
+TEST_F(EditTimeDialogTest, TheSwitchShowsTheFocusWithAFrame) {
+    const QImage without = onOff->grab().toImage();
+    QTest::keyClick(edit, Qt::Key_Backtab);
+    ASSERT_EQ(QApplication::focusWidget(), onOff);
+    const QImage with = onOff->grab().toImage();
+    const QRect frame = FocusFrameRect(onOff->rect());
+    ASSERT_FALSE(frame.isEmpty());
+    const QColor ink = onOff->palette().color(QPalette::ButtonText);
+    // The frame's corners are in the text colour only while it has the focus.
+    for (const QPoint corner : {frame.topLeft(), frame.bottomRight()}) {
+        EXPECT_EQ(with.pixelColor(corner), ink);
+        EXPECT_NE(without.pixelColor(corner), ink);
+    }
+    // Space still switches it.
+    QTest::keyClick(onOff, Qt::Key_Space);
+    EXPECT_EQ(onOff->text(), "OFF");
 }
 
 TEST_F(EditTimeDialogTest, RefusesOutOfRangeOrUnreadableTextAndStaysOpen) {

@@ -5,6 +5,7 @@
 // signals, which the suites watch with QSignalSpy.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QAccessible>
 #include <QLabel>
 #include <QSignalSpy>
@@ -55,3 +56,81 @@ public:
     ScreenReaderOn(const ScreenReaderOn&) = delete;
     ScreenReaderOn& operator=(const ScreenReaderOn&) = delete;
 };
+
+// A label's or button's text as it shows: without its mnemonic marks ("&&" shows one "&").
+inline QString ShownText(const QString& text) {
+    QString shown;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] == u'&' && i + 1 < text.size()) {
+            ++i;
+        }
+        shown += text[i];
+    }
+    return shown;
+}
+
+// The letter Alt reaches a control or menu entry by: the one after a single '&'; null for none.
+inline QChar Mnemonic(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == u'&') {
+            if (text[i + 1] != u'&') {
+                return text[i + 1].toUpper();
+            }
+            ++i;
+        }
+    }
+    return {};
+}
+
+// Every letter more than one of texts is reached by, with the texts: "S: &Save | Export as C&SV".
+inline QStringList SharedMnemonics(const QStringList& texts) {
+    QStringList shared;
+    QStringList seen;
+    for (const QString& text : texts) {
+        const QChar key = Mnemonic(text);
+        if (key.isNull() || seen.contains(QString(key))) {
+            continue;
+        }
+        seen.append(QString(key));
+        QStringList holders;
+        for (const QString& other : texts) {
+            if (Mnemonic(other) == key) {
+                holders.append(other);
+            }
+        }
+        if (holders.size() > 1) {
+            shared.append(QString(key) + QStringLiteral(": ") +
+                          holders.join(QStringLiteral(" | ")));
+        }
+    }
+    return shared;
+}
+
+// What a screen reader hears of a control that shows text: its name holds the text, or, for a
+// label, its description does. Controls without text, and hidden ones, pass.
+inline ::testing::AssertionResult ExposesItsText(QWidget* control) {
+    QString text;
+    if (auto* label = qobject_cast<QLabel*>(control)) {
+        text = label->text();
+    } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+        text = button->text();
+    }
+    text = ShownText(text).simplified();
+    if (text.isEmpty() || !control->isVisibleTo(control->window())) {
+        return ::testing::AssertionSuccess();
+    }
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
+    if (accessible == nullptr) {
+        return ::testing::AssertionFailure() << "no accessible interface";
+    }
+    const QString name = accessible->text(QAccessible::Name).simplified();
+    const QString description = accessible->text(QAccessible::Description).simplified();
+    if (name.contains(text, Qt::CaseInsensitive) ||
+        (qobject_cast<QLabel*>(control) != nullptr && description.contains(text))) {
+        return ::testing::AssertionSuccess();
+    }
+    return ::testing::AssertionFailure()
+           << control->metaObject()->className() << " shows \"" << text.toStdString()
+           << "\" but is named \"" << name.toStdString() << "\", described \""
+           << description.toStdString() << "\"";
+}

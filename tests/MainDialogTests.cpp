@@ -6,7 +6,9 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
@@ -597,7 +599,7 @@ TEST_F(MainDialogTest, OpenKeepsTheProgramUntilAFileIsReadAndTheUserAgrees) {
     WriteFile(dir.File("notes.txt"), "my notes");
     prompter.openNames.push_back(Path("notes.txt"));
     Trigger(ControlIds::kFileOpen);
-    EXPECT_EQ(prompter.messages, QStringList{"Unable to open file"});
+    EXPECT_EQ(prompter.messages, QStringList{"Unable to open notes.txt: not a timer file"});
     EXPECT_TRUE(prompter.questions.isEmpty());  // nothing to ask about before a file has loaded
     EXPECT_TRUE(kept());
 
@@ -615,6 +617,30 @@ TEST_F(MainDialogTest, OpenKeepsTheProgramUntilAFileIsReadAndTheUserAgrees) {
     EXPECT_EQ(list->GetTimerNumber(0), 0);
     EXPECT_FALSE(window.IsModified());
     EXPECT_FALSE(FindById<QAction>(&window, ControlIds::kEditUndo)->isEnabled());
+}
+
+TEST_F(MainDialogTest, TheQuestionsAndRefusalsNameTheFile) {
+    OpenText(kWorkedExample, "talk.tvr");
+    startup->click();
+    // Every way of leaving a program asks about it by name.
+    prompter.answers = {Prompter::Answer::Cancel, Prompter::Answer::Cancel,
+                        Prompter::Answer::Cancel};
+    EXPECT_FALSE(window.Files().OnFileClose());
+    QTest::mouseClick(exitButton, Qt::LeftButton);
+    OpenText(kWorkedExample, "other.tvr");
+    EXPECT_EQ(prompter.questions, QStringList(3, "Save changes to talk.tvr?"));
+
+    // A file that cannot be read is named with the reason, also when it came from the command
+    // line or a recent list and no dialog showed its name.
+    prompter.messages.clear();
+    EXPECT_FALSE(window.Files().OpenFile(Path("gone.tvr")));
+    WriteFile(dir.File("new.tvr"), "TVRX\r\n2000\r\n");
+    EXPECT_FALSE(window.Files().OpenFile(Path("new.tvr")));
+    EXPECT_EQ(prompter.messages,
+              (QStringList{"Unable to open gone.tvr: No such file or directory",
+                           "Unable to open new.tvr: version 2000 cannot be read"}));
+    EXPECT_TRUE(window.IsModified());
+    EXPECT_EQ(window.GetPath(), Path("talk.tvr"));
 }
 
 TEST_F(MainDialogTest, ExitOnAnEmptiedProgramOffersDiscardOrGoingBack) {
@@ -659,7 +685,7 @@ TEST_F(MainDialogTest, NeitherAFailedOpenNorAClosedFileIsSavedOver) {
     WriteFile(dir.File("notes.txt"), "my notes");
     prompter.openNames.push_back(Path("notes.txt"));
     Trigger(ControlIds::kFileOpen);
-    ASSERT_EQ(prompter.messages, QStringList{"Unable to open file"});
+    ASSERT_EQ(prompter.messages, QStringList{"Unable to open notes.txt: not a timer file"});
     EXPECT_TRUE(prompter.details[0].contains("not a timer file"));
     EXPECT_TRUE(window.GetPath().isEmpty());
 
@@ -1085,7 +1111,14 @@ TEST_F(EditHistoryTest, TheTimelineFollowsChangesAndUndoAndAClickSelectsTheRow) 
 }
 
 TEST_F(MainDialogTest, ExportsWriteThePdfAndTheCsvOfTheProgramShown) {
-    OpenText(kWorkedExample);
+    // Untitled, the dialogs propose the working folder.
+    AddTimerThroughDialog(0, true, "00:00:05");
+    prompter.saveNames.push_back(QString());
+    EXPECT_FALSE(window.Reports().OnExportPdf());
+    prompter.answers.push_back(Prompter::Answer::No);
+    OpenText(kWorkedExample, "talk.tvr");
+
+    // Each dialog is named after its command and proposes the program's folder and name.
     prompter.saveNames.push_back(Path("program"));
     EXPECT_TRUE(window.Reports().OnExportPdf());
     EXPECT_EQ(prompter.lastSuffix, "pdf");
@@ -1093,8 +1126,12 @@ TEST_F(MainDialogTest, ExportsWriteThePdfAndTheCsvOfTheProgramShown) {
 
     prompter.saveNames.push_back(Path("program.csv"));
     Trigger(ControlIds::kFileExportCsv);
+    EXPECT_EQ(prompter.saveTitles,
+              (QStringList{"Export as PDF", "Export as PDF", "Export as CSV"}));
+    EXPECT_EQ(prompter.saveStarts,
+              (QStringList{"Untitled.pdf", Path("talk.pdf"), Path("talk.csv")}));
     TimerProgram read;
-    ASSERT_TRUE(read.LoadFromFile(dir.File("open.tvr")));
+    ASSERT_TRUE(read.LoadFromFile(dir.File("talk.tvr")));
     EXPECT_EQ(ReadFile(dir.File("program.csv")), ProgramToCsv(read));
 
     // Typing that does not read is refused, as for Save, before any file name is asked.
@@ -1139,6 +1176,132 @@ TEST_F(MainDialogTest, ProgramRefusesWhatTheDeviceCannotTakeAndListsEveryProblem
     const std::string detail = prompter.details[0].toStdString();
     EXPECT_NE(detail.find("needs 129 bytes"), std::string::npos) << detail;
     EXPECT_NE(detail.find("Timer 0, interval 1"), std::string::npos) << detail;
+}
+
+// ---- the keyboard: mnemonics ----------------------------------------------------------------
+
+// The texts Alt reaches in a window or dialog: its buttons and check boxes, the labels that lead
+// to a control, and the menu bar's titles.
+QStringList AltTexts(QWidget* window) {
+    QStringList texts;
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+        if (button->isVisibleTo(window)) {
+            texts.append(button->text());
+        }
+    }
+    for (QLabel* label : window->findChildren<QLabel*>()) {
+        if (label->isVisibleTo(window) && label->buddy() != nullptr) {
+            texts.append(label->text());
+        }
+    }
+    if (auto* main = qobject_cast<QMainWindow*>(window)) {
+        for (QAction* action : main->menuBar()->actions()) {
+            texts.append(action->text());
+        }
+    }
+    return texts;
+}
+
+// Each menu's entries, and its submenus' in turn, as shown.
+void ExpectUniqueMnemonics(QMenu* menu) {
+    emit menu->aboutToShow();  // the recent list fills itself only then
+    QStringList texts;
+    for (QAction* action : menu->actions()) {
+        if (!action->isSeparator()) {
+            texts.append(action->text());
+        }
+        if (action->menu() != nullptr) {
+            ExpectUniqueMnemonics(action->menu());
+        }
+    }
+    EXPECT_GT(texts.size(), 0) << menu->title().toStdString();
+    EXPECT_EQ(SharedMnemonics(texts), QStringList()) << "menu " << menu->title().toStdString();
+}
+
+TEST_F(MainDialogTest, EveryMenuAndEveryDialogReachesEachThingByItsOwnLetter) {
+    // The helper itself: a double ampersand is a shown '&', not a mnemonic.
+    EXPECT_EQ(SharedMnemonics({"&Save", "Save &As", "Export as C&SV", "Fish &&&Chips", "&Cut"}),
+              (QStringList{"S: &Save | Export as C&SV", "C: Fish &&&Chips | &Cut"}));
+    EXPECT_EQ(Mnemonic("R&&D"), QChar());
+
+    // Eight recent files, so the recent list has all its entries.
+    for (int i = 0; i < 8; ++i) {
+        prompter.answers.push_back(Prompter::Answer::No);
+        OpenText(kWorkedExample, "recent" + std::to_string(i) + ".tvr");
+    }
+    ASSERT_EQ(window.GetRecentFiles().size(), 8);
+    for (QAction* title : window.menuBar()->actions()) {
+        ASSERT_NE(title->menu(), nullptr);
+        ExpectUniqueMnemonics(title->menu());
+    }
+    EXPECT_EQ(SharedMnemonics(AltTexts(&window)), QStringList()) << "the main window";
+
+    // Every dialog the window opens, as it opens it.
+    int dialogs = 0;
+    auto check = [&](QDialog& dialog) {
+        ++dialogs;
+        const QStringList texts = AltTexts(&dialog);
+        EXPECT_EQ(SharedMnemonics(texts), QStringList()) << dialog.windowTitle().toStdString();
+        dialog.reject();
+    };
+    modal.Expect(check);
+    Trigger(ControlIds::kEditAddTimer);
+    ASSERT_TRUE(ShowActive(window));
+    modal.Expect(check);
+    QTest::mouseClick(program, Qt::LeftButton);
+    ASSERT_TRUE(ShowActive(window));
+    modal.Expect(check);
+    Trigger(ControlIds::kHelp);
+    ASSERT_TRUE(ShowActive(window));
+    modal.Expect(check);
+    Trigger(ControlIds::kAbout);
+    EXPECT_EQ(dialogs, 4);
+}
+
+// ---- what a screen reader hears ------------------------------------------------------------
+
+TEST_F(MainDialogTest, AReaderHearsWhatEveryLabelAndButtonShows) {
+    ScreenReaderOn reader;
+    OpenText(kWorkedExample);
+    int labels = 0;
+    for (QWidget* control : window.findChildren<QWidget*>()) {
+        EXPECT_TRUE(ExposesItsText(control));
+        labels += qobject_cast<QLabel*>(control) != nullptr ? 1 : 0;
+    }
+    EXPECT_GE(labels, 2) << "the gauge's label and the status line at least";
+    // The status line's text, also after a change.
+    startup->click();
+    QLabel* line = nullptr;
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+        if (label->text().contains(QStringLiteral("of\u00A0128"))) {
+            line = label;
+        }
+    }
+    ASSERT_NE(line, nullptr);
+    EXPECT_TRUE(ExposesItsText(line));
+    QAccessibleTextInterface* text = QAccessible::queryAccessibleInterface(line)->textInterface();
+    ASSERT_NE(text, nullptr) << "its text can be read as text";
+    EXPECT_EQ(text->text(0, text->characterCount()), line->text());
+
+    // The reports come in message boxes (the lines Open skipped, what the device cannot take):
+    // their text and detail are heard, not only the box's title.
+    QtPrompter real;
+    QStringList heard;
+    modal.Expect([&](QDialog& box) {
+        for (QLabel* label : box.findChildren<QLabel*>()) {
+            EXPECT_TRUE(ExposesItsText(label));
+            if (!label->text().isEmpty()) {
+                heard.append(label->text());
+            }
+        }
+        box.accept();
+    });
+    real.ShowMessage(&window,
+                     QStringLiteral("skips.tvr was opened, but not every line of it "
+                                    "could be read."),
+                     QStringLiteral("line 5: \"ON 00:00:05\" (not a timer or interval line)"));
+    ASSERT_TRUE(modal.Seen());
+    EXPECT_EQ(heard.size(), 2) << heard.join(u'|').toStdString();
 }
 
 // ---- about --------------------------------------------------------------------------------

@@ -13,6 +13,9 @@
 #include <string>
 
 #include "EditorTestSupport.h"
+#include "TestSupport.h"
+#include "core/DeviceLimits.h"
+#include "core/TimerProgram.h"
 #include "core/TransferFrame.h"
 #include "gui/common/DialogUnits.h"
 #include "gui/transfer/EventWaiter.h"
@@ -215,21 +218,28 @@ TEST_F(ProgramDialogTest, ACompleteRunCountsDownThenPaintsEverySwap) {
     EXPECT_EQ(sequence.substr(firstSwap, expected.size()), expected);
 }
 
+TEST(ProgramDialogText, TheSizeIsTheProgramsAsTheStatusLineCountsItAndTheFrameIsExplained) {
+    const TimerProgram program =
+        testing_support::MakeProgram({{0, {{true, 0, 0, 5, 0}, {false, 0, 0, 10, 30}}}});
+    const std::vector<std::uint8_t> frame = BuildTransferFrame(program);
+    ASSERT_EQ(static_cast<int>(frame.size()), DeviceMemoryUsed(program) + kFrameExtraBytes);
+    EXPECT_EQ(FrameSizeText(static_cast<int>(frame.size()), 73'000'000),
+              "About 1 min 13 s for the program's 7 bytes (11 with the start byte, length, block "
+              "count and checksum).");
+    // A frame with no program in it (as the benchmarks send) is counted as it is.
+    EXPECT_EQ(FrameSizeText(4, 2'000'000), "About 2 s for 4 bytes.");
+}
+
 TEST_F(ProgramDialogTest, SaysHowLongAndHowBeforeStartAndEveryControlIsNamed) {
     EXPECT_EQ(bar->text(), "Ready to program");
     EXPECT_EQ(bar->maximum(), 40);
-    const auto* advice = dialog.findChild<QLabel*>();
+    auto* advice = dialog.findChild<QLabel*>("advice");
     ASSERT_NE(advice, nullptr);
     EXPECT_TRUE(advice->text().startsWith("About 2 s for 4 bytes."))
         << advice->text().toStdString();
     EXPECT_TRUE(advice->text().contains("brightness"));
     EXPECT_TRUE(advice->text().contains("flash"));
-    const QLabel* warning = nullptr;
-    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
-        if (label->accessibleName() == "Display warning") {
-            warning = label;
-        }
-    }
+    auto* warning = dialog.findChild<QLabel*>("displayWarning");
     ASSERT_NE(warning, nullptr);
     EXPECT_TRUE(warning->isHidden()) << "a 60 Hz screen is fast enough";
     EXPECT_TRUE(LowRefreshWarning(30).startsWith("This screen refreshes 30 times a second;"));
@@ -237,12 +247,26 @@ TEST_F(ProgramDialogTest, SaysHowLongAndHowBeforeStartAndEveryControlIsNamed) {
     EXPECT_TRUE(LowRefreshWarning(50).isEmpty());
     EXPECT_TRUE(LowRefreshWarning(0).isEmpty()) << "an unknown rate is not a slow one";
 
+    // Every control that shows is named (the warning, hidden here, has no text yet).
     for (QWidget* control : dialog.findChildren<QWidget*>()) {
+        if (!control->isVisibleTo(&dialog)) {
+            continue;
+        }
         QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(control);
         ASSERT_NE(accessible, nullptr);
         EXPECT_FALSE(accessible->text(QAccessible::Name).isEmpty())
             << control->metaObject()->className();
     }
+    // A reader hears what shows: the advice, the warning on a slow screen, and each button by
+    // what it reads, so "Done" said to a voice control reaches Done.
+    warning->setText(LowRefreshWarning(30));
+    warning->show();
+    for (QWidget* control : {static_cast<QWidget*>(advice), static_cast<QWidget*>(warning),
+                             static_cast<QWidget*>(start), static_cast<QWidget*>(done)}) {
+        EXPECT_TRUE(ExposesItsText(control));
+    }
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(done)->text(QAccessible::Name), "Done");
+    warning->hide();
     // The bar's status and position reach a screen reader, also as they change.
     bar->SetPos(17);
     bar->SetText("Programming… 42 %, 2 s left");

@@ -90,7 +90,7 @@ TEST_F(ProgramExchangeTest, NewFromAChangedProgramAsksAndGivesAnEmptyUntitledOne
     Trigger(window, ControlIds::kEditDelete);
     prompter.answers = {Prompter::Answer::Cancel};
     Trigger(window, ControlIds::kFileNew);
-    EXPECT_EQ(prompter.questions, QStringList{"Save changes?"});
+    EXPECT_EQ(prompter.questions, QStringList{"Save changes to talk.tvr?"});
     EXPECT_EQ(State(window).panels.size(), 1u) << "Cancel keeps the program";
     prompter.answers = {Prompter::Answer::No};
     Trigger(window, ControlIds::kFileNew);

@@ -8,6 +8,7 @@
 
 #include "TestSupport.h"
 #include "cli/TvrTool.h"
+#include "core/DeviceLimits.h"
 #include "core/ProgramCsv.h"
 #include "core/TimelineMath.h"
 #include "gui/editor/TimerListCtrl.h"
@@ -69,7 +70,8 @@ TEST(ProgramReport, PdfHoldsTheHeaderAndEveryTimerAndInterval) {
     TempDir dir;
     const QString file = QString::fromStdString(dir.File("program.pdf"));
     QString error;
-    ASSERT_TRUE(ExportPdf(state, file, QStringLiteral("weekly.tvr"), error)) << error.toStdString();
+    ASSERT_TRUE(ExportPdf(state, file, {QStringLiteral("weekly.tvr"), {}, false}, error))
+        << error.toStdString();
     const QString text = PdfText(file);
     EXPECT_TRUE(text.contains(QStringLiteral("weekly.tvr")));
     EXPECT_TRUE(
@@ -81,6 +83,9 @@ TEST(ProgramReport, PdfHoldsTheHeaderAndEveryTimerAndInterval) {
     EXPECT_TRUE(text.contains(QStringLiteral("Timeline")));
     ExpectEveryInterval(text, state);
     EXPECT_EQ(text.count(QLatin1Char('\f')), 1) << "one page";
+    // Saved, and within the device's memory: nothing to mark.
+    EXPECT_FALSE(text.contains(QStringLiteral("Too large"))) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("Unsaved")));
 }
 
 TEST(ProgramReport, TheLargestProgramSpansPagesEachWithTheHeader) {
@@ -89,7 +94,7 @@ TEST(ProgramReport, TheLargestProgramSpansPagesEachWithTheHeader) {
     TempDir dir;
     const QString file = QString::fromStdString(dir.File("largest.pdf"));
     QString error;
-    ASSERT_TRUE(ExportPdf(state, file, QStringLiteral("largest.tvr"), error));
+    ASSERT_TRUE(ExportPdf(state, file, {QStringLiteral("largest.tvr"), {}, true}, error));
     const QString text = PdfText(file);
     QStringList pages = text.split(QLatin1Char('\f'));
     if (!pages.isEmpty() && pages.back().trimmed().isEmpty()) {
@@ -101,12 +106,39 @@ TEST(ProgramReport, TheLargestProgramSpansPagesEachWithTheHeader) {
         EXPECT_TRUE(pages[i].contains(QStringLiteral("Page %1 of %2").arg(i + 1).arg(pages.size())))
             << "page " << i + 1;
         EXPECT_TRUE(pages[i].contains(QStringLiteral("of 128 bytes"))) << "page " << i + 1;
+        // Whichever page is picked up, it says the program is not the device's, nor the file's.
+        EXPECT_TRUE(pages[i].contains(QStringLiteral("Too large for the device: it needs %1 "
+                                                     "bytes, the device holds 128.")
+                                          .arg(DeviceMemoryUsed(program))))
+            << "page " << i + 1;
+        EXPECT_TRUE(pages[i].contains(QStringLiteral("Unsaved changes"))) << "page " << i + 1;
     }
     ExpectEveryInterval(text, state);
     // Every lane label is on the timeline pages at the end, after the table.
     const QString last = pages.back();
     EXPECT_TRUE(last.contains(QStringLiteral("Timeline")));
     EXPECT_TRUE(last.contains(QStringLiteral("Timer 30")));
+}
+
+TEST(ProgramReport, MarksComeOnlyForAProgramOverTheDeviceOrUnsaved) {
+    // Eight timers of one 5-interval block: 8 * (1 + 5 * 3) = 128 bytes, all the device holds.
+    std::vector<BlockData> blocks;
+    for (int timer = 0; timer < 8; ++timer) {
+        blocks.push_back({timer, std::vector<Step>(5, {true, 0, 0, 1, 0})});
+    }
+    blocks.push_back({8, {{false, 0, 0, 2, 0}}});  // 4 bytes more
+    const EditorState over = EditorStateOf(MakeProgram(blocks));
+    const QStringList overMarks = ReportMarks(over, false);
+    ASSERT_EQ(overMarks.size(), 1);
+    EXPECT_EQ(overMarks[0], "Too large for the device: it needs 132 bytes, the device holds 128.");
+    EXPECT_EQ(ReportMarks(over, true).size(), 2);
+
+    blocks.pop_back();
+    const EditorState full = EditorStateOf(MakeProgram(blocks));
+    EXPECT_EQ(ReportMarks(full, false), QStringList());
+    EXPECT_EQ(ReportMarks(full, true),
+              QStringList{"Unsaved changes: this is the program as the editor shows it, not as "
+                          "its file holds it."});
 }
 
 TEST(CsvExport, MatchesTvrtoolByteForByteAndTheProgramTheEditorBuilds) {

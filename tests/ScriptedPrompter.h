@@ -54,8 +54,11 @@ public:
         filters.append(filter);
         return Take(openNames, QString(), QStringLiteral("Open file dialog"));
     }
-    QString GetSaveFileName(QWidget*, const QString& filter, const QString& suffix) override {
+    QString GetSaveFileName(QWidget*, const QString& title, const QString& startPath,
+                            const QString& filter, const QString& suffix) override {
         filters.append(filter);
+        saveTitles.append(title);
+        saveStarts.append(startPath);
         lastSuffix = suffix;
         return Take(saveNames, QString(), QStringLiteral("Save file dialog"));
     }
@@ -75,6 +78,8 @@ public:
     QStringList details;
     QStringList questions;
     QStringList filters;
+    QStringList saveTitles;  // each save dialog's title, and the file it proposed
+    QStringList saveStarts;
     QString lastSuffix;
     QStringList unexpected;  // prompts that came without a scripted answer
 

@@ -277,7 +277,14 @@ TEST(TimerFileRead, ReasonsAFileDoesNotLoad) {
     const LoadResult missing = ReadTimerFile(dir.File("missing.tvr"), program);
     EXPECT_EQ(missing.status, LoadStatus::CannotOpen);
     EXPECT_NE(missing.Message().find("No such file"), std::string::npos) << missing.Message();
-    EXPECT_EQ(ReadTimerFile(dir.Path().string(), program).status, LoadStatus::CannotOpen);
+    const LoadResult folder = ReadTimerFile(dir.Path().string(), program);
+    EXPECT_EQ(folder.status, LoadStatus::CannotOpen);
+    // The reasons in a few words, as they follow the file's name in the editor's message.
+    EXPECT_EQ(missing.Reason(), "No such file or directory");
+    EXPECT_EQ(folder.Reason(), "Is a directory");
+    EXPECT_EQ(ParseTimerFile(std::string(kMaxTimerFileSize + 1, 'x'), program).Reason(),
+              "larger than 1 MiB");
+    EXPECT_EQ(ParseTimerFile("TVRX\r\n1000\r\n", program).Reason(), "");
     WriteFile(dir.File("text.txt"), "Dear diary\n");
     EXPECT_FALSE(program.LoadFromFile(dir.File("text.txt")));
 }

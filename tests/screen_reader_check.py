@@ -4,12 +4,16 @@
     tests/screen_reader_check.py PATH/TO/tavrel-timer
 
 Runs the real application on a virtual X display with a private D-Bus session and its own
-accessibility bus, opens a small timer file and checks:
+accessibility bus, opens a small timer file with one line it cannot read and checks:
+  - the report of the skipped line is heard: every label showing in it exposes its text (read
+    through the text interface) as its name or its description;
   - every push button, check box, text field, progress bar, combo box and menu item of the main
-    window has a name;
+    window has a name, and every label showing in it exposes its text the same way;
   - the first timer's rows are named ("Timer 3, interval 2" is a text field, "Timer 3,
     interval 1, ON" a push button);
-  - pressing the ON/OFF button through the action interface switches it (its name says OFF).
+  - pressing the ON/OFF button through the action interface switches it (its name says OFF);
+  - Program opens the programming dialog, whose labels expose their text, and whose buttons are
+    named by what they read ("Start…", "Done"), so a voice command of the text reaches them.
 Exit 0 when all holds, 1 with the offenders listed, 2 when the check could not run. It never
 runs longer than its time limit and stops every process it started.
 """
@@ -25,7 +29,8 @@ TIME_LIMIT = 120  # seconds for the whole check, virtual display and buses inclu
 APP_WAIT = 40  # seconds for the application to show on the accessibility bus
 INSIDE = "TIMER_SCREEN_READER_INSIDE"
 
-TIMER_FILE = "TVRX\r\n1000\r\nTimer 3\r\nON - 00:00:05\r\nOFF - 00:00:10\r\n"
+TIMER_FILE = "TVRX\r\n1000\r\nTimer 3\r\nON - 00:00:05\r\nOFF - 00:00:10\r\nON 00:00:07\r\n"
+SKIPPED_REPORT = "three.tvr was opened, but not every line of it could be read."
 
 
 def outside(app):
@@ -129,6 +134,56 @@ def find_named(nodes, role, name):
     return None
 
 
+def showing(pyatspi, node):
+    try:
+        return node.getState().contains(pyatspi.STATE_SHOWING)
+    except Exception:
+        return False
+
+
+def words(text):
+    """The text with every run of white space (no-break spaces and line breaks too) as one space."""
+    return " ".join(text.split())
+
+
+def compare_labels(pyatspi, nodes, where):
+    """Every label showing exposes what it shows, as its name or its description. What it shows
+    is read through the text interface, which a reader's review commands use too."""
+    failures = []
+    compared = 0
+    for node in nodes:
+        if node.getRole() not in (pyatspi.ROLE_LABEL, pyatspi.ROLE_STATIC) or not showing(
+                pyatspi, node):
+            continue
+        try:
+            text = node.queryText()
+            shown = words(text.getText(0, text.characterCount))
+        except NotImplementedError:
+            failures.append(f'{where}: the label "{node.name}" has no text to read')
+            continue
+        if not shown:
+            continue
+        compared += 1
+        name, description = words(node.name), words(node.description)
+        if shown not in name and shown not in description:
+            failures.append(f'{where}: a label shows "{shown}" but is heard as "{name}"'
+                            + (f' ("{description}")' if description else ""))
+    return compared, failures
+
+
+def wait_for_window(application, role, deadline_s=15):
+    """A window of the application with the role, once it shows."""
+    deadline = time.monotonic() + deadline_s
+    while time.monotonic() < deadline:
+        fresh(application)
+        for i in range(application.childCount):
+            window = application.getChildAtIndex(i)
+            if window is not None and window.getRole() == role:
+                return window
+        time.sleep(0.3)
+    return None
+
+
 def press(node):
     action = node.queryAction()
     for i in range(action.nActions):
@@ -181,13 +236,74 @@ def inside(app_path):
             stop(launcher)
 
 
+def check_report(pyatspi, application):
+    """The skipped-line report that Open shows: its labels are heard; OK closes it."""
+    box = None
+    deadline = time.monotonic() + 15
+    while box is None and time.monotonic() < deadline:
+        for window in [fresh(application).getChildAtIndex(i) for i in range(application.childCount)]:
+            if window is not None and any(words(n.name) == SKIPPED_REPORT or
+                                          words(n.description) == SKIPPED_REPORT
+                                          for n in walk(window)):
+                box = window
+        if box is None:
+            time.sleep(0.3)
+    if box is None:
+        return ["no report of the skipped line showed"]
+    nodes = list(walk(box))
+    compared, failures = compare_labels(pyatspi, nodes, "skipped-line report")
+    print(f"skipped-line report: {compared} label(s) compared")
+    if compared < 2:
+        failures.append(f"skipped-line report: {compared} label(s) with text, not its text and detail")
+    ok = find_named(nodes, pyatspi.ROLE_PUSH_BUTTON, "OK")
+    if ok is None or not press(ok):
+        failures.append("skipped-line report: no OK button to press")
+    return failures
+
+
+def check_program_dialog(pyatspi, application, nodes):
+    """Program opens the programming dialog: its labels are heard and its buttons are named by
+    what they read. Done closes it again."""
+    program = find_named(nodes, pyatspi.ROLE_PUSH_BUTTON, "Program")
+    if program is None or not press(program):
+        return ['no push button "Program" that can be pressed']
+    dialog = wait_for_window(application, pyatspi.ROLE_DIALOG)
+    if dialog is None:
+        return ["Program opened no dialog"]
+    nodes = list(walk(dialog))
+    compared, failures = compare_labels(pyatspi, nodes, "programming dialog")
+    print(f"programming dialog: {compared} label(s) compared")
+    if compared < 1:
+        failures.append("programming dialog: its advice is not heard")
+    buttons = [words(n.name) for n in nodes if n.getRole() == pyatspi.ROLE_PUSH_BUTTON]
+    print("programming dialog buttons: " + ", ".join(f'"{b}"' for b in buttons))
+    if not any(b.startswith("Start") for b in buttons):
+        failures.append(f'programming dialog: no button heard as "Start…" among {buttons}')
+    done = find_named(nodes, pyatspi.ROLE_PUSH_BUTTON, "Done")
+    if done is None:
+        failures.append(f'programming dialog: no button heard as "Done" among {buttons}')
+    elif not press(done):
+        failures.append('programming dialog: "Done" cannot be pressed')
+    return failures
+
+
 def check(pyatspi, application, checked_roles):
+    failures = check_report(pyatspi, application)
+    main_window = wait_for_window(application, pyatspi.ROLE_FRAME)
+    if main_window is None:
+        failures.append("no main window")
+        for failure in failures:
+            print(failure)
+        return 1
+    # The report's window may take a moment to leave the tree.
+    deadline = time.monotonic() + 10
+    while fresh(application).childCount > 1 and time.monotonic() < deadline:
+        time.sleep(0.2)
     windows = [application.getChildAtIndex(i) for i in range(application.childCount)]
     windows = [w for w in windows if w is not None]
     nodes = [n for w in windows for n in walk(w)]
     print(f"{len(windows)} window(s), {len(nodes)} accessible objects")
 
-    failures = []
     counts = {}
     for node in nodes:
         role = node.getRole()
@@ -220,6 +336,13 @@ def check(pyatspi, application, checked_roles):
             failures.append(f'pressed, the ON/OFF button reads "{label.name}", not "{wanted}"')
         else:
             print(f'pressed: "{wanted}"')
+
+    compared, label_failures = compare_labels(pyatspi, nodes, "main window")
+    print(f"main window: {compared} label(s) compared")
+    failures += label_failures
+    if compared < 2:
+        failures.append("main window: fewer than 2 labels heard (the gauge's and the status line)")
+    failures += check_program_dialog(pyatspi, application, nodes)
 
     for failure in failures:
         print(failure)

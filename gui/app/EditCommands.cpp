@@ -409,7 +409,7 @@ void EditCommands::AddProblemActions(QMenu* menu) {
         join->setText(number == -1 ? QStringLiteral("&Join Timer")
                                    : QStringLiteral("&Join ") + Name(TimerName(number)));
     });
-    QAction* show = menu->addAction(QStringLiteral("&Show Problems"));
+    QAction* show = menu->addAction(QStringLiteral("S&how Problems"));
     show->setProperty(ControlIds::kProperty, ControlIds::kEditShowProblems);
     show->setShortcut(QKeySequence(Qt::Key_F8));
     connect(show, &QAction::triggered, this, &EditCommands::OnShowProblems);

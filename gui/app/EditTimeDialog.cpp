@@ -3,16 +3,35 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 
 #include "core/IntervalText.h"
 #include "gui/common/DialogUnits.h"
+#include "gui/common/FocusFrame.h"
 #include "gui/common/Prompter.h"
 #include "gui/common/TimerTexts.h"
 #include "res/ControlIds.h"
 
 namespace {
+
 constexpr int kTimerCount = 32;
+
+// The flat ON/OFF switch: a flat button shows no sign of the focus in most styles.
+class SwitchButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QPushButton::paintEvent(event);
+        if (hasFocus()) {
+            QPainter painter(this);
+            PaintFocusFrame(painter, rect(), palette().color(QPalette::ButtonText));
+        }
+    }
+};
+
 }  // namespace
 
 EditTimeDialog::EditTimeDialog(QWidget* parent, const QString& initialText)
@@ -23,35 +42,32 @@ EditTimeDialog::EditTimeDialog(QWidget* parent, const QString& initialText)
     const DialogUnits du = DialogUnitsOf(this);
     setFixedSize(du.Rect(0, 0, 122, 79).size());
 
-    // Controls in template order, which is also the tab order.
-    okButton = new QPushButton(QStringLiteral("OK"), this);
-    okButton->setGeometry(du.Rect(7, 58, 50, 14));
-    okButton->setDefault(true);
-    okButton->setProperty(ControlIds::kProperty, ControlIds::kOk);
-
-    cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
-    cancelButton->setGeometry(du.Rect(65, 58, 50, 14));
-    cancelButton->setProperty(ControlIds::kProperty, ControlIds::kCancel);
-
-    edit = new QLineEdit(this);
-    edit->setGeometry(du.Rect(47, 38, 44, 14));
-    edit->setProperty(ControlIds::kProperty, ControlIds::kIntervalEdit);
-
-    auto* intervalLabel = new QLabel(QStringLiteral("Initial &Interval"), this);
-    intervalLabel->setGeometry(du.Rect(14, 26, 61, 8));
+    // Controls top to bottom and left to right, which is also the tab order.
     auto* timerLabel = new QLabel(QStringLiteral("&Timer"), this);
     timerLabel->setGeometry(du.Rect(13, 11, 21, 8));
-
-    onOffButton = new QPushButton(QStringLiteral("ON"), this);
-    onOffButton->setGeometry(du.Rect(25, 38, 19, 14));
-    onOffButton->setFlat(true);
-    onOffButton->setAutoDefault(false);
-    onOffButton->setProperty(ControlIds::kProperty, ControlIds::kOnOffButton);
-
     timerCombo = new QComboBox(this);
     timerCombo->setGeometry(du.Rect(36, 9, 31, 14));
     timerCombo->setMaxVisibleItems(5);
     timerCombo->setProperty(ControlIds::kProperty, ControlIds::kTimerCombo);
+
+    auto* intervalLabel = new QLabel(QStringLiteral("Initial &Interval"), this);
+    intervalLabel->setGeometry(du.Rect(14, 26, 61, 8));
+    onOffButton = new SwitchButton(QStringLiteral("ON"), this);
+    onOffButton->setGeometry(du.Rect(25, 38, 19, 14));
+    onOffButton->setFlat(true);
+    onOffButton->setAutoDefault(false);
+    onOffButton->setProperty(ControlIds::kProperty, ControlIds::kOnOffButton);
+    edit = new QLineEdit(this);
+    edit->setGeometry(du.Rect(47, 38, 44, 14));
+    edit->setProperty(ControlIds::kProperty, ControlIds::kIntervalEdit);
+
+    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton->setGeometry(du.Rect(7, 58, 50, 14));
+    okButton->setDefault(true);
+    okButton->setProperty(ControlIds::kProperty, ControlIds::kOk);
+    cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton->setGeometry(du.Rect(65, 58, 50, 14));
+    cancelButton->setProperty(ControlIds::kProperty, ControlIds::kCancel);
     timerLabel->setBuddy(timerCombo);
     intervalLabel->setBuddy(edit);
     // A label never runs under the control beside it, whatever the font: the combo box moves
@@ -65,10 +81,10 @@ EditTimeDialog::EditTimeDialog(QWidget* parent, const QString& initialText)
     onOffButton->setAccessibleName(QStringLiteral("Initial interval is ON or OFF"));
     onOffButton->setToolTip(QStringLiteral("Switches the first interval between ON and OFF"));
 
+    setTabOrder(timerCombo, onOffButton);
+    setTabOrder(onOffButton, edit);
+    setTabOrder(edit, okButton);
     setTabOrder(okButton, cancelButton);
-    setTabOrder(cancelButton, edit);
-    setTabOrder(edit, onOffButton);
-    setTabOrder(onOffButton, timerCombo);
     // Enter on a focused Cancel cancels: a focused auto-default button takes the Enter key.
     cancelButton->setAutoDefault(true);
 
@@ -78,7 +94,9 @@ EditTimeDialog::EditTimeDialog(QWidget* parent, const QString& initialText)
     timerCombo->setCurrentIndex(0);
     // No length limit: QLineEdit would cut a longer text silently, and OK checks it anyway.
     edit->setText(intervalText);
-    okButton->setFocus();
+    // Typing replaces the proposed interval at once, and Enter is OK.
+    edit->setFocus();
+    edit->selectAll();
 
     connect(okButton, &QPushButton::clicked, this, &EditTimeDialog::accept);
     connect(cancelButton, &QPushButton::clicked, this, &EditTimeDialog::reject);

@@ -153,7 +153,12 @@ bool FileActions::MaybeSave(bool saveAs) {
             QStringLiteral("Every timer was deleted. Discard the change and go on, or cancel "
                            "and use Undo to get the timers back."));
     }
-    switch (Prompter::Current().AskYesNoCancel(window, QStringLiteral("Save changes?"))) {
+    // An untitled program has no name to give.
+    const QString question =
+        document.GetPath().isEmpty()
+            ? QStringLiteral("Save changes?")
+            : QStringLiteral("Save changes to %1?").arg(QFileInfo(document.GetPath()).fileName());
+    switch (Prompter::Current().AskYesNoCancel(window, question)) {
         case Prompter::Answer::Yes:
             return saveAs ? OnFileSaveAs() : OnFileSave();
         case Prompter::Answer::No:
@@ -223,8 +228,11 @@ bool FileActions::OpenFile(const QString& fileName) {
     TimerProgram program;
     const LoadResult result = ReadTimerFile(fileName.toStdString(), program);
     if (!result.Ok()) {
-        Prompter::Current().ShowMessage(window, QStringLiteral("Unable to open file"),
-                                        QString::fromStdString(result.Message()));
+        Prompter::Current().ShowMessage(
+            window,
+            QStringLiteral("Unable to open %1: %2")
+                .arg(QFileInfo(fileName).fileName(), QString::fromStdString(result.Reason())),
+            QString::fromStdString(result.Message()));
         return false;
     }
     // Asked only now, with a program ready to take the place of this one.

@@ -36,7 +36,13 @@ be sent until it is smaller.</p>
 <p><b>Program</b> checks the program and opens the programming window. Turn the screen
 brightness all the way up, hold the device's sensor flat against the two panes, press
 <b>Start</b> and keep the device still until the window says Done. A full program takes
-a little over a minute. The panes flash several times a second.</p>
+a little over a minute. The panes flash several times a second. The window counts the
+program's bytes as the status line does; what it sends is 4 bytes longer, for the start
+byte, the length, the block count and a checksum the device checks.</p>
+<h3>Keyboard</h3>
+<p>Every button and menu command has its own underlined letter: press Alt and the letter.
+Tab moves from control to control, and the one with the focus is framed. <b>Add Timer</b>
+opens with the first interval selected: type it and press Enter.</p>
 )";
 
 }  // namespace

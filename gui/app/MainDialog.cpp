@@ -34,6 +34,7 @@
 #include "gui/app/HistoryActions.h"
 #include "gui/app/ProgramStatus.h"
 #include "gui/common/DialogUnits.h"
+#include "gui/common/LabelAccessibility.h"
 #include "gui/common/Prompter.h"
 #include "gui/document/ProgramDocument.h"
 #include "gui/editor/ColorStatic.h"
@@ -66,6 +67,7 @@ QPushButton* MakeButton(QWidget* parent, const QString& text, int id, const QStr
 
 MainDialog::MainDialog(QWidget* parent) : QMainWindow(parent), document(new ProgramDocument(this)) {
     setProperty(ControlIds::kProperty, ControlIds::kMainDialog);
+    InstallLabelAccessibility();
     setWindowIcon(QIcon(QStringLiteral(":/icons/timer-256.png")));
     setAcceptDrops(true);
     files = new FileActions(*document, this);
@@ -281,7 +283,7 @@ void MainDialog::BuildMenu(QMenuBar* menu) {
     QAction* exportPdf = file->addAction(QStringLiteral("Export as P&DF..."));
     exportPdf->setProperty(ControlIds::kProperty, ControlIds::kFileExportPdf);
     connect(exportPdf, &QAction::triggered, reports, &ReportActions::OnExportPdf);
-    QAction* exportCsv = file->addAction(QStringLiteral("Export as C&SV..."));
+    QAction* exportCsv = file->addAction(QStringLiteral("Export as CS&V..."));
     exportCsv->setProperty(ControlIds::kProperty, ControlIds::kFileExportCsv);
     connect(exportCsv, &QAction::triggered, reports, &ReportActions::OnExportCsv);
     file->addSeparator();
@@ -315,13 +317,13 @@ void MainDialog::BuildMenu(QMenuBar* menu) {
                           QKeySequence(QKeySequence::Delete)),
             &QAction::triggered, edits, &EditCommands::OnDelete);
     edit->addSeparator();
-    connect(addEditAction(QStringLiteral("Move &Up"), ControlIds::kEditMoveUp,
+    connect(addEditAction(QStringLiteral("&Move Up"), ControlIds::kEditMoveUp,
                           QKeySequence(Qt::ALT | Qt::Key_Up)),
             &QAction::triggered, this, [this] { edits->OnMoveRow(-1); });
     connect(addEditAction(QStringLiteral("Move Do&wn"), ControlIds::kEditMoveDown,
                           QKeySequence(Qt::ALT | Qt::Key_Down)),
             &QAction::triggered, this, [this] { edits->OnMoveRow(1); });
-    connect(addEditAction(QStringLiteral("&Move Timer Up"), ControlIds::kEditMoveTimerUp,
+    connect(addEditAction(QStringLiteral("Mo&ve Timer Up"), ControlIds::kEditMoveTimerUp,
                           QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Up)),
             &QAction::triggered, this, [this] { edits->OnMoveTimer(-1); });
     connect(addEditAction(QStringLiteral("Mov&e Timer Down"), ControlIds::kEditMoveTimerDown,

@@ -87,9 +87,14 @@ QString QtPrompter::GetOpenFileName(QWidget* parent, const QString& filter) {
     return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QString(), filter);
 }
 
-QString QtPrompter::GetSaveFileName(QWidget* parent, const QString& filter,
-                                    const QString& defaultSuffix) {
-    QFileDialog dialog(parent, QStringLiteral("Save As"), QString(), filter);
+QString QtPrompter::GetSaveFileName(QWidget* parent, const QString& title, const QString& startPath,
+                                    const QString& filter, const QString& defaultSuffix) {
+    QFileDialog dialog(parent, title, QString(), filter);
+    if (!startPath.isEmpty()) {
+        const QFileInfo start(startPath);
+        dialog.setDirectory(start.absolutePath());
+        dialog.selectFile(start.fileName());
+    }
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);
@@ -117,8 +122,10 @@ Prompter::Answer QtPrompter::AskReplaceChanged(QWidget* parent, const QString& t
     return box.clickedButton() == saveAs ? Answer::SaveAs : Answer::Cancel;
 }
 
-QString AskSaveName(QWidget* parent, const QString& filter, const QString& suffix) {
-    QString fileName = Prompter::Current().GetSaveFileName(parent, filter, suffix);
+QString AskSaveName(QWidget* parent, const QString& filter, const QString& suffix,
+                    const QString& title, const QString& startPath) {
+    QString fileName =
+        Prompter::Current().GetSaveFileName(parent, title, startPath, filter, suffix);
     if (fileName.isEmpty()) {
         return {};
     }

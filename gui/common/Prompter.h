@@ -27,10 +27,12 @@ public:
                                int current) = 0;
     // File dialogs; an empty result means the user cancelled.
     virtual QString GetOpenFileName(QWidget* parent, const QString& filter) = 0;
-    // defaultSuffix is added to a name typed without one. The dialog does not ask about
-    // replacing an existing file: the caller does, once the name is final.
-    virtual QString GetSaveFileName(QWidget* parent, const QString& filter,
-                                    const QString& defaultSuffix) = 0;
+    // title names the command; startPath is the file proposed, its folder where the dialog
+    // opens (empty: the working folder, no name). defaultSuffix is added to a name typed
+    // without one. The dialog does not ask about replacing an existing file: the caller does,
+    // once the name is final.
+    virtual QString GetSaveFileName(QWidget* parent, const QString& title, const QString& startPath,
+                                    const QString& filter, const QString& defaultSuffix) = 0;
 
     // The file was changed by someone else: Replace it, Save As or Cancel.
     virtual Answer AskReplaceChanged(QWidget* parent, const QString& text) = 0;
@@ -58,12 +60,15 @@ public:
     int AskTimerNumber(QWidget* parent, const QString& text, const QList<int>& choices,
                        int current) override;
     QString GetOpenFileName(QWidget* parent, const QString& filter) override;
-    QString GetSaveFileName(QWidget* parent, const QString& filter,
-                            const QString& defaultSuffix) override;
+    QString GetSaveFileName(QWidget* parent, const QString& title, const QString& startPath,
+                            const QString& filter, const QString& defaultSuffix) override;
     Answer AskReplaceChanged(QWidget* parent, const QString& text) override;
 };
 
 // A file name to save or export to: asked, the suffix added when the name has none, and an
 // existing file replaced only when agreed (asked for the final name, so "name" never replaces
-// "name.tvr" unasked). Empty when the user cancels.
-QString AskSaveName(QWidget* parent, const QString& filter, const QString& suffix);
+// "name.tvr" unasked). Empty when the user cancels. The dialog is titled title and proposes
+// startPath (see Prompter::GetSaveFileName).
+QString AskSaveName(QWidget* parent, const QString& filter, const QString& suffix,
+                    const QString& title = QStringLiteral("Save As"),
+                    const QString& startPath = {});

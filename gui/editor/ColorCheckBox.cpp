@@ -4,6 +4,8 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 
+#include "gui/common/FocusFrame.h"
+
 ColorCheckBox::ColorCheckBox(QWidget* parent) : QCheckBox(parent) {}
 
 void ColorCheckBox::SetBackgroundColor(ColorRef color) {
@@ -29,25 +31,29 @@ void ColorCheckBox::paintEvent(QPaintEvent*) {
     boxPalette.setColor(QPalette::Text, ToQColor(kBlack));
     boxPalette.setColor(QPalette::WindowText, ToQColor(kBlack));
     option.palette = boxPalette;
-    const int boxWidth = style()->pixelMetric(QStyle::PM_IndicatorWidth, &option, this);
-    const int boxHeight = style()->pixelMetric(QStyle::PM_IndicatorHeight, &option, this);
-    option.rect = QRect(area.x() + (area.width() - boxWidth) / 2,
-                        area.y() + (area.height() - boxHeight) / 2, boxWidth, boxHeight);
+    option.rect = BoxRect();
     option.state &= ~QStyle::State_HasFocus;
     style()->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &painter, this);
+    // The box fills most of its narrow column, leaving no room for a frame beside it: the
+    // focus frame is the box's own edge, in black, which reads on any row colour.
+    if (hasFocus()) {
+        PaintFocusFrame(painter, option.rect.adjusted(-2, -2, 2, 2), ToQColor(kBlack));
+    }
 
     if (!text().isEmpty()) {
         painter.setPen(ToQColor(textColor));
         painter.drawText(area, Qt::AlignCenter | Qt::TextSingleLine, text());
     }
-    if (hasFocus()) {
-        QPen focusPen(ToQColor(textColor));
-        focusPen.setStyle(Qt::DotLine);
-        painter.setPen(focusPen);
-        painter.drawRect(area.adjusted(1, 1, -2, -2));
-    }
     painter.setPen(ToQColor(kBlack));
     painter.drawRect(area.adjusted(0, 0, -1, -1));
+}
+
+QRect ColorCheckBox::BoxRect() const {
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const int boxWidth = style()->pixelMetric(QStyle::PM_IndicatorWidth, &option, this);
+    const int boxHeight = style()->pixelMetric(QStyle::PM_IndicatorHeight, &option, this);
+    return QRect((width() - boxWidth) / 2, (height() - boxHeight) / 2, boxWidth, boxHeight);
 }
 
 bool ColorCheckBox::hitButton(const QPoint& pos) const {

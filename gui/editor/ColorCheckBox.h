@@ -18,6 +18,8 @@ public:
     void SetTextColor(ColorRef color);
     ColorRef GetBackgroundColor() const { return backgroundColor; }
     ColorRef GetTextColor() const { return textColor; }
+    // Where the box itself is drawn, centred; with the focus its edge is the focus frame.
+    QRect BoxRect() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

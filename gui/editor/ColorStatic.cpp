@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "gui/common/FocusFrame.h"
+
 namespace {
 
 // A ColorStatic as a screen reader sees it: a button that can be pressed.
@@ -102,10 +104,7 @@ void ColorStatic::paintEvent(QPaintEvent*) {
     painter.setPen(ToQColor(textColor));
     painter.drawText(area.adjusted(1, 1, -1, -1), Qt::AlignCenter | Qt::TextSingleLine, text());
     if (hasFocus()) {
-        QPen focusPen(ToQColor(textColor));
-        focusPen.setStyle(Qt::DotLine);
-        painter.setPen(focusPen);
-        painter.drawRect(area.adjusted(2, 2, -3, -3));
+        PaintFocusFrame(painter, area, ToQColor(textColor));
     }
     // The one-pixel frame every editor control has.
     painter.setPen(ToQColor(kBlack));

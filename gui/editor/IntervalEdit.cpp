@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "gui/common/FocusFrame.h"
+#include "gui/common/Prompter.h"
 #include "gui/common/TimerTexts.h"
 
 int ParseIntervalText(QStringView text, std::uint32_t& hours, std::uint32_t& minutes,
@@ -237,12 +239,16 @@ bool IntervalEdit::focusNextPrevChild(bool next) {
 void IntervalEdit::paintEvent(QPaintEvent* event) {
     QLineEdit::paintEvent(event);
     QPainter painter(this);
-    if (!IsMarked()) {
-        painter.setPen(ToQColor(kBlack));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-        return;
+    painter.setPen(ToQColor(kBlack));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    // A caret alone is easy to miss on a highlighted row.
+    if (hasFocus()) {
+        PaintFocusFrame(painter, rect(), palette().color(QPalette::Text));
     }
-    PaintProblemMark(painter, rect());
+    // Last, so the mark of unreadable typing is never covered.
+    if (IsMarked()) {
+        PaintProblemMark(painter, rect());
+    }
 }
 
 void PaintProblemMark(QPainter& painter, const QRect& box) {

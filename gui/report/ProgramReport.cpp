@@ -12,6 +12,7 @@
 #include <array>
 #include <cmath>
 
+#include "core/DeviceLimits.h"
 #include "core/ProgramCsv.h"
 #include "core/ProgramSummary.h"
 #include "core/TimelineMath.h"
@@ -19,8 +20,6 @@
 #include "gui/timeline/TimelinePaint.h"
 
 namespace {
-
-constexpr int kDeviceBytes = 128;
 
 // The report is laid out in points whatever the device's resolution; fonts are sized in the
 // same units, so a 9 is 9 pt on paper.
@@ -92,14 +91,15 @@ public:
           titleFont(ReportFont(13, true)),
           textFont(ReportFont(9)),
           boldFont(ReportFont(9, true)),
-          timelineFont(ReportFont(8)) {
+          timelineFont(ReportFont(8)),
+          marks(ReportMarks(state, info.unsaved)) {
         const ProgramSummary summary = SummarizeProgram(ProgramFromState(state));
-        summaryLine = QString::fromStdString(FormatSummaryLine(summary, kDeviceBytes)) +
+        summaryLine = QString::fromStdString(FormatSummaryLine(summary, kDeviceMemoryBytes)) +
                       QStringLiteral(" \u00B7 Run timer 0 on power up: ") +
                       (state.startup ? QStringLiteral("yes") : QStringLiteral("no"));
         const QFontMetricsF title(titleFont);
         const QFontMetricsF text(textFont);
-        headerHeight = title.height() + 2 * text.height() + 14;
+        headerHeight = title.height() + (2 + marks.size()) * text.height() + 14;
         rowHeight = std::ceil(text.height() * 1.3);
         sectionTitleHeight = std::ceil(QFontMetricsF(boldFont).height() * 1.8);
         laneHeight = TimelineHeight(timelineFont, 1) - TimelineHeight(timelineFont, 0);
@@ -179,7 +179,14 @@ private:
         y += text.height();
         painter.drawText(QRectF(0, y, width, text.height()), Qt::AlignLeft | Qt::AlignVCenter,
                          text.elidedText(summaryLine, Qt::ElideRight, width));
-        y += text.height() + 5;
+        y += text.height();
+        painter.setFont(boldFont);
+        for (const QString& mark : marks) {
+            painter.drawText(QRectF(0, y, width, text.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                             QFontMetricsF(boldFont).elidedText(mark, Qt::ElideRight, width));
+            y += text.height();
+        }
+        y += 5;
         painter.setPen(QPen(Qt::black, 0.8));
         painter.drawLine(QPointF(0, y), QPointF(width, y));
     }
@@ -256,12 +263,41 @@ private:
     TimelineLayout layout;
     std::vector<TableRow> rows;
     QFont titleFont, textFont, boldFont, timelineFont;
+    QStringList marks;
     QString summaryLine;
     double headerHeight = 0, rowHeight = 0, sectionTitleHeight = 0, laneHeight = 0, axisHeight = 0;
     std::vector<PagePlan> pages;
 };
 
 }  // namespace
+
+namespace {
+
+ReportInfo Dated(ReportInfo info) {
+    if (!info.printed.isValid()) {
+        info.printed = QDateTime::currentDateTime();
+    }
+    return info;
+}
+
+}  // namespace
+
+QStringList ReportMarks(const EditorState& state, bool unsaved) {
+    QStringList marks;
+    const int used = DeviceMemoryUsed(ProgramFromState(state));
+    if (used > kDeviceMemoryBytes) {
+        marks.append(QStringLiteral("Too large for the device: it needs %1 bytes, the device "
+                                    "holds %2.")
+                         .arg(used)
+                         .arg(kDeviceMemoryBytes));
+    }
+    if (unsaved) {
+        marks.append(
+            QStringLiteral("Unsaved changes: this is the program as the editor shows "
+                           "it, not as its file holds it."));
+    }
+    return marks;
+}
 
 int PaintProgramReport(QPagedPaintDevice& device, const EditorState& state,
                        const ReportInfo& info) {
@@ -284,7 +320,7 @@ int PaintProgramReport(QPagedPaintDevice& device, const EditorState& state,
     return report.PageCount();
 }
 
-bool ExportPdf(const EditorState& state, const QString& fileName, const QString& title,
+bool ExportPdf(const EditorState& state, const QString& fileName, const ReportInfo& info,
                QString& error) {
     // Written aside and renamed, so a failure leaves an older file as it was.
     QSaveFile file(fileName);
@@ -294,13 +330,13 @@ bool ExportPdf(const EditorState& state, const QString& fileName, const QString&
     }
     {
         QPdfWriter writer(&file);
-        writer.setTitle(title);
+        writer.setTitle(info.title);
         writer.setCreator(QStringLiteral("Programmable Timer"));
         // Letter where people measure in inches, as printers there default to it; else A4.
         const bool inches = QLocale::system().measurementSystem() != QLocale::MetricSystem;
         writer.setPageSize(QPageSize(inches ? QPageSize::Letter : QPageSize::A4));
         writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-        if (PaintProgramReport(writer, state, {title, QDateTime::currentDateTime()}) == 0) {
+        if (PaintProgramReport(writer, state, Dated(info)) == 0) {
             error = QStringLiteral("Unable to write %1").arg(fileName);
             file.cancelWriting();
             return false;
@@ -313,10 +349,10 @@ bool ExportPdf(const EditorState& state, const QString& fileName, const QString&
     return true;
 }
 
-bool PrintReport(QPrinter& printer, const EditorState& state, const QString& title,
+bool PrintReport(QPrinter& printer, const EditorState& state, const ReportInfo& info,
                  QString& error) {
-    printer.setDocName(title);
-    if (PaintProgramReport(printer, state, {title, QDateTime::currentDateTime()}) == 0) {
+    printer.setDocName(info.title);
+    if (PaintProgramReport(printer, state, Dated(info)) == 0) {
         error = QStringLiteral("Unable to print: the printer could not start.");
         return false;
     }

@@ -27,16 +27,24 @@ void ReportActions::OnPrint() {
         return;
     }
     QString error;
-    if (!PrintReport(printer, document.GetState(), Title(), error)) {
+    if (!PrintReport(printer, document.GetState(), {Title(), {}, document.IsModified()}, error)) {
         Prompter::Current().ShowMessage(window, QStringLiteral("Unable to print"), error);
     }
 }
 
-bool ReportActions::Export(const QString& filter, const QString& suffix, const Writer& write) {
+bool ReportActions::Export(const QString& title, const QString& filter, const QString& suffix,
+                           const Writer& write) {
     if (!CommitAllTyping(window)) {
         return false;
     }
-    const QString fileName = AskSaveName(window, filter, suffix);
+    // Beside the program's file, named after it; an untitled program in the working folder.
+    const QFileInfo program(document.GetPath());
+    const QString baseName =
+        document.GetPath().isEmpty() ? QStringLiteral("Untitled") : program.completeBaseName();
+    const QString start =
+        (document.GetPath().isEmpty() ? QString() : program.absolutePath() + u'/') + baseName +
+        u'.' + suffix;
+    const QString fileName = AskSaveName(window, filter, suffix, title, start);
     if (fileName.isEmpty()) {
         return false;
     }
@@ -49,12 +57,14 @@ bool ReportActions::Export(const QString& filter, const QString& suffix, const W
 }
 
 bool ReportActions::OnExportPdf() {
-    return Export(QStringLiteral("PDF Files (*.pdf)"), QStringLiteral("pdf"),
-                  [this](const EditorState& state, const QString& fileName, QString& error) {
-                      return ExportPdf(state, fileName, Title(), error);
-                  });
+    return Export(
+        QStringLiteral("Export as PDF"), QStringLiteral("PDF Files (*.pdf)"), QStringLiteral("pdf"),
+        [this](const EditorState& state, const QString& fileName, QString& error) {
+            return ExportPdf(state, fileName, {Title(), {}, document.IsModified()}, error);
+        });
 }
 
 bool ReportActions::OnExportCsv() {
-    return Export(QStringLiteral("CSV Files (*.csv)"), QStringLiteral("csv"), &ExportCsv);
+    return Export(QStringLiteral("Export as CSV"), QStringLiteral("CSV Files (*.csv)"),
+                  QStringLiteral("csv"), &ExportCsv);
 }

@@ -27,8 +27,10 @@ private:
     QString Title() const;
     using Writer =
         std::function<bool(const EditorState& state, const QString& fileName, QString& error)>;
-    // Asks for the file name and writes the program with write; says why when it fails.
-    bool Export(const QString& filter, const QString& suffix, const Writer& write);
+    // Asks for the file name in a dialog titled title, proposing the program's folder and base
+    // name, and writes the program with write; says why when it fails.
+    bool Export(const QString& title, const QString& filter, const QString& suffix,
+                const Writer& write);
 
     ProgramDocument& document;
     QWidget* window;

@@ -11,7 +11,9 @@
 #include <algorithm>
 
 #include "core/ShortSlice.h"
+#include "core/TransferFrame.h"
 #include "gui/common/DialogUnits.h"
+#include "gui/common/LabelAccessibility.h"
 #include "gui/common/SystemColors.h"
 #include "gui/transfer/TextProgressCtrl.h"
 #include "res/ControlIds.h"
@@ -44,6 +46,20 @@ QString Duration(std::int64_t microseconds, Rounding rounding = Rounding::Neares
 }
 
 }  // namespace
+
+QString FrameSizeText(std::int32_t frameBytes, std::int64_t totalUs) {
+    const int programBytes = frameBytes - kFrameExtraBytes;
+    if (programBytes <= 0) {
+        return QStringLiteral("About %1 for %2 bytes.").arg(Duration(totalUs)).arg(frameBytes);
+    }
+    // The status line counts the program's bytes; the frame around them is longer.
+    return QStringLiteral(
+               "About %1 for the program's %2 bytes (%3 with the start byte, length, "
+               "block count and checksum).")
+        .arg(Duration(totalUs))
+        .arg(programBytes)
+        .arg(frameBytes);
+}
 
 QRect ProgressBarRect(QSize client) {
     return QRect(QPoint(10, 10), QPoint(client.width() - 10 - 1, 35 - 1));
@@ -87,6 +103,7 @@ ProgramDialog::~ProgramDialog() = default;
 void ProgramDialog::OnInitDialog() {
     using namespace ProgramDialogTemplate;
     setProperty(ControlIds::kProperty, ControlIds::kProgramDialog);
+    InstallLabelAccessibility();
     setWindowTitle(QString::fromLatin1(kTitle));
     setAccessibleName(QStringLiteral("Program the timer"));
     // Resizable, so the panes can be made a bigger target.
@@ -99,8 +116,9 @@ void ProgramDialog::OnInitDialog() {
         button->setDefault(entry.isDefault);
         (entry.id == ControlIds::kStart ? startButton : doneButton) = button;
     }
+    // A name holds what the button reads, so a voice command of its text reaches it.
     startButton->setAccessibleName(QStringLiteral("Start programming"));
-    doneButton->setAccessibleName(QStringLiteral("Close"));
+    doneButton->setAccessibleDescription(QStringLiteral("Closes this window"));
     connect(startButton, &QPushButton::clicked, this, &ProgramDialog::OnStart);
     connect(doneButton, &QPushButton::clicked, this, &ProgramDialog::reject);
 
@@ -111,18 +129,17 @@ void ProgramDialog::OnInitDialog() {
     progress->SetPos(0);
     progress->SetText(QStringLiteral("Ready to program"));
 
+    // The labels have no accessible names of their own: a reader names them by their text.
     advice = new QLabel(this);
+    advice->setObjectName(QStringLiteral("advice"));
     advice->setWordWrap(true);
-    advice->setAccessibleName(QStringLiteral("How to program"));
-    advice->setText(QStringLiteral("About %1 for %2 bytes. Turn the screen brightness all the way "
-                                   "up, hold the device's sensor flat against the two panes and "
-                                   "keep it still until \u201cDone\u201d.\nThe panes flash "
-                                   "several times a second.")
-                        .arg(Duration(estimate.TotalUs()))
-                        .arg(transmitter.GetSize()));
+    advice->setText(FrameSizeText(transmitter.GetSize(), estimate.TotalUs()) +
+                    QStringLiteral(" Turn the screen brightness all the way up, hold the device's "
+                                   "sensor flat against the two panes and keep it still until "
+                                   "\u201cDone\u201d.\nThe panes flash several times a second."));
     displayWarning = new QLabel(this);
+    displayWarning->setObjectName(QStringLiteral("displayWarning"));
     displayWarning->setWordWrap(true);
-    displayWarning->setAccessibleName(QStringLiteral("Display warning"));
     QPalette warningPalette = displayWarning->palette();
     warningPalette.setColor(QPalette::WindowText, Qt::darkRed);
     displayWarning->setPalette(warningPalette);
@@ -321,6 +338,7 @@ void ProgramDialog::OnStart() {
     startButton->setEnabled(false);
     doneButton->setText(QStringLiteral("Cancel"));
     doneButton->setAccessibleName(QStringLiteral("Cancel programming"));
+    doneButton->setAccessibleDescription(QStringLiteral("Stops sending the program"));
     progress->SetText(QStringLiteral("Starting in %1\u2026").arg(kCountdownSeconds));
     progress->SetPos(0);
     if (!screenAwake) {
@@ -360,7 +378,8 @@ void ProgramDialog::OnStart() {
     running = false;
     startButton->setEnabled(true);
     doneButton->setText(QStringLiteral("Done"));
-    doneButton->setAccessibleName(QStringLiteral("Close"));
+    doneButton->setAccessibleName({});
+    doneButton->setAccessibleDescription(QStringLiteral("Closes this window"));
     // Enter starts the next run, as before the first one.
     startButton->setDefault(true);
     startButton->setFocus();

@@ -26,6 +26,11 @@ struct PaneRects {
 };
 PaneRects ComputePaneRects(QSize client, int top = 70);
 
+// How long the transfer of a frame of frameBytes takes, and how many of them are the program's
+// (the figure the status line shows) and why the frame is longer: "About 1 min 13 s for the
+// program's 11 bytes (15 with …)".
+QString FrameSizeText(std::int32_t frameBytes, std::int64_t totalUs);
+
 // The warning shown before Start on a screen that refreshes too slowly for the device to tell
 // a one from a zero; empty when the rate is high enough or unknown (zero or less).
 QString LowRefreshWarning(double refreshHz);
