@@ -69,16 +69,30 @@ void ProgramStatus::ShowNotice(const QString& text) {
 
 void ProgramStatus::UpdateLine() {
     QStringList parts;
+    // A notice or a problem is a sentence and wraps as one; the summary's short parts do not.
     for (const QString& part : {notice, problemsText}) {
         if (!part.isEmpty()) {
-            parts.append(Unbreakable(part));
+            parts.append(part);
         }
     }
     parts.append(summaryText);
     SetAnnounced(line, parts.join(kSeparator));
+    FitLine();
+}
+
+void ProgramStatus::FitLine() {
+    // The status bar does not follow a wrapped label's height for its width; without this a
+    // third line of a narrow window's status is cut off.
+    const int height = line->heightForWidth(std::max(1, line->width()));
+    if (height > 0 && height != line->minimumHeight()) {
+        line->setMinimumHeight(height);
+    }
 }
 
 bool ProgramStatus::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == line && event->type() == QEvent::Resize) {
+        FitLine();
+    }
     if (watched == line && event->type() == QEvent::MouseButtonRelease && !problemsText.isEmpty()) {
         emit problemsClicked();
         return true;

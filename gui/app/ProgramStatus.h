@@ -46,6 +46,7 @@ protected:
 
 private:
     void UpdateLine();
+    void FitLine();
 
     QProgressBar* gauge;
     QLabel* gaugeLabel;
