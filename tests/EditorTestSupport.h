@@ -15,6 +15,7 @@
 #include <functional>
 #include <vector>
 
+#include "gui/common/LabelAccessibility.h"
 #include "res/ControlIds.h"
 
 // Stands in for the main window: a plain widget holding the control under test.
@@ -57,16 +58,9 @@ public:
     ScreenReaderOn& operator=(const ScreenReaderOn&) = delete;
 };
 
-// A label's or button's text as it shows: without its mnemonic marks ("&&" shows one "&").
+// A label's or button's text as it shows.
 inline QString ShownText(const QString& text) {
-    QString shown;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] == u'&' && i + 1 < text.size()) {
-            ++i;
-        }
-        shown += text[i];
-    }
-    return shown;
+    return WithoutMnemonics(text);
 }
 
 // The letter Alt reaches a control or menu entry by: the one after a single '&'; null for none.

@@ -102,6 +102,10 @@ QString LabelShownText(const QLabel& label) {
         document.setHtml(text);
         text = document.toPlainText();
     }
+    return WithoutMnemonics(text);
+}
+
+QString WithoutMnemonics(const QString& text) {
     QString shown;
     for (qsizetype i = 0; i < text.size(); ++i) {
         if (text[i] == u'&' && i + 1 < text.size()) {

@@ -6,6 +6,8 @@ class QLabel;
 
 // What a text label shows, as plain text: rich text without its markup, mnemonic marks gone.
 QString LabelShownText(const QLabel& label);
+// A label's or button's text as it shows: without its mnemonic marks ("&&" shows one "&").
+QString WithoutMnemonics(const QString& text);
 
 // Makes every text label tell assistive tools what it shows. Its name is its accessible name,
 // or its text when it has none; a label whose name does not hold its text has the text as its
