@@ -4,6 +4,7 @@
 #include <array>
 #include <memory>
 
+#include "core/DeviceLimits.h"
 #include "core/IntervalText.h"
 #include "core/TimerProgram.h"
 
@@ -135,13 +136,8 @@ void ApplyBlockRule(PanelState& panel) {
 }
 
 int MemoryBytes(const EditorState& state) {
-    int bytes = 0;
-    for (const PanelState& panel : state.panels) {
-        for (const RowState& row : panel.rows) {
-            bytes += row.blockStart ? 4 : 3;
-        }
-    }
-    return bytes;
+    // Counted on the program the state sends, so the editor and the device check agree.
+    return DeviceMemoryUsed(ProgramFromState(state));
 }
 
 int FindTimer(const EditorState& state, int timerNumber) {

@@ -93,7 +93,7 @@ EditorChange WholeChange(const EditorState& before, const EditorState& after);
 // needs are checked, none is cleared.
 void ApplyBlockRule(PanelState& panel);
 
-// 3 bytes per row and 1 per block start, as the device stores them.
+// The device memory the program needs (DeviceMemoryUsed): 3 bytes per row, 1 per block start.
 int MemoryBytes(const EditorState& state);
 
 // The index of the first timer with this number, or -1.
