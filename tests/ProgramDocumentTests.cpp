@@ -154,63 +154,6 @@ TEST(ProgramDocumentHistory, SelectionIsNoStepAndNamesOnlyItself) {
     EXPECT_EQ(modified.count(), 0);
 }
 
-TEST(ProgramDocumentHistory, UndoGoesBackToTheSelectionOfTheLastEditedRow) {
-    ProgramDocument document;
-    document.Open(QStringLiteral("/nowhere/sample.tvr"), SampleProgram());
-    const RowState originalB = document.GetState().panels[1].rows[6];
-
-    document.SetSelection({0, 1});
-    ASSERT_TRUE(document.Apply(QStringLiteral("Edit A"),
-                               [](EditorState& s) { return SetRowText(s, 0, 1, "0:0:7"); }));
-    document.SetSelection({1, 6});
-    ASSERT_TRUE(document.Apply(QStringLiteral("Edit B"),
-                               [](EditorState& s) { return SetRowText(s, 1, 6, "0:0:8"); }));
-    document.SetSelection({0, 0});
-
-    document.GetHistory()->undo();
-    EXPECT_EQ(document.GetState().selection, (EditorSelection{1, 6}));
-    EXPECT_EQ(document.GetState().panels[0].rows[1].text, "00:00:07") << "A's edit stays";
-    EXPECT_EQ(document.GetState().panels[1].rows[6], originalB);
-
-    const EditorSelection at = document.GetState().selection;
-    const RowState belowB = document.GetState().panels[1].rows[7];
-    ASSERT_TRUE(document.Apply(QStringLiteral("Delete"),
-                               [at](EditorState& s) { return DeleteRow(s, at.panel, at.row); }));
-    EXPECT_EQ(document.GetState().panels[1].rows.size(), 9u);
-    EXPECT_EQ(document.GetState().panels[1].rows[6].text, belowB.text);
-    EXPECT_EQ(document.GetState().panels[0].rows[1].text, "00:00:07");
-}
-
-TEST(ProgramDocumentHistory, TimerCommandsUndoExactly) {
-    ProgramDocument document;
-    document.Open(QStringLiteral("/nowhere/sample.tvr"), SampleProgram());
-    const EditorState before = document.GetState();
-
-    ASSERT_TRUE(document.Apply(QStringLiteral("Duplicate"),
-                               [](EditorState& s) { return DuplicateTimer(s, 1, 9); }));
-    ASSERT_TRUE(document.Apply(QStringLiteral("Renumber"),
-                               [](EditorState& s) { return RenumberTimer(s, 0, 31); }));
-    ASSERT_TRUE(document.Apply(QStringLiteral("Power Up"), [](EditorState& s) {
-        s.startup = true;
-        return true;
-    }));
-    const EditorState after = document.GetState();
-    ASSERT_EQ(after.panels.size(), 3u);
-    EXPECT_EQ(after.panels[0].timerNumber, 31);
-    EXPECT_EQ(after.panels[2].timerNumber, 9);
-    EXPECT_EQ(after.panels[2].rows, after.panels[1].rows);
-
-    while (document.GetHistory()->canUndo()) {
-        document.GetHistory()->undo();
-    }
-    ExpectSame(document.GetState(), before, "undone");
-    EXPECT_EQ(Describe(document.GetProgram()), Describe(SampleProgram()));
-    while (document.GetHistory()->canRedo()) {
-        document.GetHistory()->redo();
-    }
-    ExpectSame(document.GetState(), after, "redone");
-}
-
 TEST(ProgramDocumentModified, FollowsTheHistoryToTheSavedPoint) {
     TempDir dir;
     ProgramDocument document;

@@ -176,27 +176,6 @@ TEST_F(TimerPanelTest, AnEditReportsEachCommittedTextOnceInItsNormalFormAndShows
     panel->SetRow(1, false, QStringLiteral("00:07:00"), false);
     panel->GetCaption()->setFocus();
     EXPECT_EQ(committed.count(), 2);
-
-    // A refused text reports nothing and stays, marked; refilling the row with the document's
-    // unchanged text keeps it, and Up does not leave it.
-    QSignalSpy unreadable(panel, &TimerPanel::unreadableChanged);
-    Click(edit);
-    Retype(edit, QStringLiteral("0:0:1:2:3"));
-    QTest::keyClick(edit, Qt::Key_Up);
-    EXPECT_TRUE(edit->hasFocus());
-    panel->GetCaption()->setFocus();
-    EXPECT_TRUE(prompter.messages.isEmpty());
-    EXPECT_EQ(edit->text(), QStringLiteral("0:0:1:2:3"));
-    EXPECT_EQ(panel->FindUnreadableRow(), 1);
-    EXPECT_EQ(unreadable.count(), 1);
-    panel->SetRow(1, false, QStringLiteral("00:07:00"), false);
-    EXPECT_EQ(edit->text(), QStringLiteral("0:0:1:2:3"));
-    EXPECT_EQ(committed.count(), 2);
-    // A new text from the document (an undo, say) takes its place.
-    panel->SetRow(1, false, QStringLiteral("00:08:00"), false);
-    EXPECT_EQ(edit->text(), QStringLiteral("00:08:00"));
-    EXPECT_EQ(panel->FindUnreadableRow(), -1);
-    EXPECT_EQ(unreadable.count(), 2);
 }
 
 TEST_F(TimerPanelTest, ActivatingArrivesBeforeTheCaptionTurnsActiveAndNeverFromTheActivePanel) {
