@@ -1261,6 +1261,9 @@ TEST_F(MainDialogTest, AnUnreadableEntryIsMarkedInPlaceNamedBesideTheListAndKept
     IntervalEdit* edit = TypeOver(0, 1, "01.30.00");
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_TRUE(edit->hasFocus());
+    // Up and Down do not carry the focus away from it either.
+    QTest::keyClick(edit, Qt::Key_Up);
+    EXPECT_TRUE(edit->hasFocus());
     EXPECT_EQ(edit->text(), "01.30.00");
     EXPECT_TRUE(edit->IsMarked());
     EXPECT_EQ(CheckLine(window), QStringLiteral("\u26A0 Timer 0, interval 2 does not read. ") +
