@@ -101,8 +101,6 @@ TEST(FlashTransmitter, FourByteFrameSwapsFortyTimesAtTheNominalMoments) {
     EXPECT_EQ(Times(rig.swaps.begin(), rig.swaps.begin() + 11),
               (Times{50'000, 100'000, 200'000, 250'000, 350'000, 400'000, 500'000, 550'000, 650'000,
                      700'000, 750'000}));
-    // `tvrtool signal` runs the same loop on a clock that jumps to each due moment.
-    EXPECT_EQ(SimulateTransfer(kFrame, kZeroTimeUs, kOneTimeUs, kSyncTimeUs).swapsUs, rig.swaps);
 }
 
 TEST(FlashTransmitter, LatenessStaysInItsIntervalAndIsNeverMadeUp) {

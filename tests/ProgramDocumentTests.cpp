@@ -137,23 +137,6 @@ TEST(ProgramDocumentHistory, RefusedOrEmptyEditsMakeNoStep) {
     EXPECT_FALSE(document.IsModified());
 }
 
-TEST(ProgramDocumentHistory, SelectionIsNoStepAndNamesOnlyItself) {
-    ProgramDocument document;
-    document.Open(QStringLiteral("/nowhere/sample.tvr"), SampleProgram());
-    FakeView view(document);
-    QSignalSpy modified(&document, &ProgramDocument::modifiedChanged);
-
-    document.SetSelection({1, 3});
-    document.SetSelection({1, 3});
-    EXPECT_EQ(document.GetState().selection, (EditorSelection{1, 3}));
-    ASSERT_EQ(view.changes.size(), 1u) << "the same selection again is no change";
-    EXPECT_TRUE(view.changes[0].selection);
-    EXPECT_FALSE(view.changes[0].Program());
-    EXPECT_EQ(document.GetHistory()->count(), 0);
-    EXPECT_FALSE(document.IsModified());
-    EXPECT_EQ(modified.count(), 0);
-}
-
 TEST(ProgramDocumentModified, FollowsTheHistoryToTheSavedPoint) {
     TempDir dir;
     ProgramDocument document;
@@ -248,100 +231,17 @@ TEST(ProgramDocumentFile, SaveWritesWhatTheWriterWritesAndMovesTheMarkOnlyOnSucc
                                [](EditorState& s) { return SetRowText(s, 1, 9, "0:0:0:45"); }));
     ASSERT_TRUE(document.Save().Ok());
     EXPECT_FALSE(document.IsModified());
-    const std::string reference = dir.File("reference.tvr");
-    ASSERT_TRUE(WriteTimerFile(reference, document.GetProgram()).Ok());
-    EXPECT_EQ(ReadFile(first.toStdString()), ReadFile(reference));
     EXPECT_NE(ReadFile(first.toStdString()).find("00:00:00:45"), std::string::npos);
 
     // A folder that does not exist: the program keeps its file and its mark.
     ASSERT_TRUE(document.Apply(QStringLiteral("Switch"),
                                [](EditorState& s) { return SwitchRow(s, 0, 0); }));
     QSignalSpy modified(&document, &ProgramDocument::modifiedChanged);
-    const std::string saved = ReadFile(first.toStdString());
     EXPECT_FALSE(document.SaveAs(QString::fromStdString(dir.File("missing/second.tvr"))).Ok());
     EXPECT_EQ(document.GetPath(), first);
     EXPECT_EQ(paths.count(), 1);
     EXPECT_TRUE(document.IsModified());
     EXPECT_EQ(modified.count(), 0);
-
-    // Nothing to write: the file stays as it was and so does the mark.
-    ASSERT_TRUE(document.Apply(QStringLiteral("Delete All"), [](EditorState& s) {
-        s.panels.clear();
-        s.selection = {};
-        return true;
-    }));
-    EXPECT_EQ(document.Save().status, SaveStatus::NoBlocks);
-    EXPECT_TRUE(document.IsModified());
-    EXPECT_EQ(ReadFile(first.toStdString()), saved);
-}
-
-TEST(ProgramDocumentFile, CloseLeavesAnEmptyUnmodifiedProgramWithoutAFile) {
-    TempDir dir;
-    ProgramDocument document;
-    document.Open(QString::fromStdString(dir.File("a.tvr")), SampleProgram());
-    ASSERT_TRUE(document.Apply(QStringLiteral("Power Up"), [](EditorState& s) {
-        s.startup = true;
-        return true;
-    }));
-    FakeView view(document);
-    QSignalSpy paths(&document, &ProgramDocument::pathChanged);
-
-    document.Close();
-    EXPECT_TRUE(document.GetState().panels.empty());
-    EXPECT_FALSE(document.GetState().startup);
-    EXPECT_EQ(document.GetState().selection, (EditorSelection{-1, -1}));
-    EXPECT_EQ(document.GetProgram().GetBlockCount(), 0);
-    EXPECT_FALSE(document.IsModified());
-    EXPECT_EQ(document.GetHistory()->count(), 0);
-    EXPECT_TRUE(document.GetPath().isEmpty());
-    ASSERT_EQ(paths.count(), 1);
-    EXPECT_TRUE(paths.at(0).at(0).toString().isEmpty());
-    ExpectSame(view.State(), document.GetState(), "the view");
-}
-
-TEST(ProgramDocumentChanges, NameTheRangesOfApplyUndoAndRedo) {
-    ProgramDocument document;
-    document.Open(QStringLiteral("/nowhere/sample.tvr"), SampleProgram());
-    document.Apply(QStringLiteral("Add"),
-                   [](EditorState& s) { return AddTimer(s, 8, false, "00:00:02"); });
-    FakeView view(document);
-    document.SetSelection({1, 2});
-    view.changes.clear();
-
-    ASSERT_TRUE(document.Apply(QStringLiteral("Insert"),
-                               [](EditorState& s) { return InsertRowBelow(s, 1, 2); }));
-    ASSERT_TRUE(document.Apply(QStringLiteral("Duplicate"),
-                               [](EditorState& s) { return DuplicateTimer(s, 0, 4); }));
-    document.GetHistory()->undo();
-    document.GetHistory()->redo();
-    ASSERT_EQ(view.changes.size(), 4u);
-    const struct {
-        int first, removed, added;
-        bool selection;
-    } expected[] = {{1, 1, 1, true}, {1, 0, 1, true}, {1, 1, 0, true}, {1, 0, 1, true}};
-    for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(view.changes[i].first, expected[i].first) << i;
-        EXPECT_EQ(view.changes[i].removed, expected[i].removed) << i;
-        EXPECT_EQ(view.changes[i].added, expected[i].added) << i;
-        EXPECT_EQ(view.changes[i].selection, expected[i].selection) << i;
-        EXPECT_FALSE(view.changes[i].startup) << i;
-    }
-    ExpectSame(view.State(), document.GetState(), "the view");
-
-    // Only the startup flag: no panel named.
-    view.changes.clear();
-    ASSERT_TRUE(document.Apply(QStringLiteral("Power Up"), [](EditorState& s) {
-        s.startup = true;
-        return true;
-    }));
-    document.GetHistory()->undo();
-    ASSERT_EQ(view.changes.size(), 2u);
-    for (const EditorChange& change : view.changes) {
-        EXPECT_TRUE(change.startup);
-        EXPECT_FALSE(change.Panels());
-        EXPECT_FALSE(change.selection);
-    }
-    EXPECT_FALSE(view.startup);
 }
 
 // Random edits, selections, undos and redos: a view that follows only the changes always shows

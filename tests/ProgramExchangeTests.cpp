@@ -131,53 +131,6 @@ TEST_F(ProgramExchangeTest, CopyInOneWindowPasteInAnotherRenumbersAndUndoes) {
     EXPECT_FALSE(other.IsModified());
 }
 
-TEST_F(ProgramExchangeTest, CutAndPasteIntervalsKeepTheirBlockStarts) {
-    Open(window, kTalk, "talk.tvr");
-    // Rows 1 and 2 of timer 3: the second starts a block.
-    Select(window, 0, 1);
-    QTest::mouseClick(window.GetTimerList()->GetPanel(0)->GetLabel(2), Qt::LeftButton,
-                      Qt::ShiftModifier);
-    EXPECT_EQ(State(window).selection, (EditorSelection{0, 2, 1}));
-    Trigger(window, ControlIds::kEditCut);
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    EXPECT_EQ(data->text(), "OFF - 00:02:00\r\nON - 00:00:01:30\r\n");
-    EXPECT_EQ(data->data(kBlockStartsMimeType), "01");
-    EXPECT_EQ(State(window).panels[0].rows.size(), 1u);
-    EXPECT_EQ(window.GetHistory()->undoText(), "Cut Timer 3 Intervals 2-3");
-
-    Select(window, 1, 0);
-    Trigger(window, ControlIds::kEditPaste);
-    const std::vector<RowState>& rows = State(window).panels[1].rows;
-    ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[1], (RowState{false, "00:02:00", false}));
-    EXPECT_EQ(rows[2], (RowState{true, "00:00:01:30", true}));
-    EXPECT_TRUE(window.GetSummaryText().startsWith(
-        QStringLiteral("Pasted 2 intervals into Timer 5.") + QStringLiteral(" \u00B7 ")))
-        << window.GetSummaryText().toStdString();
-}
-
-TEST_F(ProgramExchangeTest, TextFromElsewherePastesWhatReadsAndReportsTheRest) {
-    Open(window, kTalk, "talk.tvr");
-    Select(window, 1, 0);
-    QGuiApplication::clipboard()->setText("Steps for the porch light:\nON - 00:10:00\nOF - 1\n");
-    Trigger(window, ControlIds::kEditPaste);
-    ASSERT_EQ(State(window).panels[1].rows.size(), 2u);
-    EXPECT_EQ(State(window).panels[1].rows[1], (RowState{true, "00:10:00", false}));
-    EXPECT_EQ(prompter.messages, QStringList{"Not every line of the pasted text could be read."});
-    ASSERT_EQ(prompter.details.size(), 1);
-    EXPECT_TRUE(prompter.details[0].startsWith("2 lines of the pasted text could not be read"));
-    EXPECT_TRUE(prompter.details[0].contains("line 1: \"Steps for the porch light:\""));
-    EXPECT_TRUE(prompter.details[0].contains("line 3: \"OF - 1\""));
-
-    prompter.messages.clear();
-    const int steps = window.GetHistory()->count();
-    QGuiApplication::clipboard()->setText("See you at eight.");
-    Trigger(window, ControlIds::kEditPaste);
-    EXPECT_EQ(window.GetHistory()->count(), steps);
-    EXPECT_EQ(prompter.messages,
-              QStringList{"The clipboard holds no timer or interval, so nothing was pasted."});
-}
-
 TEST_F(ProgramExchangeTest, MoveTimerReordersAndUndoPutsItBack) {
     EXPECT_EQ(FindById<QAction>(&window, ControlIds::kEditMoveTimerDown)->shortcut(),
               QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Down));

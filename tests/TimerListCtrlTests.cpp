@@ -140,57 +140,7 @@ TEST_F(TimerListCtrlTest, LaysOutFullWidthUntilThePanelsOutgrowTheList) {
     EXPECT_EQ(list->GetPanel(1)->GetWidth(), 216);
 }
 
-TEST_F(TimerListCtrlTest, TheBarScrollsByTheListsStepsAndClamps) {
-    Show({4, 6});
-    ASSERT_EQ(list->GetScrollLimit(), 13);
-    QScrollBar* bar = list->GetScrollBar();
-    using S = QAbstractSlider;
-    // Line 5, page 40, clamped to 0..13; the thumb is followed; other actions do nothing.
-    for (auto [action, position] :
-         std::vector<std::pair<S::SliderAction, int>>{{S::SliderSingleStepAdd, 5},
-                                                      {S::SliderMove, 8},
-                                                      {S::SliderSingleStepAdd, 13},
-                                                      {S::SliderPageStepSub, 0},
-                                                      {S::SliderSingleStepSub, 0},
-                                                      {S::SliderPageStepAdd, 13},
-                                                      {S::SliderToMinimum, 13}}) {
-        if (action == S::SliderMove) {
-            bar->setSliderPosition(position);  // dragging the thumb
-        } else {
-            bar->triggerAction(action);
-        }
-        EXPECT_EQ(list->GetScrollPosition(), position) << "action " << action;
-        EXPECT_EQ(bar->value(), position) << "action " << action;
-        EXPECT_EQ(PanelY(1), 100 - position) << "action " << action;
-    }
-}
-
-TEST_F(TimerListCtrlTest, ChangesKeepTheScrollPlaceUnlessItIsPastTheEnd) {
-    Show({4, 6, 3, 3});
-    list->GetScrollBar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
-    EXPECT_EQ(PanelY(0), -40) << "a whole page when the limit allows it";
-    EXPECT_TRUE(list->DeletePanel(3));
-    EXPECT_EQ(list->GetScrollPosition(), 40);
-    EXPECT_EQ(PanelY(1), 60);
-    list->AddRow(0, true, 0, 0, 1, 0, false);
-    list->LayoutPanels();
-    list->UpdateScrollInfo();
-    EXPECT_EQ(PanelY(1), 80) << "laid out below the grown panel, still scrolled";
-    // 340 high, so the limit is 113; fewer panels leave less to scroll.
-    EXPECT_TRUE(list->DeletePanel(2));
-    EXPECT_EQ(list->GetScrollBar()->value(), 33);
-    EXPECT_EQ(PanelY(0), -33);
-    EXPECT_EQ(PanelY(1), 87);
-}
-
 TEST_F(TimerListCtrlTest, ShowingARowScrollsAsLittleAsNeededAndFocusBringsRowsIntoView) {
-    // Pure arithmetic first: a view of 100 at 50 shows 50..150.
-    EXPECT_EQ(ScrollToShow(50, 500, 100, 60, 80), 50) << "already shown";
-    EXPECT_EQ(ScrollToShow(50, 500, 100, 140, 160), 60) << "bottom edge brought up";
-    EXPECT_EQ(ScrollToShow(50, 500, 100, 20, 40), 20) << "top edge brought down";
-    EXPECT_EQ(ScrollToShow(50, 500, 100, 200, 400), 200) << "too tall: its top";
-    EXPECT_EQ(ScrollToShow(50, 30, 100, 200, 220), 30) << "never past the limit";
-
     Show({4, 6, 3, 3});
     list->EnsureVisible(3, 2);
     EXPECT_EQ(list->GetScrollPosition(), 400 - 228) << "the row's bottom at the view's";
@@ -204,26 +154,6 @@ TEST_F(TimerListCtrlTest, ShowingARowScrollsAsLittleAsNeededAndFocusBringsRowsIn
     const QRect area(edit->mapTo(list->GetClient(), QPoint(0, 0)), edit->size());
     EXPECT_TRUE(list->GetClient()->rect().contains(area)) << area.y();
     EXPECT_GT(list->GetScrollPosition(), 0);
-}
-
-TEST_F(TimerListCtrlTest, SelectAndClicksLeaveOnePanelActive) {
-    Show({3, 3});
-    int index = 5, row = 5;
-    EXPECT_TRUE(list->Select(1, 2));
-    EXPECT_EQ(list->GetSelection(index, row), 1);
-    EXPECT_EQ(row, 2);
-    EXPECT_FALSE(list->Select(0, 99));
-    EXPECT_EQ(list->GetSelection(index, row), 0) << "the panel is active all the same";
-    EXPECT_EQ(row, -1);
-    EXPECT_FALSE(list->Select(2, 0));
-    EXPECT_EQ(list->GetActivePanel(), 0) << "an index out of range changes nothing";
-    EXPECT_TRUE(list->Select(-1, 5));
-    EXPECT_EQ(list->GetSelection(index, row), -1);
-
-    list->Select(0, 1);
-    Click(list->GetPanel(1)->GetCaption());
-    EXPECT_EQ(list->GetSelection(index, row), 1) << "and no other";
-    EXPECT_EQ(list->GetPanel(0)->GetSelectedRow(), -1);
 }
 
 TEST_F(TimerListCtrlTest, ShowsEveryTimerRowAndBoxOfTheStateAndFollowsAnotherWhole) {
@@ -431,21 +361,6 @@ TEST_F(TimerListCtrlTest, TheUsersActionsArriveWithThePanelsIndexAtThatMoment) {
     EXPECT_EQ(committed, (QList<QList<QVariant>>{{2, 0, QStringLiteral("01:02:03")}}));
     EXPECT_EQ(captions, (QList<QList<QVariant>>{{2}}));
 }
-
-namespace {
-
-// Every accessible object under face, depth first.
-void CollectAccessible(QAccessibleInterface* face, std::vector<QAccessibleInterface*>& out) {
-    if (face == nullptr || !face->isValid()) {
-        return;
-    }
-    out.push_back(face);
-    for (int i = 0; i < face->childCount(); ++i) {
-        CollectAccessible(face->child(i), out);
-    }
-}
-
-}  // namespace
 
 TEST_F(TimerListCtrlTest, UpAndDownMoveToTheSameControlInTheNextRowAcrossPanelsAndScroll) {
     Show({2, 0, 6, 5});

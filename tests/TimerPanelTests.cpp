@@ -107,20 +107,6 @@ TEST_F(TimerPanelTest, RowsShowExactlyTheBoxesGivenAndDeletingMovesTheRowsBelowU
     EXPECT_EQ(panel->AddRow(true, 0, 0, 1, 0, false), -1) << "a full panel takes no more";
 }
 
-TEST_F(TimerPanelTest, MovePlacesTheRowsInPixelsAndShowsRowsAddedOnScreen) {
-    Show(3);
-    EXPECT_EQ(panel->GetLabel(2)->geometry(), QRect(0, 60, 50, 20));
-    EXPECT_EQ(panel->GetEdit(2)->geometry(), QRect(50, 60, 168, 20));
-
-    AddRows(*panel, 1);
-    panel->Move(40, 236);
-    EXPECT_TRUE(panel->GetEdit(3)->isVisible()) << "a row added on screen shows with the move";
-    EXPECT_EQ(panel->GetEdit(3)->geometry(), QRect(50, 80, 168, 20));
-    panel->Move(100, 216);
-    EXPECT_EQ(panel->GetEdit(2)->geometry(), QRect(50, 60, 148, 20)) << "placed again";
-    EXPECT_EQ(panel->GetCheckBox(3)->geometry(), QRect(198, 80, 18, 20));
-}
-
 TEST_F(TimerPanelTest, ALabelsFirstClickSelectsItsRowAndTheNextAsksToSwitchWithoutSwitching) {
     Show(3);
     QSignalSpy switched(panel, &TimerPanel::rowSwitched);
@@ -228,25 +214,6 @@ TEST_F(TimerPanelTest, ABoxClickOrSpaceAsksForTheOtherStateSelectsTheRowAndLeave
     EXPECT_EQ(clicked.at(1).at(0).toInt(), 0);
     EXPECT_EQ(clicked.at(2).at(0).toInt(), 3);
     EXPECT_EQ(CheckedRows(*panel), std::vector<int>{0});
-}
-
-TEST_F(TimerPanelTest, DeletingKeepsTheHighlightInPlaceOrClearsItWithTheLastRowAndChecksNothing) {
-    Show(5);
-    QSignalSpy committed(panel, &TimerPanel::rowTextCommitted);
-    // The focus is in the last row, with a text its check would refuse.
-    Click(panel->GetEdit(4));
-    Retype(panel->GetEdit(4), QStringLiteral("xyz"));
-    panel->SelectRow(2);
-    EXPECT_TRUE(panel->DeleteRow(2));
-    EXPECT_EQ(panel->GetSelectedRow(), 2);
-    EXPECT_TRUE(RowColored(*panel, 2, Active(), HighlightText()));
-    EXPECT_TRUE(prompter.messages.isEmpty());
-
-    panel->SelectRow(3);
-    EXPECT_TRUE(panel->DeleteRow(3));
-    EXPECT_EQ(panel->GetSelectedRow(), -1) << "the highlighted row was the last";
-    EXPECT_TRUE(prompter.messages.isEmpty());
-    EXPECT_EQ(committed.count(), 0) << "the caller reports a deletion";
 }
 
 namespace {
