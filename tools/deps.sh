@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core
     xvfb xauth xdotool xclip x11-utils imagemagick poppler-utils libx11-dev
