@@ -1,5 +1,6 @@
 #include "gui/report/ProgramReport.h"
 
+#include <QCoreApplication>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QLocale>
@@ -43,12 +44,29 @@ QPalette PrintPalette() {
     return palette;
 }
 
+QString Translated(const char* source) {
+    return QCoreApplication::translate("ProgramReport", source);
+}
+
+// Numbers in the language's digits, without a group separator: "4743 bytes" as the report has
+// always written them, in English and in German alike.
+QString Number(int value) {
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    return locale.toString(value);
+}
+
 struct TableRow {
     QString cells[7];
 };
 
-constexpr std::array<const char*, 7> kColumns = {"Timer", "Interval", "State",      "Length",
-                                                 "Start", "End",      "Block start"};
+constexpr std::array<const char*, 7> kColumns = {QT_TRANSLATE_NOOP("ProgramReport", "Timer"),
+                                                 QT_TRANSLATE_NOOP("ProgramReport", "Interval"),
+                                                 QT_TRANSLATE_NOOP("ProgramReport", "State"),
+                                                 QT_TRANSLATE_NOOP("ProgramReport", "Length"),
+                                                 QT_TRANSLATE_NOOP("ProgramReport", "Start"),
+                                                 QT_TRANSLATE_NOOP("ProgramReport", "End"),
+                                                 QT_TRANSLATE_NOOP("ProgramReport", "Block start")};
 constexpr std::array<double, 7> kColumnShares = {0.12, 0.11, 0.09, 0.20, 0.18, 0.18, 0.12};
 
 std::vector<TableRow> TableRows(const TimelineLayout& layout) {
@@ -56,14 +74,17 @@ std::vector<TableRow> TableRows(const TimelineLayout& layout) {
     for (const TimelineLane& lane : layout.lanes) {
         for (const TimelineBar& bar : lane.bars) {
             TableRow row;
-            row.cells[0] = QString::number(lane.timerNumber);
-            row.cells[1] = QString::number(bar.row + 1);
-            row.cells[2] = bar.on ? QStringLiteral("ON") : QStringLiteral("OFF");
+            row.cells[0] = Number(lane.timerNumber);
+            row.cells[1] = Number(bar.row + 1);
+            row.cells[2] = bar.on ? QCoreApplication::translate("ProgramReport", "ON")
+                                  : QCoreApplication::translate("ProgramReport", "OFF");
             row.cells[3] = QString::fromStdString(bar.text);
             row.cells[4] = QString::fromStdString(FormatTimelineTime(bar.start));
-            row.cells[5] = bar.readable ? QString::fromStdString(FormatTimelineTime(bar.End()))
-                                        : QStringLiteral("cannot be read");
-            row.cells[6] = bar.blockStart ? QStringLiteral("yes") : QString();
+            row.cells[5] = bar.readable
+                               ? QString::fromStdString(FormatTimelineTime(bar.End()))
+                               : QCoreApplication::translate("ProgramReport", "cannot be read");
+            row.cells[6] =
+                bar.blockStart ? QCoreApplication::translate("ProgramReport", "yes") : QString();
             rows.push_back(row);
         }
     }
@@ -94,9 +115,12 @@ public:
           timelineFont(ReportFont(8)),
           marks(ReportMarks(state, info.unsaved)) {
         const ProgramSummary summary = SummarizeProgram(ProgramFromState(state));
-        summaryLine = QString::fromStdString(FormatSummaryLine(summary, kDeviceMemoryBytes)) +
-                      QStringLiteral(" \u00B7 Run timer 0 on power up: ") +
-                      (state.startup ? QStringLiteral("yes") : QStringLiteral("no"));
+        summaryLine =
+            QString::fromStdString(FormatSummaryLine(summary, kDeviceMemoryBytes)) +
+            QStringLiteral(" \u00B7 ") +
+            (state.startup
+                 ? QCoreApplication::translate("ProgramReport", "Run timer 0 on power up: yes")
+                 : QCoreApplication::translate("ProgramReport", "Run timer 0 on power up: no"));
         const QFontMetricsF title(titleFont);
         const QFontMetricsF text(textFont);
         headerHeight = title.height() + (2 + marks.size()) * text.height() + 14;
@@ -163,8 +187,8 @@ private:
         const QFontMetricsF text(textFont);
         painter.setPen(Qt::black);
         painter.setFont(titleFont);
-        const QString page =
-            QStringLiteral("Page %1 of %2").arg(index + 1).arg(static_cast<int>(pages.size()));
+        const QString page = QCoreApplication::translate("ProgramReport", "Page %1 of %2")
+                                 .arg(Number(index + 1), Number(static_cast<int>(pages.size())));
         const double pageWidth = text.horizontalAdvance(page) + 4;
         painter.drawText(QRectF(0, 0, width - pageWidth - 8, title.height()),
                          Qt::AlignLeft | Qt::AlignVCenter,
@@ -173,9 +197,11 @@ private:
         painter.drawText(QRectF(width - pageWidth, 0, pageWidth, title.height()),
                          Qt::AlignRight | Qt::AlignVCenter, page);
         double y = title.height() + 2;
-        painter.drawText(
-            QRectF(0, y, width, text.height()), Qt::AlignLeft | Qt::AlignVCenter,
-            QStringLiteral("Printed ") + info.printed.toString(QStringLiteral("yyyy-MM-dd HH:mm")));
+        //: The moment the report was made, in Qt's date format letters (QDateTime::toString).
+        const QString dateFormat = QCoreApplication::translate("ProgramReport", "yyyy-MM-dd HH:mm");
+        painter.drawText(QRectF(0, y, width, text.height()), Qt::AlignLeft | Qt::AlignVCenter,
+                         QCoreApplication::translate("ProgramReport", "Printed %1")
+                             .arg(QLocale().toString(info.printed, dateFormat)));
         y += text.height();
         painter.drawText(QRectF(0, y, width, text.height()), Qt::AlignLeft | Qt::AlignVCenter,
                          text.elidedText(summaryLine, Qt::ElideRight, width));
@@ -214,7 +240,7 @@ private:
     double PaintTable(double y, const PagePlan& plan) {
         QString titles[7];
         for (std::size_t c = 0; c < kColumns.size(); ++c) {
-            titles[c] = QString::fromLatin1(kColumns[c]);
+            titles[c] = Translated(kColumns[c]);
         }
         painter.setPen(Qt::black);
         PaintRow(y, titles, boldFont);
@@ -238,9 +264,11 @@ private:
     void PaintTimelineSlice(double y, const PagePlan& plan) {
         painter.setPen(Qt::black);
         painter.setFont(boldFont);
-        painter.drawText(QRectF(0, y, width, sectionTitleHeight), Qt::AlignLeft | Qt::AlignBottom,
-                         plan.firstLane == 0 ? QStringLiteral("Timeline")
-                                             : QStringLiteral("Timeline (continued)"));
+        painter.drawText(
+            QRectF(0, y, width, sectionTitleHeight), Qt::AlignLeft | Qt::AlignBottom,
+            plan.firstLane == 0
+                ? QCoreApplication::translate("ProgramReport", "Timeline")
+                : QCoreApplication::translate("ProgramReport", "Timeline (continued)"));
         y += sectionTitleHeight + 4;
         const QRectF rect(0, y, width, axisHeight + plan.laneCount * laneHeight);
         TimelinePaintOptions options;
@@ -286,15 +314,16 @@ QStringList ReportMarks(const EditorState& state, bool unsaved) {
     QStringList marks;
     const int used = DeviceMemoryUsed(ProgramFromState(state));
     if (used > kDeviceMemoryBytes) {
-        marks.append(QStringLiteral("Too large for the device: it needs %1 bytes, the device "
-                                    "holds %2.")
-                         .arg(used)
-                         .arg(kDeviceMemoryBytes));
+        marks.append(QCoreApplication::translate(
+                         "ProgramReport",
+                         "Too large for the device: it needs %1 bytes, the device holds %2.")
+                         .arg(Number(used), Number(kDeviceMemoryBytes)));
     }
     if (unsaved) {
-        marks.append(
-            QStringLiteral("Unsaved changes: this is the program as the editor shows "
-                           "it, not as its file holds it."));
+        marks.append(QCoreApplication::translate(
+            "ProgramReport",
+            "Unsaved changes: this is the program as the editor shows it, not as its file holds "
+            "it."));
     }
     return marks;
 }
@@ -325,7 +354,8 @@ bool ExportPdf(const EditorState& state, const QString& fileName, const ReportIn
     // Written aside and renamed, so a failure leaves an older file as it was.
     QSaveFile file(fileName);
     if (!file.open(QIODevice::WriteOnly)) {
-        error = QStringLiteral("Unable to write %1: %2").arg(fileName, file.errorString());
+        error = QCoreApplication::translate("ProgramReport", "Unable to write %1: %2")
+                    .arg(fileName, file.errorString());
         return false;
     }
     {
@@ -337,13 +367,15 @@ bool ExportPdf(const EditorState& state, const QString& fileName, const ReportIn
         writer.setPageSize(QPageSize(inches ? QPageSize::Letter : QPageSize::A4));
         writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
         if (PaintProgramReport(writer, state, Dated(info)) == 0) {
-            error = QStringLiteral("Unable to write %1").arg(fileName);
+            error =
+                QCoreApplication::translate("ProgramReport", "Unable to write %1").arg(fileName);
             file.cancelWriting();
             return false;
         }
     }
     if (!file.commit()) {
-        error = QStringLiteral("Unable to write %1: %2").arg(fileName, file.errorString());
+        error = QCoreApplication::translate("ProgramReport", "Unable to write %1: %2")
+                    .arg(fileName, file.errorString());
         return false;
     }
     return true;
@@ -353,7 +385,8 @@ bool PrintReport(QPrinter& printer, const EditorState& state, const ReportInfo& 
                  QString& error) {
     printer.setDocName(info.title);
     if (PaintProgramReport(printer, state, Dated(info)) == 0) {
-        error = QStringLiteral("Unable to print: the printer could not start.");
+        error = QCoreApplication::translate("ProgramReport",
+                                            "Unable to print: the printer could not start.");
         return false;
     }
     return true;
@@ -366,7 +399,8 @@ bool ExportCsv(const EditorState& state, const QString& fileName, QString& error
         file.write(csv.data(), static_cast<qint64>(csv.size())) !=
             static_cast<qint64>(csv.size()) ||
         !file.commit()) {
-        error = QStringLiteral("Unable to write %1: %2").arg(fileName, file.errorString());
+        error = QCoreApplication::translate("ProgramReport", "Unable to write %1: %2")
+                    .arg(fileName, file.errorString());
         return false;
     }
     return true;

@@ -13,8 +13,7 @@ ReportActions::ReportActions(ProgramDocument& document, QWidget* window)
     : QObject(window), document(document), window(window) {}
 
 QString ReportActions::Title() const {
-    return document.GetPath().isEmpty() ? QStringLiteral("Untitled")
-                                        : QFileInfo(document.GetPath()).fileName();
+    return document.GetPath().isEmpty() ? tr("Untitled") : QFileInfo(document.GetPath()).fileName();
 }
 
 void ReportActions::OnPrint() {
@@ -28,7 +27,7 @@ void ReportActions::OnPrint() {
     }
     QString error;
     if (!PrintReport(printer, document.GetState(), {Title(), {}, document.IsModified()}, error)) {
-        Prompter::Current().ShowMessage(window, QStringLiteral("Unable to print"), error);
+        Prompter::Current().ShowMessage(window, tr("Unable to print"), error);
     }
 }
 
@@ -40,7 +39,7 @@ bool ReportActions::Export(const QString& title, const QString& filter, const QS
     // Beside the program's file, named after it; an untitled program in the working folder.
     const QFileInfo program(document.GetPath());
     const QString baseName =
-        document.GetPath().isEmpty() ? QStringLiteral("Untitled") : program.completeBaseName();
+        document.GetPath().isEmpty() ? tr("Untitled") : program.completeBaseName();
     const QString start =
         (document.GetPath().isEmpty() ? QString() : program.absolutePath() + u'/') + baseName +
         u'.' + suffix;
@@ -50,7 +49,7 @@ bool ReportActions::Export(const QString& title, const QString& filter, const QS
     }
     QString error;
     if (!write(document.GetState(), fileName, error)) {
-        Prompter::Current().ShowMessage(window, QStringLiteral("Unable to export to file"), error);
+        Prompter::Current().ShowMessage(window, tr("Unable to export to file"), error);
         return false;
     }
     return true;
@@ -58,13 +57,12 @@ bool ReportActions::Export(const QString& title, const QString& filter, const QS
 
 bool ReportActions::OnExportPdf() {
     return Export(
-        QStringLiteral("Export as PDF"), QStringLiteral("PDF Files (*.pdf)"), QStringLiteral("pdf"),
+        tr("Export as PDF"), tr("PDF Files (*.pdf)"), QStringLiteral("pdf"),
         [this](const EditorState& state, const QString& fileName, QString& error) {
             return ExportPdf(state, fileName, {Title(), {}, document.IsModified()}, error);
         });
 }
 
 bool ReportActions::OnExportCsv() {
-    return Export(QStringLiteral("Export as CSV"), QStringLiteral("CSV Files (*.csv)"),
-                  QStringLiteral("csv"), &ExportCsv);
+    return Export(tr("Export as CSV"), tr("CSV Files (*.csv)"), QStringLiteral("csv"), &ExportCsv);
 }
