@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QtGlobal>
+
 #include "res/ControlIds.h"
 
 // Dialog template 103, in dialog units: a fixed-size dialog with caption and close box.
@@ -7,7 +9,8 @@ namespace ProgramDialogTemplate {
 
 inline constexpr int kWidth = 230;
 inline constexpr int kHeight = 165;
-inline constexpr char kTitle[] = "Program";
+// The texts are translated where they are shown, in the ProgramDialog context.
+inline constexpr const char* kTitle = QT_TRANSLATE_NOOP("ProgramDialog", "Program");
 
 struct Button {
     int id;
@@ -18,8 +21,8 @@ struct Button {
 
 // In tab order.
 inline constexpr Button kButtons[] = {
-    {ControlIds::kStart, "Start", 7, 25, 50, 14, true},
-    {ControlIds::kCancel, "Done", 173, 25, 50, 14, false},
+    {ControlIds::kStart, QT_TRANSLATE_NOOP("ProgramDialog", "Start"), 7, 25, 50, 14, true},
+    {ControlIds::kCancel, QT_TRANSLATE_NOOP("ProgramDialog", "Done"), 173, 25, 50, 14, false},
 };
 
 }  // namespace ProgramDialogTemplate

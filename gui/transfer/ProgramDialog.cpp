@@ -1,8 +1,10 @@
 #include "gui/transfer/ProgramDialog.h"
 
 #include <QAbstractEventDispatcher>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
@@ -50,14 +52,16 @@ QString Duration(std::int64_t microseconds, Rounding rounding = Rounding::Neares
 QString FrameSizeText(std::int32_t frameBytes, std::int64_t totalUs) {
     const int programBytes = frameBytes - kFrameExtraBytes;
     if (programBytes <= 0) {
-        return QStringLiteral("About %1 for %2 bytes.").arg(Duration(totalUs)).arg(frameBytes);
+        return QCoreApplication::translate("ProgramDialog", "About %1 for %n byte(s).", nullptr,
+                                           frameBytes)
+            .arg(Duration(totalUs));
     }
     // The status line counts the program's bytes; the frame around them is longer.
-    return QStringLiteral(
-               "About %1 for the program's %2 bytes (%3 with the start byte, length, "
-               "block count and checksum).")
+    return QCoreApplication::translate("ProgramDialog",
+                                       "About %1 for the program's %n byte(s) (%2 with the start "
+                                       "byte, length, block count and checksum).",
+                                       nullptr, programBytes)
         .arg(Duration(totalUs))
-        .arg(programBytes)
         .arg(frameBytes);
 }
 
@@ -104,39 +108,40 @@ void ProgramDialog::OnInitDialog() {
     using namespace ProgramDialogTemplate;
     setProperty(ControlIds::kProperty, ControlIds::kProgramDialog);
     InstallLabelAccessibility();
-    setWindowTitle(QString::fromLatin1(kTitle));
-    setAccessibleName(QStringLiteral("Program the timer"));
+    setWindowTitle(tr(kTitle));
+    setAccessibleName(tr("Program the timer"));
     // Resizable, so the panes can be made a bigger target.
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint);
 
     for (const Button& entry : kButtons) {
-        auto* button = new QPushButton(QString::fromLatin1(entry.text), this);
+        auto* button = new QPushButton(tr(entry.text), this);
         button->setProperty(ControlIds::kProperty, entry.id);
         button->setDefault(entry.isDefault);
         (entry.id == ControlIds::kStart ? startButton : doneButton) = button;
     }
     // A name holds what the button reads, so a voice command of its text reaches it.
-    startButton->setAccessibleName(QStringLiteral("Start programming"));
-    doneButton->setAccessibleDescription(QStringLiteral("Closes this window"));
+    startButton->setAccessibleName(tr("Start programming"));
+    doneButton->setAccessibleDescription(tr("Closes this window"));
     connect(startButton, &QPushButton::clicked, this, &ProgramDialog::OnStart);
     connect(doneButton, &QPushButton::clicked, this, &ProgramDialog::reject);
 
     progress = new TextProgressCtrl(this);
     progress->setProperty(ControlIds::kProperty, ControlIds::kProgressBar);
-    progress->setAccessibleName(QStringLiteral("Programming progress"));
+    progress->setAccessibleName(tr("Programming progress"));
     progress->setRange(0, 10 * transmitter.GetSize());
     progress->SetPos(0);
-    progress->SetText(QStringLiteral("Ready to program"));
+    progress->SetText(tr("Ready to program"));
 
     // The labels have no accessible names of their own: a reader names them by their text.
     advice = new QLabel(this);
     advice->setObjectName(QStringLiteral("advice"));
     advice->setWordWrap(true);
-    advice->setText(FrameSizeText(transmitter.GetSize(), estimate.TotalUs()) +
-                    QStringLiteral(" Turn the screen brightness all the way up, hold the device's "
-                                   "sensor flat against the two panes and keep it still until "
-                                   "\u201cDone\u201d.\nThe panes flash several times a second."));
+    advice->setText(FrameSizeText(transmitter.GetSize(), estimate.TotalUs()) + u' ' +
+                    // "\u201c" ends its literal: lupdate would read the D of Done as a hex digit.
+                    tr("Turn the screen brightness all the way up, hold the device's sensor flat "
+                       "against the two panes and keep it still until \u201c"
+                       "Done\u201d.\nThe panes flash several times a second."));
     displayWarning = new QLabel(this);
     displayWarning->setObjectName(QStringLiteral("displayWarning"));
     displayWarning->setWordWrap(true);
@@ -214,11 +219,13 @@ QString LowRefreshWarning(double refreshHz) {
     if (refreshHz <= 0.0 || refreshHz >= kLowestRefreshHz) {
         return {};  // fast enough, or the platform does not say
     }
-    return QStringLiteral(
-               "This screen refreshes %1 times a second; below %2 the device can mistake "
-               "a one for a zero. Use a faster screen if you can.")
-        .arg(QString::number(refreshHz, 'g', 3))  // 49.6 must not read as 50
-        .arg(kLowestRefreshHz);
+    const QLocale locale;
+    return QCoreApplication::translate(
+               "ProgramDialog",
+               "This screen refreshes %1 times a second; below %2 the device can mistake a one "
+               "for a zero. Use a faster screen if you can.")
+        .arg(locale.toString(refreshHz, 'g', 3),  // 49.6 must not read as 50
+             locale.toString(kLowestRefreshHz, 'g', 3));
 }
 
 void ProgramDialog::UpdateDisplayWarning() {
@@ -294,7 +301,7 @@ bool ProgramDialog::RunCountdown() {
         if (--count == 0) {
             return true;
         }
-        progress->SetText(QStringLiteral("Starting in %1\u2026").arg(count));
+        progress->SetText(tr("Starting in %1\u2026").arg(count));
     }
     return false;
 }
@@ -303,7 +310,7 @@ void ProgramDialog::ReportProgress(std::int32_t position) {
     progress->SetPos(position);
     const std::int32_t top = progress->maximum();
     const int percent = top > 0 ? static_cast<int>(std::min(100LL, 100LL * position / top)) : 100;
-    const QString text = QStringLiteral("Programming\u2026 %1 %, %2 left")
+    const QString text = tr("Programming\u2026 %1 %, %2 left")
                              .arg(percent)
                              .arg(Duration(estimate.RemainingUs(position), Rounding::Up));
     if (text != progress->text()) {
@@ -313,18 +320,18 @@ void ProgramDialog::ReportProgress(std::int32_t position) {
 
 QString ProgramDialog::CanceledText() const {
     const std::int32_t size = transmitter.GetSize();
-    const QString sent =
-        QStringLiteral("after %1 of %2 bytes").arg(transmitter.GetByteIndex()).arg(size);
+    const std::int32_t sent = transmitter.GetByteIndex();
     switch (stopReason) {
         case Stop::Counter:
-            return QStringLiteral("Canceled: the clock failed %1").arg(sent);
+            return tr("Canceled: the clock failed after %1 of %n byte(s)", nullptr, size).arg(sent);
         case Stop::Display:
-            return QStringLiteral("Canceled: the panes could not be seen %1").arg(sent);
+            return tr("Canceled: the panes could not be seen after %1 of %n byte(s)", nullptr, size)
+                .arg(sent);
         case Stop::None:
         case Stop::User:
             break;
     }
-    return QStringLiteral("Canceled %1").arg(sent);
+    return tr("Canceled after %1 of %n byte(s)", nullptr, size).arg(sent);
 }
 
 void ProgramDialog::OnStart() {
@@ -336,25 +343,27 @@ void ProgramDialog::OnStart() {
     transmitter.ClearStop();
     running = true;
     startButton->setEnabled(false);
-    doneButton->setText(QStringLiteral("Cancel"));
-    doneButton->setAccessibleName(QStringLiteral("Cancel programming"));
-    doneButton->setAccessibleDescription(QStringLiteral("Stops sending the program"));
-    progress->SetText(QStringLiteral("Starting in %1\u2026").arg(kCountdownSeconds));
+    doneButton->setText(tr("Cancel"));
+    doneButton->setAccessibleName(tr("Cancel programming"));
+    doneButton->setAccessibleDescription(tr("Stops sending the program"));
+    progress->SetText(tr("Starting in %1\u2026").arg(kCountdownSeconds));
     progress->SetPos(0);
     if (!screenAwake) {
         screenAwake = MakeScreenAwake();
     }
     {
-        const ScreenAwakeHold awake(*screenAwake, "Sending a program to the timer");
+        // The desktop may show the reason, e.g. while it holds off the screen saver.
+        const ScreenAwakeHold awake(*screenAwake,
+                                    tr("Sending a program to the timer").toStdString());
         const ShortSlice slice(kSliceUs);
         // Without a usable counter there is nothing to count down with; the transfer loop then
         // ends the run at once as cancelled.
         const bool counted = runFrequency <= 0 || RunCountdown();
         if (!counted) {
-            progress->SetText(stopReason == Stop::User ? QStringLiteral("Canceled before sending")
+            progress->SetText(stopReason == Stop::User ? tr("Canceled before sending")
                                                        : CanceledText());
         } else {
-            progress->SetText(QStringLiteral("Programming\u2026"));
+            progress->SetText(tr("Programming\u2026"));
             transmitter.Begin();
             swapsRequested = 0;
             swapsPainted = 0;
@@ -368,18 +377,18 @@ void ProgramDialog::OnStart() {
             if (transmitter.CounterFailed()) {
                 stopReason = Stop::Counter;
             }
-            progress->SetText(complete ? QStringLiteral("Done: %1 bytes sent in %2")
-                                             .arg(transmitter.GetSize())
-                                             .arg(Duration(took))
-                                       : CanceledText());
+            progress->SetText(
+                complete ? tr("Done: %n byte(s) sent in %1", nullptr, transmitter.GetSize())
+                               .arg(Duration(took))
+                         : CanceledText());
             update();
         }
     }
     running = false;
     startButton->setEnabled(true);
-    doneButton->setText(QStringLiteral("Done"));
+    doneButton->setText(tr("Done"));
     doneButton->setAccessibleName({});
-    doneButton->setAccessibleDescription(QStringLiteral("Closes this window"));
+    doneButton->setAccessibleDescription(tr("Closes this window"));
     // Enter starts the next run, as before the first one.
     startButton->setDefault(true);
     startButton->setFocus();
