@@ -8,13 +8,13 @@
 #include "res/ControlIds.h"
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("About"));
+    setWindowTitle(tr("About"));
     setProperty(ControlIds::kProperty, ControlIds::kAboutDialog);
     // The template's units in the font this dialog really shows.
     const DialogUnits du = DialogUnitsOf(this);
     setFixedSize(du.Rect(0, 0, 167, 73).size());
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setGeometry(du.Rect(110, 51, 50, 14));
     ok->setDefault(true);
     ok->setProperty(ControlIds::kProperty, ControlIds::kOk);

@@ -8,53 +8,60 @@
 #include "gui/common/DialogUnits.h"
 #include "res/ControlIds.h"
 
-namespace {
-
-const char kPage[] = R"(
-<h3>Building a program</h3>
-<p>A program has up to 31 timers, numbered 0 to 31. Each timer is a sequence of ON and OFF
-intervals that the device runs in order. <b>Add Timer</b> starts a timer with its first
-interval; <b>Add Interval</b> and <b>Insert Interval</b> (Ins) add more. Type a length as
-<tt>HH:MM:SS</tt>, or <tt>HH:MM:SS:TT</tt> with TT in sixtieths of a second. Click a row's
-ON/OFF label (or press Space on it) to switch it. Every change can be undone with Ctrl+Z.
-A typed interval that does not read stays in its field, framed with a red "!" sign, and the
-line under the list says how to type it; Esc takes the typing back. Esc does nothing else in
-the main window: Exit is Alt+X, Ctrl+Q or the close box.</p>
-<h3>What the device takes</h3>
-<p>31 timers, numbered 0 to 31; 49 intervals a timer; 8 intervals a block; 128 bytes of
-memory; intervals up to 38:50:10:07. A longer interval is marked in its field and on the
-timeline as soon as you enter it, and the status line counts every problem: click it, or
-choose <b>Edit &gt; Show Problems</b> (F8), to list them and select the first. A timer that
-a file has in two places is joined into one with <b>Edit &gt; Join Timer</b>.</p>
-<h3>Blocks and memory</h3>
-<p>The device has 128 bytes for the program. Every interval takes 3 bytes and every block 1.
-A block holds up to 8 intervals of one timer; the box at the right of a row starts a new
-block, and the editor adds the ones a long timer needs. The status line and the gauge show
-how much memory the program uses; above 128 bytes the gauge turns red and the program cannot
-be sent until it is smaller.</p>
-<h3>Sending it to the device</h3>
-<p><b>Program</b> checks the program and opens the programming window. Turn the screen
-brightness all the way up, hold the device's sensor flat against the two panes, press
-<b>Start</b> and keep the device still until the window says Done. A full program takes
-a little over a minute. The panes flash several times a second. The window counts the
-program's bytes as the status line does; what it sends is 4 bytes longer, for the start
-byte, the length, the block count and a checksum the device checks.</p>
-<h3>Keyboard</h3>
-<p>Every button and menu command has its own underlined letter: press Alt and the letter.
-Tab moves from control to control, and the one with the focus is framed. <b>Add Timer</b>
-opens with the first interval selected: type it and press Enter.</p>
-)";
-
-}  // namespace
+QString HelpDialog::PageHtml() {
+    // One text per heading and per paragraph: units a translator can take in at once.
+    const QString sections[][2] = {
+        {tr("Building a program"),
+         tr("A program has up to 31 timers, numbered 0 to 31. Each timer is a sequence of ON and "
+            "OFF intervals that the device runs in order. <b>Add Timer</b> starts a timer with "
+            "its first interval; <b>Add Interval</b> and <b>Insert Interval</b> (Ins) add more. "
+            "Type a length as <tt>HH:MM:SS</tt>, or <tt>HH:MM:SS:TT</tt> with TT in sixtieths of "
+            "a second. Click a row's ON/OFF label (or press Space on it) to switch it. Every "
+            "change can be undone with Ctrl+Z. A typed interval that does not read stays in its "
+            "field, framed with a red \"!\" sign, and the line under the list says how to type it; "
+            "Esc takes the typing back. Esc does nothing else in the main window: Exit is Alt+X, "
+            "Ctrl+Q or the close box.")},
+        {tr("What the device takes"),
+         tr("31 timers, numbered 0 to 31; 49 intervals a timer; 8 intervals a block; 128 bytes of "
+            "memory; intervals up to 38:50:10:07. A longer interval is marked in its field and on "
+            "the timeline as soon as you enter it, and the status line counts every problem: "
+            "click it, or choose <b>Edit &gt; Show Problems</b> (F8), to list them and select the "
+            "first. A timer that a file has in two places is joined into one with <b>Edit &gt; "
+            "Join Timer</b>.")},
+        {tr("Blocks and memory"),
+         tr("The device has 128 bytes for the program. Every interval takes 3 bytes and every "
+            "block 1. A block holds up to 8 intervals of one timer; the box at the right of a row "
+            "starts a new block, and the editor adds the ones a long timer needs. The status line "
+            "and the gauge show how much memory the program uses; above 128 bytes the gauge turns "
+            "red and the program cannot be sent until it is smaller.")},
+        {tr("Sending it to the device"),
+         tr("<b>Program</b> checks the program and opens the programming window. Turn the screen "
+            "brightness all the way up, hold the device's sensor flat against the two panes, "
+            "press <b>Start</b> and keep the device still until the window says Done. A full "
+            "program takes a little over a minute. The panes flash several times a second. The "
+            "window counts the program's bytes as the status line does; what it sends is 4 bytes "
+            "longer, for the start byte, the length, the block count and a checksum the device "
+            "checks.")},
+        {tr("Keyboard"),
+         tr("Every button and menu command has its own underlined letter: press Alt and the "
+            "letter. Tab moves from control to control, and the one with the focus is framed. "
+            "<b>Add Timer</b> opens with the first interval selected: type it and press Enter.")},
+    };
+    QString html;
+    for (const auto& [heading, paragraph] : sections) {
+        html += QStringLiteral("<h3>%1</h3>\n<p>%2</p>\n").arg(heading, paragraph);
+    }
+    return html;
+}
 
 HelpDialog::HelpDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("How to program the device"));
+    setWindowTitle(tr("How to program the device"));
     setProperty(ControlIds::kProperty, ControlIds::kHelpDialog);
     const DialogUnits du = DialogUnitsOf(this);
 
     page = new QTextBrowser(this);
-    page->setAccessibleName(QStringLiteral("Help text"));
-    page->setHtml(QString::fromUtf8(kPage));
+    page->setAccessibleName(tr("Help text"));
+    page->setHtml(PageHtml());
     page->setOpenLinks(false);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);

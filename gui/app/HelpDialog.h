@@ -15,5 +15,8 @@ public:
     QString GetText() const;
 
 private:
+    // The page in the interface's language.
+    static QString PageHtml();
+
     QTextBrowser* page;
 };
