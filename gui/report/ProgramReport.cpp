@@ -44,10 +44,6 @@ QPalette PrintPalette() {
     return palette;
 }
 
-QString Translated(const char* source) {
-    return QCoreApplication::translate("ProgramReport", source);
-}
-
 // Numbers in the language's digits, without a group separator: "4743 bytes" as the report has
 // always written them, in English and in German alike.
 QString Number(int value) {
@@ -59,6 +55,8 @@ QString Number(int value) {
 struct TableRow {
     QString cells[7];
 };
+
+constexpr double kCellPadding = 6;  // 3 on either side
 
 constexpr std::array<const char*, 7> kColumns = {QT_TRANSLATE_NOOP("ProgramReport", "Timer"),
                                                  QT_TRANSLATE_NOOP("ProgramReport", "Interval"),
@@ -91,6 +89,44 @@ std::vector<TableRow> TableRows(const TimelineLayout& layout) {
     return rows;
 }
 
+// The columns' widths: their shares of the page, except that a column is never narrower than
+// its title (German titles are longer); the room comes from columns wider than their title and
+// cells need, so a table whose titles fit keeps its shares.
+std::array<double, 7> ColumnWidths(double width, const std::array<QString, 7>& titles,
+                                   const std::vector<TableRow>& rows, const QFont& titleFont,
+                                   const QFont& cellFont) {
+    const QFontMetricsF title(titleFont);
+    const QFontMetricsF cell(cellFont);
+    std::array<double, 7> widths{};
+    std::array<double, 7> spare{};
+    double missing = 0;
+    double available = 0;
+    for (std::size_t c = 0; c < widths.size(); ++c) {
+        widths[c] = kColumnShares[c] * width;
+        const double titleNeeds = title.horizontalAdvance(titles[c]) + kCellPadding;
+        if (widths[c] < titleNeeds) {
+            // With a point to spare, so rounding cannot elide it after all.
+            const double grown = std::ceil(titleNeeds) + 1;
+            missing += grown - widths[c];
+            widths[c] = grown;
+            continue;
+        }
+        double needs = titleNeeds;
+        for (const TableRow& row : rows) {
+            needs = std::max(needs, std::ceil(cell.horizontalAdvance(row.cells[c])) + kCellPadding);
+        }
+        spare[c] = std::max(0.0, widths[c] - needs);
+        available += spare[c];
+    }
+    if (missing > 0 && available > 0) {
+        const double taken = std::min(1.0, missing / available);
+        for (std::size_t c = 0; c < widths.size(); ++c) {
+            widths[c] -= spare[c] * taken;
+        }
+    }
+    return widths;
+}
+
 // What goes on one page after the header.
 struct PagePlan {
     int firstRow = 0;
@@ -114,6 +150,10 @@ public:
           boldFont(ReportFont(9, true)),
           timelineFont(ReportFont(8)),
           marks(ReportMarks(state, info.unsaved)) {
+        for (std::size_t c = 0; c < kColumns.size(); ++c) {
+            titles[c] = QCoreApplication::translate("ProgramReport", kColumns[c]);
+        }
+        columnWidths = ColumnWidths(width, titles, rows, boldFont, textFont);
         const ProgramSummary summary = SummarizeProgram(ProgramFromState(state));
         summaryLine =
             QString::fromStdString(FormatSummaryLine(summary, kDeviceMemoryBytes)) +
@@ -220,7 +260,7 @@ private:
     double ColumnLeft(int column) const {
         double left = 0;
         for (int c = 0; c < column; ++c) {
-            left += kColumnShares[static_cast<std::size_t>(c)] * width;
+            left += columnWidths[static_cast<std::size_t>(c)];
         }
         return left;
     }
@@ -230,7 +270,7 @@ private:
         painter.setFont(font);
         for (int c = 0; c < 7; ++c) {
             const double left = ColumnLeft(c) + 3;
-            const double cellWidth = kColumnShares[static_cast<std::size_t>(c)] * width - 6;
+            const double cellWidth = columnWidths[static_cast<std::size_t>(c)] - kCellPadding;
             painter.drawText(QRectF(left, y, cellWidth, rowHeight),
                              Qt::AlignLeft | Qt::AlignVCenter,
                              fm.elidedText(cells[c], Qt::ElideRight, cellWidth));
@@ -238,12 +278,8 @@ private:
     }
 
     double PaintTable(double y, const PagePlan& plan) {
-        QString titles[7];
-        for (std::size_t c = 0; c < kColumns.size(); ++c) {
-            titles[c] = Translated(kColumns[c]);
-        }
         painter.setPen(Qt::black);
-        PaintRow(y, titles, boldFont);
+        PaintRow(y, titles.data(), boldFont);
         y += rowHeight;
         painter.setPen(QPen(Qt::black, 0.5));
         painter.drawLine(QPointF(0, y), QPointF(width, y));
@@ -290,6 +326,8 @@ private:
     const ReportInfo& info;
     TimelineLayout layout;
     std::vector<TableRow> rows;
+    std::array<QString, 7> titles;
+    std::array<double, 7> columnWidths{};
     QFont titleFont, textFont, boldFont, timelineFont;
     QStringList marks;
     QString summaryLine;
