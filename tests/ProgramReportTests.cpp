@@ -11,6 +11,7 @@
 #include "core/DeviceLimits.h"
 #include "core/ProgramCsv.h"
 #include "core/TimelineMath.h"
+#include "gui/common/Language.h"
 #include "gui/editor/TimerListCtrl.h"
 #include "gui/report/ProgramReport.h"
 
@@ -139,6 +140,60 @@ TEST(ProgramReport, MarksComeOnlyForAProgramOverTheDeviceOrUnsaved) {
     EXPECT_EQ(ReportMarks(full, true),
               QStringList{"Unsaved changes: this is the program as the editor shows it, not as "
                           "its file holds it."});
+}
+
+TEST(ProgramReport, InGermanEveryTextIsGermanAndTheDateIsWrittenTheGermanWay) {
+    // Over the device's memory and unsaved, so every line of the header is there.
+    std::vector<BlockData> blocks;
+    for (int timer = 0; timer < 8; ++timer) {
+        blocks.push_back({timer, std::vector<Step>(5, {true, 0, 0, 1, 0})});
+    }
+    blocks.push_back({8, {{false, 0, 0, 2, 0}}});
+    EditorState state = EditorStateOf(MakeProgram(blocks));
+    state.startup = true;
+    state.panels.back().rows.push_back({true, "12:x", false});  // typed, not yet readable
+    const QDateTime printed(QDate(2026, 3, 9), QTime(14, 5));
+    TempDir dir;
+    const auto report = [&](const std::string& name) {
+        const QString file = QString::fromStdString(dir.File(name));
+        QString error;
+        EXPECT_TRUE(ExportPdf(state, file, {QStringLiteral("woche.tvr"), printed, true}, error))
+            << error.toStdString();
+        return PdfText(file);
+    };
+    QString german;
+    {
+        const AppLanguage language(QStringLiteral("de"));
+        german = report("de.pdf");
+    }
+    const QString english = report("en.pdf");
+
+    EXPECT_TRUE(german.contains(QStringLiteral("Gedruckt am 09.03.2026 14:05")))
+        << german.toStdString();
+    EXPECT_TRUE(english.contains(QStringLiteral("Printed 2026-03-09 14:05")))
+        << "the English date stays as it was";
+    EXPECT_TRUE(german.contains(QStringLiteral("Seite 1 von 2")));
+    EXPECT_TRUE(german.contains(QStringLiteral("Seite 2 von 2")));
+    // Whole, not elided: the German marks are longer than the English ones.
+    EXPECT_TRUE(german.contains(QStringLiteral(
+        "Zu groß für das Gerät: Das Programm benötigt 135 Bytes, das Gerät fasst 128.")));
+    EXPECT_TRUE(german.contains(QStringLiteral(
+        "Ungespeicherte Änderungen: Dies ist das Programm im Editor, nicht das der Datei.")));
+    EXPECT_TRUE(german.contains(QStringLiteral("Timer 0 beim Einschalten starten: ja")));
+    EXPECT_TRUE(german.contains(QStringLiteral("Zeitleiste")));
+    // Every column title whole, with the table's lines under them.
+    const auto line = [&german](const QString& pattern) {
+        return QRegularExpression(QStringLiteral("(^|\\n) *") + pattern).match(german).hasMatch();
+    };
+    EXPECT_TRUE(
+        line(QStringLiteral("Timer +Intervall +Zustand +Länge +Beginn +Ende +Blockbeginn")));
+    EXPECT_TRUE(line(QStringLiteral("0 +1 +EIN +00:00:01 +00:00:00 +00:00:01 +ja")));
+    EXPECT_TRUE(line(QStringLiteral("8 +1 +AUS +00:00:02 +00:00:00 +00:00:02 +ja")));
+    EXPECT_TRUE(line(QStringLiteral("8 +2 +EIN +12:x +00:00:02 +nicht lesbar")));
+    for (const char* english : {"Printed", "Page", "Too large", "Unsaved", "power up", "Timeline",
+                                "cannot be read", "Block start"}) {
+        EXPECT_FALSE(german.contains(QLatin1String(english))) << english;
+    }
 }
 
 TEST(CsvExport, MatchesTvrtoolByteForByteAndTheProgramTheEditorBuilds) {
