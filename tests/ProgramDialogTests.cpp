@@ -18,6 +18,7 @@
 #include "core/TimerProgram.h"
 #include "core/TransferFrame.h"
 #include "gui/common/DialogUnits.h"
+#include "gui/common/Language.h"
 #include "gui/transfer/EventWaiter.h"
 #include "gui/transfer/ProgramDialog.h"
 #include "gui/transfer/TextProgressCtrl.h"
@@ -54,8 +55,16 @@ private:
     AwakeLog& log;
 };
 
-class ProgramDialogTest : public ::testing::Test {
+// The interface's language, there before the dialog is made.
+class SpeakingLanguage {
 protected:
+    explicit SpeakingLanguage(const char* code) : language(QString::fromLatin1(code)) {}
+    const AppLanguage language;
+};
+
+class ProgramDialogTest : protected SpeakingLanguage, public ::testing::Test {
+protected:
+    explicit ProgramDialogTest(const char* language = "en") : SpeakingLanguage(language) {}
     static void SetUpTestSuite() { QSettings().clear(); }
 
     void SetUp() override {
@@ -346,6 +355,71 @@ TEST_F(ProgramDialogTest, WhenTheClockOrTheDisplayFailsTheRunEndsCanceled) {
     ExpectIdle();
 
     EXPECT_EQ(awake.calls.size(), 4u);
+}
+
+class GermanProgramDialogTest : public ProgramDialogTest {
+protected:
+    GermanProgramDialogTest() : ProgramDialogTest("de") {}
+};
+
+TEST_F(GermanProgramDialogTest, EveryTextARunShowsIsGerman) {
+    EXPECT_EQ(dialog.windowTitle(), "Programmieren");
+    EXPECT_EQ(start->text(), "Starten");
+    EXPECT_EQ(done->text(), "Fertig");
+    EXPECT_EQ(bar->text(), "Bereit zum Programmieren");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(start)->text(QAccessible::Name),
+              "Programmieren starten");
+    const QString advice = dialog.findChild<QLabel*>("advice")->text();
+    EXPECT_TRUE(advice.startsWith("Etwa ") && advice.contains(" für 4 Bytes. Stellen Sie"))
+        << advice.toStdString();
+
+    std::vector<QString> states;
+    onReading = [&] {
+        const QString state = bar->text() + " / " + done->text();
+        if (states.empty() || states.back() != state) {
+            states.push_back(state);
+        }
+    };
+    QTest::mouseClick(start, Qt::LeftButton);
+    ASSERT_GE(states.size(), 5u);
+    EXPECT_EQ(std::vector<QString>(states.begin(), states.begin() + 4),
+              (std::vector<QString>{"Start in 3… / Abbrechen", "Start in 2… / Abbrechen",
+                                    "Start in 1… / Abbrechen", "Wird programmiert… / Abbrechen"}));
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^Wird programmiert… \\d+ %, noch \\d"))
+                    .match(states[4])
+                    .hasMatch())
+        << states[4].toStdString();
+    EXPECT_TRUE(bar->text().startsWith("Fertig: 4 Bytes in ")) << bar->text().toStdString();
+    EXPECT_EQ(done->text(), "Fertig");
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(done)->text(QAccessible::Description),
+              "Schließt dieses Fenster");
+
+    // Cancelled: the count sent and the frame's size in their places.
+    ActWhen([this] { return dialog.GetTransmitter().GetPosition() == 25; },
+            [this] { QTest::mouseClick(done, Qt::LeftButton); });
+    QTest::mouseClick(start, Qt::LeftButton);
+    EXPECT_EQ(bar->text(), "Abgebrochen nach 2 von 4 Bytes");
+    EXPECT_EQ(done->text(), "Fertig");
+}
+
+// "(s)" and %n: one byte and several, in both languages; the refresh rate with the language's
+// decimal sign.
+TEST(ProgramDialogText, CountsAgreeWithTheirNumberAndDecimalsFollowTheLanguage) {
+    const int oneProgramByte = kFrameExtraBytes + 1;
+    EXPECT_TRUE(FrameSizeText(oneProgramByte, 2'000'000)
+                    .contains("for the program's 1 byte (5 with the start byte"));
+    EXPECT_TRUE(FrameSizeText(oneProgramByte + 1, 2'000'000)
+                    .contains("for the program's 2 bytes (6 with the start byte"));
+    const AppLanguage german(QStringLiteral("de"));
+    EXPECT_TRUE(FrameSizeText(oneProgramByte, 2'000'000)
+                    .contains("für 1 Byte des Programms (5 mit Startbyte"));
+    EXPECT_TRUE(FrameSizeText(oneProgramByte + 1, 2'000'000)
+                    .contains("für 2 Bytes des Programms (6 mit Startbyte"));
+    EXPECT_TRUE(FrameSizeText(4, 2'000'000).endsWith("für 4 Bytes."));
+    const QString warning = LowRefreshWarning(49.6);
+    EXPECT_TRUE(warning.startsWith("Dieser Bildschirm hat eine Bildwiederholrate von 49,6 Hz;"))
+        << warning.toStdString();
+    EXPECT_TRUE(warning.contains("unter 50 Hz")) << warning.toStdString();
 }
 
 TEST(EventWaiter, HandlesAnEventThatArrivesWhileItSleeps) {
