@@ -32,6 +32,7 @@
 #include "gui/app/FileActions.h"
 #include "gui/app/HelpDialog.h"
 #include "gui/app/HistoryActions.h"
+#include "gui/app/LanguageMenu.h"
 #include "gui/app/ProgramStatus.h"
 #include "gui/common/DialogUnits.h"
 #include "gui/common/LabelAccessibility.h"
@@ -343,6 +344,8 @@ void MainDialog::BuildMenu(QMenuBar* menu) {
         ShowTimeline(true);
         timeline->Fit();
     });
+    view->addSeparator();
+    connect(new LanguageMenu(view), &LanguageMenu::chosen, status, &ProgramStatus::ShowNotice);
 
     QMenu* help = menu->addMenu(tr("&Help"));
     connect(MakeStandardAction(help, tr("&How to program the device"), ControlIds::kHelp,
