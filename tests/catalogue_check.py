@@ -47,7 +47,7 @@ def problems_of(key, message):
         return [f"{where} is {kind}"]
     if message.get("numerus") == "yes":
         forms = [form.text or "" for form in translation.iter("numerusform")]
-        if len(forms) < 2 or any(not form.strip() for form in forms):
+        if not forms or any(not form.strip() for form in forms):
             return [f"{where} lacks a plural form"]
     else:
         forms = [translation.text or ""]
