@@ -102,7 +102,7 @@ TEST_F(EditTimeDialogTest, RefusesOutOfRangeOrUnreadableTextAndStaysOpen) {
         prompter.messages.clear();
         EXPECT_FALSE(Submit(text)) << text;
         EXPECT_TRUE(dialog.isVisible()) << text;
-        ASSERT_EQ(prompter.messages, QStringList{kInvalidIntervalMessage}) << text;
+        ASSERT_EQ(prompter.messages, QStringList{InvalidIntervalMessage()}) << text;
         EXPECT_EQ(edit->text(), text);  // left as typed
     }
     ASSERT_TRUE(Submit("99:99:99"));

@@ -805,7 +805,7 @@ namespace {
 // The check line beside the list, or an empty string while it is hidden.
 QString CheckLine(const MainDialog& window) {
     for (const QLabel* label : window.findChildren<QLabel*>()) {
-        if (label->isVisible() && label->text().contains(kIntervalForms)) {
+        if (label->isVisible() && label->text().contains(IntervalFormsText())) {
             return label->text();
         }
     }
@@ -834,7 +834,7 @@ TEST_F(MainDialogTest, AnUnreadableEntryIsMarkedInPlaceNamedBesideTheListAndKept
     EXPECT_EQ(edit->text(), "01.30.00");
     EXPECT_TRUE(edit->IsMarked());
     EXPECT_EQ(CheckLine(window), QStringLiteral("\u26A0 Timer 0, interval 2 does not read. ") +
-                                     kIntervalForms +
+                                     IntervalFormsText() +
                                      QStringLiteral(". Esc takes the typing back."));
     EXPECT_EQ(Stored(0, 1), "00:00:10:30") << "the last good value";
     EXPECT_FALSE(window.IsModified());
@@ -850,7 +850,7 @@ TEST_F(MainDialogTest, AnUnreadableEntryIsMarkedInPlaceNamedBesideTheListAndKept
     ASSERT_TRUE(QTest::qWaitFor([&] { return startup->hasFocus(); }));
     window.OnProgram();
     EXPECT_EQ(prompter.messages, QStringList{"Timer 0, interval 2 does not read as an interval."});
-    EXPECT_TRUE(prompter.details[0].contains(kIntervalForms));
+    EXPECT_TRUE(prompter.details[0].contains(IntervalFormsText()));
     EXPECT_TRUE(edit->hasFocus());
 
     // Corrected, it counts, and the line goes.
