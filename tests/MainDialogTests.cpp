@@ -25,6 +25,7 @@
 #include "gui/app/EditCommands.h"
 #include "gui/app/FileActions.h"
 #include "gui/app/MainDialog.h"
+#include "gui/common/Language.h"
 #include "gui/common/TimerTexts.h"
 #include "gui/document/ProgramDocument.h"
 #include "gui/editor/ColorCheckBox.h"
@@ -81,8 +82,17 @@ private:
     QString title;
 };
 
-class MainDialogTest : public ::testing::Test {
+// The interface's language, there before the window is made.
+class SpeakingLanguage {
 protected:
+    explicit SpeakingLanguage(const char* code) : language(QString::fromLatin1(code)) {}
+    const AppLanguage language;
+};
+
+class MainDialogTest : protected SpeakingLanguage, public ::testing::Test {
+protected:
+    explicit MainDialogTest(const char* language = "en") : SpeakingLanguage(language) {}
+
     void SetUp() override {
         ASSERT_TRUE(ShowActive(window));
         list = window.GetTimerList();
@@ -98,6 +108,9 @@ protected:
     }
 
     void TearDown() override { EXPECT_EQ(prompter.unexpected, QStringList()); }
+
+    // Every menu, the window and each dialog it opens: no two things share an Alt letter.
+    void ExpectEveryThingHasItsOwnLetter();
 
     // Add Timer through the real new-timer dialog.
     void AddTimerThroughDialog(int timer, bool on, const QString& text) {
@@ -710,12 +723,26 @@ void ExpectUniqueMnemonics(QMenu* menu) {
     EXPECT_EQ(SharedMnemonics(texts), QStringList()) << "menu " << menu->title().toStdString();
 }
 
-TEST_F(MainDialogTest, EveryMenuAndEveryDialogReachesEachThingByItsOwnLetter) {
-    // The helper itself: a double ampersand is a shown '&', not a mnemonic.
+TEST(Mnemonics, ADoubleAmpersandIsAShownAmpersandNotAMnemonic) {
     EXPECT_EQ(SharedMnemonics({"&Save", "Save &As", "Export as C&SV", "Fish &&&Chips", "&Cut"}),
               (QStringList{"S: &Save | Export as C&SV", "C: Fish &&&Chips | &Cut"}));
     EXPECT_EQ(Mnemonic("R&&D"), QChar());
+}
 
+class GermanMainDialogTest : public MainDialogTest {
+protected:
+    GermanMainDialogTest() : MainDialogTest("de") {}
+};
+
+TEST_F(MainDialogTest, EveryMenuAndEveryDialogReachesEachThingByItsOwnLetter) {
+    ExpectEveryThingHasItsOwnLetter();
+}
+
+TEST_F(GermanMainDialogTest, EveryMenuAndEveryDialogReachesEachThingByItsOwnLetter) {
+    ExpectEveryThingHasItsOwnLetter();
+}
+
+void MainDialogTest::ExpectEveryThingHasItsOwnLetter() {
     // Eight recent files, so the recent list has all its entries.
     for (int i = 0; i < 8; ++i) {
         prompter.answers.push_back(Prompter::Answer::No);

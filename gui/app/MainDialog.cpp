@@ -32,6 +32,7 @@
 #include "gui/app/FileActions.h"
 #include "gui/app/HelpDialog.h"
 #include "gui/app/HistoryActions.h"
+#include "gui/app/LanguageMenu.h"
 #include "gui/app/ProgramStatus.h"
 #include "gui/common/DialogUnits.h"
 #include "gui/common/LabelAccessibility.h"
@@ -350,6 +351,8 @@ void MainDialog::BuildMenu(QMenuBar* menu) {
         ShowTimeline(true);
         timeline->Fit();
     });
+    view->addSeparator();
+    connect(new LanguageMenu(view), &LanguageMenu::chosen, status, &ProgramStatus::ShowNotice);
 
     QMenu* help = menu->addMenu(QStringLiteral("&Help"));
     connect(MakeStandardAction(help, QStringLiteral("&How to program the device"),
