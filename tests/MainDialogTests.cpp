@@ -925,6 +925,36 @@ TEST_F(MainDialogTest, AnIntervalOverTheDevicesLimitIsMarkedOnCommitInListTimeli
     EXPECT_EQ(window.GetDocument().GetState().selection, (EditorSelection{0, 0}));
 }
 
+TEST_F(GermanMainDialogTest, GaugeStatusAndCheckLinesSpeakGermanWithTheProblemCountsPlural) {
+    OpenText(kWorkedExample);
+    EXPECT_EQ(gauge->format(), "7 von 128 Bytes");
+    // The count leads the line, then the first problem, "…" when more follow.
+    const auto lead = [&] {
+        return window.GetSummaryText().section(QStringLiteral(" \u00B7 "), 0, 0);
+    };
+    QTest::keyClick(TypeOver(0, 1, "38:50:10:08"), Qt::Key_Return);
+    EXPECT_TRUE(lead().startsWith("1 Problem: ")) << lead().toStdString();
+    EXPECT_FALSE(lead().endsWith(u'\u2026'));
+    QTest::keyClick(TypeOver(0, 0, "99:0:0"), Qt::Key_Return);
+    EXPECT_TRUE(lead().startsWith("2 Probleme: ")) << lead().toStdString();
+    EXPECT_TRUE(lead().endsWith(u'\u2026'));
+    EXPECT_EQ(StatusLabel(window)->toolTip(),
+              "Klicken, um die Probleme aufzulisten (Bearbeiten > Probleme anzeigen)");
+
+    // Typing that does not read: the field and the line beside the list say so in German,
+    // with the forms an interval is typed in.
+    IntervalEdit* edit = TypeOver(0, 1, "01.30.00");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_TRUE(IntervalFormsText().startsWith("HH:MM:SS oder HH:MM:SS:TT: Stunden"));
+    EXPECT_EQ(CheckLine(window), QStringLiteral("\u26A0 Timer 0, Intervall 2 ist nicht lesbar. ") +
+                                     IntervalFormsText() +
+                                     QStringLiteral(". Esc nimmt die Eingabe zurück."));
+    EXPECT_TRUE(edit->toolTip().startsWith(
+        QStringLiteral("\u201E01.30.00\u201C ist als Intervall nicht lesbar. ") +
+        IntervalFormsText()))
+        << edit->toolTip().toStdString();
+}
+
 TEST_F(MainDialogTest, ATimerInTwoPlacesIsNamedOnOpenAndJoinTimerMovesItsRowsUndoably) {
     const std::string text =
         "TVRX\r\n1000\r\nSTARTUP ENABLED\r\nTimer 1\r\nON - 00:00:05\r\nTimer 2\r\n"
