@@ -21,7 +21,8 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TIMER_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 if(TIMER_BUILD_GUI)
-    set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
+    # Qt's own dialogs and buttons speak the user's language from Qt's catalogues.
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
 endif()
 
 # Debian wants the licence in machine-readable form and a changelog (compressed, without a time

@@ -42,6 +42,7 @@ inline constexpr int kFileExportPdf = 40010;
 inline constexpr int kFileExportCsv = 40011;
 inline constexpr int kViewTimeline = 40012;
 inline constexpr int kViewFit = 40013;
+inline constexpr int kViewLanguage = 40014;
 inline constexpr int kEditUndo = 40101;
 inline constexpr int kEditRedo = 40102;
 inline constexpr int kEditInsertInterval = 40103;

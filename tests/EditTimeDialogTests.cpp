@@ -9,13 +9,23 @@
 #include "ScriptedPrompter.h"
 #include "gui/app/EditTimeDialog.h"
 #include "gui/common/FocusFrame.h"
+#include "gui/common/Language.h"
 #include "gui/common/TimerTexts.h"
 #include "res/ControlIds.h"
 
 namespace {
 
-class EditTimeDialogTest : public ::testing::Test {
+// The interface's language, there before the dialog is made.
+class SpeakingLanguage {
 protected:
+    explicit SpeakingLanguage(const char* code) : language(QString::fromLatin1(code)) {}
+    const AppLanguage language;
+};
+
+class EditTimeDialogTest : protected SpeakingLanguage, public ::testing::Test {
+protected:
+    explicit EditTimeDialogTest(const char* language = "en") : SpeakingLanguage(language) {}
+
     void SetUp() override {
         ASSERT_TRUE(ShowActive(dialog));
         ok = FindById<QPushButton>(&dialog, ControlIds::kOk);
@@ -102,7 +112,7 @@ TEST_F(EditTimeDialogTest, RefusesOutOfRangeOrUnreadableTextAndStaysOpen) {
         prompter.messages.clear();
         EXPECT_FALSE(Submit(text)) << text;
         EXPECT_TRUE(dialog.isVisible()) << text;
-        ASSERT_EQ(prompter.messages, QStringList{kInvalidIntervalMessage}) << text;
+        ASSERT_EQ(prompter.messages, QStringList{InvalidIntervalMessage()}) << text;
         EXPECT_EQ(edit->text(), text);  // left as typed
     }
     ASSERT_TRUE(Submit("99:99:99"));
@@ -144,6 +154,29 @@ TEST_F(EditTimeDialogTest, RefusesANumberInUseNamingItsTimerAndEnterOnCancelCanc
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(prompter.messages.size(), 1) << "Cancel never checks the text";
+}
+
+class GermanEditTimeDialogTest : public EditTimeDialogTest {
+protected:
+    GermanEditTimeDialogTest() : EditTimeDialogTest("de") {}
+};
+
+TEST_F(GermanEditTimeDialogTest, TheSwitchSaysEinOrAusAndARefusalExplainsTheFormsInGerman) {
+    EXPECT_EQ(onOff->text(), "EIN");
+    QTest::mouseClick(onOff, Qt::LeftButton);
+    EXPECT_EQ(onOff->text(), "AUS");
+
+    EXPECT_FALSE(Submit("1:2"));
+    ASSERT_EQ(prompter.messages,
+              QStringList{"Das Intervall ist nicht lesbar. Geben Sie es als HH:MM:SS oder "
+                          "HH:MM:SS:TT ein."});
+    EXPECT_TRUE(
+        prompter.details[0].startsWith(IntervalFormsText() + QStringLiteral(", zum Beispiel")))
+        << prompter.details[0].toStdString();
+    EXPECT_TRUE(IntervalFormsText().contains("Sechzigsteln"));
+
+    ASSERT_TRUE(Submit("0:0:5"));
+    EXPECT_FALSE(dialog.IsOn()) << "the switch's state, whatever its word";
 }
 
 }  // namespace

@@ -68,7 +68,7 @@ TEST_F(IntervalEditTest, AnUnreadableTextStaysMarkedWhileTheTextOfEntryStaysTheV
         EXPECT_EQ(first->GetSavedText(), c.value) << c.typed.toStdString();
         EXPECT_TRUE(second->hasFocus()) << "a click still goes where the user sent it";
         if (!c.reads) {
-            EXPECT_TRUE(first->toolTip().contains(kIntervalForms));
+            EXPECT_TRUE(first->toolTip().contains(IntervalFormsText()));
             EXPECT_TRUE(first->toolTip().contains(c.typed));
         }
     }

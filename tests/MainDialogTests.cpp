@@ -25,6 +25,7 @@
 #include "gui/app/EditCommands.h"
 #include "gui/app/FileActions.h"
 #include "gui/app/MainDialog.h"
+#include "gui/common/Language.h"
 #include "gui/common/TimerTexts.h"
 #include "gui/document/ProgramDocument.h"
 #include "gui/editor/ColorCheckBox.h"
@@ -81,8 +82,17 @@ private:
     QString title;
 };
 
-class MainDialogTest : public ::testing::Test {
+// The interface's language, there before the window is made.
+class SpeakingLanguage {
 protected:
+    explicit SpeakingLanguage(const char* code) : language(QString::fromLatin1(code)) {}
+    const AppLanguage language;
+};
+
+class MainDialogTest : protected SpeakingLanguage, public ::testing::Test {
+protected:
+    explicit MainDialogTest(const char* language = "en") : SpeakingLanguage(language) {}
+
     void SetUp() override {
         ASSERT_TRUE(ShowActive(window));
         list = window.GetTimerList();
@@ -98,6 +108,9 @@ protected:
     }
 
     void TearDown() override { EXPECT_EQ(prompter.unexpected, QStringList()); }
+
+    // Every menu, the window and each dialog it opens: no two things share an Alt letter.
+    void ExpectEveryThingHasItsOwnLetter();
 
     // Add Timer through the real new-timer dialog.
     void AddTimerThroughDialog(int timer, bool on, const QString& text) {
@@ -710,12 +723,26 @@ void ExpectUniqueMnemonics(QMenu* menu) {
     EXPECT_EQ(SharedMnemonics(texts), QStringList()) << "menu " << menu->title().toStdString();
 }
 
-TEST_F(MainDialogTest, EveryMenuAndEveryDialogReachesEachThingByItsOwnLetter) {
-    // The helper itself: a double ampersand is a shown '&', not a mnemonic.
+TEST(Mnemonics, ADoubleAmpersandIsAShownAmpersandNotAMnemonic) {
     EXPECT_EQ(SharedMnemonics({"&Save", "Save &As", "Export as C&SV", "Fish &&&Chips", "&Cut"}),
               (QStringList{"S: &Save | Export as C&SV", "C: Fish &&&Chips | &Cut"}));
     EXPECT_EQ(Mnemonic("R&&D"), QChar());
+}
 
+class GermanMainDialogTest : public MainDialogTest {
+protected:
+    GermanMainDialogTest() : MainDialogTest("de") {}
+};
+
+TEST_F(MainDialogTest, EveryMenuAndEveryDialogReachesEachThingByItsOwnLetter) {
+    ExpectEveryThingHasItsOwnLetter();
+}
+
+TEST_F(GermanMainDialogTest, EveryMenuAndEveryDialogReachesEachThingByItsOwnLetter) {
+    ExpectEveryThingHasItsOwnLetter();
+}
+
+void MainDialogTest::ExpectEveryThingHasItsOwnLetter() {
     // Eight recent files, so the recent list has all its entries.
     for (int i = 0; i < 8; ++i) {
         prompter.answers.push_back(Prompter::Answer::No);
@@ -805,7 +832,7 @@ namespace {
 // The check line beside the list, or an empty string while it is hidden.
 QString CheckLine(const MainDialog& window) {
     for (const QLabel* label : window.findChildren<QLabel*>()) {
-        if (label->isVisible() && label->text().contains(kIntervalForms)) {
+        if (label->isVisible() && label->text().contains(IntervalFormsText())) {
             return label->text();
         }
     }
@@ -834,7 +861,7 @@ TEST_F(MainDialogTest, AnUnreadableEntryIsMarkedInPlaceNamedBesideTheListAndKept
     EXPECT_EQ(edit->text(), "01.30.00");
     EXPECT_TRUE(edit->IsMarked());
     EXPECT_EQ(CheckLine(window), QStringLiteral("\u26A0 Timer 0, interval 2 does not read. ") +
-                                     kIntervalForms +
+                                     IntervalFormsText() +
                                      QStringLiteral(". Esc takes the typing back."));
     EXPECT_EQ(Stored(0, 1), "00:00:10:30") << "the last good value";
     EXPECT_FALSE(window.IsModified());
@@ -850,7 +877,7 @@ TEST_F(MainDialogTest, AnUnreadableEntryIsMarkedInPlaceNamedBesideTheListAndKept
     ASSERT_TRUE(QTest::qWaitFor([&] { return startup->hasFocus(); }));
     window.OnProgram();
     EXPECT_EQ(prompter.messages, QStringList{"Timer 0, interval 2 does not read as an interval."});
-    EXPECT_TRUE(prompter.details[0].contains(kIntervalForms));
+    EXPECT_TRUE(prompter.details[0].contains(IntervalFormsText()));
     EXPECT_TRUE(edit->hasFocus());
 
     // Corrected, it counts, and the line goes.
@@ -896,6 +923,36 @@ TEST_F(MainDialogTest, AnIntervalOverTheDevicesLimitIsMarkedOnCommitInListTimeli
     ASSERT_EQ(prompter.messages, QStringList{"The program has 2 problems."});
     EXPECT_EQ(prompter.details[0].count(u'\n'), 1);
     EXPECT_EQ(window.GetDocument().GetState().selection, (EditorSelection{0, 0}));
+}
+
+TEST_F(GermanMainDialogTest, GaugeStatusAndCheckLinesSpeakGermanWithTheProblemCountsPlural) {
+    OpenText(kWorkedExample);
+    EXPECT_EQ(gauge->format(), "7 von 128 Bytes");
+    // The count leads the line, then the first problem, "…" when more follow.
+    const auto lead = [&] {
+        return window.GetSummaryText().section(QStringLiteral(" \u00B7 "), 0, 0);
+    };
+    QTest::keyClick(TypeOver(0, 1, "38:50:10:08"), Qt::Key_Return);
+    EXPECT_TRUE(lead().startsWith("1 Problem: ")) << lead().toStdString();
+    EXPECT_FALSE(lead().endsWith(u'\u2026'));
+    QTest::keyClick(TypeOver(0, 0, "99:0:0"), Qt::Key_Return);
+    EXPECT_TRUE(lead().startsWith("2 Probleme: ")) << lead().toStdString();
+    EXPECT_TRUE(lead().endsWith(u'\u2026'));
+    EXPECT_EQ(StatusLabel(window)->toolTip(),
+              "Klicken, um die Probleme aufzulisten (Bearbeiten > Probleme anzeigen)");
+
+    // Typing that does not read: the field and the line beside the list say so in German,
+    // with the forms an interval is typed in.
+    IntervalEdit* edit = TypeOver(0, 1, "01.30.00");
+    QTest::keyClick(edit, Qt::Key_Return);
+    EXPECT_TRUE(IntervalFormsText().startsWith("HH:MM:SS oder HH:MM:SS:TT: Stunden"));
+    EXPECT_EQ(CheckLine(window), QStringLiteral("\u26A0 Timer 0, Intervall 2 ist nicht lesbar. ") +
+                                     IntervalFormsText() +
+                                     QStringLiteral(". Esc nimmt die Eingabe zurück."));
+    EXPECT_TRUE(edit->toolTip().startsWith(
+        QStringLiteral("\u201E01.30.00\u201C ist als Intervall nicht lesbar. ") +
+        IntervalFormsText()))
+        << edit->toolTip().toStdString();
 }
 
 TEST_F(MainDialogTest, ATimerInTwoPlacesIsNamedOnOpenAndJoinTimerMovesItsRowsUndoably) {

@@ -6,6 +6,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 
+#include "gui/common/Language.h"
+
 int main(int argc, char** argv) {
     // ctest may run the binary where there is no display at all.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -24,5 +26,8 @@ int main(int argc, char** argv) {
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     QCoreApplication::setOrganizationName(QStringLiteral("Tavrel"));
     QCoreApplication::setApplicationName(QStringLiteral("tavrel-timer-tests"));
+    // English whatever the machine's language, as the tests expect its texts; a test that
+    // wants German installs it over this.
+    const AppLanguage english(QStringLiteral("en"));
     return RUN_ALL_TESTS();
 }

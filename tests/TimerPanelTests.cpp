@@ -10,6 +10,7 @@
 
 #include "EditorTestSupport.h"
 #include "ScriptedPrompter.h"
+#include "gui/common/Language.h"
 #include "gui/common/SystemColors.h"
 #include "gui/common/TimerTexts.h"
 #include "gui/editor/ColorCheckBox.h"
@@ -303,4 +304,41 @@ TEST_F(TimerPanelTest, EveryControlIsNamedForItsTimerAndIntervalAndTheNamesFollo
     EXPECT_EQ(AccessibleName(panel->GetCaption()), QStringLiteral("Timer 12"));
     EXPECT_EQ(names(1)[1], QStringLiteral("Timer 12, interval 2"));
     EXPECT_EQ(names(1)[0], QStringLiteral("Timer 12, interval 2, OFF"));
+}
+
+// The same panel with the interface in German, there before the panel is made.
+class GermanTimerPanelTest : public TimerPanelTest {
+protected:
+    GermanTimerPanelTest() : german(QStringLiteral("de")) {}
+    const AppLanguage german;
+};
+
+TEST_F(GermanTimerPanelTest, LabelsSayEinAndAusWhileEachRowKeepsItsStateAndNamesAreGerman) {
+    const ScreenReaderOn reader;
+    Show(3);  // ON, OFF, ON
+    auto shown = [&] {
+        QStringList texts;
+        for (int row = 0; row < panel->GetRowCount(); ++row) {
+            texts.append(panel->GetLabel(row)->text() +
+                         (panel->IsRowOn(row) ? QStringLiteral("=on") : QStringLiteral("=off")));
+        }
+        return texts;
+    };
+    EXPECT_EQ(shown(), (QStringList{"EIN=on", "AUS=off", "EIN=on"}));
+    EXPECT_EQ(AccessibleName(panel->GetLabel(1)), QStringLiteral("Timer 5, Intervall 2, AUS"));
+    EXPECT_EQ(AccessibleName(panel->GetCheckBox(1)),
+              QStringLiteral("Timer 5, Intervall 2 beginnt einen Block"));
+    for (int row = 0; row < panel->GetRowCount(); ++row) {
+        const ColorStatic* label = panel->GetLabel(row);
+        EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))
+            << "the whole word shows";
+    }
+
+    // The state moves with the row and is switched by the document, not read from the word.
+    ASSERT_TRUE(panel->DeleteRow(0));
+    EXPECT_EQ(shown(), (QStringList{"AUS=off", "EIN=on"}));
+    panel->SetRow(0, true, QStringLiteral("00:00:01"), false);
+    panel->SetRow(1, false, QStringLiteral("00:00:02"), false);
+    EXPECT_EQ(shown(), (QStringList{"EIN=on", "AUS=off"}));
+    EXPECT_EQ(AccessibleName(panel->GetLabel(1)), QStringLiteral("Timer 5, Intervall 2, AUS"));
 }

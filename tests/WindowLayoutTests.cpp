@@ -20,6 +20,7 @@
 #include "gui/app/EditTimeDialog.h"
 #include "gui/app/HelpDialog.h"
 #include "gui/app/MainDialog.h"
+#include "gui/common/Language.h"
 #include "gui/editor/ColorStatic.h"
 #include "gui/transfer/ProgramDialog.h"
 
@@ -87,20 +88,22 @@ QStringList Unnamed(QWidget* root) {
     return unnamed;
 }
 
-class WindowLayoutTest : public ::testing::TestWithParam<int> {
+// A font size (0: the application's default) and a language.
+class WindowLayoutTest : public ::testing::TestWithParam<std::tuple<int, const char*>> {
 protected:
     void SetUp() override {
         QSettings().clear();
         saved = QApplication::font();
-        if (GetParam() > 0) {
+        if (const int points = std::get<0>(GetParam()); points > 0) {
             QFont font = saved;
-            font.setPointSize(GetParam());
+            font.setPointSize(points);
             QApplication::setFont(font);
         }
     }
     void TearDown() override { QApplication::setFont(saved); }
 
     QFont saved;
+    const AppLanguage language{QString::fromLatin1(std::get<1>(GetParam()))};
     ScriptedPrompter prompter;
     testing_support::TempDir dir;
 };
@@ -136,11 +139,13 @@ TEST_P(WindowLayoutTest, NoTextIsCutAndEveryControlHasAName) {
 
     HelpDialog help(&window);
     help.show();
-    EXPECT_TRUE(help.GetText().contains("128 bytes"));
+    EXPECT_TRUE(help.GetText().contains("128 Bytes", Qt::CaseInsensitive));
     EXPECT_EQ(Unnamed(&help), QStringList());
 }
 
-// 0: the application's default font.
-INSTANTIATE_TEST_SUITE_P(Fonts, WindowLayoutTest, ::testing::Values(0, 14));
+// German texts are the longer ones. 0: the application's default font.
+INSTANTIATE_TEST_SUITE_P(FontsAndLanguages, WindowLayoutTest,
+                         ::testing::Combine(::testing::Values(0, 14),
+                                            ::testing::Values("en", "de")));
 
 }  // namespace

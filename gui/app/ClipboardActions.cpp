@@ -31,9 +31,10 @@ QString ClipName(const EditorState& state) {
     if (selection.FirstRow() == selection.LastRow()) {
         return Name(IntervalName(number, selection.row));
     }
-    return Name(TimerName(number)) + QStringLiteral(" Intervals %1-%2")
-                                         .arg(selection.FirstRow() + 1)
-                                         .arg(selection.LastRow() + 1);
+    return ClipboardActions::tr("%1 Intervals %2-%3")
+        .arg(Name(TimerName(number)))
+        .arg(selection.FirstRow() + 1)
+        .arg(selection.LastRow() + 1);
 }
 
 }  // namespace
@@ -43,14 +44,13 @@ ClipboardActions::ClipboardActions(ProgramDocument& document, QWidget* window)
 
 void ClipboardActions::AddActions(QMenu* menu) {
     // A text field with the focus claims these keys for its own text before the shortcuts.
-    connect(MakeStandardAction(menu, QStringLiteral("&Cut"), ControlIds::kEditCut,
-                               QKeySequence::Cut, "Ctrl+X"),
+    connect(MakeStandardAction(menu, tr("&Cut"), ControlIds::kEditCut, QKeySequence::Cut, "Ctrl+X"),
             &QAction::triggered, this, &ClipboardActions::OnCut);
-    connect(MakeStandardAction(menu, QStringLiteral("C&opy"), ControlIds::kEditCopy,
-                               QKeySequence::Copy, "Ctrl+C"),
-            &QAction::triggered, this, &ClipboardActions::OnCopy);
-    connect(MakeStandardAction(menu, QStringLiteral("Pa&ste"), ControlIds::kEditPaste,
-                               QKeySequence::Paste, "Ctrl+V"),
+    connect(
+        MakeStandardAction(menu, tr("C&opy"), ControlIds::kEditCopy, QKeySequence::Copy, "Ctrl+C"),
+        &QAction::triggered, this, &ClipboardActions::OnCopy);
+    connect(MakeStandardAction(menu, tr("Pa&ste"), ControlIds::kEditPaste, QKeySequence::Paste,
+                               "Ctrl+V"),
             &QAction::triggered, this, &ClipboardActions::OnPaste);
 }
 
@@ -72,26 +72,26 @@ bool ClipboardActions::HasSelection(const QString& command) {
         return true;
     }
     Prompter::Current().ShowMessage(
-        window, QStringLiteral("%1 needs a timer or intervals to work on.").arg(command),
-        QStringLiteral("Click a timer's caption for the whole timer, or an interval's ON/OFF "
-                       "label (Shift+click for several), then choose %1 again.")
+        window, tr("%1 needs a timer or intervals to work on.").arg(command),
+        tr("Click a timer's caption for the whole timer, or an interval's ON/OFF label "
+           "(Shift+click for several), then choose %1 again.")
             .arg(command));
     return false;
 }
 
 void ClipboardActions::OnCopy() {
-    if (HasSelection(QStringLiteral("Copy"))) {
+    if (HasSelection(tr("Copy"))) {
         QGuiApplication::clipboard()->setMimeData(MakeMimeData(CopySelection(document.GetState())));
     }
 }
 
 void ClipboardActions::OnCut() {
-    if (!HasSelection(QStringLiteral("Cut"))) {
+    if (!HasSelection(tr("Cut"))) {
         return;
     }
     const EditorState& state = document.GetState();
     QGuiApplication::clipboard()->setMimeData(MakeMimeData(CopySelection(state)));
-    if (document.Apply(QStringLiteral("Cut ") + ClipName(state), CutSelection)) {
+    if (document.Apply(tr("Cut %1").arg(ClipName(state)), CutSelection)) {
         emit stepDone();
     }
 }
@@ -107,16 +107,15 @@ void ClipboardActions::Paste(const QMimeData* data) {
     const QByteArray starts = data != nullptr ? data->data(kBlockStarts) : QByteArray();
     const ClipReading reading = ReadClipText(text.toStdString(), starts.toStdString());
     if (!reading.load.Ok()) {
-        Prompter::Current().ShowMessage(window, QStringLiteral("Nothing was pasted."),
+        Prompter::Current().ShowMessage(window, tr("Nothing was pasted."),
                                         QString::fromStdString(reading.load.Message()));
         return;
     }
     if (reading.clip.Empty()) {
         Prompter::Current().ShowMessage(
-            window,
-            QStringLiteral("The clipboard holds no timer or interval, so nothing was pasted."),
-            QStringLiteral("Copy a timer or intervals here, or text with lines such as "
-                           "\"Timer 4\" and \"OFF - 00:02:00\", then paste again."));
+            window, tr("The clipboard holds no timer or interval, so nothing was pasted."),
+            tr("Copy a timer or intervals here, or text with lines such as \"Timer 4\" and "
+               "\"OFF - 00:02:00\", then paste again."));
         return;
     }
     // Tried on a copy first, to name the step after what it does.
@@ -124,15 +123,13 @@ void ClipboardActions::Paste(const QMimeData* data) {
     const PasteOutcome outcome = PasteClip(probe, reading.clip);
     QString name;
     if (outcome.timers.size() == 1) {
-        name = QStringLiteral("Paste ") + Name(TimerName(outcome.timers.front().second));
+        name = tr("Paste %1").arg(Name(TimerName(outcome.timers.front().second)));
     } else if (!outcome.timers.empty()) {
-        name = QStringLiteral("Paste %1 Timers").arg(outcome.timers.size());
+        // Always two or more, so the English needs no "(s)".
+        name = tr("Paste %n Timers", nullptr, static_cast<int>(outcome.timers.size()));
     } else {
-        name = QStringLiteral("Paste %1 into %2")
-                   .arg(outcome.rowsPasted == 1
-                            ? QStringLiteral("1 Interval")
-                            : QStringLiteral("%1 Intervals").arg(outcome.rowsPasted),
-                        Name(TimerName(outcome.timerNumber)));
+        name = tr("Paste %n Interval(s) into %1", nullptr, outcome.rowsPasted)
+                   .arg(Name(TimerName(outcome.timerNumber)));
     }
     if (outcome.Changed()) {
         document.Apply(name, [&](EditorState& after) {
@@ -149,9 +146,11 @@ void ClipboardActions::Paste(const QMimeData* data) {
     }
     // Lines the reader skipped are reported as for Open.
     if (reading.load.skippedCount > 0) {
+        //: Stands where a file's name would: "2 lines of <name> could not be read".
+        const std::string source = tr("the pasted text").toStdString();
         Prompter::Current().ShowMessage(
-            window, QStringLiteral("Not every line of the pasted text could be read."),
-            QString::fromStdString(
-                FormatSkippedLines(reading.load, "the pasted text", "The rest was pasted.")));
+            window, tr("Not every line of the pasted text could be read."),
+            QString::fromStdString(FormatSkippedLines(reading.load, source,
+                                                      tr("The rest was pasted.").toStdString())));
     }
 }

@@ -49,23 +49,20 @@ bool EditCommands::GetTarget(const QString& command, bool needRow, int& panel, i
     if (panel != -1 && (row != -1 || !needRow)) {
         return true;
     }
-    const QString what = needRow ? QStringLiteral("an interval") : QStringLiteral("a timer");
     Prompter::Current().ShowMessage(
-        window, QStringLiteral("%1 needs %2 to work on.").arg(command, what),
-        needRow ? QStringLiteral("Click an interval's ON/OFF label to select it, then choose "
-                                 "%1 again.")
-                      .arg(command)
-                : QStringLiteral("Click a timer's caption or one of its intervals, then choose "
-                                 "%1 again.")
-                      .arg(command));
+        window,
+        (needRow ? tr("%1 needs an interval to work on.") : tr("%1 needs a timer to work on."))
+            .arg(command),
+        (needRow ? tr("Click an interval's ON/OFF label to select it, then choose %1 again.")
+                 : tr("Click a timer's caption or one of its intervals, then choose %1 again."))
+            .arg(command));
     return false;
 }
 
 void EditCommands::ShowTimersFull() {
     Prompter::Current().ShowMessage(
-        window, QStringLiteral("The program already has %1 timers.").arg(kEditorMaxTimers),
-        QStringLiteral("That is the most the editor holds. Delete a timer before adding "
-                       "another one."));
+        window, tr("The program already has %1 timers.").arg(kEditorMaxTimers),
+        tr("That is the most the editor holds. Delete a timer before adding another one."));
 }
 
 void EditCommands::ShowRowsFull(int panel) {
@@ -73,14 +70,13 @@ void EditCommands::ShowRowsFull(int panel) {
     // Another timer only helps while the device has memory left for it.
     const QString detail =
         bytesUsed < kDeviceMemoryBytes
-            ? QStringLiteral("That is the most one timer holds. Add another timer for more steps.")
-            : QStringLiteral(
-                  "That is the most one timer holds, and the program already needs "
-                  "%1 of the device's %2 bytes, so there is no room for more steps.")
+            ? tr("That is the most one timer holds. Add another timer for more steps.")
+            : tr("That is the most one timer holds, and the program already needs "
+                 "%1 of the device's %2 bytes, so there is no room for more steps.")
                   .arg(bytesUsed)
                   .arg(kDeviceMemoryBytes);
     Prompter::Current().ShowMessage(window,
-                                    QStringLiteral("%1 already has %2 intervals.")
+                                    tr("%1 already has %2 intervals.")
                                         .arg(Name(TimerName(TimerNumber(panel))))
                                         .arg(kEditorMaxRows),
                                     detail);
@@ -108,14 +104,14 @@ void EditCommands::OnAddTimer() {
     const int number = dialog.GetTimerNumber();
     const std::string text = FormatIntervalTime(dialog.GetHours(), dialog.GetMinutes(),
                                                 dialog.GetSeconds(), dialog.GetTicks());
-    Perform(QStringLiteral("Add ") + Name(TimerName(number)),
+    Perform(tr("Add %1").arg(Name(TimerName(number))),
             [&](EditorState& after) { return AddTimer(after, number, dialog.IsOn(), text); });
 }
 
 void EditCommands::OnAddInterval() {
     int panel = -1;
     int row = -1;
-    if (!GetTarget(QStringLiteral("Add Interval"), false, panel, row)) {
+    if (!GetTarget(tr("Add Interval"), false, panel, row)) {
         return;
     }
     EditorState probe = document.GetState();
@@ -123,14 +119,14 @@ void EditCommands::OnAddInterval() {
         ShowRowsFull(panel);
         return;
     }
-    Perform(QStringLiteral("Add Interval to ") + Name(TimerName(TimerNumber(panel))),
+    Perform(tr("Add Interval to %1").arg(Name(TimerName(TimerNumber(panel)))),
             [&](EditorState& after) { return AppendRow(after, panel); });
 }
 
 void EditCommands::OnInsertInterval() {
     int panel = -1;
     int row = -1;
-    if (!GetTarget(QStringLiteral("Insert Interval"), true, panel, row)) {
+    if (!GetTarget(tr("Insert Interval"), true, panel, row)) {
         return;
     }
     if (document.GetState().panels[static_cast<std::size_t>(panel)].rows.size() >=
@@ -138,20 +134,20 @@ void EditCommands::OnInsertInterval() {
         ShowRowsFull(panel);
         return;
     }
-    Perform(QStringLiteral("Insert ") + Name(IntervalName(TimerNumber(panel), row + 1)),
+    Perform(tr("Insert %1").arg(Name(IntervalName(TimerNumber(panel), row + 1))),
             [&](EditorState& after) { return InsertRowBelow(after, panel, row); });
 }
 
 void EditCommands::OnDelete() {
     int panel = -1;
     int row = -1;
-    if (!GetTarget(QStringLiteral("Delete"), false, panel, row)) {
+    if (!GetTarget(tr("Delete"), false, panel, row)) {
         return;
     }
     const int number = TimerNumber(panel);
     const EditorSelection selection = document.GetState().selection;
     if (row != -1 && selection.FirstRow() != selection.LastRow()) {
-        Perform(QStringLiteral("Delete %1 Intervals %2-%3")
+        Perform(tr("Delete %1 Intervals %2-%3")
                     .arg(Name(TimerName(number)))
                     .arg(selection.FirstRow() + 1)
                     .arg(selection.LastRow() + 1),
@@ -160,16 +156,16 @@ void EditCommands::OnDelete() {
     }
     // A timer's only interval goes with its timer: a timer without intervals cannot be sent.
     if (row == -1 || document.GetState().panels[static_cast<std::size_t>(panel)].rows.size() < 2) {
-        Perform(QStringLiteral("Delete ") + Name(TimerName(number)),
+        Perform(tr("Delete %1").arg(Name(TimerName(number))),
                 [&](EditorState& after) { return DeleteTimer(after, panel); });
     } else {
-        Perform(QStringLiteral("Delete ") + Name(IntervalName(number, row)),
+        Perform(tr("Delete %1").arg(Name(IntervalName(number, row))),
                 [&](EditorState& after) { return DeleteRow(after, panel, row); });
     }
 }
 
 void EditCommands::OnMoveRow(int delta) {
-    const QString command = delta < 0 ? QStringLiteral("Move Up") : QStringLiteral("Move Down");
+    const QString command = delta < 0 ? tr("Move Up") : tr("Move Down");
     int panel = -1;
     int row = -1;
     if (!GetTarget(command, true, panel, row)) {
@@ -182,21 +178,21 @@ void EditCommands::OnMoveRow(int delta) {
                       document.GetState().panels[static_cast<std::size_t>(panel)].rows.size())) {
         Prompter::Current().ShowMessage(
             window,
-            QStringLiteral("Interval %1 is already the %2 of %3.")
+            (delta < 0 ? tr("Interval %1 is already the first of %2.")
+                       : tr("Interval %1 is already the last of %2."))
                 .arg(row + 1)
-                .arg(delta < 0 ? QStringLiteral("first") : QStringLiteral("last"))
                 .arg(Name(TimerName(number))),
-            QStringLiteral("Intervals move within their timer. To move steps to another timer, "
-                           "add them there."));
+            tr("Intervals move within their timer. To move steps to another timer, add them "
+               "there."));
         return;
     }
-    Perform(command + u' ' + Name(IntervalName(number, row)),
-            [&](EditorState& after) { return MoveRow(after, panel, row, delta); });
+    Perform(
+        (delta < 0 ? tr("Move Up %1") : tr("Move Down %1")).arg(Name(IntervalName(number, row))),
+        [&](EditorState& after) { return MoveRow(after, panel, row, delta); });
 }
 
 void EditCommands::OnMoveTimer(int delta) {
-    const QString command =
-        delta < 0 ? QStringLiteral("Move Timer Up") : QStringLiteral("Move Timer Down");
+    const QString command = delta < 0 ? tr("Move Timer Up") : tr("Move Timer Down");
     int panel = -1;
     int row = -1;
     if (!GetTarget(command, false, panel, row)) {
@@ -206,20 +202,20 @@ void EditCommands::OnMoveTimer(int delta) {
     if (target < 0 || target >= static_cast<int>(document.GetState().panels.size())) {
         Prompter::Current().ShowMessage(
             window,
-            QStringLiteral("%1 is already the %2 timer.")
-                .arg(Name(TimerName(TimerNumber(panel))),
-                     delta < 0 ? QStringLiteral("first") : QStringLiteral("last")),
-            QStringLiteral("Select another timer to move, or move this one the other way."));
+            (delta < 0 ? tr("%1 is already the first timer.") : tr("%1 is already the last timer."))
+                .arg(Name(TimerName(TimerNumber(panel)))),
+            tr("Select another timer to move, or move this one the other way."));
         return;
     }
-    Perform(command + u' ' + Name(TimerName(TimerNumber(panel))),
+    Perform((delta < 0 ? tr("Move Timer Up %1") : tr("Move Timer Down %1"))
+                .arg(Name(TimerName(TimerNumber(panel)))),
             [&](EditorState& after) { return MoveTimer(after, panel, delta); });
 }
 
 void EditCommands::OnDuplicateTimer() {
     int panel = -1;
     int row = -1;
-    if (!GetTarget(QStringLiteral("Duplicate Timer"), false, panel, row)) {
+    if (!GetTarget(tr("Duplicate Timer"), false, panel, row)) {
         return;
     }
     if (static_cast<int>(document.GetState().panels.size()) >= kEditorMaxTimers) {
@@ -229,19 +225,18 @@ void EditCommands::OnDuplicateTimer() {
     const int number = LowestFreeTimerNumber(document.GetState());
     if (number == -1) {
         Prompter::Current().ShowMessage(
-            window, QStringLiteral("Every timer number from 0 to 31 is in use."),
-            QStringLiteral("Delete a timer or change its number before duplicating one."));
+            window, tr("Every timer number from 0 to 31 is in use."),
+            tr("Delete a timer or change its number before duplicating one."));
         return;
     }
-    Perform(
-        QStringLiteral("Duplicate %1 as %2").arg(Name(TimerName(TimerNumber(panel)))).arg(number),
-        [&](EditorState& after) { return DuplicateTimer(after, panel, number); });
+    Perform(tr("Duplicate %1 as %2").arg(Name(TimerName(TimerNumber(panel)))).arg(number),
+            [&](EditorState& after) { return DuplicateTimer(after, panel, number); });
 }
 
 void EditCommands::OnChangeTimerNumber(int panel) {
     int row = -1;
     if (panel == -1) {
-        if (!GetTarget(QStringLiteral("Change Timer Number"), false, panel, row)) {
+        if (!GetTarget(tr("Change Timer Number"), false, panel, row)) {
             return;
         }
     } else if (!CommitFocusedTyping()) {
@@ -250,25 +245,23 @@ void EditCommands::OnChangeTimerNumber(int panel) {
     const int number = TimerNumber(panel);
     const std::vector<int> free = FreeTimerNumbers(document.GetState());
     if (free.empty()) {
-        Prompter::Current().ShowMessage(
-            window, QStringLiteral("Every timer number from 0 to 31 is in use."),
-            QStringLiteral("Delete a timer first to free its number."));
+        Prompter::Current().ShowMessage(window, tr("Every timer number from 0 to 31 is in use."),
+                                        tr("Delete a timer first to free its number."));
         return;
     }
     QList<int> choices(free.begin(), free.end());
     const int chosen = Prompter::Current().AskTimerNumber(
-        window, QStringLiteral("New number for %1:").arg(Name(TimerName(number))), choices,
-        choices.front());
+        window, tr("New number for %1:").arg(Name(TimerName(number))), choices, choices.front());
     if (chosen < 0 || chosen == number) {
         return;
     }
     if (!choices.contains(chosen)) {
         Prompter::Current().ShowMessage(
-            window, QStringLiteral("%1 is already in the program.").arg(Name(TimerName(chosen))),
-            QStringLiteral("Each timer number can be used once. Choose a free number."));
+            window, tr("%1 is already in the program.").arg(Name(TimerName(chosen))),
+            tr("Each timer number can be used once. Choose a free number."));
         return;
     }
-    Perform(QStringLiteral("Renumber %1 as %2").arg(Name(TimerName(number))).arg(chosen),
+    Perform(tr("Renumber %1 as %2").arg(Name(TimerName(number))).arg(chosen),
             [&](EditorState& after) { return RenumberTimer(after, panel, chosen); });
 }
 
@@ -307,7 +300,7 @@ void EditCommands::OnRowTextCommitted(int panel, int row, const QString& text) {
         return;
     }
     const std::string typed = text.toStdString();
-    document.Apply(QStringLiteral("Edit ") + Name(IntervalName(TimerNumber(panel), row)),
+    document.Apply(tr("Edit %1").arg(Name(IntervalName(TimerNumber(panel), row))),
                    [&](EditorState& after) { return SetRowText(after, panel, row, typed); });
 }
 
@@ -317,9 +310,8 @@ void EditCommands::OnRowSwitched(int panel, int row) {
         return;
     }
     const bool on = !target->on;
-    document.Apply(QStringLiteral("Switch %1 to %2")
-                       .arg(Name(IntervalName(TimerNumber(panel), row)),
-                            on ? QStringLiteral("ON") : QStringLiteral("OFF")),
+    document.Apply((on ? tr("Switch %1 to ON") : tr("Switch %1 to OFF"))
+                       .arg(Name(IntervalName(TimerNumber(panel), row))),
                    [&](EditorState& after) { return SwitchRow(after, panel, row); });
 }
 
@@ -332,16 +324,15 @@ void EditCommands::OnBlockStartClicked(int panel, int row) {
     const QString where = Name(IntervalName(TimerNumber(panel), row));
     // A box the block rule keeps checked stays as it is, and the status line says why.
     BlockStartRefusal refusal = BlockStartRefusal::None;
-    document.Apply(
-        (start ? QStringLiteral("Start Block at ") : QStringLiteral("Join Block at ")) + where,
-        [&](EditorState& after) {
-            refusal = SetBlockStart(after, panel, row, start);
-            return refusal == BlockStartRefusal::None;
-        });
+    document.Apply((start ? tr("Start Block at %1") : tr("Join Block at %1")).arg(where),
+                   [&](EditorState& after) {
+                       refusal = SetBlockStart(after, panel, row, start);
+                       return refusal == BlockStartRefusal::None;
+                   });
     if (refusal == BlockStartRefusal::FirstRow) {
-        emit refused(QStringLiteral("The first interval always starts a block"));
+        emit refused(tr("The first interval always starts a block"));
     } else if (refusal == BlockStartRefusal::BlockTooLong) {
-        emit refused(QStringLiteral("A block holds at most 8 intervals"));
+        emit refused(tr("A block holds at most 8 intervals"));
     }
 }
 
@@ -352,23 +343,22 @@ void EditCommands::OnJoinTimer() {
     const int number = TimerToJoin(document.GetState());
     if (number == -1) {
         Prompter::Current().ShowMessage(
-            window, QStringLiteral("No timer is in more than one place."),
-            QStringLiteral("Join Timer moves the intervals of a timer that a file has in two "
-                           "places into its first place."));
+            window, tr("No timer is in more than one place."),
+            tr("Join Timer moves the intervals of a timer that a file has in two places into "
+               "its first place."));
         return;
     }
     const QString name = Name(TimerName(number));
     EditorState probe = document.GetState();
     if (!JoinTimer(probe, number)) {
         Prompter::Current().ShowMessage(
-            window, QStringLiteral("%1 cannot be joined into one place.").arg(name),
-            QStringLiteral("Together its places have more than %1 intervals, the most one timer "
-                           "holds. Delete intervals or give one place another number.")
+            window, tr("%1 cannot be joined into one place.").arg(name),
+            tr("Together its places have more than %1 intervals, the most one timer holds. "
+               "Delete intervals or give one place another number.")
                 .arg(kEditorMaxRows));
         return;
     }
-    Perform(QStringLiteral("Join ") + name,
-            [&](EditorState& after) { return JoinTimer(after, number); });
+    Perform(tr("Join %1").arg(name), [&](EditorState& after) { return JoinTimer(after, number); });
 }
 
 void EditCommands::OnShowProblems() {
@@ -377,8 +367,8 @@ void EditCommands::OnShowProblems() {
     }
     const std::vector<DeviceProblem>& problems = document.GetProblems();
     if (problems.empty()) {
-        Prompter::Current().ShowMessage(window, QStringLiteral("The program has no problems."),
-                                        QStringLiteral("The device can take it as it is."));
+        Prompter::Current().ShowMessage(window, tr("The program has no problems."),
+                                        tr("The device can take it as it is."));
         return;
     }
     QStringList lines;
@@ -386,9 +376,7 @@ void EditCommands::OnShowProblems() {
         lines.append(QString::fromStdString(problem.message));
     }
     Prompter::Current().ShowMessage(
-        window,
-        problems.size() == 1 ? QStringLiteral("The program has 1 problem.")
-                             : QStringLiteral("The program has %1 problems.").arg(problems.size()),
+        window, tr("The program has %n problem(s).", nullptr, static_cast<int>(problems.size())),
         lines.join(u'\n'));
     for (const DeviceProblem& problem : problems) {
         if (problem.panel >= 0) {
@@ -400,24 +388,23 @@ void EditCommands::OnShowProblems() {
 }
 
 void EditCommands::AddProblemActions(QMenu* menu) {
-    QAction* join = menu->addAction(QStringLiteral("&Join Timer"));
+    QAction* join = menu->addAction(tr("&Join Timer"));
     join->setProperty(ControlIds::kProperty, ControlIds::kEditJoinTimer);
     connect(join, &QAction::triggered, this, &EditCommands::OnJoinTimer);
     // Named before the menu shows, from the program as it is then.
     connect(menu, &QMenu::aboutToShow, join, [this, join] {
         const int number = TimerToJoin(document.GetState());
-        join->setText(number == -1 ? QStringLiteral("&Join Timer")
-                                   : QStringLiteral("&Join ") + Name(TimerName(number)));
+        join->setText(number == -1 ? tr("&Join Timer")
+                                   : tr("&Join %1").arg(Name(TimerName(number))));
     });
-    QAction* show = menu->addAction(QStringLiteral("S&how Problems"));
+    QAction* show = menu->addAction(tr("S&how Problems"));
     show->setProperty(ControlIds::kProperty, ControlIds::kEditShowProblems);
     show->setShortcut(QKeySequence(Qt::Key_F8));
     connect(show, &QAction::triggered, this, &EditCommands::OnShowProblems);
 }
 
 void EditCommands::OnStartupClicked(bool checked) {
-    document.Apply(checked ? QStringLiteral("Run Timer 0 on Power Up")
-                           : QStringLiteral("Do Not Run Timer 0 on Power Up"),
+    document.Apply(checked ? tr("Run Timer 0 on Power Up") : tr("Do Not Run Timer 0 on Power Up"),
                    [&](EditorState& after) {
                        after.startup = checked;
                        return true;

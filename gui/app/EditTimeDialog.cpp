@@ -36,23 +36,23 @@ protected:
 
 EditTimeDialog::EditTimeDialog(QWidget* parent, const QString& initialText)
     : QDialog(parent), intervalText(initialText) {
-    setWindowTitle(QStringLiteral("Programmable Timer - Edit Time"));
+    setWindowTitle(tr("Programmable Timer - Edit Time"));
     setProperty(ControlIds::kProperty, ControlIds::kEditTimeDialog);
     // The template's units in the font this dialog really shows.
     const DialogUnits du = DialogUnitsOf(this);
     setFixedSize(du.Rect(0, 0, 122, 79).size());
 
     // Controls top to bottom and left to right, which is also the tab order.
-    auto* timerLabel = new QLabel(QStringLiteral("&Timer"), this);
+    auto* timerLabel = new QLabel(tr("&Timer"), this);
     timerLabel->setGeometry(du.Rect(13, 11, 21, 8));
     timerCombo = new QComboBox(this);
     timerCombo->setGeometry(du.Rect(36, 9, 31, 14));
     timerCombo->setMaxVisibleItems(5);
     timerCombo->setProperty(ControlIds::kProperty, ControlIds::kTimerCombo);
 
-    auto* intervalLabel = new QLabel(QStringLiteral("Initial &Interval"), this);
+    auto* intervalLabel = new QLabel(tr("Initial &Interval"), this);
     intervalLabel->setGeometry(du.Rect(14, 26, 61, 8));
-    onOffButton = new SwitchButton(QStringLiteral("ON"), this);
+    onOffButton = new SwitchButton(tr("ON"), this);
     onOffButton->setGeometry(du.Rect(25, 38, 19, 14));
     onOffButton->setFlat(true);
     onOffButton->setAutoDefault(false);
@@ -61,11 +61,11 @@ EditTimeDialog::EditTimeDialog(QWidget* parent, const QString& initialText)
     edit->setGeometry(du.Rect(47, 38, 44, 14));
     edit->setProperty(ControlIds::kProperty, ControlIds::kIntervalEdit);
 
-    okButton = new QPushButton(QStringLiteral("OK"), this);
+    okButton = new QPushButton(tr("OK"), this);
     okButton->setGeometry(du.Rect(7, 58, 50, 14));
     okButton->setDefault(true);
     okButton->setProperty(ControlIds::kProperty, ControlIds::kOk);
-    cancelButton = new QPushButton(QStringLiteral("Cancel"), this);
+    cancelButton = new QPushButton(tr("Cancel"), this);
     cancelButton->setGeometry(du.Rect(65, 58, 50, 14));
     cancelButton->setProperty(ControlIds::kProperty, ControlIds::kCancel);
     timerLabel->setBuddy(timerCombo);
@@ -77,9 +77,9 @@ EditTimeDialog::EditTimeDialog(QWidget* parent, const QString& initialText)
     if (timerCombo->x() < labelEnd + du.X(2)) {
         timerCombo->move(labelEnd + du.X(2), timerCombo->y());
     }
-    edit->setAccessibleName(QStringLiteral("Initial interval"));
-    onOffButton->setAccessibleName(QStringLiteral("Initial interval is ON or OFF"));
-    onOffButton->setToolTip(QStringLiteral("Switches the first interval between ON and OFF"));
+    edit->setAccessibleName(tr("Initial interval"));
+    onOffButton->setAccessibleName(tr("Initial interval is ON or OFF"));
+    onOffButton->setToolTip(tr("Switches the first interval between ON and OFF"));
 
     setTabOrder(timerCombo, onOffButton);
     setTabOrder(onOffButton, edit);
@@ -111,16 +111,16 @@ void EditTimeDialog::SetTimerNumber(int number) {
 
 void EditTimeDialog::OnToggleOnOff() {
     on = !on;
-    onOffButton->setText(on ? QStringLiteral("ON") : QStringLiteral("OFF"));
+    onOffButton->setText(on ? tr("ON") : tr("OFF"));
 }
 
 void EditTimeDialog::accept() {
     timerNumber = timerCombo->currentIndex();
     if (taken.contains(timerNumber)) {
         Prompter::Current().ShowMessage(
-            this, QStringLiteral("Timer %1 is already in the program.").arg(timerNumber),
-            QStringLiteral("Each timer number can be used once. Choose another number, or "
-                           "select Timer %1 and use Add Interval to give it more steps.")
+            this, tr("Timer %1 is already in the program.").arg(timerNumber),
+            tr("Each timer number can be used once. Choose another number, or select Timer %1 "
+               "and use Add Interval to give it more steps.")
                 .arg(timerNumber));
         timerCombo->setFocus();
         return;
@@ -128,7 +128,7 @@ void EditTimeDialog::accept() {
     // The same reading as the list's interval edits: HH:MM:SS or HH:MM:SS:TT.
     const std::optional<std::string> normal = NormalIntervalText(edit->text().toStdString());
     if (!normal) {
-        Prompter::Current().ShowMessage(this, kInvalidIntervalMessage, kInvalidIntervalDetail);
+        Prompter::Current().ShowMessage(this, InvalidIntervalMessage(), InvalidIntervalDetail());
         edit->setFocus();
         edit->selectAll();
         return;

@@ -22,7 +22,6 @@ namespace {
 
 const QString kRecentKey = QStringLiteral("recentFiles");
 constexpr int kRecentCount = 8;
-const QString kFileFilter = QStringLiteral("Tavrel Timer Files (*.tvr);;All Files(*.*)");
 const QString kSuffix = QStringLiteral("tvr");
 // A writer may take a few steps; the file is looked at once they are done.
 constexpr int kSettleMs = 250;
@@ -33,13 +32,18 @@ struct Example {
 };
 // The programs shipped in :/examples, in the order the menu lists them.
 constexpr Example kExamples[] = {
-    {"hourly-cycle.tvr", "&1 Five minutes on, 55 off, every hour"},
-    {"blink.tvr", "&2 Blink pattern in sixtieths of a second"},
-    {"three-timers.tvr", "&3 Three timers with blocks"},
+    {"hourly-cycle.tvr",
+     QT_TRANSLATE_NOOP("FileActions", "&1 Five minutes on, 55 off, every hour")},
+    {"blink.tvr", QT_TRANSLATE_NOOP("FileActions", "&2 Blink pattern in sixtieths of a second")},
+    {"three-timers.tvr", QT_TRANSLATE_NOOP("FileActions", "&3 Three timers with blocks")},
 };
 
 QString FileName(const QString& path) {
     return QFileInfo(path).fileName();
+}
+
+QString FileFilter() {
+    return FileActions::tr("Tavrel Timer Files (*.tvr);;All Files(*.*)");
 }
 
 }  // namespace
@@ -83,22 +87,21 @@ void FileActions::CheckDiskChange() {
     askingAboutDisk = true;
     if (!document.IsModified()) {
         if (Prompter::Current().AskYesNo(
-                window, QStringLiteral("%1 was changed by another program.\nReload it?")
-                            .arg(FileName(path)))) {
+                window, tr("%1 was changed by another program.\nReload it?").arg(FileName(path)))) {
             OpenFile(path);
         }
     } else {
         Prompter::Current().ShowMessage(
-            window, QStringLiteral("%1 was changed by another program.").arg(FileName(path)),
-            QStringLiteral("Your unsaved changes here are kept. When you save, you will be asked "
-                           "whether to replace the other change or to save under another name."));
+            window, tr("%1 was changed by another program.").arg(FileName(path)),
+            tr("Your unsaved changes here are kept. When you save, you will be asked whether to "
+               "replace the other change or to save under another name."));
     }
     askingAboutDisk = false;
 }
 
 bool FileActions::Saved(const SaveResult& result) {
     if (!result.Ok()) {
-        Prompter::Current().ShowMessage(window, QStringLiteral("Unable to save to file"),
+        Prompter::Current().ShowMessage(window, tr("Unable to save to file"),
                                         QString::fromStdString(result.Message()));
         return false;
     }
@@ -118,7 +121,7 @@ bool FileActions::OnFileSave() {
     // A file deleted meanwhile is written again; only another program's bytes are asked about.
     if (document.CheckDisk() == FileCheck::Changed) {
         switch (Prompter::Current().AskReplaceChanged(
-            window, QStringLiteral("%1 was changed by another program since you opened it.")
+            window, tr("%1 was changed by another program since you opened it.")
                         .arg(FileName(document.GetPath())))) {
             case Prompter::Answer::Replace:
                 break;
@@ -135,7 +138,7 @@ bool FileActions::OnFileSaveAs() {
     if (!CommitAllTyping(window)) {
         return false;
     }
-    const QString fileName = AskSaveName(window, kFileFilter, kSuffix);
+    const QString fileName = AskSaveName(window, FileFilter(), kSuffix);
     return !fileName.isEmpty() && Saved(document.SaveAs(fileName));
 }
 
@@ -149,15 +152,15 @@ bool FileActions::MaybeSave(bool saveAs) {
     if (document.GetState().panels.empty()) {
         // Saving cannot succeed, so the only real choices are these two.
         return Prompter::Current().AskDiscard(
-            window, QStringLiteral("The program is empty and cannot be saved."),
-            QStringLiteral("Every timer was deleted. Discard the change and go on, or cancel "
-                           "and use Undo to get the timers back."));
+            window, tr("The program is empty and cannot be saved."),
+            tr("Every timer was deleted. Discard the change and go on, or cancel and use Undo "
+               "to get the timers back."));
     }
     // An untitled program has no name to give.
     const QString question =
         document.GetPath().isEmpty()
-            ? QStringLiteral("Save changes?")
-            : QStringLiteral("Save changes to %1?").arg(QFileInfo(document.GetPath()).fileName());
+            ? tr("Save changes?")
+            : tr("Save changes to %1?").arg(QFileInfo(document.GetPath()).fileName());
     switch (Prompter::Current().AskYesNoCancel(window, question)) {
         case Prompter::Answer::Yes:
             return saveAs ? OnFileSaveAs() : OnFileSave();
@@ -189,9 +192,8 @@ bool FileActions::OpenExample(const QString& resource) {
     TimerProgram program;
     if (!file.open(QIODevice::ReadOnly) ||
         !ParseTimerFile(file.readAll().toStdString(), program).Ok()) {
-        Prompter::Current().ShowMessage(
-            window, QStringLiteral("The example could not be read."),
-            QStringLiteral("The application may be damaged. Install it again."));
+        Prompter::Current().ShowMessage(window, tr("The example could not be read."),
+                                        tr("The application may be damaged. Install it again."));
         return false;
     }
     if (!MaybeSave(true)) {
@@ -205,7 +207,7 @@ bool FileActions::OpenExample(const QString& resource) {
 void FileActions::AddExamplesMenu(QMenu* menu) {
     for (const Example& example : kExamples) {
         const QString resource = QStringLiteral(":/examples/") + QString::fromLatin1(example.file);
-        QAction* action = menu->addAction(QString::fromLatin1(example.title));
+        QAction* action = menu->addAction(tr(example.title));
         action->setData(resource);
         connect(action, &QAction::triggered, this, [this, resource] { OpenExample(resource); });
     }
@@ -215,7 +217,7 @@ void FileActions::OnFileOpen() {
     if (!CommitAllTyping(window)) {
         return;
     }
-    const QString fileName = Prompter::Current().GetOpenFileName(window, kFileFilter);
+    const QString fileName = Prompter::Current().GetOpenFileName(window, FileFilter());
     if (!fileName.isEmpty()) {
         OpenFile(fileName);
     }
@@ -230,7 +232,7 @@ bool FileActions::OpenFile(const QString& fileName) {
     if (!result.Ok()) {
         Prompter::Current().ShowMessage(
             window,
-            QStringLiteral("Unable to open %1: %2")
+            tr("Unable to open %1: %2")
                 .arg(QFileInfo(fileName).fileName(), QString::fromStdString(result.Reason())),
             QString::fromStdString(result.Message()));
         return false;
@@ -262,9 +264,8 @@ bool FileActions::OpenFile(const QString& fileName) {
         }
         Prompter::Current().ShowMessage(
             window,
-            (result.skippedCount > 0
-                 ? QStringLiteral("%1 was opened, but not every line of it could be read.")
-                 : QStringLiteral("%1 was opened, but it has problems to put right."))
+            (result.skippedCount > 0 ? tr("%1 was opened, but not every line of it could be read.")
+                                     : tr("%1 was opened, but it has problems to put right."))
                 .arg(QString::fromStdString(name)),
             detail.join(QStringLiteral("\n\n")));
     }
@@ -275,13 +276,11 @@ bool FileActions::OpenFile(const QString& fileName) {
     }
     if (!leftOut.isEmpty()) {
         Prompter::Current().ShowMessage(
-            window, QStringLiteral("Part of the program could not be shown."),
-            QStringLiteral("The editor holds %1 timers of up to %2 intervals each. Left out:\n")
-                    .arg(kEditorMaxTimers)
-                    .arg(kEditorMaxRows) +
-                leftOut.join(u'\n') +
-                QStringLiteral(
-                    "\nThe file itself is unchanged; saving writes only what is shown."));
+            window, tr("Part of the program could not be shown."),
+            tr("The editor holds %1 timers of up to %2 intervals each. Left out:\n%3\n"
+               "The file itself is unchanged; saving writes only what is shown.")
+                .arg(QString::number(kEditorMaxTimers), QString::number(kEditorMaxRows),
+                     leftOut.join(u'\n')));
     }
     return true;
 }
@@ -317,7 +316,7 @@ void FileActions::FillRecentMenu(QMenu* menu) {
         connect(action, &QAction::triggered, this, [this, file] { OpenFile(file); });
     }
     if (files.isEmpty()) {
-        menu->addAction(QStringLiteral("No recent files"))->setEnabled(false);
+        menu->addAction(tr("No recent files"))->setEnabled(false);
     }
     // Gone files are dropped from the stored list too.
     QSettings().setValue(kRecentKey, files);

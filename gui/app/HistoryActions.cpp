@@ -1,6 +1,7 @@
 #include "gui/app/HistoryActions.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QMenu>
 #include <QUndoStack>
 
@@ -19,10 +20,24 @@ QAction* MakeStandardAction(QMenu* menu, const QString& text, int id, QKeySequen
     return action;
 }
 
+namespace {
+
+QString UndoText(const QString& step) {
+    return step.isEmpty() ? QCoreApplication::translate("HistoryActions", "&Undo")
+                          : QCoreApplication::translate("HistoryActions", "&Undo %1").arg(step);
+}
+
+QString RedoText(const QString& step) {
+    return step.isEmpty() ? QCoreApplication::translate("HistoryActions", "&Redo")
+                          : QCoreApplication::translate("HistoryActions", "&Redo %1").arg(step);
+}
+
+}  // namespace
+
 void AddHistoryActions(QMenu* menu, QUndoStack& history, EditCommands& edits) {
-    QAction* undoAction = MakeStandardAction(menu, QStringLiteral("&Undo"), ControlIds::kEditUndo,
+    QAction* undoAction = MakeStandardAction(menu, UndoText(QString()), ControlIds::kEditUndo,
                                              QKeySequence::Undo, "Ctrl+Z");
-    QAction* redoAction = MakeStandardAction(menu, QStringLiteral("&Redo"), ControlIds::kEditRedo,
+    QAction* redoAction = MakeStandardAction(menu, RedoText(QString()), ControlIds::kEditRedo,
                                              QKeySequence::Redo, "Ctrl+Shift+Z");
     // Both common redo keys, whichever the platform prefers.
     QList<QKeySequence> redoKeys = redoAction->shortcuts();
@@ -34,18 +49,11 @@ void AddHistoryActions(QMenu* menu, QUndoStack& history, EditCommands& edits) {
     redoAction->setShortcuts(redoKeys);
     QObject::connect(undoAction, &QAction::triggered, &edits, &EditCommands::OnUndo);
     QObject::connect(redoAction, &QAction::triggered, &edits, &EditCommands::OnRedo);
-    auto nameAction = [](QAction* action, const QString& verb, const QString& step) {
-        action->setText(step.isEmpty() ? verb : verb + u' ' + step);
-    };
     // The actions are the receivers: the stack outlives them when the window is destroyed.
     QObject::connect(&history, &QUndoStack::undoTextChanged, undoAction,
-                     [undoAction, nameAction](const QString& step) {
-                         nameAction(undoAction, QStringLiteral("&Undo"), step);
-                     });
+                     [undoAction](const QString& step) { undoAction->setText(UndoText(step)); });
     QObject::connect(&history, &QUndoStack::redoTextChanged, redoAction,
-                     [redoAction, nameAction](const QString& step) {
-                         nameAction(redoAction, QStringLiteral("&Redo"), step);
-                     });
+                     [redoAction](const QString& step) { redoAction->setText(RedoText(step)); });
     QObject::connect(&history, &QUndoStack::canUndoChanged, undoAction, &QAction::setEnabled);
     QObject::connect(&history, &QUndoStack::canRedoChanged, redoAction, &QAction::setEnabled);
     undoAction->setEnabled(false);

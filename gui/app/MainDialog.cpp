@@ -32,6 +32,7 @@
 #include "gui/app/FileActions.h"
 #include "gui/app/HelpDialog.h"
 #include "gui/app/HistoryActions.h"
+#include "gui/app/LanguageMenu.h"
 #include "gui/app/ProgramStatus.h"
 #include "gui/common/DialogUnits.h"
 #include "gui/common/LabelAccessibility.h"
@@ -48,7 +49,6 @@
 
 namespace {
 
-const QString kTitle = QStringLiteral("Tavrel - Programmable Timer");
 const QString kGeometryKey = QStringLiteral("mainWindow/geometry");
 const QString kTimelineKey = QStringLiteral("view/timeline");
 // Until the user chooses, the timeline shows whenever the list keeps its first height beside it.
@@ -77,30 +77,27 @@ MainDialog::MainDialog(QWidget* parent) : QMainWindow(parent), document(new Prog
 
     client = new QWidget(this);
     setCentralWidget(client);
-    addTimerButton = MakeButton(client, QStringLiteral("&Add Timer"), ControlIds::kAddTimer,
-                                QStringLiteral("Adds a timer, asking for its number and first "
-                                               "interval"));
-    addIntervalButton =
-        MakeButton(client, QStringLiteral("Add &Interval"), ControlIds::kAddInterval,
-                   QStringLiteral("Appends an OFF 00:00:00 interval to the selected timer"));
-    deleteButton = MakeButton(client, QStringLiteral("&Delete"), ControlIds::kDelete,
-                              QStringLiteral("Deletes the selected interval, or the selected "
-                                             "timer when only its caption is selected"));
-    programButton = MakeButton(client, QStringLiteral("&Program"), ControlIds::kProgram,
-                               QStringLiteral("Checks the program and sends it to the device"));
-    exitButton = MakeButton(client, QStringLiteral("E&xit"), ControlIds::kExit,
-                            QStringLiteral("Closes the window, asking to save changes"));
-    startupCheck = new QCheckBox(QStringLiteral("&Run timer 0 on power up"), client);
+    addTimerButton = MakeButton(client, tr("&Add Timer"), ControlIds::kAddTimer,
+                                tr("Adds a timer, asking for its number and first interval"));
+    addIntervalButton = MakeButton(client, tr("Add &Interval"), ControlIds::kAddInterval,
+                                   tr("Appends an OFF 00:00:00 interval to the selected timer"));
+    deleteButton = MakeButton(client, tr("&Delete"), ControlIds::kDelete,
+                              tr("Deletes the selected interval, or the selected timer when only "
+                                 "its caption is selected"));
+    programButton = MakeButton(client, tr("&Program"), ControlIds::kProgram,
+                               tr("Checks the program and sends it to the device"));
+    exitButton = MakeButton(client, tr("E&xit"), ControlIds::kExit,
+                            tr("Closes the window, asking to save changes"));
+    startupCheck = new QCheckBox(tr("&Run timer 0 on power up"), client);
     startupCheck->setProperty(ControlIds::kProperty, ControlIds::kStartupCheck);
-    startupCheck->setToolTip(
-        QStringLiteral("The device starts timer 0 by itself when it is switched on"));
+    startupCheck->setToolTip(tr("The device starts timer 0 by itself when it is switched on"));
     status = new ProgramStatus(client, this);
     statusBar()->addWidget(status->GetLine(), 1);
     BuildMenu(menuBar());
 
     // The list is made in pixels, 236 by 230 at first; the layout then gives it the room left.
     timerList = new TimerListCtrl(QRect(11, 50, 236, 230), client, ControlIds::kTimerList);
-    timerList->setAccessibleName(QStringLiteral("Timers"));
+    timerList->setAccessibleName(tr("Timers"));
     timeline = new TimelineView(client);
     BuildLayout();
     ConnectViews();
@@ -255,43 +252,41 @@ void MainDialog::BuildLayout() {
 }
 
 void MainDialog::BuildMenu(QMenuBar* menu) {
-    QMenu* file = menu->addMenu(QStringLiteral("&File"));
-    connect(MakeStandardAction(file, QStringLiteral("&New"), ControlIds::kFileNew,
-                               QKeySequence::New, "Ctrl+N"),
+    QMenu* file = menu->addMenu(tr("&File"));
+    connect(MakeStandardAction(file, tr("&New"), ControlIds::kFileNew, QKeySequence::New, "Ctrl+N"),
             &QAction::triggered, files, &FileActions::OnFileNew);
-    connect(MakeStandardAction(file, QStringLiteral("&Open..."), ControlIds::kFileOpen,
-                               QKeySequence::Open, "Ctrl+O"),
+    connect(MakeStandardAction(file, tr("&Open..."), ControlIds::kFileOpen, QKeySequence::Open,
+                               "Ctrl+O"),
             &QAction::triggered, files, &FileActions::OnFileOpen);
-    recentMenu = file->addMenu(QStringLiteral("Open &Recent"));
+    recentMenu = file->addMenu(tr("Open &Recent"));
     recentMenu->menuAction()->setProperty(ControlIds::kProperty, ControlIds::kFileRecent);
     connect(recentMenu, &QMenu::aboutToShow, this, [this] { files->FillRecentMenu(recentMenu); });
     file->addSeparator();
-    connect(MakeStandardAction(file, QStringLiteral("&Save"), ControlIds::kFileSave,
-                               QKeySequence::Save, "Ctrl+S"),
-            &QAction::triggered, files, &FileActions::OnFileSave);
-    connect(MakeStandardAction(file, QStringLiteral("Save &As..."), ControlIds::kFileSaveAs,
+    connect(
+        MakeStandardAction(file, tr("&Save"), ControlIds::kFileSave, QKeySequence::Save, "Ctrl+S"),
+        &QAction::triggered, files, &FileActions::OnFileSave);
+    connect(MakeStandardAction(file, tr("Save &As..."), ControlIds::kFileSaveAs,
                                QKeySequence::SaveAs, "Ctrl+Shift+S"),
             &QAction::triggered, files, &FileActions::OnFileSaveAs);
     file->addSeparator();
-    connect(MakeStandardAction(file, QStringLiteral("&Close"), ControlIds::kFileClose,
-                               QKeySequence::Close, "Ctrl+W"),
+    connect(MakeStandardAction(file, tr("&Close"), ControlIds::kFileClose, QKeySequence::Close,
+                               "Ctrl+W"),
             &QAction::triggered, files, &FileActions::OnFileClose);
     file->addSeparator();
-    connect(MakeStandardAction(file, QStringLiteral("&Print..."), ControlIds::kFilePrint,
-                               QKeySequence::Print, "Ctrl+P"),
+    connect(MakeStandardAction(file, tr("&Print..."), ControlIds::kFilePrint, QKeySequence::Print,
+                               "Ctrl+P"),
             &QAction::triggered, reports, &ReportActions::OnPrint);
-    QAction* exportPdf = file->addAction(QStringLiteral("Export as P&DF..."));
+    QAction* exportPdf = file->addAction(tr("Export as P&DF..."));
     exportPdf->setProperty(ControlIds::kProperty, ControlIds::kFileExportPdf);
     connect(exportPdf, &QAction::triggered, reports, &ReportActions::OnExportPdf);
-    QAction* exportCsv = file->addAction(QStringLiteral("Export as CS&V..."));
+    QAction* exportCsv = file->addAction(tr("Export as CS&V..."));
     exportCsv->setProperty(ControlIds::kProperty, ControlIds::kFileExportCsv);
     connect(exportCsv, &QAction::triggered, reports, &ReportActions::OnExportCsv);
     file->addSeparator();
-    connect(MakeStandardAction(file, QStringLiteral("E&xit"), ControlIds::kExit, QKeySequence::Quit,
-                               "Ctrl+Q"),
+    connect(MakeStandardAction(file, tr("E&xit"), ControlIds::kExit, QKeySequence::Quit, "Ctrl+Q"),
             &QAction::triggered, this, &MainDialog::OnExit);
 
-    QMenu* edit = menu->addMenu(QStringLiteral("&Edit"));
+    QMenu* edit = menu->addMenu(tr("&Edit"));
     AddHistoryActions(edit, *document->GetHistory(), *edits);
     edit->addSeparator();
     clips->AddActions(edit);
@@ -305,61 +300,62 @@ void MainDialog::BuildMenu(QMenuBar* menu) {
         }
         return action;
     };
-    connect(addEditAction(QStringLiteral("Add &Timer..."), ControlIds::kEditAddTimer, {}),
-            &QAction::triggered, edits, &EditCommands::OnAddTimer);
-    connect(addEditAction(QStringLiteral("&Add Interval"), ControlIds::kEditAddInterval, {}),
+    connect(addEditAction(tr("Add &Timer..."), ControlIds::kEditAddTimer, {}), &QAction::triggered,
+            edits, &EditCommands::OnAddTimer);
+    connect(addEditAction(tr("&Add Interval"), ControlIds::kEditAddInterval, {}),
             &QAction::triggered, edits, &EditCommands::OnAddInterval);
-    connect(addEditAction(QStringLiteral("&Insert Interval"), ControlIds::kEditInsertInterval,
+    connect(addEditAction(tr("&Insert Interval"), ControlIds::kEditInsertInterval,
                           QKeySequence(Qt::Key_Insert)),
             &QAction::triggered, edits, &EditCommands::OnInsertInterval);
     // A text field keeps Delete for its characters: it claims the key before the shortcut.
-    connect(addEditAction(QStringLiteral("&Delete"), ControlIds::kEditDelete,
-                          QKeySequence(QKeySequence::Delete)),
-            &QAction::triggered, edits, &EditCommands::OnDelete);
+    connect(
+        addEditAction(tr("&Delete"), ControlIds::kEditDelete, QKeySequence(QKeySequence::Delete)),
+        &QAction::triggered, edits, &EditCommands::OnDelete);
     edit->addSeparator();
-    connect(addEditAction(QStringLiteral("&Move Up"), ControlIds::kEditMoveUp,
-                          QKeySequence(Qt::ALT | Qt::Key_Up)),
-            &QAction::triggered, this, [this] { edits->OnMoveRow(-1); });
-    connect(addEditAction(QStringLiteral("Move Do&wn"), ControlIds::kEditMoveDown,
+    connect(
+        addEditAction(tr("&Move Up"), ControlIds::kEditMoveUp, QKeySequence(Qt::ALT | Qt::Key_Up)),
+        &QAction::triggered, this, [this] { edits->OnMoveRow(-1); });
+    connect(addEditAction(tr("Move Do&wn"), ControlIds::kEditMoveDown,
                           QKeySequence(Qt::ALT | Qt::Key_Down)),
             &QAction::triggered, this, [this] { edits->OnMoveRow(1); });
-    connect(addEditAction(QStringLiteral("Mo&ve Timer Up"), ControlIds::kEditMoveTimerUp,
+    connect(addEditAction(tr("Mo&ve Timer Up"), ControlIds::kEditMoveTimerUp,
                           QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Up)),
             &QAction::triggered, this, [this] { edits->OnMoveTimer(-1); });
-    connect(addEditAction(QStringLiteral("Mov&e Timer Down"), ControlIds::kEditMoveTimerDown,
+    connect(addEditAction(tr("Mov&e Timer Down"), ControlIds::kEditMoveTimerDown,
                           QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Down)),
             &QAction::triggered, this, [this] { edits->OnMoveTimer(1); });
     edit->addSeparator();
-    connect(addEditAction(QStringLiteral("Du&plicate Timer"), ControlIds::kEditDuplicateTimer,
+    connect(addEditAction(tr("Du&plicate Timer"), ControlIds::kEditDuplicateTimer,
                           QKeySequence(Qt::CTRL | Qt::Key_D)),
             &QAction::triggered, edits, &EditCommands::OnDuplicateTimer);
-    connect(
-        addEditAction(QStringLiteral("Change Timer &Number..."), ControlIds::kEditTimerNumber, {}),
-        &QAction::triggered, this, [this] { edits->OnChangeTimerNumber(-1); });
+    connect(addEditAction(tr("Change Timer &Number..."), ControlIds::kEditTimerNumber, {}),
+            &QAction::triggered, this, [this] { edits->OnChangeTimerNumber(-1); });
     edit->addSeparator();
     edits->AddProblemActions(edit);
 
-    QMenu* view = menu->addMenu(QStringLiteral("&View"));
-    timelineAction = view->addAction(QStringLiteral("&Timeline"));
+    QMenu* view = menu->addMenu(tr("&View"));
+    timelineAction = view->addAction(tr("&Timeline"));
     timelineAction->setProperty(ControlIds::kProperty, ControlIds::kViewTimeline);
     timelineAction->setCheckable(true);
     connect(timelineAction, &QAction::triggered, this, &MainDialog::ShowTimeline);
-    QAction* fit = view->addAction(QStringLiteral("&Fit Timeline"));
+    QAction* fit = view->addAction(tr("&Fit Timeline"));
     fit->setProperty(ControlIds::kProperty, ControlIds::kViewFit);
     connect(fit, &QAction::triggered, this, [this] {
         ShowTimeline(true);
         timeline->Fit();
     });
+    view->addSeparator();
+    connect(new LanguageMenu(view), &LanguageMenu::chosen, status, &ProgramStatus::ShowNotice);
 
-    QMenu* help = menu->addMenu(QStringLiteral("&Help"));
-    connect(MakeStandardAction(help, QStringLiteral("&How to program the device"),
-                               ControlIds::kHelp, QKeySequence::HelpContents, "F1"),
+    QMenu* help = menu->addMenu(tr("&Help"));
+    connect(MakeStandardAction(help, tr("&How to program the device"), ControlIds::kHelp,
+                               QKeySequence::HelpContents, "F1"),
             &QAction::triggered, this, &MainDialog::OnHelp);
-    QMenu* examples = help->addMenu(QStringLiteral("Open &Example"));
+    QMenu* examples = help->addMenu(tr("Open &Example"));
     examples->menuAction()->setProperty(ControlIds::kProperty, ControlIds::kHelpExamples);
     files->AddExamplesMenu(examples);
     help->addSeparator();
-    QAction* about = help->addAction(QStringLiteral("&About"));
+    QAction* about = help->addAction(tr("&About"));
     about->setProperty(ControlIds::kProperty, ControlIds::kAbout);
     connect(about, &QAction::triggered, this, &MainDialog::OnAbout);
 }
@@ -407,8 +403,8 @@ void MainDialog::OnProgram() {
         }
     }
     if (!lines.isEmpty()) {
-        Prompter::Current().ShowMessage(
-            this, QStringLiteral("The device cannot take this program."), lines.join(u'\n'));
+        Prompter::Current().ShowMessage(this, tr("The device cannot take this program."),
+                                        lines.join(u'\n'));
         return;
     }
     const std::vector<std::uint8_t> frame = BuildTransferFrame(program);
@@ -453,9 +449,9 @@ void MainDialog::dropEvent(QDropEvent* event) {
 
 void MainDialog::UpdateTitle() {
     const QString& path = document->GetPath();
-    const QString name = path.isEmpty() ? QStringLiteral("Untitled") : QFileInfo(path).fileName();
+    const QString name = path.isEmpty() ? tr("Untitled") : QFileInfo(path).fileName();
     setWindowFilePath(path);
-    setWindowTitle(name + QStringLiteral("[*] - ") + kTitle);
+    setWindowTitle(name + QStringLiteral("[*] - ") + tr("Tavrel - Programmable Timer"));
     setWindowModified(document->IsModified());
 }
 
@@ -490,10 +486,9 @@ void MainDialog::OnHelp() {
 
 void MainDialog::OnAbout() {
     AboutDialog about(this);
-    about.SetTitle(QStringLiteral("About Tavrel Programmable Timer"));
-    about.SetBody(QStringLiteral("Programmable Timer %1\n"
-                                 "\u00A9 2026 Tavrel\n"
-                                 "www.tavrel.example")
-                      .arg(QApplication::applicationVersion()));
+    about.SetTitle(tr("About Tavrel Programmable Timer"));
+    // The maker's lines are the same in every language.
+    about.SetBody(tr("Programmable Timer %1").arg(QApplication::applicationVersion()) +
+                  QStringLiteral("\n\u00A9 2026 Tavrel\nwww.tavrel.example"));
     about.exec();
 }

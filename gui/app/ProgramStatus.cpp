@@ -38,11 +38,11 @@ QString Unbreakable(QString part) {
 ProgramStatus::ProgramStatus(QWidget* gaugeParent, QWidget* lineParent)
     : QObject(gaugeParent),
       gauge(new QProgressBar(gaugeParent)),
-      gaugeLabel(new QLabel(QStringLiteral("Device &memory used"), gaugeParent)),
+      gaugeLabel(new QLabel(tr("Device &memory used"), gaugeParent)),
       line(new QLabel(lineParent)),
       checkLine(new QLabel(gaugeParent)) {
     gauge->setProperty(ControlIds::kProperty, ControlIds::kMemoryGauge);
-    gauge->setAccessibleName(QStringLiteral("Device memory used"));
+    gauge->setAccessibleName(tr("Device memory used"));
     gauge->setRange(0, kDeviceMemoryBytes);
     gaugeLabel->setBuddy(gauge);
     // No accessible name: a screen reader reads the text itself.
@@ -106,15 +106,17 @@ void ProgramStatus::Show(const ProgramSummary& summary,
     const bool over = used > kDeviceMemoryBytes;
     // A bar ignores a value outside its range; more than the device holds shows full.
     gauge->setValue(std::min(used, kDeviceMemoryBytes));
-    QString text = QStringLiteral("%1 of %2 bytes").arg(used).arg(kDeviceMemoryBytes);
-    if (over) {
-        text += QStringLiteral(": %1 over").arg(used - kDeviceMemoryBytes);
-    }
+    const QString text = over ? tr("%1 of %2 bytes: %3 over")
+                                    .arg(used)
+                                    .arg(kDeviceMemoryBytes)
+                                    .arg(used - kDeviceMemoryBytes)
+                              : tr("%1 of %2 bytes").arg(used).arg(kDeviceMemoryBytes);
     gauge->setFormat(text);
-    gauge->setToolTip(over ? QStringLiteral("The program needs %1 bytes more than the "
-                                            "device holds. Remove intervals or blocks.")
-                                 .arg(used - kDeviceMemoryBytes)
-                           : text + QStringLiteral(" of device memory used"));
+    gauge->setToolTip(
+        over ? tr("The program needs %1 bytes more than the device holds. Remove "
+                  "intervals or blocks.")
+                   .arg(used - kDeviceMemoryBytes)
+             : tr("%1 of %2 bytes of device memory used").arg(used).arg(kDeviceMemoryBytes));
     gauge->setAccessibleDescription(text);
     gauge->setProperty("overLimit", over);
     QPalette colors = gaugeLabel->palette();
@@ -132,16 +134,14 @@ void ProgramStatus::Show(const ProgramSummary& summary,
     problemsText.clear();
     if (!problems.empty()) {
         const auto count = static_cast<int>(problems.size());
-        problemsText = QStringLiteral("%1 %2: %3%4")
-                           .arg(count)
-                           .arg(count == 1 ? QStringLiteral("problem") : QStringLiteral("problems"))
-                           .arg(QString::fromStdString(ShortProblemText(problems.front())))
-                           .arg(count > 1 ? QStringLiteral("\u2026") : QString());
+        //: %1 is the first problem; %2 is "…" when more follow.
+        problemsText = tr("%n problem(s): %1%2", nullptr, count)
+                           .arg(QString::fromStdString(ShortProblemText(problems.front())),
+                                count > 1 ? QStringLiteral("\u2026") : QString());
     }
     line->setCursor(problems.empty() ? Qt::ArrowCursor : Qt::PointingHandCursor);
-    line->setToolTip(problems.empty()
-                         ? QString()
-                         : QStringLiteral("Click to list the problems (Edit > Show Problems)"));
+    line->setToolTip(problems.empty() ? QString()
+                                      : tr("Click to list the problems (Edit > Show Problems)"));
     // A refusal is news until the program changes.
     notice.clear();
     UpdateLine();

@@ -12,6 +12,8 @@ TimerApp::TimerApp(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationVersion(QStringLiteral(TIMER_VERSION));
     setDesktopFileName(QStringLiteral("tavrel-timer"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/timer-256.png")));
+    // After the names above: the settings that hold the choice are found by them.
+    language = std::make_unique<AppLanguage>(SavedLanguage());
 }
 
 int TimerApp::InitInstance() {

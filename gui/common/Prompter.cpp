@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -84,7 +85,8 @@ int QtPrompter::AskTimerNumber(QWidget* parent, const QString& text, const QList
 }
 
 QString QtPrompter::GetOpenFileName(QWidget* parent, const QString& filter) {
-    return QFileDialog::getOpenFileName(parent, QStringLiteral("Open"), QString(), filter);
+    return QFileDialog::getOpenFileName(parent, QCoreApplication::translate("Prompter", "Open"),
+                                        QString(), filter);
 }
 
 QString QtPrompter::GetSaveFileName(QWidget* parent, const QString& title, const QString& startPath,
@@ -108,11 +110,14 @@ QString QtPrompter::GetSaveFileName(QWidget* parent, const QString& title, const
 
 Prompter::Answer QtPrompter::AskReplaceChanged(QWidget* parent, const QString& text) {
     QMessageBox box(QMessageBox::Warning, BoxTitle(), text, QMessageBox::NoButton, parent);
-    box.setInformativeText(
-        QStringLiteral("Replace it writes this program over the other change. Save As keeps "
-                       "both: this program goes to another file."));
-    QPushButton* replace = box.addButton(QStringLiteral("&Replace it"), QMessageBox::AcceptRole);
-    QPushButton* saveAs = box.addButton(QStringLiteral("&Save As\u2026"), QMessageBox::ActionRole);
+    box.setInformativeText(QCoreApplication::translate(
+        "Prompter",
+        "Replace it writes this program over the other change. Save As keeps both: this program "
+        "goes to another file."));
+    QPushButton* replace = box.addButton(QCoreApplication::translate("Prompter", "&Replace it"),
+                                         QMessageBox::AcceptRole);
+    QPushButton* saveAs = box.addButton(QCoreApplication::translate("Prompter", "&Save As\u2026"),
+                                        QMessageBox::ActionRole);
     box.addButton(QMessageBox::Cancel);
     box.setDefaultButton(saveAs);
     box.exec();
@@ -124,8 +129,10 @@ Prompter::Answer QtPrompter::AskReplaceChanged(QWidget* parent, const QString& t
 
 QString AskSaveName(QWidget* parent, const QString& filter, const QString& suffix,
                     const QString& title, const QString& startPath) {
+    const QString shownTitle =
+        title.isEmpty() ? QCoreApplication::translate("Prompter", "Save As") : title;
     QString fileName =
-        Prompter::Current().GetSaveFileName(parent, title, startPath, filter, suffix);
+        Prompter::Current().GetSaveFileName(parent, shownTitle, startPath, filter, suffix);
     if (fileName.isEmpty()) {
         return {};
     }
@@ -134,7 +141,8 @@ QString AskSaveName(QWidget* parent, const QString& filter, const QString& suffi
     }
     if (QFileInfo::exists(fileName) &&
         !Prompter::Current().AskYesNo(
-            parent, QStringLiteral("%1 already exists.\nDo you want to replace it?")
+            parent, QCoreApplication::translate("Prompter",
+                                                "%1 already exists.\nDo you want to replace it?")
                         .arg(QFileInfo(fileName).fileName()))) {
         return {};
     }

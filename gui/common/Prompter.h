@@ -67,8 +67,7 @@ public:
 
 // A file name to save or export to: asked, the suffix added when the name has none, and an
 // existing file replaced only when agreed (asked for the final name, so "name" never replaces
-// "name.tvr" unasked). Empty when the user cancels. The dialog is titled title and proposes
-// startPath (see Prompter::GetSaveFileName).
+// "name.tvr" unasked). Empty when the user cancels. The dialog is titled title ("Save As" when
+// empty) and proposes startPath (see Prompter::GetSaveFileName).
 QString AskSaveName(QWidget* parent, const QString& filter, const QString& suffix,
-                    const QString& title = QStringLiteral("Save As"),
-                    const QString& startPath = {});
+                    const QString& title = {}, const QString& startPath = {});

@@ -134,12 +134,11 @@ void IntervalEdit::SetLimitProblem(const QString& why) {
 }
 
 void IntervalEdit::DescribeMarks() {
-    const QString why = unreadable
-                            ? QStringLiteral(
-                                  "\u201C%1\u201D does not read as an interval. %2. Esc takes "
-                                  "the typing back.")
-                                  .arg(text(), kIntervalForms)
-                            : limitProblem;
+    //: %1 is the text typed, %2 the forms an interval is typed in.
+    const QString why = unreadable ? tr("\u201C%1\u201D does not read as an interval. %2. Esc "
+                                        "takes the typing back.")
+                                         .arg(text(), IntervalFormsText())
+                                   : limitProblem;
     setToolTip(why);
     // Only marked edits get a description: a plain row need not build its accessible object.
     if (!why.isEmpty() || !accessibleDescription().isEmpty()) {

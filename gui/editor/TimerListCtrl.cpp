@@ -568,10 +568,11 @@ QString TimerListCtrl::DescribeUnreadableRow() const {
     if (!FindUnreadableRow(index, row)) {
         return {};
     }
-    return QStringLiteral("Timer %1, interval %2 does not read. %3. Esc takes the typing back.")
+    //: %3 is the forms an interval is typed in.
+    return tr("Timer %1, interval %2 does not read. %3. Esc takes the typing back.")
         .arg(GetTimerNumber(index))
         .arg(row + 1)
-        .arg(kIntervalForms);
+        .arg(IntervalFormsText());
 }
 
 bool TimerListCtrl::FocusUnreadableRow() {
@@ -598,12 +599,16 @@ bool CommitAllTyping(QWidget* window) {
     // Said before the focus moves, so the message's window is the one it refers to.
     Prompter::Current().ShowMessage(
         window,
-        QStringLiteral("Timer %1, interval %2 does not read as an interval.")
+        QCoreApplication::translate("TimerListCtrl",
+                                    "Timer %1, interval %2 does not read as an interval.")
             .arg(list->GetTimerNumber(index))
             .arg(row + 1),
-        QStringLiteral("Until it does, the program keeps its last good value and this command "
-                       "waits. Type it as %1, or press Esc in it to take the typing back.")
-            .arg(kIntervalForms));
+        //: %1 is the forms an interval is typed in.
+        QCoreApplication::translate(
+            "TimerListCtrl",
+            "Until it does, the program keeps its last good value and this command waits. Type "
+            "it as %1, or press Esc in it to take the typing back.")
+            .arg(IntervalFormsText()));
     list->FocusUnreadableRow();
     return false;
 }

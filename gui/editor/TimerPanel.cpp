@@ -28,12 +28,19 @@ bool NamesWanted() {
 }
 
 QString OnOffText(bool on) {
-    return on ? QStringLiteral("ON") : QStringLiteral("OFF");
+    return on ? TimerPanel::tr("ON") : TimerPanel::tr("OFF");
 }
 
 // People count intervals from 1.
 QString RowName(int timerNumber, int row) {
-    return QStringLiteral("Timer %1, interval %2").arg(timerNumber).arg(row + 1);
+    return TimerPanel::tr("Timer %1, interval %2").arg(timerNumber).arg(row + 1);
+}
+
+QString LabelName(int timerNumber, int row, bool on) {
+    return (on ? TimerPanel::tr("Timer %1, interval %2, ON")
+               : TimerPanel::tr("Timer %1, interval %2, OFF"))
+        .arg(timerNumber)
+        .arg(row + 1);
 }
 
 // Up is -1, Down +1; 0 for any other key, or either with a modifier (Alt moves rows).
@@ -78,8 +85,9 @@ int RowHeightFor(const QFontMetrics& metrics) {
 }
 
 int LabelWidthFor(const QFontMetrics& metrics) {
-    return std::max(kMinLabelWidth,
-                    metrics.horizontalAdvance(QStringLiteral("OFF")) + metrics.height());
+    const int longer = std::max(metrics.horizontalAdvance(OnOffText(true)),
+                                metrics.horizontalAdvance(OnOffText(false)));
+    return std::max(kMinLabelWidth, longer + metrics.height());
 }
 
 int CheckBoxWidthFor(int indicatorWidth) {
@@ -267,6 +275,7 @@ bool TimerPanel::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TimerPanel::SetLabelOn(int row, bool on) {
+    rowOn[static_cast<std::size_t>(row)] = on;
     ColorStatic* label = labels[static_cast<std::size_t>(row)];
     if (label->text() != OnOffText(on)) {
         label->setText(OnOffText(on));
@@ -274,7 +283,7 @@ void TimerPanel::SetLabelOn(int row, bool on) {
     if (!NamesWanted()) {
         return;  // named all at once when a screen reader comes
     }
-    const QString name = RowName(timerNumber, row) + QStringLiteral(", ") + OnOffText(on);
+    const QString name = LabelName(timerNumber, row, on);
     if (label->accessibleName() != name) {
         label->setAccessibleName(name);
     }
@@ -289,7 +298,8 @@ void TimerPanel::NameRow(int row) {
     const auto slot = static_cast<std::size_t>(row);
     const QString name = RowName(timerNumber, row);
     edits[slot]->setAccessibleName(name);
-    checkBoxes[slot]->setAccessibleName(name + QStringLiteral(" starts a block"));
+    checkBoxes[slot]->setAccessibleName(
+        tr("Timer %1, interval %2 starts a block").arg(timerNumber).arg(row + 1));
     SetLabelOn(row, IsRowOn(row));
 }
 
@@ -343,7 +353,7 @@ int TimerPanel::AddRow(bool on, const QString& text, bool blockStart) {
 
     auto* label = new ColorStatic(OnOffText(on), this);
     label->setProperty(ControlIds::kProperty, ControlIds::LabelId(row));
-    label->setToolTip(QStringLiteral("Click or press Space to switch between ON and OFF"));
+    label->setToolTip(tr("Click or press Space to switch between ON and OFF"));
     label->installEventFilter(this);
     connect(label, &ColorStatic::clicked, this,
             [this, id = ControlIds::LabelId(row)] { OnLabelClicked(id); });
@@ -365,13 +375,14 @@ int TimerPanel::AddRow(bool on, const QString& text, bool blockStart) {
     box->setProperty(ControlIds::kProperty, ControlIds::BlockStartId(row));
     box->setChecked(blockStart);
     box->setToolTip(
-        QStringLiteral("Starts a new block of this timer in the device (at most 8 intervals a "
-                       "block, 1 byte each)"));
+        tr("Starts a new block of this timer in the device (at most 8 intervals a block, 1 byte "
+           "each)"));
     box->installEventFilter(this);
     connect(box, &ColorCheckBox::clicked, this,
             [this, id = ControlIds::BlockStartId(row)] { OnBlockStartClicked(id); });
 
     labels[slot] = label;
+    rowOn[slot] = on;
     edits[slot] = edit;
     checkBoxes[slot] = box;
     rowCount = row + 1;
@@ -444,7 +455,7 @@ QString TimerPanel::GetRowText(int row) const {
 }
 
 bool TimerPanel::IsRowOn(int row) const {
-    return IsRow(row) && labels[static_cast<std::size_t>(row)]->text() == QLatin1String("ON");
+    return IsRow(row) && rowOn[static_cast<std::size_t>(row)];
 }
 
 void TimerPanel::SetTimerNumber(int number) {

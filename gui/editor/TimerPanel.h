@@ -19,7 +19,7 @@ inline constexpr int kMinLabelWidth = 50;
 inline constexpr int kMinCheckBoxWidth = 18;
 // A row (and a caption) is a line of text with room for the controls' frames and margins.
 int RowHeightFor(const QFontMetrics& metrics);
-// The ON/OFF label holds its longer text with room on both sides.
+// The ON/OFF label holds the longer of its two texts with room on both sides.
 int LabelWidthFor(const QFontMetrics& metrics);
 // The block-start box holds the style's check indicator with room for its frame.
 int CheckBoxWidthFor(int indicatorWidth);
@@ -172,6 +172,8 @@ private:
     int anchorRow = -1;
     ColorStatic* caption = nullptr;
     std::array<ColorStatic*, kMaxRows + 1> labels{};
+    // What each label says, kept apart from its text, which is in the user's language.
+    std::array<bool, kMaxRows + 1> rowOn{};
     std::array<ColorCheckBox*, kMaxRows + 1> checkBoxes{};
     std::array<IntervalEdit*, kMaxRows + 1> edits{};
 

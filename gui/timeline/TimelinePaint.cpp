@@ -5,6 +5,7 @@
 #include <QPolygonF>
 #include <algorithm>
 
+#include "core/TimerProgram.h"
 #include "gui/common/SystemColors.h"
 
 namespace {
@@ -33,7 +34,9 @@ TimelineFrame MakeTimelineFrame(const QRectF& bounds, const QFont& font, double 
     const QFontMetricsF fm(font);
     TimelineFrame frame;
     frame.bounds = bounds;
-    frame.labelWidth = std::ceil(fm.horizontalAdvance(QStringLiteral("Timer 00")) + 2 * kPad);
+    // The widest lane label: a timer number of two digits, in the user's language.
+    frame.labelWidth =
+        std::ceil(fm.horizontalAdvance(QString::fromStdString(TimerName(88))) + 2 * kPad);
     frame.axisHeight = std::ceil(fm.height() + 10);
     frame.totalWidth = std::ceil(fm.horizontalAdvance(QStringLiteral("000:00:00:00")) + 2 * kPad);
     frame.plot = bounds.adjusted(frame.labelWidth, frame.axisHeight, 0, 0);

@@ -18,7 +18,7 @@ constexpr double kZoomStep = 1.5;
 }  // namespace
 
 TimelineView::TimelineView(QWidget* parent) : QAbstractScrollArea(parent) {
-    setAccessibleName(QStringLiteral("Timeline"));
+    setAccessibleName(tr("Timeline"));
     setFocusPolicy(Qt::StrongFocus);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
