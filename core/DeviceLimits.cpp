@@ -4,6 +4,48 @@
 
 #include "core/EditorState.h"
 #include "core/TimerProgram.h"
+#include "core/Translate.h"
+
+namespace {
+
+// The interval as the file writes it, with ON and OFF in the reader's language.
+std::string IntervalText(const Interval& interval) {
+    const std::string time = FormatIntervalTime(interval.GetHours(), interval.GetMinutes(),
+                                                interval.GetSeconds(), interval.GetTicks());
+    return FillArgs(interval.IsOn() ? Translate("DeviceLimits", "ON - %1")
+                                    : Translate("DeviceLimits", "OFF - %1"),
+                    {time});
+}
+
+// Whole sentences for each count and reader, so a translation can word each one freely.
+std::string InPlacesText(const std::string& name, int count, ProblemAdvice advice) {
+    const std::string places = std::to_string(count);
+    if (advice == ProblemAdvice::Tool) {
+        return count == 2 ? FillArgs(Translate("DeviceLimits",
+                                               "%1 appears in two places; the device would treat "
+                                               "them as one timer. Move its intervals together "
+                                               "or give one of them another number."),
+                                     {name})
+                          : FillArgs(Translate("DeviceLimits",
+                                               "%1 appears in %2 places; the device would treat "
+                                               "them as one timer. Move its intervals together "
+                                               "or give one of them another number."),
+                                     {name, places});
+    }
+    return count == 2
+               ? FillArgs(Translate("DeviceLimits",
+                                    "%1 appears in two places; the device would treat them as "
+                                    "one timer. Use Join %1 in the Edit menu to move its "
+                                    "intervals together, or give one of them another number."),
+                          {name})
+               : FillArgs(Translate("DeviceLimits",
+                                    "%1 appears in %2 places; the device would treat them as "
+                                    "one timer. Use Join %1 in the Edit menu to move its "
+                                    "intervals together, or give one of them another number."),
+                          {name, places});
+}
+
+}  // namespace
 
 int DeviceMemoryUsed(const TimerProgram& program) {
     return program.GetImageSize() - 1;
@@ -15,11 +57,12 @@ std::vector<DeviceProblem> CheckDeviceLimits(const TimerProgram& program, Proble
 
     const int used = DeviceMemoryUsed(program);
     if (used > kDeviceMemoryBytes) {
-        problems.push_back({Kind::OutOfMemory, 0, 0,
-                            "The program needs " + std::to_string(used) +
-                                " bytes of device memory, but the device holds " +
-                                std::to_string(kDeviceMemoryBytes) +
-                                ". Remove intervals or timers until it fits."});
+        problems.push_back(
+            {Kind::OutOfMemory, 0, 0,
+             FillArgs(Translate("DeviceLimits",
+                                "The program needs %1 bytes of device memory, but the device "
+                                "holds %2. Remove intervals or timers until it fits."),
+                      {std::to_string(used), std::to_string(kDeviceMemoryBytes)})});
     }
 
     const std::vector<TimerRun> runs = GetTimerRuns(program);
@@ -36,23 +79,17 @@ std::vector<DeviceProblem> CheckDeviceLimits(const TimerProgram& program, Proble
         const std::size_t first = problems.size();
         const std::string name = TimerName(run.timer);
         if (run.timer < kFirstTimerNumber || run.timer > kLastTimerNumber) {
-            problems.push_back({Kind::BadTimerNumber, run.timer, 0,
-                                name + " is not a timer of the device, which has timers 0 to 31. "
-                                       "Move its intervals to a timer from 0 to 31."});
+            problems.push_back(
+                {Kind::BadTimerNumber, run.timer, 0,
+                 FillArgs(Translate("DeviceLimits",
+                                    "%1 is not a timer of the device, which has timers 0 to 31. "
+                                    "Move its intervals to a timer from 0 to 31."),
+                          {name})});
         }
         if (int& count = places[run.timer]; count > 1) {
-            const std::string where = name + " appears in " +
-                                      (count == 2 ? std::string("two") : std::to_string(count)) +
-                                      " places; the device would treat them as one timer. ";
             // tvrtool's words stay as they are; the editor has a command for it.
             problems.push_back(
-                {Kind::TimerInPlaces, run.timer, 0,
-                 where + (advice == ProblemAdvice::Tool
-                              ? "Move its intervals together or give one of them another "
-                                "number."
-                              : "Use Join " + name +
-                                    " in the Edit menu to move its intervals together, or "
-                                    "give one of them another number.")});
+                {Kind::TimerInPlaces, run.timer, 0, InPlacesText(name, count, advice)});
             count = 0;
         }
         int position = 0;
@@ -60,8 +97,10 @@ std::vector<DeviceProblem> CheckDeviceLimits(const TimerProgram& program, Proble
         for (int block = 0; block < run.blocks; ++block, b = b->GetNext()) {
             if (b->GetCount() == 0) {
                 problems.push_back({Kind::EmptyBlock, run.timer, 0,
-                                    name + " has a block with no intervals. Add an interval to "
-                                           "it or delete it."});
+                                    FillArgs(Translate("DeviceLimits",
+                                                       "%1 has a block with no intervals. Add "
+                                                       "an interval to it or delete it."),
+                                             {name})});
             }
             for (int i = 0; i < b->GetCount(); ++i) {
                 ++position;
@@ -69,10 +108,11 @@ std::vector<DeviceProblem> CheckDeviceLimits(const TimerProgram& program, Proble
                 if (interval->GetTotalTicks() > kMaxIntervalTicks) {
                     problems.push_back(
                         {Kind::IntervalTooLong, run.timer, position,
-                         name + ", interval " + std::to_string(position) + " (" +
-                             interval->GetText() +
-                             ") is longer than the device's longest interval, 38:50:10:07. "
-                             "Shorten it or split it into several intervals."});
+                         FillArgs(Translate("DeviceLimits",
+                                            "%1, interval %2 (%3) is longer than the device's "
+                                            "longest interval, 38:50:10:07. Shorten it or split "
+                                            "it into several intervals."),
+                                  {name, std::to_string(position), IntervalText(*interval)})});
                 }
             }
         }
@@ -112,9 +152,10 @@ std::vector<DeviceProblem> CheckEditorState(const EditorState& state) {
     }
     if (state.startup && FindTimer(state, 0) == -1) {
         DeviceProblem warning{DeviceProblem::Kind::StartupWithoutTimer, 0, 0,
-                              "\"Run timer 0 on power up\" is checked, but the program has no "
-                              "timer 0, so the device starts nothing. Add a timer 0 or clear "
-                              "the box."};
+                              Translate("DeviceLimits",
+                                        "\"Run timer 0 on power up\" is checked, but the "
+                                        "program has no timer 0, so the device starts nothing. "
+                                        "Add a timer 0 or clear the box.")};
         problems.push_back(warning);
     }
     return problems;
@@ -129,19 +170,22 @@ std::string ShortProblemText(const DeviceProblem& problem) {
     const std::string name = TimerName(problem.timer);
     switch (problem.kind) {
         case Kind::OutOfMemory:
-            return "the program is larger than the device's " + std::to_string(kDeviceMemoryBytes) +
-                   " bytes";
+            return FillArgs(
+                Translate("DeviceLimits", "the program is larger than the device's %1 bytes"),
+                {std::to_string(kDeviceMemoryBytes)});
         case Kind::IntervalTooLong:
-            return name + ", interval " + std::to_string(problem.interval) +
-                   " is longer than the device takes";
+            return FillArgs(
+                Translate("DeviceLimits", "%1, interval %2 is longer than the device takes"),
+                {name, std::to_string(problem.interval)});
         case Kind::BadTimerNumber:
-            return name + " is not a timer of the device";
+            return FillArgs(Translate("DeviceLimits", "%1 is not a timer of the device"), {name});
         case Kind::EmptyBlock:
-            return name + " has a block with no intervals";
+            return FillArgs(Translate("DeviceLimits", "%1 has a block with no intervals"), {name});
         case Kind::TimerInPlaces:
-            return name + " is in more than one place";
+            return FillArgs(Translate("DeviceLimits", "%1 is in more than one place"), {name});
         case Kind::StartupWithoutTimer:
-            return "timer 0 should run on power up, but there is no timer 0";
+            return Translate("DeviceLimits",
+                             "timer 0 should run on power up, but there is no timer 0");
     }
     return {};
 }

@@ -7,6 +7,7 @@
 #include "core/DeviceLimits.h"
 #include "core/IntervalText.h"
 #include "core/TimerProgram.h"
+#include "core/Translate.h"
 
 namespace {
 
@@ -30,7 +31,8 @@ RowState NewRow() {
 }  // namespace
 
 std::string IntervalName(int timerNumber, int row) {
-    return TimerName(timerNumber) + " Interval " + std::to_string(row + 1);
+    return FillArgs(Translate("EditorState", "%1 Interval %2"),
+                    {TimerName(timerNumber), std::to_string(row + 1)});
 }
 
 TimerProgram ProgramFromState(const EditorState& state) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/TimerProgram.h"
+#include "core/Translate.h"
 
 namespace {
 
@@ -19,10 +20,6 @@ bool HasHeader(std::string_view text) {
     const std::size_t after = start + 4;
     return after == text.size() ||
            std::string_view(" \t\r\n\v\f").find(text[after]) != std::string_view::npos;
-}
-
-std::string Plural(int count, const char* one, const char* many) {
-    return std::to_string(count) + ' ' + (count == 1 ? one : many);
 }
 
 }  // namespace
@@ -207,42 +204,54 @@ std::string DescribePaste(const PasteOutcome& outcome) {
     };
     for (const auto& [from, to] : outcome.timers) {
         if (from == to) {
-            add("Pasted " + TimerName(to) + '.');
+            add(FillArgs(Translate("ProgramClipboard", "Pasted %1."), {TimerName(to)}));
         } else if (from >= 0 && from < kTimerNumberCount) {
-            add("Pasted " + TimerName(from) + " as " + TimerName(to) + ": " + TimerName(from) +
-                " is already in the program.");
+            add(FillArgs(
+                Translate("ProgramClipboard", "Pasted %1 as %2: %1 is already in the program."),
+                {TimerName(from), TimerName(to)}));
         } else {
-            add("Pasted " + TimerName(from) + " as " + TimerName(to) +
-                ": the device numbers its timers 0 to 31.");
+            add(FillArgs(Translate("ProgramClipboard",
+                                   "Pasted %1 as %2: the device numbers its timers 0 to 31."),
+                         {TimerName(from), TimerName(to)}));
         }
     }
     if (outcome.timersLeftOut > 0) {
-        add(Plural(outcome.timersLeftOut, "timer", "timers") +
-            " did not fit: the editor holds at most " + std::to_string(kEditorMaxTimers) +
-            " timers. Delete a timer and paste again.");
+        add(FillArgs(Translate("ProgramClipboard",
+                               "%n timer(s) did not fit: the editor holds at most %1 timers. "
+                               "Delete a timer and paste again.",
+                               nullptr, outcome.timersLeftOut),
+                     {std::to_string(kEditorMaxTimers)}));
     }
     if (!outcome.timers.empty() && outcome.rowsLeftOut > 0) {
-        add(Plural(outcome.rowsLeftOut, "interval", "intervals") +
-            " did not fit: a timer holds at most " + std::to_string(kEditorMaxRows) +
-            " intervals.");
+        add(FillArgs(Translate("ProgramClipboard",
+                               "%n interval(s) did not fit: a timer holds at most %1 intervals.",
+                               nullptr, outcome.rowsLeftOut),
+                     {std::to_string(kEditorMaxRows)}));
     }
     if (outcome.needsTimer) {
-        add("Nothing was pasted: select a timer or one of its intervals to paste the intervals "
-            "into, then paste again.");
+        add(Translate("ProgramClipboard",
+                      "Nothing was pasted: select a timer or one of its intervals to paste the "
+                      "intervals into, then paste again."));
     } else if (outcome.timers.empty() && outcome.timerNumber != -1) {
         const std::string timer = TimerName(outcome.timerNumber);
         const int total = outcome.rowsPasted + outcome.rowsLeftOut;
         const std::string limit = std::to_string(kEditorMaxRows);
         if (outcome.rowsPasted == 0) {
-            add("Nothing was pasted: " + timer + " already has " + limit +
-                " intervals, the most a timer holds.");
+            add(FillArgs(Translate("ProgramClipboard",
+                                   "Nothing was pasted: %1 already has %2 "
+                                   "intervals, the most a timer holds."),
+                         {timer, limit}));
         } else if (outcome.rowsLeftOut == 0) {
-            add("Pasted " + Plural(total, "interval", "intervals") + " into " + timer + '.');
+            add(FillArgs(
+                Translate("ProgramClipboard", "Pasted %n interval(s) into %1.", nullptr, total),
+                {timer}));
         } else {
-            add("Pasted " + std::to_string(outcome.rowsPasted) + " of " +
-                Plural(total, "interval", "intervals") + " into " + timer + "; " +
-                std::to_string(outcome.rowsLeftOut) + " did not fit: a timer holds at most " +
-                limit + " intervals.");
+            add(FillArgs(Translate("ProgramClipboard",
+                                   "Pasted %1 of %n interval(s) into %2; %3 did not fit: a timer "
+                                   "holds at most %4 intervals.",
+                                   nullptr, total),
+                         {std::to_string(outcome.rowsPasted), timer,
+                          std::to_string(outcome.rowsLeftOut), limit}));
         }
     }
     return out;

@@ -4,6 +4,7 @@
 #include "core/TimerProgram.h"
 #include "core/TransferEstimate.h"
 #include "core/TransferFrame.h"
+#include "core/Translate.h"
 
 ProgramSummary SummarizeProgram(const TimerProgram& program) {
     ProgramSummary summary;
@@ -15,8 +16,10 @@ ProgramSummary SummarizeProgram(const TimerProgram& program) {
 }
 
 std::string FormatSummaryLine(const ProgramSummary& summary, int capacity) {
-    const char* dot = " \u00B7 ";
-    return std::to_string(summary.bytes) + " of " + std::to_string(capacity) + " bytes" + dot +
-           std::to_string(summary.blocks) + (summary.blocks == 1 ? " block" : " blocks") + dot +
-           "transfer about " + FormatDuration(summary.transferUs);
+    // The window splits the line at its " · " into parts that do not break.
+    return FillArgs(
+        Translate("ProgramSummary", "%1 of %2 bytes \u00B7 %n block(s) \u00B7 transfer about %3",
+                  nullptr, summary.blocks),
+        {std::to_string(summary.bytes), std::to_string(capacity),
+         FormatDuration(summary.transferUs)});
 }

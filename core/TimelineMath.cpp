@@ -7,6 +7,7 @@
 
 #include "core/IntervalText.h"
 #include "core/TimerProgram.h"
+#include "core/Translate.h"
 
 TimelineLayout LayoutTimeline(const EditorState& state) {
     TimelineLayout layout;
@@ -205,13 +206,19 @@ void MarkProblems(TimelineLayout& layout, const std::vector<DeviceProblem>& prob
 }
 
 std::string DescribeBar(const TimelineLane& lane, const TimelineBar& bar) {
-    const char* dot = " \u00B7 ";
-    std::string text = lane.label + dot + "interval " + std::to_string(bar.row + 1) + dot +
-                       (bar.on ? "ON " : "OFF ");
+    const std::string row = std::to_string(bar.row + 1);
     if (!bar.readable) {
-        return text + "\"" + bar.text + "\"" + dot + "cannot be read";
+        return FillArgs(
+            bar.on ? Translate("TimelineMath",
+                               "%1 \u00B7 interval %2 \u00B7 ON \"%3\" \u00B7 cannot be read")
+                   : Translate("TimelineMath",
+                               "%1 \u00B7 interval %2 \u00B7 OFF \"%3\" \u00B7 cannot be read"),
+            {lane.label, row, bar.text});
     }
-    text += bar.text + dot + "from " + FormatTimelineTime(bar.start) + " to " +
-            FormatTimelineTime(bar.End());
+    std::string text = FillArgs(
+        bar.on
+            ? Translate("TimelineMath", "%1 \u00B7 interval %2 \u00B7 ON %3 \u00B7 from %4 to %5")
+            : Translate("TimelineMath", "%1 \u00B7 interval %2 \u00B7 OFF %3 \u00B7 from %4 to %5"),
+        {lane.label, row, bar.text, FormatTimelineTime(bar.start), FormatTimelineTime(bar.End())});
     return bar.problem.empty() ? text : text + "\n" + bar.problem;
 }

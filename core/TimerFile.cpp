@@ -13,6 +13,7 @@
 
 #include "core/IntervalText.h"
 #include "core/TimerProgram.h"
+#include "core/Translate.h"
 
 #ifndef _WIN32
 #include <fcntl.h>
@@ -132,18 +133,18 @@ void SkipLine(LoadResult& result, std::size_t number, std::string_view line, Ski
     }
 }
 
-std::string_view SkipReasonText(SkipReason reason) {
+std::string SkipReasonText(SkipReason reason) {
     switch (reason) {
         case SkipReason::NotTimerOrInterval:
-            return "not a timer or interval line";
+            return Translate("TimerFile", "not a timer or interval line");
         case SkipReason::TooLong:
-            return "longer than 255 characters";
+            return Translate("TimerFile", "longer than 255 characters");
         case SkipReason::BeforeFirstTimer:
-            return "an interval before the first timer line";
+            return Translate("TimerFile", "an interval before the first timer line");
         case SkipReason::BlockFull:
-            return "more than 8 intervals under one timer line";
+            return Translate("TimerFile", "more than 8 intervals under one timer line");
     }
-    return "not used";
+    return Translate("TimerFile", "not used");
 }
 
 std::string PrintableExcerpt(std::string_view text, std::size_t width) {
@@ -167,8 +168,8 @@ std::string PrintableExcerpt(std::string_view text, std::size_t width) {
 }
 
 std::string DescribeSkippedLine(const SkippedLine& line) {
-    return "line " + std::to_string(line.number) + ": \"" + line.text + "\" (" +
-           std::string(SkipReasonText(line.reason)) + ")";
+    return FillArgs(Translate("TimerFile", "line %1: \"%2\" (%3)"),
+                    {std::to_string(line.number), line.text, SkipReasonText(line.reason)});
 }
 
 std::string FormatSkippedLines(const LoadResult& result, std::string_view fileName,
@@ -176,24 +177,32 @@ std::string FormatSkippedLines(const LoadResult& result, std::string_view fileNa
     if (result.skippedCount == 0) {
         return {};
     }
+    const bool one = result.skippedCount == 1;
     std::string out =
-        result.skippedCount == 1
-            ? "One line of " + std::string(fileName) + " could not be read and was skipped:\n"
-            : std::to_string(result.skippedCount) + " lines of " + std::string(fileName) +
-                  " could not be read and were skipped:\n";
+        one ? FillArgs(Translate("TimerFile", "One line of %1 could not be read and was skipped:"),
+                       {fileName})
+            : FillArgs(Translate("TimerFile", "%1 lines of %2 could not be read and were skipped:"),
+                       {std::to_string(result.skippedCount), fileName});
+    out += '\n';
     const std::size_t shown = std::min(result.skipped.size(), kSkippedLinesShown);
     for (std::size_t i = 0; i < shown; ++i) {
         out += "  " + DescribeSkippedLine(result.skipped[i]) + "\n";
     }
     if (result.skippedCount > shown) {
-        out += "  and " + std::to_string(result.skippedCount - shown) + " more.\n";
+        out += "  " +
+               FillArgs(Translate("TimerFile", "and %1 more."),
+                        {std::to_string(result.skippedCount - shown)}) +
+               "\n";
     }
     if (!closing.empty()) {
         return out.append(closing);
     }
-    out += "The rest of the program was loaded. Saving writes it without ";
-    out += result.skippedCount == 1 ? "this line." : "these lines.";
-    return out;
+    return out.append(one ? Translate("TimerFile",
+                                      "The rest of the program was loaded. Saving "
+                                      "writes it without this line.")
+                          : Translate("TimerFile",
+                                      "The rest of the program was loaded. Saving "
+                                      "writes it without these lines."));
 }
 
 std::string LoadResult::Message() const {
@@ -201,17 +210,24 @@ std::string LoadResult::Message() const {
         case LoadStatus::Ok:
             return {};
         case LoadStatus::CannotOpen:
-            return "The file could not be read (" + detail +
-                   "). Check that it exists and that you are allowed to read it.";
+            return FillArgs(Translate("TimerFile",
+                                      "The file could not be read (%1). Check that it "
+                                      "exists and that you are allowed to read it."),
+                            {detail});
         case LoadStatus::NotTimerFile:
-            return "This is not a timer file: it does not begin with the lines TVRX and 1000. "
-                   "Choose a file saved by the Programmable Timer.";
+            return Translate("TimerFile",
+                             "This is not a timer file: it does not begin with the lines TVRX and "
+                             "1000. Choose a file saved by the Programmable Timer.");
         case LoadStatus::UnsupportedVersion:
-            return "This timer file has version " + version +
-                   ", but only version 1000 can be read. It may come from a newer program.";
+            return FillArgs(Translate("TimerFile",
+                                      "This timer file has version %1, but only version 1000 can "
+                                      "be read. It may come from a newer program."),
+                            {version});
         case LoadStatus::TooLarge:
-            return "The file is larger than 1 MiB, far more than any timer program takes, so it is "
-                   "not a timer file. Choose a file saved by the Programmable Timer.";
+            return Translate("TimerFile",
+                             "The file is larger than 1 MiB, far more than any timer program "
+                             "takes, so it is not a timer file. Choose a file saved by the "
+                             "Programmable Timer.");
     }
     return {};
 }
@@ -260,11 +276,11 @@ std::string LoadResult::Reason() const {
         case LoadStatus::CannotOpen:
             return detail;
         case LoadStatus::NotTimerFile:
-            return "not a timer file";
+            return Translate("TimerFile", "not a timer file");
         case LoadStatus::UnsupportedVersion:
-            return "version " + version + " cannot be read";
+            return FillArgs(Translate("TimerFile", "version %1 cannot be read"), {version});
         case LoadStatus::TooLarge:
-            return "larger than 1 MiB";
+            return Translate("TimerFile", "larger than 1 MiB");
     }
     return {};
 }
@@ -444,19 +460,27 @@ std::string SaveResult::Message() const {
         case SaveStatus::Ok:
             return {};
         case SaveStatus::NoBlocks:
-            return "The program has no timers, so there is nothing to save. Add a timer first.";
+            return Translate("TimerFile",
+                             "The program has no timers, so there is nothing to "
+                             "save. Add a timer first.");
         case SaveStatus::CannotCreate:
-            return "The file could not be created (" + detail +
-                   "). Check that the folder exists and that you may write to it, or choose "
-                   "another folder.";
+            return FillArgs(Translate("TimerFile",
+                                      "The file could not be created (%1). Check that the folder "
+                                      "exists and that you may write to it, or choose another "
+                                      "folder."),
+                            {detail});
         case SaveStatus::WriteFailed:
-            return "Writing the file failed (" + detail +
-                   "). The file that was there is unchanged. Free some disk space or choose "
-                   "another folder, then save again.";
+            return FillArgs(Translate("TimerFile",
+                                      "Writing the file failed (%1). The file that was there is "
+                                      "unchanged. Free some disk space or choose another folder, "
+                                      "then save again."),
+                            {detail});
         case SaveStatus::CannotReplace:
-            return "The saved program could not replace the file (" + detail +
-                   "). The file that was there is unchanged. Check that you may write to it, or "
-                   "save under another name.";
+            return FillArgs(Translate("TimerFile",
+                                      "The saved program could not replace the file (%1). The "
+                                      "file that was there is unchanged. Check that you may write "
+                                      "to it, or save under another name."),
+                            {detail});
     }
     return {};
 }
@@ -482,7 +506,7 @@ SaveResult WriteTimerFile(const std::string& path, const TimerProgram& program, 
     const fs::file_status existing = fs::status(target, ec);
     if (fs::exists(existing) && !fs::is_regular_file(existing)) {
         result.status = SaveStatus::CannotReplace;
-        result.detail = "not a regular file";
+        result.detail = Translate("TimerFile", "not a regular file");
         return result;
     }
     const fs::path dir = target.has_parent_path() ? target.parent_path() : fs::path(".");

@@ -83,7 +83,7 @@ struct LoadResult {
 };
 
 // "not a timer or interval line" and the like: the reason in a few words.
-std::string_view SkipReasonText(SkipReason reason);
+std::string SkipReasonText(SkipReason reason);
 // The text as printable ASCII: bytes outside 0x20..0x7E as \xNN, a backslash and a double quote
 // escaped, cut after at most width characters with "..." appended.
 std::string PrintableExcerpt(std::string_view text, std::size_t width = kSkippedTextWidth);

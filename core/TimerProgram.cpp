@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <utility>
 
+#include "core/Translate.h"
+
 void Interval::Set(bool isOn, std::uint32_t h, std::uint32_t m, std::uint32_t s, std::uint32_t t) {
     on = isOn ? 1 : 0;
     hours = h;
@@ -21,7 +23,7 @@ std::uint64_t Interval::GetTotalTicks() const {
 }
 
 std::string TimerName(int timerNumber) {
-    return "Timer " + std::to_string(timerNumber);
+    return FillArgs(Translate("TimerProgram", "Timer %1"), {std::to_string(timerNumber)});
 }
 
 std::string FormatIntervalTime(std::uint32_t hours, std::uint32_t minutes, std::uint32_t seconds,

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/Translate.h"
+
 TransferEstimate::TransferEstimate(std::span<const std::uint8_t> frame, std::int32_t zeroTime,
                                    std::int32_t oneTime, std::int32_t syncTime)
     : frame(frame), zeroTime(zeroTime), oneTime(oneTime), syncTime(syncTime) {
@@ -55,16 +57,12 @@ std::int64_t TransferEstimate::RemainingUs(std::int32_t position, std::int64_t e
 std::string FormatDuration(std::int64_t microseconds, Rounding rounding) {
     const std::int64_t half = rounding == Rounding::Up ? 999'999 : 500'000;
     const std::int64_t seconds = std::max<std::int64_t>((microseconds + half) / 1'000'000, 0);
-    // Appended piece by piece: GCC 12 at -O3 warns falsely (-Wrestrict) inside operator+ on
-    // temporary strings.
-    std::string text;
     if (seconds < 60) {
-        text.append(std::to_string(seconds)).append(" s");
-        return text;
+        return FillArgs(Translate("TransferEstimate", "%1 s"), {std::to_string(seconds)});
     }
-    text.append(std::to_string(seconds / 60)).append(" min");
-    if (seconds % 60 != 0) {
-        text.append(" ").append(std::to_string(seconds % 60)).append(" s");
+    if (seconds % 60 == 0) {
+        return FillArgs(Translate("TransferEstimate", "%1 min"), {std::to_string(seconds / 60)});
     }
-    return text;
+    return FillArgs(Translate("TransferEstimate", "%1 min %2 s"),
+                    {std::to_string(seconds / 60), std::to_string(seconds % 60)});
 }
