@@ -183,9 +183,9 @@ QStringList EveryText(const std::string& file) {
 // Whether a text carries words of ours, once what is data is taken out: mnemonic marks,
 // file names, interval texts, numbers, and words alike in both languages ("Timer", "OK").
 bool HasWording(QString text) {
-    static const QRegularExpression data(QStringLiteral(
-        "&|\\S*/\\S*|\\S+\\.tvr\\b|\\d+(:\\d+)+|\\bTimer\\b|\\d+|\\bOK\\b|"
-        "Programmable Timer|Tavrel|English|Deutsch"));
+    static const QRegularExpression data(
+        QStringLiteral("&|\\S*/\\S*|\\S+\\.tvr\\b|\\d+(:\\d+)+|\\bTimer\\b|\\d+|\\bOK\\b|"
+                       "Programmable Timer|Tavrel|English|Deutsch"));
     static const QRegularExpression word(QStringLiteral("[A-Za-z]{2,}"));
     return text.remove(data).contains(word);
 }
