@@ -946,9 +946,9 @@ TEST_F(GermanMainDialogTest, GaugeStatusAndCheckLinesSpeakGermanWithTheProblemCo
     IntervalEdit* edit = TypeOver(0, 1, "01.30.00");
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_TRUE(IntervalFormsText().startsWith("HH:MM:SS oder HH:MM:SS:TT: Stunden"));
-    EXPECT_EQ(CheckLine(window), QStringLiteral("\u26A0 Timer 0, Intervall 2 ist nicht lesbar. ") +
-                                     IntervalFormsText() +
-                                     QStringLiteral(". Esc nimmt die Eingabe zurück."));
+    EXPECT_EQ(CheckLine(window),
+              QStringLiteral("\u26A0 Intervall 2 von Timer 0 ist nicht lesbar. ") +
+                  IntervalFormsText() + QStringLiteral(". Esc nimmt die Eingabe zurück."));
     EXPECT_TRUE(edit->toolTip().startsWith(
         QStringLiteral("\u201E01.30.00\u201C ist als Intervall nicht lesbar. ") +
         IntervalFormsText()))

@@ -327,7 +327,7 @@ TEST_F(GermanTimerPanelTest, LabelsSayEinAndAusWhileEachRowKeepsItsStateAndNames
     EXPECT_EQ(shown(), (QStringList{"EIN=on", "AUS=off", "EIN=on"}));
     EXPECT_EQ(AccessibleName(panel->GetLabel(1)), QStringLiteral("Timer 5, Intervall 2, AUS"));
     EXPECT_EQ(AccessibleName(panel->GetCheckBox(1)),
-              QStringLiteral("Timer 5, Intervall 2 beginnt einen Block"));
+              QStringLiteral("Intervall 2 von Timer 5 beginnt einen Block"));
     for (int row = 0; row < panel->GetRowCount(); ++row) {
         const ColorStatic* label = panel->GetLabel(row);
         EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()))

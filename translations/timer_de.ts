@@ -16,7 +16,7 @@
     <name>ClipboardActions</name>
     <message>
         <source>%1 Intervals %2-%3</source>
-        <translation>%1 Intervalle %2-%3</translation>
+        <translation>Intervalle %2-%3 von %1</translation>
     </message>
     <message>
         <source>&amp;Cut</source>
@@ -36,7 +36,7 @@
     </message>
     <message>
         <source>Click a timer&apos;s caption for the whole timer, or an interval&apos;s ON/OFF label (Shift+click for several), then choose %1 again.</source>
-        <translation>Klicken Sie auf die Überschrift eines Timers für den ganzen Timer oder auf die EIN/AUS-Beschriftung eines Intervalls (Umschalt+Klick für mehrere) und wählen Sie dann erneut „%1“.</translation>
+        <translation>Klicken Sie für den ganzen Timer auf seine Überschrift oder auf die EIN/AUS-Beschriftung eines Intervalls (Umschalt+Klick für mehrere) und wählen Sie dann erneut „%1“.</translation>
     </message>
     <message>
         <source>Copy</source>
@@ -60,7 +60,7 @@
     </message>
     <message>
         <source>Copy a timer or intervals here, or text with lines such as &quot;Timer 4&quot; and &quot;OFF - 00:02:00&quot;, then paste again.</source>
-        <translation>Kopieren Sie einen Timer oder Intervalle hierher, oder einen Text mit Zeilen wie „Timer 4“ und „OFF - 00:02:00“, und fügen Sie dann erneut ein.</translation>
+        <translation>Kopieren Sie hier einen Timer oder Intervalle oder anderswo einen Text mit Zeilen wie „Timer 4“ und „OFF - 00:02:00“ und fügen Sie dann erneut ein.</translation>
     </message>
     <message>
         <source>Paste %1</source>
@@ -122,7 +122,7 @@
     </message>
     <message>
         <source>The program needs %1 bytes of device memory, but the device holds %2. Remove intervals or timers until it fits.</source>
-        <translation>Das Programm braucht %1 Bytes Gerätespeicher, das Gerät fasst aber nur %2. Entfernen Sie Intervalle oder Timer, bis es passt.</translation>
+        <translation>Das Programm benötigt %1 Bytes Gerätespeicher, das Gerät fasst aber nur %2. Entfernen Sie Intervalle oder Timer, bis es passt.</translation>
     </message>
     <message>
         <source>%1 is not a timer of the device, which has timers 0 to 31. Move its intervals to a timer from 0 to 31.</source>
@@ -134,7 +134,7 @@
     </message>
     <message>
         <source>%1, interval %2 (%3) is longer than the device&apos;s longest interval, 38:50:10:07. Shorten it or split it into several intervals.</source>
-        <translation>%1, Intervall %2 (%3) ist länger als das längste Intervall des Geräts, 38:50:10:07. Kürzen Sie es oder teilen Sie es in mehrere Intervalle auf.</translation>
+        <translation>Intervall %2 von %1 (%3) ist länger als das längste Intervall des Geräts, 38:50:10:07. Kürzen Sie es oder teilen Sie es in mehrere Intervalle auf.</translation>
     </message>
     <message>
         <source>&quot;Run timer 0 on power up&quot; is checked, but the program has no timer 0, so the device starts nothing. Add a timer 0 or clear the box.</source>
@@ -146,7 +146,7 @@
     </message>
     <message>
         <source>%1, interval %2 is longer than the device takes</source>
-        <translation>%1, Intervall %2 ist länger, als das Gerät zulässt</translation>
+        <translation>Intervall %2 von %1 ist länger, als das Gerät zulässt</translation>
     </message>
     <message>
         <source>%1 is not a timer of the device</source>
@@ -197,7 +197,7 @@
     </message>
     <message>
         <source>That is the most one timer holds, and the program already needs %1 of the device&apos;s %2 bytes, so there is no room for more steps.</source>
-        <translation>Mehr fasst ein Timer nicht, und das Programm braucht bereits %1 der %2 Byte des Geräts, daher ist kein Platz für weitere Schritte.</translation>
+        <translation>Mehr fasst ein Timer nicht, und das Programm benötigt bereits %1 der %2 Bytes des Geräts, daher ist kein Platz für weitere Schritte.</translation>
     </message>
     <message>
         <source>%1 already has %2 intervals.</source>
@@ -229,7 +229,7 @@
     </message>
     <message>
         <source>Delete %1 Intervals %2-%3</source>
-        <translation>%1 Intervalle %2-%3 löschen</translation>
+        <translation>Intervalle %2-%3 von %1 löschen</translation>
     </message>
     <message>
         <source>Delete %1</source>
@@ -281,7 +281,7 @@
     </message>
     <message>
         <source>Select another timer to move, or move this one the other way.</source>
-        <translation>Wählen Sie einen anderen Timer zum Verschieben aus, oder verschieben Sie diesen in die andere Richtung.</translation>
+        <translation>Wählen Sie einen anderen Timer zum Verschieben aus oder verschieben Sie diesen in die andere Richtung.</translation>
     </message>
     <message>
         <source>Move Timer Up %1</source>
@@ -345,11 +345,11 @@
     </message>
     <message>
         <source>Start Block at %1</source>
-        <translation>Block bei %1 beginnen</translation>
+        <translation>Neuen Block bei %1 beginnen</translation>
     </message>
     <message>
         <source>Join Block at %1</source>
-        <translation>Block bei %1 fortführen</translation>
+        <translation>%1 an den vorigen Block anschließen</translation>
     </message>
     <message>
         <source>The first interval always starts a block</source>
@@ -373,7 +373,7 @@
     </message>
     <message>
         <source>Together its places have more than %1 intervals, the most one timer holds. Delete intervals or give one place another number.</source>
-        <translation>Zusammen haben seine Stellen mehr als %1 Intervalle, so viele fasst ein Timer höchstens. Löschen Sie Intervalle, oder geben Sie einer Stelle eine andere Nummer.</translation>
+        <translation>Zusammen haben seine Stellen mehr als %1 Intervalle; mehr fasst ein Timer nicht. Löschen Sie Intervalle oder geben Sie einer Stelle eine andere Nummer.</translation>
     </message>
     <message>
         <source>Join %1</source>
@@ -463,14 +463,14 @@
     </message>
     <message>
         <source>Each timer number can be used once. Choose another number, or select Timer %1 and use Add Interval to give it more steps.</source>
-        <translation>Jede Timernummer kann nur einmal verwendet werden. Wählen Sie eine andere Nummer, oder wählen Sie Timer %1 aus und geben Sie ihm mit „Intervall hinzufügen“ weitere Schritte.</translation>
+        <translation>Jede Timernummer kann nur einmal verwendet werden. Wählen Sie eine andere Nummer oder wählen Sie Timer %1 aus und geben Sie ihm mit „Intervall hinzufügen“ weitere Schritte.</translation>
     </message>
 </context>
 <context>
     <name>EditorState</name>
     <message>
         <source>%1 Interval %2</source>
-        <translation>%1 Intervall %2</translation>
+        <translation>Intervall %2 von %1</translation>
     </message>
 </context>
 <context>
@@ -519,7 +519,7 @@ Neu laden?</translation>
     </message>
     <message>
         <source>Every timer was deleted. Discard the change and go on, or cancel and use Undo to get the timers back.</source>
-        <translation>Alle Timer wurden gelöscht. Verwerfen Sie die Änderung und fahren Sie fort, oder brechen Sie ab und holen Sie die Timer mit „Rückgängig“ zurück.</translation>
+        <translation>Alle Timer wurden gelöscht. Verwerfen Sie die Änderung und fahren Sie fort oder brechen Sie ab und holen Sie die Timer mit „Rückgängig“ zurück.</translation>
     </message>
     <message>
         <source>Save changes?</source>
@@ -551,7 +551,7 @@ Neu laden?</translation>
     </message>
     <message>
         <source>Part of the program could not be shown.</source>
-        <translation>Ein Teil des Programms kann nicht angezeigt werden.</translation>
+        <translation>Ein Teil des Programms konnte nicht angezeigt werden.</translation>
     </message>
     <message>
         <source>The editor holds %1 timers of up to %2 intervals each. Left out:
@@ -574,7 +574,7 @@ Die Datei selbst bleibt unverändert; beim Speichern wird nur geschrieben, was a
     </message>
     <message>
         <source>A program has up to 31 timers, numbered 0 to 31. Each timer is a sequence of ON and OFF intervals that the device runs in order. &lt;b&gt;Add Timer&lt;/b&gt; starts a timer with its first interval; &lt;b&gt;Add Interval&lt;/b&gt; and &lt;b&gt;Insert Interval&lt;/b&gt; (Ins) add more. Type a length as &lt;tt&gt;HH:MM:SS&lt;/tt&gt;, or &lt;tt&gt;HH:MM:SS:TT&lt;/tt&gt; with TT in sixtieths of a second. Click a row&apos;s ON/OFF label (or press Space on it) to switch it. Every change can be undone with Ctrl+Z. A typed interval that does not read stays in its field, framed with a red &quot;!&quot; sign, and the line under the list says how to type it; Esc takes the typing back. Esc does nothing else in the main window: Exit is Alt+X, Ctrl+Q or the close box.</source>
-        <translation>Ein Programm hat bis zu 31 Timer, nummeriert von 0 bis 31. Jeder Timer ist eine Folge von EIN- und AUS-Intervallen, die das Gerät der Reihe nach abarbeitet. &lt;b&gt;Timer hinzufügen&lt;/b&gt; legt einen Timer mit seinem ersten Intervall an; &lt;b&gt;Intervall hinzufügen&lt;/b&gt; und &lt;b&gt;Intervall einfügen&lt;/b&gt; (Einfg) fügen weitere hinzu. Geben Sie eine Länge als &lt;tt&gt;HH:MM:SS&lt;/tt&gt; ein oder als &lt;tt&gt;HH:MM:SS:TT&lt;/tt&gt;, wobei TT für Sechzigstel einer Sekunde steht. Klicken Sie auf die EIN/AUS-Beschriftung einer Zeile (oder drücken Sie dort die Leertaste), um sie umzuschalten. Jede Änderung lässt sich mit Strg+Z rückgängig machen. Ein eingegebenes Intervall, das sich nicht lesen lässt, bleibt in seinem Feld stehen und wird mit einem roten „!“ markiert; die Zeile unter der Liste erklärt, wie es einzugeben ist, und Esc nimmt die Eingabe zurück. Sonst bewirkt Esc im Hauptfenster nichts: Zum Beenden dienen die Schaltfläche Beenden, Strg+Q und das Schließfeld des Fensters.</translation>
+        <translation>Ein Programm hat bis zu 31 Timer, nummeriert von 0 bis 31. Jeder Timer ist eine Folge von EIN- und AUS-Intervallen, die das Gerät der Reihe nach abarbeitet. &lt;b&gt;Timer hinzufügen&lt;/b&gt; legt einen Timer mit seinem ersten Intervall an; &lt;b&gt;Intervall hinzufügen&lt;/b&gt; und &lt;b&gt;Intervall einfügen&lt;/b&gt; (Einfg) fügen weitere hinzu. Geben Sie eine Länge als &lt;tt&gt;HH:MM:SS&lt;/tt&gt; ein oder als &lt;tt&gt;HH:MM:SS:TT&lt;/tt&gt;, wobei TT für Sechzigstel einer Sekunde steht. Klicken Sie auf die EIN/AUS-Beschriftung einer Zeile (oder drücken Sie dort die Leertaste), um sie umzuschalten. Jede Änderung lässt sich mit Strg+Z rückgängig machen. Ein eingegebenes Intervall, das sich nicht lesen lässt, bleibt in seinem Feld stehen und wird mit einem roten „!“ markiert; die Zeile unter der Liste erklärt, wie es einzugeben ist, und Esc nimmt die Eingabe zurück. Sonst bewirkt Esc im Hauptfenster nichts: Beenden können Sie mit Alt+E, Strg+Q oder der Schließen-Schaltfläche des Fensters.</translation>
     </message>
     <message>
         <source>What the device takes</source>
@@ -582,7 +582,7 @@ Die Datei selbst bleibt unverändert; beim Speichern wird nur geschrieben, was a
     </message>
     <message>
         <source>31 timers, numbered 0 to 31; 49 intervals a timer; 8 intervals a block; 128 bytes of memory; intervals up to 38:50:10:07. A longer interval is marked in its field and on the timeline as soon as you enter it, and the status line counts every problem: click it, or choose &lt;b&gt;Edit &amp;gt; Show Problems&lt;/b&gt; (F8), to list them and select the first. A timer that a file has in two places is joined into one with &lt;b&gt;Edit &amp;gt; Join Timer&lt;/b&gt;.</source>
-        <translation>31 Timer, nummeriert von 0 bis 31; 49 Intervalle je Timer; 8 Intervalle je Block; 128 Bytes Speicher; Intervalle bis 38:50:10:07. Ein längeres Intervall wird in seinem Feld und auf der Zeitleiste markiert, sobald Sie es eingeben, und die Statuszeile zählt jedes Problem: Klicken Sie darauf oder wählen Sie &lt;b&gt;Bearbeiten &amp;gt; Probleme anzeigen&lt;/b&gt; (F8), um die Probleme aufzulisten und das erste auszuwählen. Einen Timer, den eine Datei an zwei Stellen enthält, fassen Sie mit &lt;b&gt;Bearbeiten &amp;gt; Timer zusammenführen&lt;/b&gt; zu einem zusammen.</translation>
+        <translation>31 Timer, nummeriert von 0 bis 31; 49 Intervalle je Timer; 8 Intervalle je Block; 128 Bytes Gerätespeicher; Intervalle bis 38:50:10:07. Ein längeres Intervall wird in seinem Feld und auf der Zeitleiste markiert, sobald Sie es eingeben, und die Statuszeile zählt jedes Problem: Klicken Sie darauf oder wählen Sie &lt;b&gt;Bearbeiten &amp;gt; Probleme anzeigen&lt;/b&gt; (F8), um die Probleme aufzulisten und das erste auszuwählen. Einen Timer, den eine Datei an zwei Stellen enthält, fassen Sie mit &lt;b&gt;Bearbeiten &amp;gt; Timer zusammenführen&lt;/b&gt; zu einem zusammen.</translation>
     </message>
     <message>
         <source>Blocks and memory</source>
@@ -598,7 +598,7 @@ Die Datei selbst bleibt unverändert; beim Speichern wird nur geschrieben, was a
     </message>
     <message>
         <source>&lt;b&gt;Program&lt;/b&gt; checks the program and opens the programming window. Turn the screen brightness all the way up, hold the device&apos;s sensor flat against the two panes, press &lt;b&gt;Start&lt;/b&gt; and keep the device still until the window says Done. A full program takes a little over a minute. The panes flash several times a second. The window counts the program&apos;s bytes as the status line does; what it sends is 4 bytes longer, for the start byte, the length, the block count and a checksum the device checks.</source>
-        <translation>&lt;b&gt;Programmieren&lt;/b&gt; prüft das Programm und öffnet das Programmierfenster. Stellen Sie die Bildschirmhelligkeit ganz hoch, halten Sie den Sensor des Geräts flach an die beiden Flächen, drücken Sie &lt;b&gt;Starten&lt;/b&gt; und halten Sie das Gerät ruhig, bis das Fenster „Fertig“ meldet. Ein volles Programm dauert etwas über eine Minute. Die Flächen blinken mehrmals pro Sekunde. Das Fenster zählt die Bytes des Programms so wie die Statuszeile; was es überträgt, ist 4 Bytes länger: Startbyte, Länge, Blockanzahl und eine Prüfsumme, die das Gerät prüft.</translation>
+        <translation>&lt;b&gt;Programmieren&lt;/b&gt; prüft das Programm und öffnet das Programmierfenster. Stellen Sie die Bildschirmhelligkeit ganz hoch, halten Sie den Sensor des Geräts flach an die beiden Flächen, drücken Sie &lt;b&gt;Starten&lt;/b&gt; und halten Sie das Gerät ruhig, bis das Fenster „Fertig“ meldet. Die Übertragung eines vollen Programms dauert etwas über eine Minute. Die Flächen blinken mehrmals pro Sekunde. Das Fenster zählt die Bytes des Programms so wie die Statuszeile; was es überträgt, ist 4 Bytes länger: Startbyte, Länge, Blockanzahl und eine Prüfsumme, die das Gerät prüft.</translation>
     </message>
     <message>
         <source>Keyboard</source>
@@ -606,7 +606,7 @@ Die Datei selbst bleibt unverändert; beim Speichern wird nur geschrieben, was a
     </message>
     <message>
         <source>Every button and menu command has its own underlined letter: press Alt and the letter. Tab moves from control to control, and the one with the focus is framed. &lt;b&gt;Add Timer&lt;/b&gt; opens with the first interval selected: type it and press Enter.</source>
-        <translation>Jede Schaltfläche und jeder Menübefehl hat einen eigenen unterstrichenen Buchstaben: Drücken Sie Alt und diesen Buchstaben. Die Tabulatortaste springt von Element zu Element, und das Element mit dem Fokus ist umrahmt. &lt;b&gt;Timer hinzufügen&lt;/b&gt; öffnet mit ausgewähltem erstem Intervall: Geben Sie es ein und drücken Sie die Eingabetaste.</translation>
+        <translation>Jede Schaltfläche und jeder Menübefehl hat einen eigenen unterstrichenen Buchstaben: Drücken Sie Alt und diesen Buchstaben. Mit der Tabulatortaste gelangen Sie von Element zu Element; das Element mit dem Fokus ist umrahmt. &lt;b&gt;Timer hinzufügen&lt;/b&gt; öffnet mit ausgewähltem erstem Intervall: Geben Sie es ein und drücken Sie die Eingabetaste.</translation>
     </message>
     <message>
         <source>How to program the device</source>
@@ -687,7 +687,7 @@ Die Datei selbst bleibt unverändert; beim Speichern wird nur geschrieben, was a
     </message>
     <message>
         <source>Deletes the selected interval, or the selected timer when only its caption is selected</source>
-        <translation>Löscht das ausgewählte Intervall, oder den ausgewählten Timer, wenn nur seine Überschrift ausgewählt ist</translation>
+        <translation>Löscht das ausgewählte Intervall oder den ausgewählten Timer, wenn nur seine Überschrift ausgewählt ist</translation>
     </message>
     <message>
         <source>&amp;Program</source>
@@ -854,7 +854,7 @@ Die Datei selbst bleibt unverändert; beim Speichern wird nur geschrieben, was a
     </message>
     <message>
         <source>Pasted %1 as %2: %1 is already in the program.</source>
-        <translation>%1 als %2 eingefügt: %1 ist schon im Programm.</translation>
+        <translation>%1 als %2 eingefügt: %1 ist bereits im Programm.</translation>
     </message>
     <message>
         <source>Pasted %1 as %2: the device numbers its timers 0 to 31.</source>
@@ -863,24 +863,24 @@ Die Datei selbst bleibt unverändert; beim Speichern wird nur geschrieben, was a
     <message numerus="yes">
         <source>%n timer(s) did not fit: the editor holds at most %1 timers. Delete a timer and paste again.</source>
         <translation>
-            <numerusform>%n Timer passte nicht: Der Editor fasst höchstens %1 Timer. Löschen Sie einen Timer und fügen Sie erneut ein.</numerusform>
-            <numerusform>%n Timer passten nicht: Der Editor fasst höchstens %1 Timer. Löschen Sie einen Timer und fügen Sie erneut ein.</numerusform>
+            <numerusform>%n Timer passte nicht hinein: Der Editor fasst höchstens %1 Timer. Löschen Sie einen Timer und fügen Sie erneut ein.</numerusform>
+            <numerusform>%n Timer passten nicht hinein: Der Editor fasst höchstens %1 Timer. Löschen Sie einen Timer und fügen Sie erneut ein.</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>%n interval(s) did not fit: a timer holds at most %1 intervals.</source>
         <translation>
-            <numerusform>%n Intervall passte nicht: Ein Timer fasst höchstens %1 Intervalle.</numerusform>
-            <numerusform>%n Intervalle passten nicht: Ein Timer fasst höchstens %1 Intervalle.</numerusform>
+            <numerusform>%n Intervall passte nicht hinein: Ein Timer fasst höchstens %1 Intervalle.</numerusform>
+            <numerusform>%n Intervalle passten nicht hinein: Ein Timer fasst höchstens %1 Intervalle.</numerusform>
         </translation>
     </message>
     <message>
         <source>Nothing was pasted: select a timer or one of its intervals to paste the intervals into, then paste again.</source>
-        <translation>Es wurde nichts eingefügt: Wählen Sie den Timer, in den die Intervalle sollen, oder eines seiner Intervalle aus und fügen Sie dann erneut ein.</translation>
+        <translation>Es wurde nichts eingefügt: Wählen Sie den Timer, in den die Intervalle eingefügt werden sollen, oder eines seiner Intervalle aus und fügen Sie dann erneut ein.</translation>
     </message>
     <message>
         <source>Nothing was pasted: %1 already has %2 intervals, the most a timer holds.</source>
-        <translation>Es wurde nichts eingefügt: %1 hat schon %2 Intervalle, mehr fasst ein Timer nicht.</translation>
+        <translation>Es wurde nichts eingefügt: %1 hat bereits %2 Intervalle; mehr fasst ein Timer nicht.</translation>
     </message>
     <message numerus="yes">
         <source>Pasted %n interval(s) into %1.</source>
@@ -892,8 +892,8 @@ Die Datei selbst bleibt unverändert; beim Speichern wird nur geschrieben, was a
     <message numerus="yes">
         <source>Pasted %1 of %n interval(s) into %2; %3 did not fit: a timer holds at most %4 intervals.</source>
         <translation>
-            <numerusform>%1 von %n Intervall in %2 eingefügt, %3 nicht: Ein Timer fasst höchstens %4 Intervalle.</numerusform>
-            <numerusform>%1 von %n Intervallen in %2 eingefügt, %3 nicht: Ein Timer fasst höchstens %4 Intervalle.</numerusform>
+            <numerusform>%1 von %n Intervall in %2 eingefügt; für %3 war kein Platz: Ein Timer fasst höchstens %4 Intervalle.</numerusform>
+            <numerusform>%1 von %n Intervallen in %2 eingefügt; für %3 war kein Platz: Ein Timer fasst höchstens %4 Intervalle.</numerusform>
         </translation>
     </message>
 </context>
@@ -966,15 +966,15 @@ Die Flächen blinken mehrmals pro Sekunde.</translation>
     <message numerus="yes">
         <source>Canceled: the clock failed after %1 of %n byte(s)</source>
         <translation>
-            <numerusform>Abgebrochen nach %1 von %n Byte: Uhr ausgefallen</numerusform>
-            <numerusform>Abgebrochen nach %1 von %n Bytes: Uhr ausgefallen</numerusform>
+            <numerusform>Abgebrochen: Der Taktgeber ist nach %1 von %n Byte ausgefallen</numerusform>
+            <numerusform>Abgebrochen: Der Taktgeber ist nach %1 von %n Bytes ausgefallen</numerusform>
         </translation>
     </message>
     <message numerus="yes">
         <source>Canceled: the panes could not be seen after %1 of %n byte(s)</source>
         <translation>
-            <numerusform>Abgebrochen nach %1 von %n Byte: Flächen nicht sichtbar</numerusform>
-            <numerusform>Abgebrochen nach %1 von %n Bytes: Flächen nicht sichtbar</numerusform>
+            <numerusform>Abgebrochen: Die Flächen waren nach %1 von %n Byte nicht mehr sichtbar</numerusform>
+            <numerusform>Abgebrochen: Die Flächen waren nach %1 von %n Bytes nicht mehr sichtbar</numerusform>
         </translation>
     </message>
     <message numerus="yes">
@@ -1162,7 +1162,7 @@ Die Flächen blinken mehrmals pro Sekunde.</translation>
     </message>
     <message>
         <source>The program needs %1 bytes more than the device holds. Remove intervals or blocks.</source>
-        <translation>Das Programm braucht %1 Bytes mehr, als das Gerät fasst. Entfernen Sie Intervalle oder Blöcke.</translation>
+        <translation>Das Programm benötigt %1 Bytes mehr, als das Gerät fasst. Entfernen Sie Intervalle oder Blöcke.</translation>
     </message>
     <message>
         <source>%1 of %2 bytes of device memory used</source>
@@ -1199,7 +1199,7 @@ Die Flächen blinken mehrmals pro Sekunde.</translation>
     </message>
     <message>
         <source>Replace it writes this program over the other change. Save As keeps both: this program goes to another file.</source>
-        <translation>„Ersetzen“ schreibt dieses Programm über die andere Änderung. „Speichern unter…“ behält beides: Dieses Programm kommt in eine andere Datei.</translation>
+        <translation>„Ersetzen“ überschreibt die andere Änderung mit diesem Programm. „Speichern unter…“ behält beides: Dieses Programm wird in einer anderen Datei gespeichert.</translation>
     </message>
     <message>
         <source>&amp;Replace it</source>
@@ -1232,7 +1232,7 @@ Möchten Sie die Datei ersetzen?</translation>
     </message>
     <message>
         <source>Unable to export to file</source>
-        <translation>Export in Datei nicht möglich</translation>
+        <translation>Exportieren nicht möglich</translation>
     </message>
     <message>
         <source>Export as PDF</source>
@@ -1301,7 +1301,7 @@ Möchten Sie die Datei ersetzen?</translation>
     </message>
     <message>
         <source>line %1: &quot;%2&quot; (%3)</source>
-        <translation>Zeile %1: &quot;%2&quot; (%3)</translation>
+        <translation>Zeile %1: „%2“ (%3)</translation>
     </message>
     <message>
         <source>One line of %1 could not be read and was skipped:</source>
@@ -1377,16 +1377,16 @@ Möchten Sie die Datei ersetzen?</translation>
     <message>
         <source>Timer %1, interval %2 does not read. %3. Esc takes the typing back.</source>
         <extracomment>%3 is the forms an interval is typed in.</extracomment>
-        <translation>Timer %1, Intervall %2 ist nicht lesbar. %3. Esc nimmt die Eingabe zurück.</translation>
+        <translation>Intervall %2 von Timer %1 ist nicht lesbar. %3. Esc nimmt die Eingabe zurück.</translation>
     </message>
     <message>
         <source>Timer %1, interval %2 does not read as an interval.</source>
-        <translation>Timer %1, Intervall %2 ist als Intervall nicht lesbar.</translation>
+        <translation>Intervall %2 von Timer %1 ist nicht lesbar.</translation>
     </message>
     <message>
         <source>Until it does, the program keeps its last good value and this command waits. Type it as %1, or press Esc in it to take the typing back.</source>
         <extracomment>%1 is the forms an interval is typed in.</extracomment>
-        <translation>Bis dahin behält das Programm den letzten gültigen Wert, und dieser Befehl wartet. Geben Sie es als %1 ein, oder drücken Sie darin Esc, um die Eingabe zurückzunehmen.</translation>
+        <translation>Bis dahin behält das Programm den letzten gültigen Wert, und dieser Befehl wartet. Geben Sie es als %1 ein oder drücken Sie darin Esc, um die Eingabe zurückzunehmen.</translation>
     </message>
 </context>
 <context>
@@ -1413,7 +1413,7 @@ Möchten Sie die Datei ersetzen?</translation>
     </message>
     <message>
         <source>Timer %1, interval %2 starts a block</source>
-        <translation>Timer %1, Intervall %2 beginnt einen Block</translation>
+        <translation>Intervall %2 von Timer %1 beginnt einen Block</translation>
     </message>
     <message>
         <source>Click or press Space to switch between ON and OFF</source>
