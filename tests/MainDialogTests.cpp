@@ -297,6 +297,7 @@ TEST_F(MainDialogTest, LimitsAreToldAndTheGaugeIsFullBeyond128) {
     // full timer's message no longer suggests another timer.
     EXPECT_EQ(gauge->value(), 128);
     EXPECT_EQ(gauge->format(), "274 of 128 bytes: 146 over");
+    EXPECT_TRUE(gauge->toolTip().startsWith("The program needs 146 bytes more than"));
     EXPECT_NE(gauge->palette().color(QPalette::Highlight),
               window.palette().color(QPalette::Highlight));
     EXPECT_FALSE(prompter.details[1].contains("Add another timer"));

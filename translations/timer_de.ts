@@ -660,7 +660,7 @@ Die Datei selbst bleibt unverändert; beim Speichern wird nur geschrieben, was a
     </message>
     <message>
         <source>The new language is used from the next start of the Programmable Timer.</source>
-        <translation>Die neue Sprache gilt ab dem nächsten Start des Programmable Timer.</translation>
+        <translation>Die neue Sprache gilt ab dem nächsten Programmstart.</translation>
     </message>
 </context>
 <context>
@@ -1161,10 +1161,6 @@ Die Flächen blinken mehrmals pro Sekunde.</translation>
         <translation>%1 von %2 Bytes</translation>
     </message>
     <message>
-        <source>The program needs %1 bytes more than the device holds. Remove intervals or blocks.</source>
-        <translation>Das Programm benötigt %1 Bytes mehr, als das Gerät fasst. Entfernen Sie Intervalle oder Blöcke.</translation>
-    </message>
-    <message>
         <source>%1 of %2 bytes of device memory used</source>
         <translation>%1 von %2 Bytes Gerätespeicher belegt</translation>
     </message>
@@ -1179,6 +1175,13 @@ Die Flächen blinken mehrmals pro Sekunde.</translation>
     <message>
         <source>Click to list the problems (Edit &gt; Show Problems)</source>
         <translation>Klicken, um die Probleme aufzulisten (Bearbeiten &gt; Probleme anzeigen)</translation>
+    </message>
+    <message numerus="yes">
+        <source>The program needs %n byte(s) more than the device holds. Remove intervals or blocks.</source>
+        <translation>
+            <numerusform>Das Programm benötigt %n Byte mehr, als das Gerät fasst. Entfernen Sie Intervalle oder Blöcke.</numerusform>
+            <numerusform>Das Programm benötigt %n Bytes mehr, als das Gerät fasst. Entfernen Sie Intervalle oder Blöcke.</numerusform>
+        </translation>
     </message>
 </context>
 <context>

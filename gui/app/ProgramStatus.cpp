@@ -113,9 +113,9 @@ void ProgramStatus::Show(const ProgramSummary& summary,
                               : tr("%1 of %2 bytes").arg(used).arg(kDeviceMemoryBytes);
     gauge->setFormat(text);
     gauge->setToolTip(
-        over ? tr("The program needs %1 bytes more than the device holds. Remove "
-                  "intervals or blocks.")
-                   .arg(used - kDeviceMemoryBytes)
+        over ? tr("The program needs %n byte(s) more than the device holds. Remove "
+                  "intervals or blocks.",
+                  nullptr, used - kDeviceMemoryBytes)
              : tr("%1 of %2 bytes of device memory used").arg(used).arg(kDeviceMemoryBytes));
     gauge->setAccessibleDescription(text);
     gauge->setProperty("overLimit", over);
