@@ -82,7 +82,7 @@ echo "saved docs/main-window.png"
 
 # File > Export as PDF, through Qt's own file dialog; its first page as a picture.
 xdotool key alt+f d
-save=$(window "^Save As$")
+save=$(window "^Export as PDF")
 xdotool windowfocus --sync "$save"
 sleep 0.5
 xdotool type --delay 10 "$work/report.pdf"
