@@ -76,43 +76,6 @@ TEST(Translate, TheInstalledTranslatorGivesTheWordsAndClearingItRestoresEnglish)
     EXPECT_EQ(Translate("Ctx", "%n block(s)", nullptr, 3), "3 blocks");
 }
 
-TEST(CoreTexts, AGermanCatalogueRewordsAMessageReordersItsArgumentsAndPicksPluralForms) {
-    DeviceProblem tooLong{};
-    tooLong.kind = DeviceProblem::Kind::IntervalTooLong;
-    tooLong.timer = 5;
-    tooLong.interval = 3;
-    const ProgramSummary one{13, 1, 2'000'000};
-    const ProgramSummary three{37, 3, 61'000'000};
-    EXPECT_EQ(ShortProblemText(tooLong), "Timer 5, interval 3 is longer than the device takes");
-    EXPECT_EQ(FormatSummaryLine(one, 128),
-              "13 of 128 bytes \u00B7 1 block \u00B7 transfer about 2 s");
-    EXPECT_EQ(FormatSummaryLine(three, 128),
-              "37 of 128 bytes \u00B7 3 blocks \u00B7 transfer about 1 min 1 s");
-
-    // A catalogue as the window's would answer: these two texts in German, the rest unknown.
-    InstalledTranslator german([](const char* context, const char* source, const char*,
-                                  int n) -> std::string {
-        const std::string_view text(source);
-        if (std::string_view(context) == "DeviceLimits" &&
-            text == "%1, interval %2 is longer than the device takes") {
-            return "Intervall %2 von %1 ist länger, als das Gerät annimmt";
-        }
-        if (std::string_view(context) == "ProgramSummary" &&
-            text == "%1 of %2 bytes \u00B7 %n block(s) \u00B7 transfer about %3") {
-            const std::string count = std::to_string(n);
-            return n == 1 ? "%1 von %2 Byte \u00B7 " + count + " Block \u00B7 Übertragung etwa %3"
-                          : "%1 von %2 Byte \u00B7 " + count + " Blöcke \u00B7 Übertragung etwa %3";
-        }
-        return n >= 0 ? EnglishPlural(source, n) : std::string(source);
-    });
-    EXPECT_EQ(ShortProblemText(tooLong),
-              "Intervall 3 von Timer 5 ist länger, als das Gerät annimmt");
-    EXPECT_EQ(FormatSummaryLine(one, 128),
-              "13 von 128 Byte \u00B7 1 Block \u00B7 Übertragung etwa 2 s");
-    EXPECT_EQ(FormatSummaryLine(three, 128),
-              "37 von 128 Byte \u00B7 3 Blöcke \u00B7 Übertragung etwa 1 min 1 s");
-}
-
 namespace {
 
 // A translation that writes every text in capitals (placeholders kept), so any English word
