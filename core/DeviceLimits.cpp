@@ -17,32 +17,27 @@ std::string IntervalText(const Interval& interval) {
                     {time});
 }
 
-// Whole sentences for each count and reader, so a translation can word each one freely.
+// Where the timer stands, then what to do about it: each a whole sentence, so a translation
+// words each freely. English says "two places", so that count has a text of its own.
 std::string InPlacesText(const std::string& name, int count, ProblemAdvice advice) {
-    const std::string places = std::to_string(count);
-    if (advice == ProblemAdvice::Tool) {
-        return count == 2 ? FillArgs(Translate("DeviceLimits",
-                                               "%1 appears in two places; the device would treat "
-                                               "them as one timer. Move its intervals together "
-                                               "or give one of them another number."),
-                                     {name})
-                          : FillArgs(Translate("DeviceLimits",
-                                               "%1 appears in %2 places; the device would treat "
-                                               "them as one timer. Move its intervals together "
-                                               "or give one of them another number."),
-                                     {name, places});
-    }
-    return count == 2
-               ? FillArgs(Translate("DeviceLimits",
-                                    "%1 appears in two places; the device would treat them as "
-                                    "one timer. Use Join %1 in the Edit menu to move its "
-                                    "intervals together, or give one of them another number."),
-                          {name})
-               : FillArgs(Translate("DeviceLimits",
-                                    "%1 appears in %2 places; the device would treat them as "
-                                    "one timer. Use Join %1 in the Edit menu to move its "
-                                    "intervals together, or give one of them another number."),
-                          {name, places});
+    const std::string where =
+        count == 2 ? FillArgs(Translate("DeviceLimits",
+                                        "%1 appears in two places; the device would treat them "
+                                        "as one timer."),
+                              {name})
+                   : FillArgs(Translate("DeviceLimits",
+                                        "%1 appears in %2 places; the device would treat them "
+                                        "as one timer."),
+                              {name, std::to_string(count)});
+    const std::string what =
+        advice == ProblemAdvice::Tool
+            ? Translate("DeviceLimits",
+                        "Move its intervals together or give one of them another number.")
+            : FillArgs(Translate("DeviceLimits",
+                                 "Use Join %1 in the Edit menu to move its intervals together, "
+                                 "or give one of them another number."),
+                       {name});
+    return where + ' ' + what;
 }
 
 }  // namespace

@@ -105,22 +105,6 @@
         <translation>AUS - %1</translation>
     </message>
     <message>
-        <source>%1 appears in two places; the device would treat them as one timer. Move its intervals together or give one of them another number.</source>
-        <translation>%1 steht an zwei Stellen; das Gerät würde beide Teile als einen Timer behandeln. Führen Sie seine Intervalle zusammen oder geben Sie einem der Teile eine andere Nummer.</translation>
-    </message>
-    <message>
-        <source>%1 appears in %2 places; the device would treat them as one timer. Move its intervals together or give one of them another number.</source>
-        <translation>%1 steht an %2 Stellen; das Gerät würde alle Teile als einen Timer behandeln. Führen Sie seine Intervalle zusammen oder geben Sie einem der Teile eine andere Nummer.</translation>
-    </message>
-    <message>
-        <source>%1 appears in two places; the device would treat them as one timer. Use Join %1 in the Edit menu to move its intervals together, or give one of them another number.</source>
-        <translation>%1 steht an zwei Stellen; das Gerät würde beide Teile als einen Timer behandeln. Wählen Sie „%1 zusammenführen“ im Menü „Bearbeiten“, um seine Intervalle zusammenzuführen, oder geben Sie einem der Teile eine andere Nummer.</translation>
-    </message>
-    <message>
-        <source>%1 appears in %2 places; the device would treat them as one timer. Use Join %1 in the Edit menu to move its intervals together, or give one of them another number.</source>
-        <translation>%1 steht an %2 Stellen; das Gerät würde alle Teile als einen Timer behandeln. Wählen Sie „%1 zusammenführen“ im Menü „Bearbeiten“, um seine Intervalle zusammenzuführen, oder geben Sie einem der Teile eine andere Nummer.</translation>
-    </message>
-    <message>
         <source>The program needs %1 bytes of device memory, but the device holds %2. Remove intervals or timers until it fits.</source>
         <translation>Das Programm benötigt %1 Bytes Gerätespeicher, das Gerät fasst aber nur %2. Entfernen Sie Intervalle oder Timer, bis es passt.</translation>
     </message>
@@ -163,6 +147,22 @@
     <message>
         <source>timer 0 should run on power up, but there is no timer 0</source>
         <translation>Timer 0 soll beim Einschalten starten, aber es gibt keinen Timer 0</translation>
+    </message>
+    <message>
+        <source>%1 appears in two places; the device would treat them as one timer.</source>
+        <translation>%1 steht an zwei Stellen; das Gerät würde beide Teile als einen Timer behandeln.</translation>
+    </message>
+    <message>
+        <source>%1 appears in %2 places; the device would treat them as one timer.</source>
+        <translation>%1 steht an %2 Stellen; das Gerät würde alle Teile als einen Timer behandeln.</translation>
+    </message>
+    <message>
+        <source>Move its intervals together or give one of them another number.</source>
+        <translation>Führen Sie seine Intervalle zusammen oder geben Sie einem der Teile eine andere Nummer.</translation>
+    </message>
+    <message>
+        <source>Use Join %1 in the Edit menu to move its intervals together, or give one of them another number.</source>
+        <translation>Wählen Sie „%1 zusammenführen“ im Menü „Bearbeiten“, um seine Intervalle zusammenzuführen, oder geben Sie einem der Teile eine andere Nummer.</translation>
     </message>
 </context>
 <context>
