@@ -1,10 +1,10 @@
 #!/usr/bin/env python3
 """A translation catalogue is complete and sound for the sources as they stand.
 
-    catalogue_check.py LUPDATE SOURCE_DIR CATALOGUE.ts
+    catalogue_check.py LUPDATE SOURCE_DIR CATALOGUE.ts LUPDATE_OPTIONS...
 
 lupdate is run over the sources into a copy of the catalogue, with the options the build
-uses. Fails when a text of the sources is missing from the catalogue or left unfinished, when
+passes. Fails when a text of the sources is missing from the catalogue or left unfinished, when
 the catalogue keeps a text the sources no longer have, and when a translation loses what the
 program fills in or presses: %1..%9 and %n, the mnemonic (&), the HTML tags, or a plural form.
 """
@@ -15,10 +15,6 @@ import subprocess
 import sys
 import tempfile
 import xml.etree.ElementTree as ET
-
-LUPDATE_OPTIONS = ["-tr-function-alias", "translate+=Translate", "-locations", "none",
-                   "-no-obsolete", "-silent"]
-
 
 def messages(path):
     found = {}
@@ -68,12 +64,13 @@ def problems_of(key, message):
 
 def main():
     lupdate, root, catalogue = sys.argv[1], pathlib.Path(sys.argv[2]), pathlib.Path(sys.argv[3])
+    options = [*sys.argv[4:], "-silent"]
     sources = sorted(str(p) for folder in ("core", "gui", "res") for p in (root / folder).rglob("*")
                      if p.suffix in (".cpp", ".h"))
     with tempfile.TemporaryDirectory() as work:
         fresh = pathlib.Path(work) / catalogue.name
         shutil.copy(catalogue, fresh)
-        subprocess.run([lupdate, *LUPDATE_OPTIONS, "-I", str(root), *sources, "-ts", str(fresh)], check=True)
+        subprocess.run([lupdate, *options, "-I", str(root), *sources, "-ts", str(fresh)], check=True)
         before, after = messages(catalogue), messages(fresh)
     problems = [f"{c}: {s!r} is not in the catalogue" for c, s, _ in after.keys() - before.keys()]
     problems += [f"{c}: {s!r} is no longer in the sources" for c, s, _ in before.keys() - after.keys()]
