@@ -58,11 +58,6 @@ public:
     ScreenReaderOn& operator=(const ScreenReaderOn&) = delete;
 };
 
-// A label's or button's text as it shows.
-inline QString ShownText(const QString& text) {
-    return WithoutMnemonics(text);
-}
-
 // The letter Alt reaches a control or menu entry by: the one after a single '&'; null for none.
 inline QChar Mnemonic(const QString& text) {
     for (qsizetype i = 0; i + 1 < text.size(); ++i) {
@@ -109,7 +104,7 @@ inline ::testing::AssertionResult ExposesItsText(QWidget* control) {
     } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
         text = button->text();
     }
-    text = ShownText(text).simplified();
+    text = WithoutMnemonics(text).simplified();
     if (text.isEmpty() || !control->isVisibleTo(control->window())) {
         return ::testing::AssertionSuccess();
     }

@@ -58,9 +58,8 @@ TEST_F(IntervalEditTest, AnUnreadableTextStaysMarkedWhileTheTextOfEntryStaysTheV
         QString value;
     };
     // Each accepted entry becomes the value; a refusal keeps what was typed, marked.
-    for (const Case& c :
-         {Case{"100:0:0", false, fromFile}, Case{"1:2:3:45", true, kept}, Case{"", false, kept},
-          Case{"12:30", false, kept}, Case{"abc", false, kept}, Case{"0:0:1:60", false, kept}}) {
+    for (const Case& c : {Case{"100:0:0", false, fromFile}, Case{"1:2:3:45", true, kept},
+                          Case{"abc", false, kept}}) {
         Edit(c.typed);
         EXPECT_EQ(first->text(), c.reads ? kept : c.typed) << c.typed.toStdString();
         EXPECT_EQ(first->IsUnreadable(), !c.reads) << c.typed.toStdString();
