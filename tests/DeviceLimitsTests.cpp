@@ -54,18 +54,6 @@ TEST(DeviceLimits, IntervalMayNotReachTheOnBitEvenWhenItsLengthWrapsIn32Bits) {
         << problems[1].message;
 }
 
-TEST(DeviceLimits, ListsEveryProblemAtOnce) {
-    std::vector<BlockData> blocks(6, FullBlock(1));
-    blocks.push_back({40, {}});
-    blocks.push_back({-1, {{true, 99, 0, 0, 0}, {true, 0, 0, 1, 0}, {false, 50, 0, 0, 0}}});
-    const auto problems = CheckDeviceLimits(MakeProgram(blocks));
-    EXPECT_EQ(Kinds(problems), (std::vector<Kind>{Kind::OutOfMemory, Kind::BadTimerNumber,
-                                                  Kind::EmptyBlock, Kind::BadTimerNumber,
-                                                  Kind::IntervalTooLong, Kind::IntervalTooLong}));
-    EXPECT_NE(problems[1].message.find("Timer 40"), std::string::npos);
-    EXPECT_EQ(problems[5].interval, 3);
-}
-
 TEST(DeviceLimits, ATimerNumberInTwoSeparatePlacesIsOneProblemAtItsFirstPlace) {
     const Step on{true, 0, 0, 1, 0};
     // Consecutive blocks of one number are one timer, however many.
@@ -79,9 +67,6 @@ TEST(DeviceLimits, ATimerNumberInTwoSeparatePlacesIsOneProblemAtItsFirstPlace) {
     EXPECT_EQ(problems[1].timer, 4);
     EXPECT_TRUE(problems[0].message.starts_with("Timer 3 appears in 3 places;"))
         << problems[0].message;
-    EXPECT_EQ(problems[1].message,
-              "Timer 4 appears in two places; the device would treat them as one timer. Move its "
-              "intervals together or give one of them another number.");
 }
 
 PanelState Rows(int number, std::vector<std::string> texts) {

@@ -2,8 +2,6 @@
 // round must give back exactly what was saved (the sanitizer build also checks for leaks).
 #include <gtest/gtest.h>
 
-#include <QTest>
-
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
 #include "core/TimerFile.h"
@@ -14,23 +12,13 @@
 #include "gui/editor/IntervalEdit.h"
 #include "gui/editor/TimerListCtrl.h"
 #include "gui/editor/TimerPanel.h"
-#include "res/ControlIds.h"
 
 using namespace testing_support;
 
 namespace {
 
-IntervalEdit* Edit(TimerListCtrl& list, int panel, int row) {
-    for (IntervalEdit* edit : list.GetPanel(panel)->findChildren<IntervalEdit*>()) {
-        if (edit->property(ControlIds::kProperty).toInt() == ControlIds::EditId(row)) {
-            return edit;
-        }
-    }
-    return nullptr;
-}
-
 void Type(TimerListCtrl& list, int panel, int row, const QString& text) {
-    IntervalEdit* edit = Edit(list, panel, row);
+    IntervalEdit* edit = list.GetPanel(panel)->GetEdit(row);
     edit->setText(text);
     edit->CommitPendingChange();
 }
@@ -69,8 +57,8 @@ TEST(EditorStress, LargestProgramOpenedEditedSavedAndReopened50Times) {
 
     // The last round's edits are in the file, in place.
     window.OpenFile(path);
-    EXPECT_EQ(Edit(list, 50 % 31, 0)->text(), "50:00:00");
-    EXPECT_EQ(Edit(list, 50 % 31, 48)->text(), "00:00:00:50");
+    EXPECT_EQ(list.GetPanel(50 % 31)->GetEdit(0)->text(), "50:00:00");
+    EXPECT_EQ(list.GetPanel(50 % 31)->GetEdit(48)->text(), "00:00:00:50");
 }
 
 }  // namespace
