@@ -121,6 +121,7 @@ TEST_F(ProgramExchangeTest, MoveTimerReordersAndUndoPutsItBack) {
     Trigger(window, ControlIds::kEditMoveTimerUp);
     Trigger(window, ControlIds::kEditMoveTimerUp);
     EXPECT_EQ(Numbers(window), (std::vector<int>{0, 3, 5}));
+    EXPECT_EQ(State(window).selection, (EditorSelection{0, -1}));
     EXPECT_EQ(window.GetTimerList()->GetTimerNumber(0), 0) << "the list follows";
     Trigger(window, ControlIds::kEditMoveTimerUp);
     EXPECT_EQ(prompter.messages, QStringList{"Timer 0 is already the first timer."});
