@@ -216,7 +216,7 @@ TEST(EditorStateProgram, WhatDoesNotFitIsLeftOut) {
     EXPECT_EQ(back[6].steps.size(), 1u) << "the 49th interval alone in the last block";
 }
 
-TEST(EditorStateBlockStart, RefusesWhereTheRuleWouldPutTheBoxBack) {
+TEST(EditorStateBlockStart, RefusesWhereTheRuleWouldPutTheBoxBackAndAClearedBoxMayNeedAnother) {
     EditorState state{{Timer(4, 16), Timer(5, 12)}, false, {1, -1}};
     const EditorState before = state;
     EXPECT_EQ(SetBlockStart(state, 0, 0, false), BlockStartRefusal::FirstRow);
@@ -238,10 +238,8 @@ TEST(EditorStateBlockStart, RefusesWhereTheRuleWouldPutTheBoxBack) {
     EXPECT_EQ(SetBlockStart(state, 1, 8, false), BlockStartRefusal::BlockTooLong);
     EXPECT_TRUE(state.SameProgram(eight));
     EXPECT_EQ(state.selection, eight.selection);
-}
 
-TEST(EditorStateBlockStart, AClearedBoxMayNeedAnotherOneFurtherDown) {
-    EditorState state{{Timer(4, 16)}, false, {}};
+    // A cleared box may need another one further down.
     ASSERT_EQ(SetBlockStart(state, 0, 3, true), BlockStartRefusal::None);
     EXPECT_EQ(BlockStarts(state.panels[0]), (std::vector<int>{0, 3, 8}));
 
@@ -252,7 +250,7 @@ TEST(EditorStateBlockStart, AClearedBoxMayNeedAnotherOneFurtherDown) {
 
     ASSERT_EQ(SetBlockStart(state, 0, 3, false), BlockStartRefusal::None);
     EXPECT_EQ(BlockStarts(state.panels[0]), (std::vector<int>{0, 8, 11}));
-    EXPECT_EQ(MemoryBytes(state), 16 * 3 + 3);
+    EXPECT_EQ(MemoryBytes(state), 16 * 3 + 3 + 12 * 3 + 2);
 }
 
 TEST(EditorStateRows, TextIsStoredInItsNormalFormAndSwitchFlips) {

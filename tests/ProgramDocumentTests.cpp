@@ -79,21 +79,7 @@ private:
     }
 };
 
-TEST(ProgramDocumentHistory, ApplyIsOneNamedStep) {
-    ProgramDocument document;
-    document.Open(QStringLiteral("/nowhere/sample.tvr"), SampleProgram());
-    ASSERT_TRUE(document.Apply(QStringLiteral("Edit Timer 5 Interval 5"),
-                               [](EditorState& s) { return SetRowText(s, 1, 4, "2:0:0"); }));
-    ASSERT_TRUE(document.Apply(QStringLiteral("Delete Timer 2"),
-                               [](EditorState& s) { return DeleteTimer(s, 0); }));
-    QUndoStack& history = *document.GetHistory();
-    ASSERT_EQ(history.count(), 2);
-    EXPECT_EQ(history.text(0), QStringLiteral("Edit Timer 5 Interval 5"));
-    EXPECT_EQ(history.undoText(), QStringLiteral("Delete Timer 2"));
-    EXPECT_EQ(document.GetState().panels.size(), 1u);
-}
-
-TEST(ProgramDocumentHistory, RefusedOrEmptyEditsMakeNoStep) {
+TEST(ProgramDocumentHistory, ApplyIsOneNamedStepAndRefusedOrEmptyEditsMakeNone) {
     ProgramDocument document;
     document.Open(QStringLiteral("/nowhere/sample.tvr"), SampleProgram());
     FakeView view(document);
@@ -120,6 +106,15 @@ TEST(ProgramDocumentHistory, RefusedOrEmptyEditsMakeNoStep) {
 
     EXPECT_EQ(document.GetHistory()->count(), 0);
     EXPECT_FALSE(document.IsModified());
+
+    ASSERT_TRUE(document.Apply(QStringLiteral("Edit Timer 5 Interval 5"),
+                               [](EditorState& s) { return SetRowText(s, 1, 4, "2:0:0"); }));
+    ASSERT_TRUE(document.Apply(QStringLiteral("Delete Timer 2"),
+                               [](EditorState& s) { return DeleteTimer(s, 0); }));
+    QUndoStack& history = *document.GetHistory();
+    ASSERT_EQ(history.count(), 2);
+    EXPECT_EQ(history.text(0), QStringLiteral("Edit Timer 5 Interval 5"));
+    EXPECT_EQ(history.undoText(), QStringLiteral("Delete Timer 2"));
 }
 
 TEST(ProgramDocumentModified, FollowsTheHistoryToTheSavedPoint) {
