@@ -58,7 +58,6 @@ TEST(TimerFileHeader, MagicAndVersionMustMatchAndAFailedLoadChangesNothing) {
     const auto status = [&](const std::string& text) {
         return ParseTimerFile(text, program).status;
     };
-    EXPECT_EQ(status("TVRY\r\n1000\r\n"), LoadStatus::NotTimerFile);
     EXPECT_EQ(status("tvrx\r\n1000\r\n"), LoadStatus::NotTimerFile);
     EXPECT_EQ(status("TVRX\r\nversion\r\n"), LoadStatus::NotTimerFile);
     EXPECT_EQ(status(""), LoadStatus::NotTimerFile);
