@@ -97,8 +97,9 @@ TEST_F(EditTimeDialogTest, TheSwitchShowsTheFocusWithAFrame) {
     EXPECT_EQ(onOff->text(), "OFF");
 }
 
-TEST_F(EditTimeDialogTest, RefusesOutOfRangeOrUnreadableTextAndStaysOpen) {
-    for (const char* text : {"100:00:00", "00:00:100", "-1:00:00", "", "5", "1:2", "abc"}) {
+TEST_F(EditTimeDialogTest, RefusesWhatDoesNotReadKeepsSixtiethsNeverCutsTextAndEnterIsOk) {
+    // Which texts read is IntervalTextNormal's; here a refusal keeps the dialog and the text.
+    for (const char* text : {"100:00:00", "", "1:2"}) {
         prompter.messages.clear();
         EXPECT_FALSE(Submit(text)) << text;
         EXPECT_TRUE(dialog.isVisible()) << text;
@@ -107,9 +108,7 @@ TEST_F(EditTimeDialogTest, RefusesOutOfRangeOrUnreadableTextAndStaysOpen) {
     }
     ASSERT_TRUE(Submit("99:99:99"));
     EXPECT_EQ(dialog.GetMinutes(), 99u);
-}
-
-TEST_F(EditTimeDialogTest, KeepsSixtiethsNeverCutsTextAndEnterIsOk) {
+    dialog.show();
     ASSERT_TRUE(Submit("00:00:10:30"));
     EXPECT_EQ(edit->text(), "00:00:10:30");
     EXPECT_EQ(dialog.GetSeconds(), 10u);
