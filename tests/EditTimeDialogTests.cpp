@@ -55,7 +55,8 @@ protected:
 
 // The main window's suite adds a timer through this dialog (timer 17, OFF, 1:2:3:4); these are
 // the dialog's own rules.
-TEST_F(EditTimeDialogTest, OpensWithTimer0OnZeroAndFocusInTheIntervalThenTabsTopToBottom) {
+TEST_F(EditTimeDialogTest,
+       OpensWithTimer0OnZeroAndFocusInTheIntervalTabsTopToBottomAndFramesTheFocusedSwitch) {
     EXPECT_EQ(combo->count(), 32);
     EXPECT_EQ(combo->itemText(31), "31");
     EXPECT_EQ(edit->text(), "00:00:00");
@@ -69,17 +70,7 @@ TEST_F(EditTimeDialogTest, OpensWithTimer0OnZeroAndFocusInTheIntervalThenTabsTop
     }
     EXPECT_EQ(order, (std::vector<QWidget*>{edit, ok, cancel, combo, onOff, edit}));
 
-    QTest::mouseClick(onOff, Qt::LeftButton);
-    QTest::mouseClick(onOff, Qt::LeftButton);
-    EXPECT_EQ(onOff->text(), "ON");
-    QTest::mouseClick(ok, Qt::LeftButton);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.GetTimerNumber(), 0);
-    EXPECT_TRUE(dialog.IsOn());
-    EXPECT_EQ(dialog.GetHours() + dialog.GetMinutes() + dialog.GetSeconds(), 0u);
-}
-
-TEST_F(EditTimeDialogTest, TheSwitchShowsTheFocusWithAFrame) {
+    // The switch shows the focus with a frame: its corners in the text colour only while focused.
     const QImage without = onOff->grab().toImage();
     QTest::keyClick(edit, Qt::Key_Backtab);
     ASSERT_EQ(QApplication::focusWidget(), onOff);
@@ -87,14 +78,20 @@ TEST_F(EditTimeDialogTest, TheSwitchShowsTheFocusWithAFrame) {
     const QRect frame = FocusFrameRect(onOff->rect());
     ASSERT_FALSE(frame.isEmpty());
     const QColor ink = onOff->palette().color(QPalette::ButtonText);
-    // The frame's corners are in the text colour only while it has the focus.
     for (const QPoint corner : {frame.topLeft(), frame.bottomRight()}) {
         EXPECT_EQ(with.pixelColor(corner), ink);
         EXPECT_NE(without.pixelColor(corner), ink);
     }
-    // Space still switches it.
-    QTest::keyClick(onOff, Qt::Key_Space);
+    // A click or Space switches it.
+    QTest::mouseClick(onOff, Qt::LeftButton);
     EXPECT_EQ(onOff->text(), "OFF");
+    QTest::keyClick(onOff, Qt::Key_Space);
+    EXPECT_EQ(onOff->text(), "ON");
+    QTest::mouseClick(ok, Qt::LeftButton);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.GetTimerNumber(), 0);
+    EXPECT_TRUE(dialog.IsOn());
+    EXPECT_EQ(dialog.GetHours() + dialog.GetMinutes() + dialog.GetSeconds(), 0u);
 }
 
 TEST_F(EditTimeDialogTest, RefusesWhatDoesNotReadKeepsSixtiethsNeverCutsTextAndEnterIsOk) {

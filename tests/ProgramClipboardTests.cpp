@@ -39,7 +39,7 @@ PanelState TimerOfRows(int number, int rows) {
 
 }  // namespace
 
-TEST(ProgramClipboard, CopyingATimerGivesTheExactLinesSaveWritesForIt) {
+TEST(ProgramClipboard, CopyGivesTheExactLinesSaveWritesAndCutTakesThem) {
     EditorState state = TwoTimers();
     state.selection = {1, -1};
     const ProgramClip clip = CopySelection(state);
@@ -62,6 +62,17 @@ TEST(ProgramClipboard, CopyingATimerGivesTheExactLinesSaveWritesForIt) {
     EXPECT_EQ(ClipBlockStarts(rows), "010");
     state.selection = {-1, -1};
     EXPECT_TRUE(CopySelection(state).Empty());
+    EXPECT_FALSE(CutSelection(state));
+
+    // Cut takes what Copy took, and a timer with all of its rows.
+    state.selection = {1, 4, 2};
+    ASSERT_TRUE(CutSelection(state));
+    EXPECT_EQ(state.panels[1].rows.size(), 7u);
+    EXPECT_EQ(state.panels[1].rows[2].text, "00:02:05");
+    EXPECT_EQ(state.selection, (EditorSelection{1, 2}));
+    state.selection = {1, 0, 6};
+    ASSERT_TRUE(CutSelection(state));
+    EXPECT_EQ(state.panels.size(), 1u);
 }
 
 TEST(ProgramClipboard, PasteRoundTripsBlockStartsOfTimersAndOfIntervals) {
@@ -193,20 +204,6 @@ TEST(ProgramClipboard, TextFromElsewhereIsReadByTheFileReadersRules) {
     EXPECT_TRUE(read.clip.Empty());
     EXPECT_EQ(read.load.skippedCount, 1u);
     EXPECT_TRUE(ReadClipText("").clip.Empty());
-}
-
-TEST(ProgramClipboard, CutTakesWhatCopyTookAndATimerWithAllItsRows) {
-    EditorState state = TwoTimers();
-    state.selection = {1, 4, 2};
-    ASSERT_TRUE(CutSelection(state));
-    EXPECT_EQ(state.panels[1].rows.size(), 7u);
-    EXPECT_EQ(state.panels[1].rows[2].text, "00:02:05");
-    EXPECT_EQ(state.selection, (EditorSelection{1, 2}));
-    state.selection = {1, 0, 6};
-    ASSERT_TRUE(CutSelection(state));
-    EXPECT_EQ(state.panels.size(), 1u) << "all of its rows take the timer";
-    state.selection = {-1, -1};
-    EXPECT_FALSE(CutSelection(state));
 }
 
 TEST(FileStampTest, TellsAChangedFileFromATouchedUnchangedOrDeletedOne) {
