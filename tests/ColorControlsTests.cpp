@@ -30,33 +30,6 @@ bool Shows(const QImage& image, const QColor& color) {
 
 }  // namespace
 
-TEST(ColorControlsTest, EachPaintsItsColoursInsideABlackBorder) {
-    const QColor red(255, 0, 0);
-    ColorStatic label(QStringLiteral("OFF"));
-    ColorCheckBox box;
-    IntervalEdit edit;
-    label.resize(50, 20);
-    box.resize(18, 20);
-    edit.resize(150, 20);
-    edit.setText(QStringLiteral("00:00:05"));
-    EXPECT_EQ(Picture(label).pixelColor(2, 2), ToQColor(kWhite)) << "until coloured";
-    EXPECT_EQ(Picture(edit).pixelColor(2, 2), QApplication::palette().color(QPalette::Base));
-
-    label.SetBackgroundColor(kBlue);
-    label.SetTextColor(ToColorRef(red));
-    box.SetBackgroundColor(kBlue);
-    edit.SetBackgroundColor(kBlue);
-    edit.SetTextColor(ToColorRef(red));
-    for (QWidget* control : std::initializer_list<QWidget*>{&label, &box, &edit}) {
-        const QImage picture = Picture(*control);
-        EXPECT_EQ(picture.pixelColor(2, 2), QColor(0, 0, 255)) << "0xFF0000 is blue";
-        EXPECT_EQ(picture.pixelColor(0, 0), ToQColor(kBlack)) << "the border";
-    }
-    EXPECT_TRUE(Shows(Picture(label), red)) << "the text in the text colour";
-    EXPECT_TRUE(Shows(Picture(box), ToQColor(kWhite))) << "the box itself stays white";
-    EXPECT_EQ(edit.palette().color(QPalette::Text), red);
-}
-
 TEST(ColorControlsTest, TheLabelCountsLeftClicksEndingInsideAndTheBoxReportsClicksAnywhere) {
     ColorStatic label(QStringLiteral("ON"));
     label.resize(50, 20);
@@ -80,7 +53,7 @@ TEST(ColorControlsTest, TheLabelCountsLeftClicksEndingInsideAndTheBoxReportsClic
     EXPECT_TRUE(box.isChecked());
 }
 
-TEST(ColorControlsTest, AFocusedControlShowsAFrameInItsTextColourOnAnyRowColour) {
+TEST(ColorControlsTest, EachPaintsItsColoursInABlackBorderAndAFocusFrameInItsTextColour) {
     QWidget row;
     auto* label = new ColorStatic(QStringLiteral("OFF"), &row);
     auto* box = new ColorCheckBox(&row);
@@ -91,6 +64,9 @@ TEST(ColorControlsTest, AFocusedControlShowsAFrameInItsTextColourOnAnyRowColour)
     edit->setGeometry(58, 0, 90, 20);
     edit->setText(QStringLiteral("00:00:05"));
     ASSERT_TRUE(ShowActive(row));
+    row.setFocus();
+    EXPECT_EQ(Picture(*label).pixelColor(2, 2), ToQColor(kWhite)) << "until coloured";
+    EXPECT_EQ(Picture(*edit).pixelColor(2, 2), QApplication::palette().color(QPalette::Base));
     const std::initializer_list<QWidget*> controls{label, box, edit};
     // A plain row and a selected one, as the list colours them.
     for (const auto& [background, text] : {std::pair{kWhite, kBlack}, std::pair{kBlue, kWhite}}) {
@@ -100,6 +76,16 @@ TEST(ColorControlsTest, AFocusedControlShowsAFrameInItsTextColourOnAnyRowColour)
         box->SetTextColor(text);
         edit->SetBackgroundColor(background);
         edit->SetTextColor(text);
+        for (QWidget* control : controls) {
+            const QImage picture = Picture(*control);
+            EXPECT_EQ(picture.pixelColor(0, 0), ToQColor(kBlack)) << "the border";
+            EXPECT_EQ(picture.pixelColor(2, 2),
+                      background == kBlue ? QColor(0, 0, 255) : QColor(Qt::white))
+                << "0xFF0000 is blue";
+        }
+        EXPECT_TRUE(Shows(Picture(*label), ToQColor(text))) << "the text in the text colour";
+        EXPECT_TRUE(Shows(Picture(*box), ToQColor(kWhite))) << "the box itself stays white";
+        EXPECT_EQ(edit->palette().color(QPalette::Text), ToQColor(text));
         for (QWidget* control : controls) {
             // The box frames the box itself, in black, as it is white on every row.
             const bool isBox = control == box;

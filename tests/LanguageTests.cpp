@@ -53,7 +53,6 @@ TEST(LanguageChoice, TheChoiceOrTheDesktopsFirstLanguageWeHaveOrEnglish) {
     EXPECT_EQ(ResolveLanguage(QStringLiteral("de"), Languages({"en-US"})), "de");
     // A language without a catalogue, chosen or the desktop's, gives English.
     EXPECT_EQ(ResolveLanguage(QStringLiteral("fr"), Languages({"de-DE"})), "en");
-    EXPECT_EQ(ResolveLanguage(QString(), Languages({"fr"})), "en");
     EXPECT_EQ(ResolveLanguage(QString(), Languages({})), "en");
     EXPECT_EQ(ResolveLanguage(QString(), Languages({"fr-FR", "de-AT", "en"})), "de");
     EXPECT_EQ(ResolveLanguage(QString(), Languages({"en-GB", "de"})), "en");

@@ -39,7 +39,7 @@ PanelState TimerOfRows(int number, int rows) {
 
 }  // namespace
 
-TEST(ProgramClipboard, CopyingATimerGivesTheExactLinesSaveWritesForIt) {
+TEST(ProgramClipboard, CopyGivesTheExactLinesSaveWritesAndCutTakesThem) {
     EditorState state = TwoTimers();
     state.selection = {1, -1};
     const ProgramClip clip = CopySelection(state);
@@ -62,6 +62,17 @@ TEST(ProgramClipboard, CopyingATimerGivesTheExactLinesSaveWritesForIt) {
     EXPECT_EQ(ClipBlockStarts(rows), "010");
     state.selection = {-1, -1};
     EXPECT_TRUE(CopySelection(state).Empty());
+    EXPECT_FALSE(CutSelection(state));
+
+    // Cut takes what Copy took, and a timer with all of its rows.
+    state.selection = {1, 4, 2};
+    ASSERT_TRUE(CutSelection(state));
+    EXPECT_EQ(state.panels[1].rows.size(), 7u);
+    EXPECT_EQ(state.panels[1].rows[2].text, "00:02:05");
+    EXPECT_EQ(state.selection, (EditorSelection{1, 2}));
+    state.selection = {1, 0, 6};
+    ASSERT_TRUE(CutSelection(state));
+    EXPECT_EQ(state.panels.size(), 1u);
 }
 
 TEST(ProgramClipboard, PasteRoundTripsBlockStartsOfTimersAndOfIntervals) {
@@ -170,8 +181,7 @@ TEST(ProgramClipboard, TextFromElsewhereIsReadByTheFileReadersRules) {
     EXPECT_EQ(read.clip.rows[0], (RowState{true, "00:00:05", false}));
     EXPECT_EQ(read.clip.rows[1], (RowState{false, "00:01:00", false}));
     ASSERT_EQ(read.load.skippedCount, 2u);
-    EXPECT_EQ(DescribeSkippedLine(read.load.skipped[0]),
-              "line 1: \"Here are the steps:\" (not a timer or interval line)");
+    EXPECT_EQ(read.load.skipped[0].number, 1u);
     EXPECT_EQ(read.load.skipped[1].number, 3u);
 
     // More than a block's eight intervals without a timer line are all taken.
@@ -188,30 +198,12 @@ TEST(ProgramClipboard, TextFromElsewhereIsReadByTheFileReadersRules) {
     ASSERT_EQ(read.load.skippedCount, 2u);
     EXPECT_EQ(read.load.skipped[0].number, 1u);
     EXPECT_EQ(read.load.skipped[1].number, 5u);
-    // With the header, as Open reads the file: an interval before a timer line is skipped.
-    read = ReadClipText("TVRX\r\n1000\r\nON - 00:00:05\r\nTimer 2\r\nOFF - 00:00:01\r\n");
-    ASSERT_EQ(read.clip.timers.size(), 1u);
-    EXPECT_EQ(read.load.skipped.at(0).reason, SkipReason::BeforeFirstTimer);
 
     // Nothing readable: nothing to paste.
     read = ReadClipText("Lunch at noon?\n");
     EXPECT_TRUE(read.clip.Empty());
     EXPECT_EQ(read.load.skippedCount, 1u);
     EXPECT_TRUE(ReadClipText("").clip.Empty());
-}
-
-TEST(ProgramClipboard, CutTakesWhatCopyTookAndATimerWithAllItsRows) {
-    EditorState state = TwoTimers();
-    state.selection = {1, 4, 2};
-    ASSERT_TRUE(CutSelection(state));
-    EXPECT_EQ(state.panels[1].rows.size(), 7u);
-    EXPECT_EQ(state.panels[1].rows[2].text, "00:02:05");
-    EXPECT_EQ(state.selection, (EditorSelection{1, 2}));
-    state.selection = {1, 0, 6};
-    ASSERT_TRUE(CutSelection(state));
-    EXPECT_EQ(state.panels.size(), 1u) << "all of its rows take the timer";
-    state.selection = {-1, -1};
-    EXPECT_FALSE(CutSelection(state));
 }
 
 TEST(FileStampTest, TellsAChangedFileFromATouchedUnchangedOrDeletedOne) {

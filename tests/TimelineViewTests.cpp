@@ -43,54 +43,45 @@ protected:
 TEST_F(TimelineViewTest, IsNamedAndClickingABarReportsItsRow) {
     EXPECT_EQ(view.accessibleName(), "Timeline");
     QSignalSpy clicked(&view, &TimelineView::rowClicked);
-    const std::pair<int, int> rows[] = {{0, 0}, {0, 3}, {1, 1}, {2, 0}};
-    for (const auto& [panel, row] : rows) {
-        const QPoint point = view.RowPoint(panel, row);
-        ASSERT_TRUE(view.viewport()->rect().contains(point)) << panel << "," << row;
-        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, point);
+    // Where a bar lies is TimelineHitTest's; here the click reaches it, in any lane.
+    for (const auto& [panel, row] : {std::pair{0, 3}, std::pair{2, 0}}) {
+        QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, view.RowPoint(panel, row));
         ASSERT_EQ(clicked.count(), 1) << panel << "," << row;
         EXPECT_EQ(clicked.takeFirst(), (QList<QVariant>{panel, row}));
     }
-    // The label column and the space past a lane's end are not bars.
+    // The label column is not a bar.
     QTest::mouseClick(view.viewport(), Qt::LeftButton, {}, QPoint(5, view.RowPoint(1, 0).y()));
-    QTest::mouseClick(view.viewport(), Qt::LeftButton, {},
-                      QPoint(view.viewport()->width() - 3, view.RowPoint(2, 0).y()));
     EXPECT_EQ(clicked.count(), 0);
 }
 
-TEST_F(TimelineViewTest, TheSelectedRowIsHighlighted) {
-    const QPoint point = view.RowPoint(1, 1);
+TEST_F(TimelineViewTest, OnIsFilledOffOutlinedAndTheSelectedRowHighlighted) {
+    const QColor base = view.palette().color(QPalette::Base);
     const QColor highlight = view.palette().color(QPalette::Highlight);
-    auto highlighted = [&](const QImage& image) {
-        // The frame runs just above the bar; look up from its middle.
+    // Looks up from a bar's middle for a pixel that passes: the OFF edge and the frame sit above.
+    auto above = [](const QImage& image, QPoint point, auto test) {
         for (int y = point.y(); y > point.y() - 20 && y >= 0; --y) {
-            if (image.pixelColor(point.x(), y) == highlight) {
+            if (test(image.pixelColor(point.x(), y))) {
                 return true;
             }
         }
         return false;
     };
-    EXPECT_FALSE(highlighted(Picture()));
-    EditorState selected = Sample();
-    selected.selection = {1, 1};
-    view.SetState(selected);
-    EXPECT_EQ(view.GetSelection(), (EditorSelection{1, 1}));
-    EXPECT_TRUE(highlighted(Picture()));
-}
-
-TEST_F(TimelineViewTest, OnIsFilledAndOffOutlinedWhateverTheColours) {
+    auto isHighlight = [&](const QColor& color) { return color == highlight; };
     const QImage image = Picture();
-    const QColor base = view.palette().color(QPalette::Base);
     const QPoint on = view.RowPoint(0, 1);
     const QPoint off = view.RowPoint(0, 2);
     EXPECT_EQ(image.pixelColor(off), base);
     EXPECT_GT(std::abs(qGray(image.pixel(on)) - qGray(base.rgb())), 100);
-    // The OFF bar has a visible edge above its middle.
-    bool edge = false;
-    for (int y = off.y(); y > off.y() - 20 && y >= 0; --y) {
-        edge = edge || std::abs(qGray(image.pixel(off.x(), y)) - qGray(base.rgb())) > 100;
-    }
-    EXPECT_TRUE(edge);
+    EXPECT_TRUE(above(image, off, [&](const QColor& color) {
+        return std::abs(qGray(color.rgb()) - qGray(base.rgb())) > 100;
+    }));
+
+    EXPECT_FALSE(above(image, view.RowPoint(1, 1), isHighlight));
+    EditorState selected = Sample();
+    selected.selection = {1, 1};
+    view.SetState(selected);
+    EXPECT_EQ(view.GetSelection(), (EditorSelection{1, 1}));
+    EXPECT_TRUE(above(Picture(), view.RowPoint(1, 1), isHighlight));
 }
 
 TEST_F(TimelineViewTest, ZoomsWithCtrlWheelAndKeysScrollsAndFits) {
@@ -161,7 +152,6 @@ TEST_F(TimelineViewTest, ArrowKeysMoveAFocusedBarWhoseTextScreenReadersGet) {
     EXPECT_EQ(view.GetFocusBar(), 0);
     QTest::keyClick(&view, Qt::Key_Left);  // and on the first bar
     EXPECT_EQ(view.GetFocusBar(), 0);
-    EXPECT_EQ(accessible->text(QAccessible::Description), view.DescribeRow(2, 0));
 
     QSignalSpy clicked(&view, &TimelineView::rowClicked);
     QTest::keyClick(&view, Qt::Key_Return);
