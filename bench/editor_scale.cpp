@@ -35,7 +35,7 @@ constexpr int kRuns = 7;
 // Answers the one question a command here asks: the new number of a renumbered timer.
 class BenchPrompter : public Prompter {
 public:
-    void ShowMessage(QWidget*, const QString& text, const QString&) override {
+    void ShowMessage(QWidget*, const QString& text, const QString&, const QString&) override {
         std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
         unexpected = true;
     }
@@ -51,6 +51,9 @@ public:
         return {};
     }
     Answer AskReplaceChanged(QWidget*, const QString&) override { return Answer::Cancel; }
+    Answer AskSaveLosing(QWidget*, const QString&, const QString&) override {
+        return Answer::Cancel;
+    }
 
     bool unexpected = false;
 };

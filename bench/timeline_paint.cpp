@@ -34,20 +34,7 @@ using Clock = BenchClock;
 EditorState StateOf(const TimerProgram& program) {
     EditorState state;
     for (const TimerRun& run : GetTimerRuns(program)) {
-        PanelState panel;
-        panel.timerNumber = run.timer;
-        const TimerBlock* block = run.first;
-        for (int b = 0; b < run.blocks; ++b, block = block->GetNext()) {
-            for (int i = 0; i < block->GetCount(); ++i) {
-                const Interval& interval = *block->GetInterval(i);
-                panel.rows.push_back(
-                    {interval.IsOn(),
-                     FormatIntervalTime(interval.GetHours(), interval.GetMinutes(),
-                                        interval.GetSeconds(), interval.GetTicks()),
-                     i == 0});
-            }
-        }
-        state.panels.push_back(std::move(panel));
+        state.panels.push_back(PanelFromRun(run));
     }
     state.selection = {4, 17};
     return state;

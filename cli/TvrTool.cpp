@@ -30,7 +30,9 @@ constexpr const char* kUsage =
     "                       frame length and transfer time\n"
     "  frame FILE           the transfer frame as hex bytes on one line\n"
     "  check FILE           exit 0 and 'ok: N of 128 bytes' when the device can take the\n"
-    "                       program; otherwise exit 1 and one line per problem\n"
+    "                       program; otherwise exit 1 and one line per problem. Warnings\n"
+    "                       (the device takes the program, but probably not as meant) go\n"
+    "                       to standard error as 'warning: ...'\n"
     "  normalize [--force] IN OUT\n"
     "                       load IN and write it to OUT exactly as the editor saves it,\n"
     "                       atomically; lines the reader skipped are named on standard\n"
@@ -166,15 +168,21 @@ int Check(const Args& args, const Options&, Io& io) {
     if (!Load(args[0], program, io, Skipped::Warn)) {
         return kExitCannotRead;
     }
-    const std::vector<DeviceProblem> problems = CheckDeviceLimits(program);
-    if (problems.empty()) {
-        io.out << "ok: " << DeviceMemoryUsed(program) << " of " << kDeviceMemoryBytes << " bytes\n";
-        return kExitOk;
+    // Warnings go to standard error, so scripts reading the verdict see what they always saw.
+    bool problems = false;
+    for (const DeviceProblem& finding : CheckDeviceLimits(program)) {
+        if (finding.IsWarning()) {
+            io.err << "warning: " << finding.message << '\n';
+        } else {
+            io.out << finding.message << '\n';
+            problems = true;
+        }
     }
-    for (const DeviceProblem& problem : problems) {
-        io.out << problem.message << '\n';
+    if (problems) {
+        return kExitProblem;
     }
-    return kExitProblem;
+    io.out << "ok: " << DeviceMemoryUsed(program) << " of " << kDeviceMemoryBytes << " bytes\n";
+    return kExitOk;
 }
 
 int Normalize(const Args& args, const Options& options, Io& io) {

@@ -40,7 +40,31 @@ std::string InPlacesText(const std::string& name, int count, ProblemAdvice advic
     return where + ' ' + what;
 }
 
+// Typing refuses more than 59 sixtieths, but a file may hold them: the device adds them up,
+// which is seldom what the file's author meant.
+DeviceProblem SixtiethsWarning(int timer, int position, const Interval& interval) {
+    const std::uint64_t total = interval.GetTotalTicks();
+    const std::string meant =
+        FormatIntervalTime(static_cast<std::uint32_t>(total / kTicksPerHour),
+                           static_cast<std::uint32_t>(total % kTicksPerHour / kTicksPerMinute),
+                           static_cast<std::uint32_t>(total % kTicksPerMinute / kTicksPerSecond),
+                           static_cast<std::uint32_t>(total % kTicksPerSecond));
+    return {DeviceProblem::Kind::SixtiethsOverSecond, timer, position,
+            FillArgs(Translate("DeviceLimits",
+                               "%1, interval %2 (%3) has %4 sixtieths of a second, more than a "
+                               "second holds; the device runs it as %5. Type it as %5 if that "
+                               "is what you meant."),
+                     {TimerName(timer), std::to_string(position), IntervalText(interval),
+                      std::to_string(interval.GetTicks()), meant})};
+}
+
 }  // namespace
+
+std::string LongestIntervalText() {
+    return FormatIntervalTime(
+        kMaxIntervalTicks / kTicksPerHour, kMaxIntervalTicks % kTicksPerHour / kTicksPerMinute,
+        kMaxIntervalTicks % kTicksPerMinute / kTicksPerSecond, kMaxIntervalTicks % kTicksPerSecond);
+}
 
 int DeviceMemoryUsed(const TimerProgram& program) {
     return program.GetImageSize() - 1;
@@ -49,6 +73,7 @@ int DeviceMemoryUsed(const TimerProgram& program) {
 std::vector<DeviceProblem> CheckDeviceLimits(const TimerProgram& program, ProblemAdvice advice) {
     using Kind = DeviceProblem::Kind;
     std::vector<DeviceProblem> problems;
+    std::vector<DeviceProblem> warnings;
 
     const int used = DeviceMemoryUsed(program);
     if (used > kDeviceMemoryBytes) {
@@ -76,10 +101,11 @@ std::vector<DeviceProblem> CheckDeviceLimits(const TimerProgram& program, Proble
         if (run.timer < kFirstTimerNumber || run.timer > kLastTimerNumber) {
             problems.push_back(
                 {Kind::BadTimerNumber, run.timer, 0,
-                 FillArgs(Translate("DeviceLimits",
-                                    "%1 is not a timer of the device, which has timers 0 to 31. "
-                                    "Move its intervals to a timer from 0 to 31."),
-                          {name})});
+                 FillArgs(
+                     Translate("DeviceLimits",
+                               "%1 is not a timer of the device, which has timers %2 to %3. "
+                               "Move its intervals to a timer from %2 to %3."),
+                     {name, std::to_string(kFirstTimerNumber), std::to_string(kLastTimerNumber)})});
         }
         if (int& count = places[run.timer]; count > 1) {
             // tvrtool's words stay as they are; the editor has a command for it.
@@ -105,9 +131,13 @@ std::vector<DeviceProblem> CheckDeviceLimits(const TimerProgram& program, Proble
                         {Kind::IntervalTooLong, run.timer, position,
                          FillArgs(Translate("DeviceLimits",
                                             "%1, interval %2 (%3) is longer than the device's "
-                                            "longest interval, 38:50:10:07. Shorten it or split "
-                                            "it into several intervals."),
-                                  {name, std::to_string(position), IntervalText(*interval)})});
+                                            "longest interval, %4. Shorten it or split it into "
+                                            "several intervals."),
+                                  {name, std::to_string(position), IntervalText(*interval),
+                                   LongestIntervalText()})});
+                } else if (interval->GetTicks() >= kTicksPerSecond) {
+                    warnings.push_back(SixtiethsWarning(run.timer, position, *interval));
+                    warnings.back().run = static_cast<int>(r);
                 }
             }
         }
@@ -115,12 +145,23 @@ std::vector<DeviceProblem> CheckDeviceLimits(const TimerProgram& program, Proble
             problems[p].run = static_cast<int>(r);
         }
     }
+    if (program.GetStartup() && places.count(0) == 0) {
+        problems.push_back({Kind::StartupWithoutTimer, 0, 0,
+                            Translate("DeviceLimits",
+                                      "\"Run timer 0 on power up\" is checked, but the program "
+                                      "has no timer 0, so the device starts nothing. Add a timer "
+                                      "0 or clear the box.")});
+    }
+    problems.insert(problems.end(), warnings.begin(), warnings.end());
     return problems;
 }
 
 std::vector<DeviceProblem> CheckEditorState(const EditorState& state) {
-    std::vector<DeviceProblem> problems =
-        CheckDeviceLimits(ProgramFromState(state), ProblemAdvice::Editor);
+    return CheckEditorState(state, ProgramFromState(state));
+}
+
+std::vector<DeviceProblem> CheckEditorState(const EditorState& state, const TimerProgram& program) {
+    std::vector<DeviceProblem> problems = CheckDeviceLimits(program, ProblemAdvice::Editor);
     // The saved program joins neighbouring panels with one number into one run, so run r
     // starts at the panel where the number changes for the r-th time.
     std::vector<int> runStarts;
@@ -145,19 +186,15 @@ std::vector<DeviceProblem> CheckEditorState(const EditorState& state) {
         problem.panel = panel;
         problem.row = row;
     }
-    if (state.startup && FindTimer(state, 0) == -1) {
-        DeviceProblem warning{DeviceProblem::Kind::StartupWithoutTimer, 0, 0,
-                              Translate("DeviceLimits",
-                                        "\"Run timer 0 on power up\" is checked, but the "
-                                        "program has no timer 0, so the device starts nothing. "
-                                        "Add a timer 0 or clear the box.")};
-        problems.push_back(warning);
-    }
     return problems;
 }
 
-bool StopsProgramming(const DeviceProblem& problem) {
-    return problem.kind != DeviceProblem::Kind::StartupWithoutTimer;
+FindingCounts CountFindings(const std::vector<DeviceProblem>& findings) {
+    FindingCounts counts;
+    for (const DeviceProblem& finding : findings) {
+        ++(finding.IsWarning() ? counts.warnings : counts.problems);
+    }
+    return counts;
 }
 
 std::string ShortProblemText(const DeviceProblem& problem) {
@@ -181,6 +218,10 @@ std::string ShortProblemText(const DeviceProblem& problem) {
         case Kind::StartupWithoutTimer:
             return Translate("DeviceLimits",
                              "timer 0 should run on power up, but there is no timer 0");
+        case Kind::SixtiethsOverSecond:
+            return FillArgs(
+                Translate("DeviceLimits", "%1, interval %2 has 60 or more sixtieths of a second"),
+                {name, std::to_string(problem.interval)});
     }
     return {};
 }

@@ -25,10 +25,20 @@ PanelState& Panel(EditorState& state, int panel) {
 }
 
 RowState NewRow() {
-    return RowState{false, kNewIntervalText, false};
+    return RowState{};
 }
 
 }  // namespace
+
+std::string RowText(const RowState& row) {
+    return FormatIntervalTime(row.hours, row.minutes, row.seconds, row.ticks);
+}
+
+Interval RowInterval(const RowState& row) {
+    Interval interval;
+    interval.Set(row.on, row.hours, row.minutes, row.seconds, row.ticks);
+    return interval;
+}
 
 std::string IntervalName(int timerNumber, int row) {
     return FillArgs(Translate("EditorState", "%1 Interval %2"),
@@ -48,11 +58,7 @@ TimerProgram ProgramFromState(const EditorState& state) {
                 block = std::make_unique<TimerBlock>();
                 block->SetTimerNumber(panel.timerNumber);
             }
-            std::uint32_t hours = 0, minutes = 0, seconds = 0, ticks = 0;
-            ScanIntervalText(row.text, hours, minutes, seconds, ticks);
-            Interval interval;
-            interval.Set(row.on, hours, minutes, seconds, ticks);
-            block->AddInterval(interval);
+            block->AddInterval(RowInterval(row));
         }
         program.AddBlock(std::move(block));
     }
@@ -66,11 +72,9 @@ PanelState PanelFromRun(const TimerRun& run) {
     for (int b = 0; b < run.blocks; ++b, block = block->GetNext()) {
         for (int i = 0; i < block->GetCount(); ++i) {
             const Interval* interval = block->GetInterval(i);
-            panel.rows.push_back(
-                RowState{interval->IsOn(),
-                         FormatIntervalTime(interval->GetHours(), interval->GetMinutes(),
-                                            interval->GetSeconds(), interval->GetTicks()),
-                         i == 0});
+            panel.rows.push_back(RowState{interval->IsOn(), interval->GetHours(),
+                                          interval->GetMinutes(), interval->GetSeconds(),
+                                          interval->GetTicks(), i == 0});
         }
     }
     return panel;
@@ -80,12 +84,12 @@ EditorState StateFromProgram(const TimerProgram& program) {
     EditorState state;
     state.startup = program.GetStartup();
     for (const TimerRun& run : GetTimerRuns(program)) {
-        if (static_cast<int>(state.panels.size()) >= kEditorMaxTimers) {
+        if (static_cast<int>(state.panels.size()) >= kTimerCount) {
             break;
         }
         PanelState& panel = state.panels.emplace_back(PanelFromRun(run));
-        if (static_cast<int>(panel.rows.size()) > kEditorMaxRows) {
-            panel.rows.resize(static_cast<std::size_t>(kEditorMaxRows));
+        if (static_cast<int>(panel.rows.size()) > kMaxIntervalsPerTimer) {
+            panel.rows.resize(static_cast<std::size_t>(kMaxIntervalsPerTimer));
         }
     }
     state.selection = {state.panels.empty() ? -1 : 0, -1};
@@ -127,7 +131,7 @@ void ApplyBlockRule(PanelState& panel) {
     int run = 1;
     for (std::size_t row = 0; row < panel.rows.size(); ++row) {
         RowState& state = panel.rows[row];
-        if (row == 0 || run > kEditorRowsPerBlock) {
+        if (row == 0 || run > kIntervalsPerBlock) {
             state.blockStart = true;
         }
         if (state.blockStart) {
@@ -152,14 +156,14 @@ int FindTimer(const EditorState& state, int timerNumber) {
 }
 
 std::vector<int> FreeTimerNumbers(const EditorState& state) {
-    std::array<bool, kTimerNumberCount> used{};
+    std::array<bool, kTimerCount> used{};
     for (const PanelState& panel : state.panels) {
-        if (panel.timerNumber >= 0 && panel.timerNumber < kTimerNumberCount) {
+        if (panel.timerNumber >= 0 && panel.timerNumber < kTimerCount) {
             used[static_cast<std::size_t>(panel.timerNumber)] = true;
         }
     }
     std::vector<int> free;
-    for (int number = 0; number < kTimerNumberCount; ++number) {
+    for (int number = 0; number < kTimerCount; ++number) {
         if (!used[static_cast<std::size_t>(number)]) {
             free.push_back(number);
         }
@@ -172,118 +176,137 @@ int LowestFreeTimerNumber(const EditorState& state) {
     return free.empty() ? -1 : free.front();
 }
 
-bool AddTimer(EditorState& state, int timerNumber, bool on, const std::string& text) {
-    if (static_cast<int>(state.panels.size()) >= kEditorMaxTimers) {
-        return false;
+EditRefusal AddTimer(EditorState& state, int timerNumber, const RowState& row) {
+    if (static_cast<int>(state.panels.size()) >= kTimerCount) {
+        return EditRefusal::TimersFull;
     }
-    state.panels.push_back(PanelState{timerNumber, {RowState{on, text, true}}});
+    RowState first = row;
+    first.blockStart = true;
+    state.panels.push_back(PanelState{timerNumber, {first}});
     state.selection = {static_cast<int>(state.panels.size()) - 1, -1};
-    return true;
+    return EditRefusal::None;
 }
 
-bool AppendRow(EditorState& state, int panel) {
+EditRefusal AppendRow(EditorState& state, int panel) {
     if (!IsPanel(state, panel)) {
-        return false;
+        return EditRefusal::NoSuchTimer;
     }
     return InsertRowBelow(state, panel, static_cast<int>(Panel(state, panel).rows.size()) - 1);
 }
 
-bool InsertRowBelow(EditorState& state, int panel, int row) {
+EditRefusal InsertRowBelow(EditorState& state, int panel, int row) {
     if (!IsPanel(state, panel)) {
-        return false;
+        return EditRefusal::NoSuchTimer;
     }
     PanelState& timer = Panel(state, panel);
     const int count = static_cast<int>(timer.rows.size());
     // row -1 is only reachable for a timer without rows, which a file can give.
-    if (row < -1 || row >= count || count >= kEditorMaxRows) {
-        return false;
+    if (row < -1 || row >= count) {
+        return EditRefusal::NoSuchInterval;
+    }
+    if (count >= kMaxIntervalsPerTimer) {
+        return EditRefusal::TimerFull;
     }
     timer.rows.insert(timer.rows.begin() + row + 1, NewRow());
     ApplyBlockRule(timer);
     state.selection = {panel, row + 1};
-    return true;
+    return EditRefusal::None;
 }
 
-bool DeleteRow(EditorState& state, int panel, int row) {
-    if (!IsRow(state, panel, row) || Panel(state, panel).rows.size() < 2) {
-        return false;
+EditRefusal DeleteRow(EditorState& state, int panel, int row) {
+    return DeleteRows(state, panel, row, row);
+}
+
+EditRefusal DeleteRows(EditorState& state, int panel, int first, int last) {
+    if (!IsPanel(state, panel)) {
+        return EditRefusal::NoSuchTimer;
     }
-    PanelState& timer = Panel(state, panel);
-    timer.rows.erase(timer.rows.begin() + row);
-    ApplyBlockRule(timer);
-    state.selection = {panel, std::min(row, static_cast<int>(timer.rows.size()) - 1)};
-    return true;
-}
-
-bool DeleteRows(EditorState& state, int panel, int first, int last) {
     if (!IsRow(state, panel, first) || !IsRow(state, panel, last) || first > last) {
-        return false;
+        return EditRefusal::NoSuchInterval;
     }
     PanelState& timer = Panel(state, panel);
+    // A timer without intervals cannot be sent: its last ones take it with them.
     if (last - first + 1 >= static_cast<int>(timer.rows.size())) {
-        return false;
+        return DeleteTimer(state, panel);
     }
     timer.rows.erase(timer.rows.begin() + first, timer.rows.begin() + last + 1);
     ApplyBlockRule(timer);
     state.selection = {panel, std::min(first, static_cast<int>(timer.rows.size()) - 1)};
-    return true;
+    return EditRefusal::None;
 }
 
-bool DeleteTimer(EditorState& state, int panel) {
+EditRefusal DeleteTimer(EditorState& state, int panel) {
     if (!IsPanel(state, panel)) {
-        return false;
+        return EditRefusal::NoSuchTimer;
     }
     state.panels.erase(state.panels.begin() + panel);
     const int count = static_cast<int>(state.panels.size());
     state.selection = {count == 0 ? -1 : std::min(panel, count - 1), -1};
-    return true;
+    return EditRefusal::None;
 }
 
-bool MoveRow(EditorState& state, int panel, int row, int delta) {
+EditRefusal MoveRow(EditorState& state, int panel, int row, int delta) {
+    if (!IsPanel(state, panel)) {
+        return EditRefusal::NoSuchTimer;
+    }
+    if (!IsRow(state, panel, row) || delta == 0) {
+        return EditRefusal::NoSuchInterval;
+    }
     const int target = row + delta;
-    if (!IsRow(state, panel, row) || !IsRow(state, panel, target) || delta == 0) {
-        return false;
+    if (!IsRow(state, panel, target)) {
+        return delta < 0 ? EditRefusal::FirstInterval : EditRefusal::LastInterval;
     }
     PanelState& timer = Panel(state, panel);
     RowState& from = timer.rows[static_cast<std::size_t>(row)];
     RowState& to = timer.rows[static_cast<std::size_t>(target)];
-    std::swap(from.on, to.on);
-    std::swap(from.text, to.text);
+    // The block starts stay in their places.
+    std::swap(from.blockStart, to.blockStart);
+    std::swap(from, to);
     state.selection = {panel, target};
-    return true;
+    return EditRefusal::None;
 }
 
-bool MoveTimer(EditorState& state, int panel, int delta) {
+EditRefusal MoveTimer(EditorState& state, int panel, int delta) {
+    if (!IsPanel(state, panel) || delta == 0) {
+        return EditRefusal::NoSuchTimer;
+    }
     const int target = panel + delta;
-    if (!IsPanel(state, panel) || !IsPanel(state, target) || delta == 0) {
-        return false;
+    if (!IsPanel(state, target)) {
+        return delta < 0 ? EditRefusal::FirstTimer : EditRefusal::LastTimer;
     }
     std::swap(Panel(state, panel), Panel(state, target));
     state.selection = {target, -1};
-    return true;
+    return EditRefusal::None;
 }
 
-bool DuplicateTimer(EditorState& state, int panel, int timerNumber) {
-    if (!IsPanel(state, panel) || static_cast<int>(state.panels.size()) >= kEditorMaxTimers) {
-        return false;
+EditRefusal DuplicateTimer(EditorState& state, int panel) {
+    if (!IsPanel(state, panel)) {
+        return EditRefusal::NoSuchTimer;
+    }
+    if (static_cast<int>(state.panels.size()) >= kTimerCount) {
+        return EditRefusal::TimersFull;
+    }
+    const int number = LowestFreeTimerNumber(state);
+    if (number == -1) {
+        return EditRefusal::NoFreeNumber;
     }
     PanelState copy = Panel(state, panel);
-    copy.timerNumber = timerNumber;
+    copy.timerNumber = number;
     state.panels.insert(state.panels.begin() + panel + 1, std::move(copy));
     state.selection = {panel + 1, -1};
-    return true;
+    return EditRefusal::None;
 }
 
-bool RenumberTimer(EditorState& state, int panel, int timerNumber) {
+EditRefusal RenumberTimer(EditorState& state, int panel, int timerNumber) {
     if (!IsPanel(state, panel)) {
-        return false;
+        return EditRefusal::NoSuchTimer;
     }
     Panel(state, panel).timerNumber = timerNumber;
     state.selection = {panel, -1};
-    return true;
+    return EditRefusal::None;
 }
 
-bool JoinTimer(EditorState& state, int timerNumber) {
+EditRefusal JoinTimer(EditorState& state, int timerNumber) {
     const int first = FindTimer(state, timerNumber);
     int second = -1;
     for (int p = first + 1; first != -1 && p < static_cast<int>(state.panels.size()); ++p) {
@@ -293,19 +316,19 @@ bool JoinTimer(EditorState& state, int timerNumber) {
         }
     }
     if (second == -1) {
-        return false;
+        return EditRefusal::NotInTwoPlaces;
     }
     PanelState& target = Panel(state, first);
     const std::vector<RowState>& moved = Panel(state, second).rows;
-    if (target.rows.size() + moved.size() > static_cast<std::size_t>(kEditorMaxRows)) {
-        return false;
+    if (target.rows.size() + moved.size() > static_cast<std::size_t>(kMaxIntervalsPerTimer)) {
+        return EditRefusal::JoinTooLong;
     }
     const int joinedAt = moved.empty() ? -1 : static_cast<int>(target.rows.size());
     target.rows.insert(target.rows.end(), moved.begin(), moved.end());
     ApplyBlockRule(target);
     state.panels.erase(state.panels.begin() + second);
     state.selection = {first, joinedAt};
-    return true;
+    return EditRefusal::None;
 }
 
 int TimerToJoin(const EditorState& state) {
@@ -326,43 +349,47 @@ int TimerToJoin(const EditorState& state) {
     return -1;
 }
 
-bool SetRowText(EditorState& state, int panel, int row, std::string_view text) {
+EditRefusal SetRowText(EditorState& state, int panel, int row, std::string_view text) {
     if (!IsRow(state, panel, row)) {
-        return false;
+        return EditRefusal::NoSuchInterval;
     }
-    const std::optional<std::string> normal = NormalIntervalText(text);
-    if (!normal) {
-        return false;
+    const std::optional<IntervalTime> time = ReadTypedInterval(text);
+    if (!time) {
+        return EditRefusal::Unreadable;
     }
-    Panel(state, panel).rows[static_cast<std::size_t>(row)].text = *normal;
+    RowState& target = Panel(state, panel).rows[static_cast<std::size_t>(row)];
+    target.hours = time->hours;
+    target.minutes = time->minutes;
+    target.seconds = time->seconds;
+    target.ticks = time->ticks;
     state.selection = {panel, row};
-    return true;
+    return EditRefusal::None;
 }
 
-bool SwitchRow(EditorState& state, int panel, int row) {
+EditRefusal SwitchRow(EditorState& state, int panel, int row) {
     if (!IsRow(state, panel, row)) {
-        return false;
+        return EditRefusal::NoSuchInterval;
     }
     RowState& target = Panel(state, panel).rows[static_cast<std::size_t>(row)];
     target.on = !target.on;
     state.selection = {panel, row};
-    return true;
+    return EditRefusal::None;
 }
 
-BlockStartRefusal SetBlockStart(EditorState& state, int panel, int row, bool start) {
+EditRefusal SetBlockStart(EditorState& state, int panel, int row, bool start) {
     if (!IsRow(state, panel, row)) {
-        return BlockStartRefusal::NoSuchRow;
+        return EditRefusal::NoSuchInterval;
     }
     if (row == 0 && !start) {
-        return BlockStartRefusal::FirstRow;
+        return EditRefusal::BlockFirstInterval;
     }
     PanelState changed = Panel(state, panel);
     changed.rows[static_cast<std::size_t>(row)].blockStart = start;
     ApplyBlockRule(changed);
     if (changed.rows[static_cast<std::size_t>(row)].blockStart != start) {
-        return BlockStartRefusal::BlockTooLong;
+        return EditRefusal::BlockTooLong;
     }
     Panel(state, panel) = std::move(changed);
     state.selection = {panel, row};
-    return BlockStartRefusal::None;
+    return EditRefusal::None;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -7,16 +8,25 @@
 #include "core/TimerProgram.h"
 
 // The whole editor as a plain value: every timer with its rows, the startup flag and the
-// selection. A row's text is the normal form of its interval (NormalIntervalText), so it always
-// reads. The program document owns one; the edit commands are functions from one to the next.
+// selection. A row holds its interval as numbers; typing that does not read never reaches it.
+// The program document owns one; the edit commands are functions from one to the next.
 
 struct RowState {
     bool on = false;
-    std::string text;
+    // As typed or read: not normalised, so 90 minutes stays 90 minutes.
+    std::uint32_t hours = 0;
+    std::uint32_t minutes = 0;
+    std::uint32_t seconds = 0;
+    std::uint32_t ticks = 0;
     bool blockStart = false;
 
     bool operator==(const RowState&) const = default;
 };
+
+// "00:00:05" or "01:02:03:30": the row as the list and the clipboard show it.
+std::string RowText(const RowState& row);
+// The row's interval for the device image.
+Interval RowInterval(const RowState& row);
 
 struct PanelState {
     int timerNumber = 0;
@@ -50,12 +60,6 @@ struct EditorState {
     }
 };
 
-inline constexpr int kEditorMaxTimers = 31;
-inline constexpr int kEditorMaxRows = 49;
-inline constexpr int kEditorRowsPerBlock = 8;
-inline constexpr int kTimerNumberCount = 32;
-inline constexpr char kNewIntervalText[] = "00:00:00";
-
 // "Timer 3 Interval 2" for row 1: people count intervals from 1.
 std::string IntervalName(int timerNumber, int row);
 
@@ -63,7 +67,7 @@ std::string IntervalName(int timerNumber, int row);
 // checked block start.
 TimerProgram ProgramFromState(const EditorState& state);
 // The editor's view of a program: one timer per run of blocks with one number, a block start at
-// each block's first interval, and at most kEditorMaxTimers timers of kEditorMaxRows rows (what
+// each block's first interval, and at most kTimerCount timers of kMaxIntervalsPerTimer rows (what
 // does not fit is left out; DescribeWhatDoesNotFit names it). The first timer is selected.
 EditorState StateFromProgram(const TimerProgram& program);
 struct TimerRun;
@@ -89,7 +93,7 @@ EditorChange CompareStates(const EditorState& before, const EditorState& after);
 // Every panel of before replaced by every panel of after: for a new program.
 EditorChange WholeChange(const EditorState& before, const EditorState& after);
 
-// Row 0 starts a block and no block is longer than kEditorRowsPerBlock rows: the boxes the rule
+// Row 0 starts a block and no block is longer than kIntervalsPerBlock rows: the boxes the rule
 // needs are checked, none is cleared.
 void ApplyBlockRule(PanelState& panel);
 
@@ -98,54 +102,77 @@ int MemoryBytes(const EditorState& state);
 
 // The index of the first timer with this number, or -1.
 int FindTimer(const EditorState& state, int timerNumber);
-// The lowest number from 0 to 31 that no timer has, or -1 when all are taken.
+// The lowest timer number of the device that no timer has, or -1 when all are taken.
 int LowestFreeTimerNumber(const EditorState& state);
-// The numbers from 0 to 31 that no timer has, in order.
+// The device's timer numbers that no timer has, in order.
 std::vector<int> FreeTimerNumbers(const EditorState& state);
 
-// The edit commands. Each returns false and leaves the state as it was when it cannot act (no
-// such timer or row, a full timer, too many timers); callers check the reason first to tell the
-// user. On success the selection is where the user expects to go on working.
+// Why an edit did not change the state. Each has its words in DescribeRefusal, so the window
+// tells the user without checking a limit itself.
+enum class EditRefusal {
+    None,
+    NoSuchTimer,
+    NoSuchInterval,
+    TimersFull,          // kTimerCount timers already
+    TimerFull,           // kMaxIntervalsPerTimer intervals already
+    NoFreeNumber,        // every number from kFirstTimerNumber to kLastTimerNumber in use
+    FirstInterval,       // cannot move up
+    LastInterval,        // cannot move down
+    FirstTimer,          // cannot move up
+    LastTimer,           // cannot move down
+    NotInTwoPlaces,      // nothing to join
+    JoinTooLong,         // the joined timer would pass kMaxIntervalsPerTimer
+    Unreadable,          // typed text that does not read as an interval
+    BlockFirstInterval,  // the first interval always starts a block
+    BlockTooLong,        // clearing the box would make a block longer than kIntervalsPerBlock
+};
+
+// What the user is told about a refusal: what happened, then what to do.
+struct RefusalWords {
+    std::string text;
+    std::string detail;
+};
+// The words for a refusal of an edit on the panel's timer and its 0-based row, as the state
+// stood when the edit was refused.
+RefusalWords DescribeRefusal(EditRefusal refusal, const EditorState& state, int panel, int row);
+
+// The edit commands. Each returns why it could not act, leaving the state as it was, or None.
+// On success the selection is where the user expects to go on working.
 
 // A new timer at the end with one row; its caption is selected.
-bool AddTimer(EditorState& state, int timerNumber, bool on, const std::string& text);
+EditRefusal AddTimer(EditorState& state, int timerNumber, const RowState& row);
 // An OFF 00:00:00 row at the end of the timer, selected.
-bool AppendRow(EditorState& state, int panel);
+EditRefusal AppendRow(EditorState& state, int panel);
 // An OFF 00:00:00 row below row, selected.
-bool InsertRowBelow(EditorState& state, int panel, int row);
+EditRefusal InsertRowBelow(EditorState& state, int panel, int row);
 // Removes a row; the row that took its place is selected, or the one above when it was last.
-// The timer's only row cannot be deleted this way: that deletes the timer.
-bool DeleteRow(EditorState& state, int panel, int row);
-// Removes rows first..last; the row that took their place is selected, or the one above. False
-// when that would leave the timer without rows: that deletes the timer.
-bool DeleteRows(EditorState& state, int panel, int first, int last);
+// The timer's only row goes with its timer (DeleteTimer).
+EditRefusal DeleteRow(EditorState& state, int panel, int row);
+// Removes rows first..last, the same way; all of a timer's rows take the timer with them.
+EditRefusal DeleteRows(EditorState& state, int panel, int first, int last);
 // Removes a timer; the timer that took its place is selected, or the one above.
-bool DeleteTimer(EditorState& state, int panel);
+EditRefusal DeleteTimer(EditorState& state, int panel);
 // Swaps the timer with its neighbour (delta -1 up, +1 down); it stays selected.
-bool MoveTimer(EditorState& state, int panel, int delta);
+EditRefusal MoveTimer(EditorState& state, int panel, int delta);
 // Swaps the row's interval with its neighbour's (delta -1 up, +1 down). Block starts stay where
 // they are, so the memory the timer needs does not change; the moved row stays selected.
-bool MoveRow(EditorState& state, int panel, int row, int delta);
-// A copy of the timer under timerNumber, right after it, selected.
-bool DuplicateTimer(EditorState& state, int panel, int timerNumber);
-bool RenumberTimer(EditorState& state, int panel, int timerNumber);
+EditRefusal MoveRow(EditorState& state, int panel, int row, int delta);
+// A copy of the timer under the lowest free number, right after it, selected.
+EditRefusal DuplicateTimer(EditorState& state, int panel);
+EditRefusal RenumberTimer(EditorState& state, int panel, int timerNumber);
 
 // The rows of the timer's second place appended to its first place, which keeps its block
-// starts and the block rule; the second place goes. The first joined row is selected. False
-// when the timer is not in two places or the joined timer would pass kEditorMaxRows.
-bool JoinTimer(EditorState& state, int timerNumber);
+// starts and the block rule; the second place goes. The first joined row is selected.
+EditRefusal JoinTimer(EditorState& state, int timerNumber);
 // The timer Join Timer works on: the selected one when it is in two places, otherwise the
 // first that is; -1 when none is.
 int TimerToJoin(const EditorState& state);
 
 // The changes a user makes on the rows themselves; the row becomes the selection.
-// A typed text: stored in its normal form. False when the text does not read as an interval.
-bool SetRowText(EditorState& state, int panel, int row, std::string_view text);
+// A typed text, read as the editor reads typing (ReadTypedInterval).
+EditRefusal SetRowText(EditorState& state, int panel, int row, std::string_view text);
 // ON becomes OFF and OFF becomes ON.
-bool SwitchRow(EditorState& state, int panel, int row);
-
-// Why a block-start box cannot change.
-enum class BlockStartRefusal { None, NoSuchRow, FirstRow, BlockTooLong };
-// Checks or clears the row's block start; the rest of the timer keeps the block rule. Refused,
-// leaving the state as it was, where the rule would put the box straight back.
-BlockStartRefusal SetBlockStart(EditorState& state, int panel, int row, bool start);
+EditRefusal SwitchRow(EditorState& state, int panel, int row);
+// Checks or clears the row's block start; the rest of the timer keeps the block rule. Refused
+// where the rule would put the box straight back.
+EditRefusal SetBlockStart(EditorState& state, int panel, int row, bool start);

@@ -61,14 +61,11 @@ int ScanIntervalText(std::string_view text, std::uint32_t& hours, std::uint32_t&
     return read;
 }
 
-std::optional<std::string> NormalIntervalText(std::string_view text) {
-    std::uint32_t hours = 0;
-    std::uint32_t minutes = 0;
-    std::uint32_t seconds = 0;
-    std::uint32_t ticks = 0;
-    const int read = ScanIntervalText(text, hours, minutes, seconds, ticks);
-    if (read < 3 || hours > kMaxIntervalField || minutes > kMaxIntervalField ||
-        seconds > kMaxIntervalField || ticks > kMaxIntervalTicksField) {
+std::optional<IntervalTime> ReadTypedInterval(std::string_view text) {
+    IntervalTime time;
+    const int read = ScanIntervalText(text, time.hours, time.minutes, time.seconds, time.ticks);
+    if (read < 3 || time.hours > kMaxIntervalField || time.minutes > kMaxIntervalField ||
+        time.seconds > kMaxIntervalField || time.ticks > kMaxIntervalTicksField) {
         return std::nullopt;
     }
     // Where the numbers end: the scan again, to see what follows the last one.
@@ -86,5 +83,13 @@ std::optional<std::string> NormalIntervalText(std::string_view text) {
     if (pos != text.size()) {
         return std::nullopt;  // a fifth number, a stray ':' or anything else after the last one
     }
-    return FormatIntervalTime(hours, minutes, seconds, ticks);
+    return time;
+}
+
+std::optional<std::string> NormalIntervalText(std::string_view text) {
+    const std::optional<IntervalTime> time = ReadTypedInterval(text);
+    if (!time) {
+        return std::nullopt;
+    }
+    return FormatIntervalTime(time->hours, time->minutes, time->seconds, time->ticks);
 }

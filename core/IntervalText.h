@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "core/Limits.h"
+
 // White space as scanf knows it in the C locale.
 bool IsScanSpace(char c);
 
@@ -22,11 +24,16 @@ bool ScanNumber(std::string_view text, std::size_t& pos, std::uint32_t& value);
 int ScanIntervalText(std::string_view text, std::uint32_t& hours, std::uint32_t& minutes,
                      std::uint32_t& seconds, std::uint32_t& ticks);
 
-// The largest hours, minutes or seconds the editor accepts.
-inline constexpr std::uint32_t kMaxIntervalField = 99;
-
-// The largest sixtieths a typed interval may give.
-inline constexpr std::uint32_t kMaxIntervalTicksField = 59;
+// The numbers of an interval as typed.
+struct IntervalTime {
+    std::uint32_t hours = 0;
+    std::uint32_t minutes = 0;
+    std::uint32_t seconds = 0;
+    std::uint32_t ticks = 0;
+};
+// A typed interval's numbers, or nothing when the text is not one the editor takes (see
+// NormalIntervalText).
+std::optional<IntervalTime> ReadTypedInterval(std::string_view text);
 
 // A typed interval in the form it is stored and shown ("0:0:1:2" gives "00:00:01:02"), or
 // nothing when the text is not one the editor takes: "H:M:S" or "H:M:S:T" with hours, minutes

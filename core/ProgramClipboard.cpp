@@ -43,15 +43,9 @@ ProgramClip CopySelection(const EditorState& state) {
     return clip;
 }
 
-bool CutSelection(EditorState& state) {
+EditRefusal CutSelection(EditorState& state) {
     const EditorSelection selection = state.selection;
-    if (!IsPanel(state, selection.panel)) {
-        return false;
-    }
-    const auto rows =
-        static_cast<int>(state.panels[static_cast<std::size_t>(selection.panel)].rows.size());
-    // A timer without intervals cannot be sent: cutting all of them cuts the timer.
-    if (selection.row == -1 || (selection.FirstRow() == 0 && selection.LastRow() >= rows - 1)) {
+    if (selection.row == -1) {
         return DeleteTimer(state, selection.panel);
     }
     return DeleteRows(state, selection.panel, selection.FirstRow(), selection.LastRow());
@@ -126,13 +120,8 @@ ClipReading ReadClipText(std::string_view text, std::string_view blockStarts) {
         } else if (read.kind == TimerLine::Kind::Unreadable) {
             SkipLine(reading.load, i + 1, lines[i], SkipReason::NotTimerOrInterval);
         } else if (read.kind == TimerLine::Kind::Interval) {
-            Interval interval;
-            interval.Set(read.on, read.hours, read.minutes, read.seconds, read.ticks);
             reading.clip.rows.push_back(
-                RowState{interval.IsOn(),
-                         FormatIntervalTime(interval.GetHours(), interval.GetMinutes(),
-                                            interval.GetSeconds(), interval.GetTicks()),
-                         false});
+                RowState{read.on, read.hours, read.minutes, read.seconds, read.ticks, false});
         }
     }
     // The block starts belong to these rows only when they are the rows that were copied.
@@ -152,17 +141,17 @@ PasteOutcome PasteClip(EditorState& state, const ProgramClip& clip) {
         int at = IsPanel(state, selection.panel) ? selection.panel + 1
                                                  : static_cast<int>(state.panels.size());
         for (const PanelState& timer : clip.timers) {
-            if (static_cast<int>(state.panels.size()) >= kEditorMaxTimers) {
+            if (static_cast<int>(state.panels.size()) >= kTimerCount) {
                 ++outcome.timersLeftOut;
                 continue;
             }
-            const bool free = timer.timerNumber >= 0 && timer.timerNumber < kTimerNumberCount &&
+            const bool free = timer.timerNumber >= 0 && timer.timerNumber < kTimerCount &&
                               FindTimer(state, timer.timerNumber) == -1;
             PanelState added = timer;
             added.timerNumber = free ? timer.timerNumber : LowestFreeTimerNumber(state);
-            if (static_cast<int>(added.rows.size()) > kEditorMaxRows) {
-                outcome.rowsLeftOut += static_cast<int>(added.rows.size()) - kEditorMaxRows;
-                added.rows.resize(static_cast<std::size_t>(kEditorMaxRows));
+            if (static_cast<int>(added.rows.size()) > kMaxIntervalsPerTimer) {
+                outcome.rowsLeftOut += static_cast<int>(added.rows.size()) - kMaxIntervalsPerTimer;
+                added.rows.resize(static_cast<std::size_t>(kMaxIntervalsPerTimer));
             }
             ApplyBlockRule(added);
             outcome.timers.emplace_back(timer.timerNumber, added.timerNumber);
@@ -182,7 +171,7 @@ PasteOutcome PasteClip(EditorState& state, const ProgramClip& clip) {
     PanelState& timer = state.panels[static_cast<std::size_t>(selection.panel)];
     const int count = static_cast<int>(timer.rows.size());
     const int below = selection.row == -1 ? count - 1 : std::min(selection.LastRow(), count - 1);
-    const int room = std::max(0, kEditorMaxRows - count);
+    const int room = std::max(0, kMaxIntervalsPerTimer - count);
     const int taken = std::min(room, static_cast<int>(clip.rows.size()));
     outcome.panel = selection.panel;
     outcome.timerNumber = timer.timerNumber;
@@ -205,14 +194,15 @@ std::string DescribePaste(const PasteOutcome& outcome) {
     for (const auto& [from, to] : outcome.timers) {
         if (from == to) {
             add(FillArgs(Translate("ProgramClipboard", "Pasted %1."), {TimerName(to)}));
-        } else if (from >= 0 && from < kTimerNumberCount) {
+        } else if (from >= 0 && from < kTimerCount) {
             add(FillArgs(
                 Translate("ProgramClipboard", "Pasted %1 as %2: %1 is already in the program."),
                 {TimerName(from), TimerName(to)}));
         } else {
             add(FillArgs(Translate("ProgramClipboard",
-                                   "Pasted %1 as %2: the device numbers its timers 0 to 31."),
-                         {TimerName(from), TimerName(to)}));
+                                   "Pasted %1 as %2: the device numbers its timers %3 to %4."),
+                         {TimerName(from), TimerName(to), std::to_string(kFirstTimerNumber),
+                          std::to_string(kLastTimerNumber)}));
         }
     }
     if (outcome.timersLeftOut > 0) {
@@ -220,13 +210,13 @@ std::string DescribePaste(const PasteOutcome& outcome) {
                                "%n timer(s) did not fit: the editor holds at most %1 timers. "
                                "Delete a timer and paste again.",
                                nullptr, outcome.timersLeftOut),
-                     {std::to_string(kEditorMaxTimers)}));
+                     {std::to_string(kTimerCount)}));
     }
     if (!outcome.timers.empty() && outcome.rowsLeftOut > 0) {
         add(FillArgs(Translate("ProgramClipboard",
                                "%n interval(s) did not fit: a timer holds at most %1 intervals.",
                                nullptr, outcome.rowsLeftOut),
-                     {std::to_string(kEditorMaxRows)}));
+                     {std::to_string(kMaxIntervalsPerTimer)}));
     }
     if (outcome.needsTimer) {
         add(Translate("ProgramClipboard",
@@ -235,7 +225,7 @@ std::string DescribePaste(const PasteOutcome& outcome) {
     } else if (outcome.timers.empty() && outcome.timerNumber != -1) {
         const std::string timer = TimerName(outcome.timerNumber);
         const int total = outcome.rowsPasted + outcome.rowsLeftOut;
-        const std::string limit = std::to_string(kEditorMaxRows);
+        const std::string limit = std::to_string(kMaxIntervalsPerTimer);
         if (outcome.rowsPasted == 0) {
             add(FillArgs(Translate("ProgramClipboard",
                                    "Nothing was pasted: %1 already has %2 "

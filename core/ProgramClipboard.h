@@ -25,7 +25,7 @@ inline constexpr char kBlockStartsMimeType[] = "application/x-tavrel-timer-block
 // The selection: a caption's whole timer, or the selected rows. Empty when nothing is selected.
 ProgramClip CopySelection(const EditorState& state);
 // Removes what CopySelection takes; rows that are all of their timer take the timer with them.
-bool CutSelection(EditorState& state);
+EditRefusal CutSelection(EditorState& state);
 
 // The lines the timer file has for the clip, without the file's header: "Timer 4" lines (one
 // per block) and their intervals, or the intervals alone, with the file's CR LF line ends.

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "core/IntervalText.h"
+#include "core/ProgramFacts.h"
 #include "core/TimerProgram.h"
 #include "core/Translate.h"
 
@@ -27,15 +28,8 @@ TimelineLayout LayoutTimeline(const EditorState& state) {
             bar.on = row.on;
             bar.blockStart = row.blockStart || r == 0;
             bar.start = at;
-            bar.text = row.text;
-            // Numbers the text does not give count as 0, as when the editor builds the program.
-            std::uint32_t hours = 0, minutes = 0, seconds = 0, ticks = 0;
-            bar.readable = ScanIntervalText(row.text, hours, minutes, seconds, ticks) >= 3;
-            if (bar.readable) {
-                bar.length = std::uint64_t{hours} * kTicksPerHour +
-                             std::uint64_t{minutes} * kTicksPerMinute +
-                             std::uint64_t{seconds} * kTicksPerSecond + ticks;
-            }
+            bar.text = RowText(row);
+            bar.length = RowInterval(row).GetTotalTicks();
             at += bar.length;
             lane.bars.push_back(std::move(bar));
         }
@@ -67,9 +61,6 @@ int LaneGeometry::LaneAt(double y) const {
 
 BarExtent BarPixels(const TimelineBar& bar, const TimeScale& scale) {
     const double left = scale.ToX(static_cast<double>(bar.start));
-    if (!bar.readable) {
-        return {left, left + kGapWidthPx};
-    }
     if (bar.length == 0) {
         return {left - kThinHitHalfPx, left + kThinHitHalfPx};
     }
@@ -88,7 +79,7 @@ TimelineHit HitTest(const TimelineLayout& layout, const TimeScale& scale, const 
     double nearest = 0;
     for (std::size_t i = 0; i < lane.bars.size(); ++i) {
         const TimelineBar& bar = lane.bars[i];
-        if (bar.readable && bar.length > 0) {
+        if (bar.length > 0) {
             continue;
         }
         const BarExtent extent = BarPixels(bar, scale);
@@ -103,7 +94,7 @@ TimelineHit HitTest(const TimelineLayout& layout, const TimeScale& scale, const 
     if (found < 0) {
         for (std::size_t i = 0; i < lane.bars.size(); ++i) {
             const TimelineBar& bar = lane.bars[i];
-            if (!bar.readable || bar.length == 0) {
+            if (bar.length == 0) {
                 continue;
             }
             const BarExtent extent = BarPixels(bar, scale);
@@ -194,7 +185,7 @@ std::string FormatTimelineTime(std::uint64_t ticks) {
 
 void MarkProblems(TimelineLayout& layout, const std::vector<DeviceProblem>& problems) {
     for (const DeviceProblem& problem : problems) {
-        if (problem.kind != DeviceProblem::Kind::IntervalTooLong || problem.panel < 0 ||
+        if (!MarksRow(problem) || problem.panel < 0 ||
             problem.panel >= static_cast<int>(layout.lanes.size())) {
             continue;
         }
@@ -207,14 +198,6 @@ void MarkProblems(TimelineLayout& layout, const std::vector<DeviceProblem>& prob
 
 std::string DescribeBar(const TimelineLane& lane, const TimelineBar& bar) {
     const std::string row = std::to_string(bar.row + 1);
-    if (!bar.readable) {
-        return FillArgs(
-            bar.on ? Translate("TimelineMath",
-                               "%1 \u00B7 interval %2 \u00B7 ON \"%3\" \u00B7 cannot be read")
-                   : Translate("TimelineMath",
-                               "%1 \u00B7 interval %2 \u00B7 OFF \"%3\" \u00B7 cannot be read"),
-            {lane.label, row, bar.text});
-    }
     std::string text = FillArgs(
         bar.on
             ? Translate("TimelineMath", "%1 \u00B7 interval %2 \u00B7 ON %3 \u00B7 from %4 to %5")

@@ -10,17 +10,15 @@
 // The geometry of the timeline, apart from any drawing: which bar lies where in time and on
 // screen, the axis ticks and what is under the pointer. Times are in ticks (1/60 s).
 
-// One row of a timer as a bar. A row whose text does not read as an interval takes no time
-// and is drawn as a gap of a fixed width.
+// One row of a timer as a bar.
 struct TimelineBar {
     int row = 0;
     bool on = false;
-    bool readable = true;
     bool blockStart = false;
-    std::uint64_t start = 0;   // ticks from the start of the timer
-    std::uint64_t length = 0;  // 0 for an unreadable row
-    std::string text;          // the row's text as the editor shows it
-    std::string problem;       // why the device cannot take it (MarkProblems); empty when it can
+    std::uint64_t start = 0;  // ticks from the start of the timer
+    std::uint64_t length = 0;
+    std::string text;     // the row's text as the editor shows it
+    std::string problem;  // why the device cannot take it (MarkProblems); empty when it can
 
     std::uint64_t End() const { return start + length; }
 };
@@ -72,7 +70,6 @@ struct LaneGeometry {
     int LaneAt(double y) const;
 };
 
-inline constexpr double kGapWidthPx = 8;     // an unreadable row, from its start to the right
 inline constexpr double kThinHitHalfPx = 3;  // a zero-length bar answers this far either side
 
 // A bar's horizontal extent on screen, [left, right). Zero-length bars and gaps have their
@@ -115,6 +112,6 @@ std::string FormatAxisLabel(std::uint64_t ticks);
 
 // "00:05:00", "01:02:03:30": a time within a timer, written as the editor writes intervals.
 std::string FormatTimelineTime(std::uint64_t ticks);
-// "Timer 3 · interval 2 · ON 00:10:00 · from 00:05:00 to 00:15:00" (UTF-8); an unreadable row
-// says so instead of giving times.
+// "Timer 3 · interval 2 · ON 00:10:00 · from 00:05:00 to 00:15:00" (UTF-8), and the
+// device check's words when it found the interval too long.
 std::string DescribeBar(const TimelineLane& lane, const TimelineBar& bar);

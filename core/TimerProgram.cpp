@@ -51,7 +51,7 @@ TimerBlock::~TimerBlock() {
 }
 
 bool TimerBlock::AddInterval(const Interval& interval) {
-    if (count >= kCapacity) {
+    if (count >= kIntervalsPerBlock) {
         return false;
     }
     intervals[static_cast<std::size_t>(count)].CopyFrom(interval);

@@ -7,10 +7,7 @@
 #include <string>
 #include <vector>
 
-// One sixtieth of a second, the smallest unit of an interval.
-inline constexpr std::uint32_t kTicksPerSecond = 60;
-inline constexpr std::uint32_t kTicksPerMinute = 60 * kTicksPerSecond;
-inline constexpr std::uint32_t kTicksPerHour = 60 * kTicksPerMinute;
+#include "core/Limits.h"
 
 // One ON or OFF step of a timer. Minutes, seconds and ticks are not normalised: 90 minutes
 // stays 90 minutes, and only the sum in ticks matters to the device.
@@ -53,8 +50,6 @@ std::string FormatIntervalTime(std::uint32_t hours, std::uint32_t minutes, std::
 // with the same timer number.
 class TimerBlock {
 public:
-    static constexpr int kCapacity = 8;
-
     TimerBlock() = default;
     ~TimerBlock();
     TimerBlock(const TimerBlock&) = delete;
@@ -78,7 +73,7 @@ public:
 
 private:
     std::unique_ptr<TimerBlock> next;
-    std::array<Interval, kCapacity> intervals{};
+    std::array<Interval, kIntervalsPerBlock> intervals{};
     int count = 0;
     int timerNumber = -1;
 };

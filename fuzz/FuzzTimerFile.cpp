@@ -54,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     int chain = 0;
     for (const TimerBlock* b = program.GetFirstBlock(); b != nullptr; b = b->GetNext()) {
-        Require(b->GetCount() >= 0 && b->GetCount() <= TimerBlock::kCapacity);
+        Require(b->GetCount() >= 0 && b->GetCount() <= kIntervalsPerBlock);
         ++chain;
     }
     Require(chain == program.GetBlockCount());

@@ -117,13 +117,15 @@ TEST(AppWording, TheWindowSpeaksOneLanguageInWhatItBuildsAsTheUserWorks) {
         EXPECT_EQ(document.GetHistory()->undoText(), Text(expected.pasteTwo));
 
         prompter.messages.clear();
-        ASSERT_TRUE(document.Apply(QStringLiteral("Too long"), [](EditorState& state) {
-            return SetRowText(state, 0, 0, "99:00:00");
-        }));
+        ASSERT_EQ(EditRefusal::None,
+                  document.Apply(QStringLiteral("Too long"), [](EditorState& state) {
+                      return SetRowText(state, 0, 0, "99:00:00");
+                  }));
         Trigger(window, ControlIds::kEditShowProblems);
-        ASSERT_TRUE(document.Apply(QStringLiteral("Too long"), [](EditorState& state) {
-            return SetRowText(state, 1, 0, "99:00:00");
-        }));
+        ASSERT_EQ(EditRefusal::None,
+                  document.Apply(QStringLiteral("Too long"), [](EditorState& state) {
+                      return SetRowText(state, 1, 0, "99:00:00");
+                  }));
         Trigger(window, ControlIds::kEditShowProblems);
         EXPECT_EQ(prompter.messages,
                   (QStringList{Text(expected.oneProblem), Text(expected.twoProblems)}));

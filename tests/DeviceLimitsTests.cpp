@@ -72,7 +72,7 @@ TEST(DeviceLimits, ATimerNumberInTwoSeparatePlacesIsOneProblemAtItsFirstPlace) {
 PanelState Rows(int number, std::vector<std::string> texts) {
     PanelState panel{number, {}};
     for (std::string& text : texts) {
-        panel.rows.push_back({false, std::move(text), false});
+        panel.rows.push_back(Row(false, text));
     }
     ApplyBlockRule(panel);
     return panel;
@@ -107,17 +107,35 @@ TEST(EditorCheck, PlacesEachProblemAtItsPanelAndRow) {
     }
 }
 
-TEST(EditorCheck, WarnsOfTheStartupFlagWithoutTimer0WithoutStoppingTheDevice) {
+TEST(EditorCheck, WarnsOfStartupWithoutTimer0AndOfSixtiethsPastASecondAfterEveryProblem) {
     EditorState state;
     state.panels = {Rows(1, {"38:50:10:07"})};
     EXPECT_TRUE(CheckEditorState(state).empty()) << "the longest interval the device takes";
+    EXPECT_EQ(LongestIntervalText(), "38:50:10:07");
     state.startup = true;
-    const std::vector<DeviceProblem> problems = CheckEditorState(state);
-    ASSERT_EQ(Kinds(problems), std::vector<Kind>{Kind::StartupWithoutTimer});
-    EXPECT_FALSE(StopsProgramming(problems[0]));
-    EXPECT_EQ(problems[0].panel, -1);
-    EXPECT_TRUE(CheckDeviceLimits(ProgramFromState(state)).empty()) << "tvrtool says nothing";
+    // A file's sixtieths of 60 or more, and a problem the device cannot take after them.
+    state.panels.push_back(Rows(2, {"00:00:00:60", "00:00:01:75", "99:00:00"}));
+    const std::vector<DeviceProblem> findings = CheckEditorState(state);
+    ASSERT_EQ(Kinds(findings),
+              (std::vector<Kind>{Kind::IntervalTooLong, Kind::StartupWithoutTimer,
+                                 Kind::SixtiethsOverSecond, Kind::SixtiethsOverSecond}));
+    EXPECT_FALSE(findings[0].IsWarning());
+    EXPECT_TRUE(findings[1].IsWarning());
+    EXPECT_EQ(findings[1].panel, -1);
+    EXPECT_TRUE(findings[2].IsWarning());
+    EXPECT_EQ((std::pair{findings[3].panel, findings[3].row}), (std::pair{1, 1}));
+    EXPECT_EQ(findings[3].message,
+              "Timer 2, interval 2 (OFF - 00:00:01:75) has 75 sixtieths of a second, more than a "
+              "second holds; the device runs it as 00:00:02:15. Type it as 00:00:02:15 if that "
+              "is what you meant.");
+    EXPECT_EQ(CountFindings(findings).problems, 1);
+    EXPECT_EQ(CountFindings(findings).warnings, 3);
+    // tvrtool's check is the same function: the same findings, in the same words.
+    const std::vector<DeviceProblem> tool = CheckDeviceLimits(ProgramFromState(state));
+    ASSERT_EQ(Kinds(tool), Kinds(findings));
+    EXPECT_EQ(tool[3].message, findings[3].message);
     state.panels.push_back(Rows(0, {"00:00:01"}));
+    state.panels[1] = Rows(2, {"00:00:00:59"});
     EXPECT_TRUE(CheckEditorState(state).empty());
 }
 

@@ -13,7 +13,7 @@ namespace {
 PanelState Timer(int number, int rows, bool on = false) {
     PanelState panel{number, {}};
     for (int i = 0; i < rows; ++i) {
-        panel.rows.push_back({on, "00:00:" + std::to_string(10 + i), false});
+        panel.rows.push_back(Row(on, "00:00:" + std::to_string(10 + i)));
     }
     ApplyBlockRule(panel);
     return panel;
@@ -34,55 +34,65 @@ TEST(EditorState, RowCommandsKeepTheBlockRuleAndSelectWhereWorkGoesOn) {
     EXPECT_EQ(BlockStarts(state.panels[0]), std::vector<int>{0});
 
     // A ninth row in one run needs a new block start.
-    ASSERT_TRUE(InsertRowBelow(state, 0, 3));
-    EXPECT_EQ(state.panels[0].rows[4], (RowState{false, kNewIntervalText, false}));
+    ASSERT_EQ(InsertRowBelow(state, 0, 3), EditRefusal::None);
+    EXPECT_EQ(state.panels[0].rows[4], (Row(false, "00:00:00", false)));
     EXPECT_EQ(BlockStarts(state.panels[0]), (std::vector<int>{0, 8}));
     EXPECT_EQ(state.selection, (EditorSelection{0, 4}));
     EXPECT_EQ(MemoryBytes(state), 9 * 3 + 2 + 3 * 3 + 1);
 
     // Deleting row 0 moves the block start the rule needs onto the new first row.
-    ASSERT_TRUE(DeleteRow(state, 0, 0));
-    EXPECT_EQ(state.panels[0].rows[0].text, "00:00:11");
+    ASSERT_EQ(DeleteRow(state, 0, 0), EditRefusal::None);
+    EXPECT_EQ(RowText(state.panels[0].rows[0]), "00:00:11");
     EXPECT_EQ(BlockStarts(state.panels[0]), (std::vector<int>{0, 7}));
     EXPECT_EQ(state.selection, (EditorSelection{0, 0})) << "the row that took its place";
-    ASSERT_TRUE(DeleteRow(state, 1, 2));
+    ASSERT_EQ(DeleteRow(state, 1, 2), EditRefusal::None);
     EXPECT_EQ(state.selection, (EditorSelection{1, 1})) << "the last row: the one above";
 
     // Moving swaps intervals, not block starts, so the memory does not change.
     const int bytes = MemoryBytes(state);
     const RowState moved = state.panels[0].rows[6];
-    ASSERT_TRUE(MoveRow(state, 0, 6, 1));
-    EXPECT_EQ(state.panels[0].rows[7].text, moved.text);
+    ASSERT_EQ(MoveRow(state, 0, 6, 1), EditRefusal::None);
+    EXPECT_EQ(RowText(state.panels[0].rows[7]), RowText(moved));
     EXPECT_TRUE(state.panels[0].rows[7].blockStart);
     EXPECT_FALSE(state.panels[0].rows[6].blockStart);
     EXPECT_EQ(MemoryBytes(state), bytes);
     EXPECT_EQ(state.selection, (EditorSelection{0, 7}));
 
-    ASSERT_TRUE(AppendRow(state, 1));
+    ASSERT_EQ(AppendRow(state, 1), EditRefusal::None);
     EXPECT_EQ(state.selection, (EditorSelection{1, 2}));
 }
 
 TEST(EditorState, RefusalsLeaveTheStateAsItWas) {
-    EditorState state{{Timer(0, kEditorMaxRows), Timer(1, 1)}, true, {1, 0}};
+    EditorState state{{Timer(0, kMaxIntervalsPerTimer), Timer(1, 1)}, true, {1, 0}};
     const EditorState before = state;
-    EXPECT_FALSE(AppendRow(state, 0)) << "full timer";
-    EXPECT_FALSE(InsertRowBelow(state, 0, 3)) << "full timer";
-    EXPECT_FALSE(InsertRowBelow(state, 1, 1)) << "no such row";
-    EXPECT_FALSE(DeleteRow(state, 1, 0)) << "a timer's only row";
-    EXPECT_FALSE(MoveRow(state, 1, 0, -1));
-    EXPECT_FALSE(MoveRow(state, 0, kEditorMaxRows - 1, 1));
-    EXPECT_FALSE(DeleteTimer(state, 2));
-    EXPECT_FALSE(DuplicateTimer(state, -1, 3));
-    EXPECT_FALSE(RenumberTimer(state, 2, 3));
+    EXPECT_EQ(AppendRow(state, 0), EditRefusal::TimerFull);
+    EXPECT_EQ(InsertRowBelow(state, 0, 3), EditRefusal::TimerFull);
+    EXPECT_EQ(InsertRowBelow(state, 1, 1), EditRefusal::NoSuchInterval);
+    EXPECT_EQ(MoveRow(state, 1, 0, -1), EditRefusal::FirstInterval);
+    EXPECT_EQ(MoveRow(state, 0, kMaxIntervalsPerTimer - 1, 1), EditRefusal::LastInterval);
+    EXPECT_EQ(MoveTimer(state, 1, 1), EditRefusal::LastTimer);
+    EXPECT_EQ(DeleteTimer(state, 2), EditRefusal::NoSuchTimer);
+    EXPECT_EQ(DuplicateTimer(state, -1), EditRefusal::NoSuchTimer);
+    EXPECT_EQ(RenumberTimer(state, 2, 3), EditRefusal::NoSuchTimer);
     EXPECT_TRUE(state.SameProgram(before));
     EXPECT_EQ(state.selection, before.selection);
 
+    // A timer's last rows take the timer with them: a timer without intervals cannot be sent.
+    ASSERT_EQ(DeleteRow(state, 1, 0), EditRefusal::None);
+    EXPECT_EQ(state.panels.size(), 1u);
+
+    // The editor holds every timer the device has, and no more.
     EditorState full;
-    for (int i = 0; i < kEditorMaxTimers; ++i) {
-        ASSERT_TRUE(AddTimer(full, i, true, "00:00:01"));
+    for (int i = 0; i < kTimerCount; ++i) {
+        ASSERT_EQ(AddTimer(full, i, Row(true, "00:00:01")), EditRefusal::None);
     }
-    EXPECT_FALSE(AddTimer(full, 31, true, "00:00:01"));
-    EXPECT_FALSE(DuplicateTimer(full, 0, 31));
+    EXPECT_EQ(full.panels.back().timerNumber, kLastTimerNumber);
+    EXPECT_EQ(AddTimer(full, 31, Row(true, "00:00:01")), EditRefusal::TimersFull);
+    EXPECT_EQ(DuplicateTimer(full, 0), EditRefusal::TimersFull);
+    full.panels.pop_back();
+    full.panels.back().timerNumber = 40;
+    ASSERT_EQ(DuplicateTimer(full, 0), EditRefusal::None);
+    EXPECT_EQ(full.panels[1].timerNumber, 30) << "the lowest free number";
 }
 
 TEST(EditorState, TimerCommandsUseFreeNumbersAndSelectTheNewPlace) {
@@ -94,22 +104,22 @@ TEST(EditorState, TimerCommandsUseFreeNumbersAndSelectTheNewPlace) {
     state.panels.push_back(Timer(-4, 1));
     EXPECT_EQ(FreeTimerNumbers(state).size(), 29u);
 
-    ASSERT_TRUE(DuplicateTimer(state, 0, 2));
+    ASSERT_EQ(DuplicateTimer(state, 0), EditRefusal::None);
     ASSERT_EQ(state.panels.size(), 5u);
     EXPECT_EQ(state.panels[1].timerNumber, 2);
     EXPECT_EQ(state.panels[1].rows, state.panels[0].rows);
     EXPECT_EQ(state.selection, (EditorSelection{1, -1}));
 
-    ASSERT_TRUE(DeleteTimer(state, 4));
+    ASSERT_EQ(DeleteTimer(state, 4), EditRefusal::None);
     EXPECT_EQ(state.selection, (EditorSelection{3, -1})) << "the last timer: the one above";
-    ASSERT_TRUE(AddTimer(state, 9, true, "00:00:05:30"));
-    EXPECT_EQ(state.panels.back(), (PanelState{9, {{true, "00:00:05:30", true}}}));
+    ASSERT_EQ(AddTimer(state, 9, Row(true, "00:00:05:30")), EditRefusal::None);
+    EXPECT_EQ(state.panels.back(), (PanelState{9, {Row(true, "00:00:05:30", true)}}));
     EXPECT_EQ(state.selection, (EditorSelection{4, -1}));
 
     EditorState one{{Timer(6, 1)}, false, {0, 0}};
-    ASSERT_TRUE(DeleteTimer(one, 0));
+    ASSERT_EQ(DeleteTimer(one, 0), EditRefusal::None);
     EXPECT_EQ(one.selection, (EditorSelection{-1, -1}));
-    for (int i = 0; i < kTimerNumberCount; ++i) {
+    for (int i = 0; i < kTimerCount; ++i) {
         one.panels.push_back(Timer(i, 1));
     }
     EXPECT_EQ(LowestFreeTimerNumber(one), -1);
@@ -180,8 +190,8 @@ TEST(EditorStateProgram, BlocksSurviveTheEditorExactly) {
     ASSERT_EQ(state.panels.size(), 4u) << "one timer per run of blocks with one number";
     EXPECT_EQ(state.panels[0].timerNumber, 3);
     EXPECT_EQ(BlockStarts(state.panels[0]), (std::vector<int>{0, 3, 11}));
-    EXPECT_EQ(state.panels[0].rows[0], (RowState{true, "00:00:05:30", true}));
-    EXPECT_EQ(state.panels[0].rows[1], (RowState{false, "01:02:03", false}));
+    EXPECT_EQ(state.panels[0].rows[0], (Row(true, "00:00:05:30", true)));
+    EXPECT_EQ(state.panels[0].rows[1], (Row(false, "01:02:03", false)));
     EXPECT_EQ(state.panels[2].timerNumber, 3);
     EXPECT_TRUE(state.startup);
     EXPECT_EQ(state.selection, (EditorSelection{0, -1}));
@@ -206,71 +216,71 @@ TEST(EditorStateProgram, WhatDoesNotFitIsLeftOut) {
         blocks.push_back({timer, {{false, 0, 0, 2, 0}}});
     }
     const EditorState state = StateFromProgram(MakeProgram(blocks));
-    ASSERT_EQ(static_cast<int>(state.panels.size()), kEditorMaxTimers);
-    EXPECT_EQ(state.panels.back().timerNumber, kEditorMaxTimers - 1);
-    ASSERT_EQ(static_cast<int>(state.panels[0].rows.size()), kEditorMaxRows);
+    ASSERT_EQ(static_cast<int>(state.panels.size()), kTimerCount);
+    EXPECT_EQ(state.panels.back().timerNumber, kTimerCount - 1);
+    ASSERT_EQ(static_cast<int>(state.panels[0].rows.size()), kMaxIntervalsPerTimer);
     EXPECT_EQ(BlockStarts(state.panels[0]), (std::vector<int>{0, 8, 16, 24, 32, 40, 48}));
 
     const std::vector<BlockData> back = Describe(ProgramFromState(state));
-    ASSERT_EQ(back.size(), 7u + kEditorMaxTimers - 1);
+    ASSERT_EQ(back.size(), 7u + kTimerCount - 1);
     EXPECT_EQ(back[6].steps.size(), 1u) << "the 49th interval alone in the last block";
 }
 
 TEST(EditorStateBlockStart, RefusesWhereTheRuleWouldPutTheBoxBackAndAClearedBoxMayNeedAnother) {
     EditorState state{{Timer(4, 16), Timer(5, 12)}, false, {1, -1}};
     const EditorState before = state;
-    EXPECT_EQ(SetBlockStart(state, 0, 0, false), BlockStartRefusal::FirstRow);
-    EXPECT_EQ(SetBlockStart(state, 0, 8, false), BlockStartRefusal::BlockTooLong)
+    EXPECT_EQ(SetBlockStart(state, 0, 0, false), EditRefusal::BlockFirstInterval);
+    EXPECT_EQ(SetBlockStart(state, 0, 8, false), EditRefusal::BlockTooLong)
         << "rows 0 to 15 in one block";
-    EXPECT_EQ(SetBlockStart(state, 0, 16, true), BlockStartRefusal::NoSuchRow);
-    EXPECT_EQ(SetBlockStart(state, 2, 0, true), BlockStartRefusal::NoSuchRow);
-    EXPECT_EQ(SetBlockStart(state, 0, -1, true), BlockStartRefusal::NoSuchRow);
+    EXPECT_EQ(SetBlockStart(state, 0, 16, true), EditRefusal::NoSuchInterval);
+    EXPECT_EQ(SetBlockStart(state, 2, 0, true), EditRefusal::NoSuchInterval);
+    EXPECT_EQ(SetBlockStart(state, 0, -1, true), EditRefusal::NoSuchInterval);
     EXPECT_TRUE(state.SameProgram(before));
     EXPECT_EQ(state.selection, before.selection);
 
     // A block of exactly eight rows is allowed; one more is not.
-    ASSERT_EQ(SetBlockStart(state, 1, 4, true), BlockStartRefusal::None);
+    ASSERT_EQ(SetBlockStart(state, 1, 4, true), EditRefusal::None);
     EXPECT_EQ(BlockStarts(state.panels[1]), (std::vector<int>{0, 4, 8}));
     EXPECT_EQ(state.selection, (EditorSelection{1, 4}));
-    ASSERT_EQ(SetBlockStart(state, 1, 4, false), BlockStartRefusal::None);
+    ASSERT_EQ(SetBlockStart(state, 1, 4, false), EditRefusal::None);
     EXPECT_EQ(BlockStarts(state.panels[1]), (std::vector<int>{0, 8}));
     const EditorState eight = state;
-    EXPECT_EQ(SetBlockStart(state, 1, 8, false), BlockStartRefusal::BlockTooLong);
+    EXPECT_EQ(SetBlockStart(state, 1, 8, false), EditRefusal::BlockTooLong);
     EXPECT_TRUE(state.SameProgram(eight));
     EXPECT_EQ(state.selection, eight.selection);
 
     // A cleared box may need another one further down.
-    ASSERT_EQ(SetBlockStart(state, 0, 3, true), BlockStartRefusal::None);
+    ASSERT_EQ(SetBlockStart(state, 0, 3, true), EditRefusal::None);
     EXPECT_EQ(BlockStarts(state.panels[0]), (std::vector<int>{0, 3, 8}));
 
     // Rows 3 to 15 would be one block: the rule checks row 11, and row 8 stays clear.
-    ASSERT_EQ(SetBlockStart(state, 0, 8, false), BlockStartRefusal::None);
+    ASSERT_EQ(SetBlockStart(state, 0, 8, false), EditRefusal::None);
     EXPECT_EQ(BlockStarts(state.panels[0]), (std::vector<int>{0, 3, 11}));
     EXPECT_EQ(state.selection, (EditorSelection{0, 8}));
 
-    ASSERT_EQ(SetBlockStart(state, 0, 3, false), BlockStartRefusal::None);
+    ASSERT_EQ(SetBlockStart(state, 0, 3, false), EditRefusal::None);
     EXPECT_EQ(BlockStarts(state.panels[0]), (std::vector<int>{0, 8, 11}));
     EXPECT_EQ(MemoryBytes(state), 16 * 3 + 3 + 12 * 3 + 2);
 }
 
 TEST(EditorStateRows, TextIsStoredInItsNormalFormAndSwitchFlips) {
     EditorState state{{Timer(2, 3), Timer(6, 9)}, false, {0, -1}};
-    ASSERT_TRUE(SetRowText(state, 1, 8, " 0:0:1:2 "));
-    EXPECT_EQ(state.panels[1].rows[8], (RowState{false, "00:00:01:02", true}))
+    ASSERT_EQ(SetRowText(state, 1, 8, " 0:0:1:2 "), EditRefusal::None);
+    EXPECT_EQ(state.panels[1].rows[8], (Row(false, "00:00:01:02", true)))
         << "the block start is not the text's";
     EXPECT_EQ(state.selection, (EditorSelection{1, 8}));
 
     const EditorState before = state;
-    EXPECT_FALSE(SetRowText(state, 0, 1, "0:0:0:60"));
-    EXPECT_FALSE(SetRowText(state, 0, 3, "1:0:0")) << "no such row";
-    EXPECT_FALSE(SwitchRow(state, 2, 0)) << "no such timer";
+    EXPECT_EQ(SetRowText(state, 0, 1, "0:0:0:60"), EditRefusal::Unreadable);
+    EXPECT_EQ(SetRowText(state, 0, 3, "1:0:0"), EditRefusal::NoSuchInterval);
+    EXPECT_EQ(SwitchRow(state, 2, 0), EditRefusal::NoSuchInterval);
     EXPECT_TRUE(state.SameProgram(before));
     EXPECT_EQ(state.selection, before.selection);
 
-    ASSERT_TRUE(SwitchRow(state, 0, 2));
+    ASSERT_EQ(SwitchRow(state, 0, 2), EditRefusal::None);
     EXPECT_TRUE(state.panels[0].rows[2].on);
     EXPECT_EQ(state.selection, (EditorSelection{0, 2}));
-    ASSERT_TRUE(SwitchRow(state, 0, 2));
+    ASSERT_EQ(SwitchRow(state, 0, 2), EditRefusal::None);
     EXPECT_FALSE(state.panels[0].rows[2].on);
 }
 
@@ -280,24 +290,24 @@ TEST(EditorStateJoin, AppendsTheSecondPlaceToTheFirstKeepingItsBlocksAndTheRule)
     state.panels[2].rows[0].on = true;
     state.selection = {1, -1};
     EXPECT_EQ(TimerToJoin(state), 1) << "the first timer in two places when the selection is not";
-    ASSERT_TRUE(JoinTimer(state, 1));
+    ASSERT_EQ(JoinTimer(state, 1), EditRefusal::None);
     ASSERT_EQ(state.panels.size(), 2u);
     EXPECT_EQ(state.panels[1].timerNumber, 2);
     const PanelState& joined = state.panels[0];
     ASSERT_EQ(joined.rows.size(), 10u);
     EXPECT_TRUE(joined.rows[7].on);
-    EXPECT_EQ(joined.rows[9].text, "00:00:12");
+    EXPECT_EQ(RowText(joined.rows[9]), "00:00:12");
     // The second place's block start stays; the rule adds none, as no block passes 8 rows.
     EXPECT_EQ(BlockStarts(joined), (std::vector<int>{0, 7}));
     EXPECT_EQ(state.selection, (EditorSelection{0, 7}));
     EXPECT_EQ(TimerToJoin(state), -1);
-    EXPECT_FALSE(JoinTimer(state, 1)) << "one place is left";
+    EXPECT_EQ(JoinTimer(state, 1), EditRefusal::NotInTwoPlaces);
 
     // A second place that started mid-block in the file still gets the rule's boxes.
     EditorState longer;
     longer.panels = {Timer(3, 6), Timer(3, 6)};
     longer.panels[1].rows[0].blockStart = false;
-    ASSERT_TRUE(JoinTimer(longer, 3));
+    ASSERT_EQ(JoinTimer(longer, 3), EditRefusal::None);
     EXPECT_EQ(BlockStarts(longer.panels[0]), (std::vector<int>{0, 8}));
 }
 
@@ -307,12 +317,15 @@ TEST(EditorStateJoin, RefusesPastTheRowLimitAndPrefersTheSelectedTimer) {
     state.selection = {3, 0};
     EXPECT_EQ(TimerToJoin(state), 4);
     const EditorState before = state;
-    EXPECT_FALSE(JoinTimer(state, 4)) << "50 rows";
+    EXPECT_EQ(JoinTimer(state, 4), EditRefusal::JoinTooLong) << "50 rows";
     EXPECT_TRUE(state.SameProgram(before));
     EXPECT_EQ(state.selection, before.selection);
-    EXPECT_FALSE(JoinTimer(state, 7));
-    EXPECT_TRUE(JoinTimer(state, 1));
+    EXPECT_EQ(JoinTimer(state, 7), EditRefusal::NotInTwoPlaces);
+    ASSERT_EQ(JoinTimer(state, 1), EditRefusal::None);
     EXPECT_EQ(state.panels[0].rows.size(), 3u);
+    state.panels[2].rows.pop_back();
+    EXPECT_EQ(JoinTimer(state, 4), EditRefusal::None) << "exactly 49 rows";
+    EXPECT_EQ(static_cast<int>(state.panels[1].rows.size()), kMaxIntervalsPerTimer);
 }
 
 }  // namespace

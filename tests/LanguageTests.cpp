@@ -170,7 +170,7 @@ QStringList EveryText(const std::string& file) {
         // Unsaved typing, then Exit: the question about saving.
         window.GetDocument().Apply(QStringLiteral("Edit"), [](EditorState& state) {
             state.startup = !state.startup;
-            return true;
+            return EditRefusal::None;
         });
         prompter.answers.push_back(Prompter::Answer::Cancel);
         window.OnExit();

@@ -161,9 +161,8 @@ protected:
     // The text the document holds for a row.
     std::string Stored(int panel, int row) const {
         const EditorState& state = window.GetDocument().GetState();
-        return state.panels.at(static_cast<std::size_t>(panel))
-            .rows.at(static_cast<std::size_t>(row))
-            .text;
+        return RowText(state.panels.at(static_cast<std::size_t>(panel))
+                           .rows.at(static_cast<std::size_t>(row)));
     }
 
     bool ButtonsEnabled() const {
@@ -569,9 +568,10 @@ TEST_F(EditHistoryTest, EveryViewFollowsAChangeMadeOnTheDocumentAlone) {
     ASSERT_TRUE(window.GetTimeline()->isVisible());
     const QString summary = window.GetSummaryText();
     ProgramDocument& document = window.GetDocument();
-    ASSERT_TRUE(document.Apply("Test", [](EditorState& state) {
+    ASSERT_EQ(EditRefusal::None, document.Apply("Test", [](EditorState& state) {
         state.startup = true;
-        return SetRowText(state, 1, 0, "1:0:0") && DeleteRow(state, 2, 0);
+        const EditRefusal typed = SetRowText(state, 1, 0, "1:0:0");
+        return typed != EditRefusal::None ? typed : DeleteRow(state, 2, 0);
     }));
     QCoreApplication::processEvents();
     // The list, the startup box, the gauge and status line, the timeline and the title all

@@ -31,7 +31,7 @@ EditorState TwoTimers() {
 PanelState TimerOfRows(int number, int rows) {
     PanelState panel{number, {}};
     for (int i = 0; i < rows; ++i) {
-        panel.rows.push_back({false, "00:00:01", false});
+        panel.rows.push_back(Row(false, "00:00:01"));
     }
     ApplyBlockRule(panel);
     return panel;
@@ -62,23 +62,23 @@ TEST(ProgramClipboard, CopyGivesTheExactLinesSaveWritesAndCutTakesThem) {
     EXPECT_EQ(ClipBlockStarts(rows), "010");
     state.selection = {-1, -1};
     EXPECT_TRUE(CopySelection(state).Empty());
-    EXPECT_FALSE(CutSelection(state));
+    EXPECT_EQ(CutSelection(state), EditRefusal::NoSuchTimer);
 
     // Cut takes what Copy took, and a timer with all of its rows.
     state.selection = {1, 4, 2};
-    ASSERT_TRUE(CutSelection(state));
+    ASSERT_EQ(CutSelection(state), EditRefusal::None);
     EXPECT_EQ(state.panels[1].rows.size(), 7u);
-    EXPECT_EQ(state.panels[1].rows[2].text, "00:02:05");
+    EXPECT_EQ(RowText(state.panels[1].rows[2]), "00:02:05");
     EXPECT_EQ(state.selection, (EditorSelection{1, 2}));
     state.selection = {1, 0, 6};
-    ASSERT_TRUE(CutSelection(state));
+    ASSERT_EQ(CutSelection(state), EditRefusal::None);
     EXPECT_EQ(state.panels.size(), 1u);
 }
 
 TEST(ProgramClipboard, PasteRoundTripsBlockStartsOfTimersAndOfIntervals) {
     EditorState state = TwoTimers();
     // A block start the user checked, where the rule does not need one.
-    ASSERT_EQ(SetBlockStart(state, 1, 3, true), BlockStartRefusal::None);
+    ASSERT_EQ(SetBlockStart(state, 1, 3, true), EditRefusal::None);
     const PanelState source = state.panels[1];
 
     state.selection = {1, -1};
@@ -127,7 +127,7 @@ TEST(ProgramClipboard, PasteKeepsAFreeNumberAndRenumbersAUsedOneAndSaysSo) {
               "31.");
 
     // A full program takes no more, and says why.
-    while (state.panels.size() < static_cast<std::size_t>(kEditorMaxTimers)) {
+    while (state.panels.size() < static_cast<std::size_t>(kTimerCount)) {
         state.panels.push_back(TimerOfRows(LowestFreeTimerNumber(state), 1));
     }
     const EditorState full = state;
@@ -135,20 +135,20 @@ TEST(ProgramClipboard, PasteKeepsAFreeNumberAndRenumbersAUsedOneAndSaysSo) {
     EXPECT_FALSE(outcome.Changed());
     EXPECT_EQ(state.panels, full.panels);
     EXPECT_EQ(DescribePaste(outcome),
-              "2 timers did not fit: the editor holds at most 31 timers. Delete a timer and "
+              "2 timers did not fit: the editor holds at most 32 timers. Delete a timer and "
               "paste again.");
 }
 
 TEST(ProgramClipboard, PasteIntoAFullTimerSaysWhatDidNotFit) {
     EditorState state;
-    state.panels = {TimerOfRows(3, kEditorMaxRows - 2)};
+    state.panels = {TimerOfRows(3, kMaxIntervalsPerTimer - 2)};
     state.selection = {0, 5};
     ProgramClip clip;
     for (int i = 0; i < 5; ++i) {
-        clip.rows.push_back({true, "00:00:09", false});
+        clip.rows.push_back(Row(true, "00:00:09"));
     }
     PasteOutcome outcome = PasteClip(state, clip);
-    EXPECT_EQ(state.panels[0].rows.size(), static_cast<std::size_t>(kEditorMaxRows));
+    EXPECT_EQ(state.panels[0].rows.size(), static_cast<std::size_t>(kMaxIntervalsPerTimer));
     EXPECT_TRUE(state.panels[0].rows[6].on && state.panels[0].rows[7].on);
     EXPECT_FALSE(state.panels[0].rows[8].on) << "inserted below the selected row";
     EXPECT_EQ(DescribePaste(outcome),
@@ -178,8 +178,8 @@ TEST(ProgramClipboard, TextFromElsewhereIsReadByTheFileReadersRules) {
         "Here are the steps:\nON - 00:00:05\nOFF 00:00:10\n\nOFF - 0:1:0  \r\nSTARTUP ON\n");
     ASSERT_TRUE(read.load.Ok());
     ASSERT_EQ(read.clip.rows.size(), 2u);
-    EXPECT_EQ(read.clip.rows[0], (RowState{true, "00:00:05", false}));
-    EXPECT_EQ(read.clip.rows[1], (RowState{false, "00:01:00", false}));
+    EXPECT_EQ(read.clip.rows[0], (Row(true, "00:00:05", false)));
+    EXPECT_EQ(read.clip.rows[1], (Row(false, "00:01:00", false)));
     ASSERT_EQ(read.load.skippedCount, 2u);
     EXPECT_EQ(read.load.skipped[0].number, 1u);
     EXPECT_EQ(read.load.skipped[1].number, 3u);

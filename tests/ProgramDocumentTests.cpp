@@ -86,18 +86,21 @@ TEST(ProgramDocumentHistory, ApplyIsOneNamedStepAndRefusedOrEmptyEditsMakeNone) 
     const EditorState before = document.GetState();
 
     // A refusal drops whatever the edit did to its copy, selection and all.
-    EXPECT_FALSE(document.Apply(QStringLiteral("Refused"), [](EditorState& s) {
-        s.panels.clear();
-        s.selection = {1, 2};
-        return false;
-    }));
+    EXPECT_EQ(document.Apply(QStringLiteral("Refused"),
+                             [](EditorState& s) {
+                                 s.panels.clear();
+                                 s.selection = {1, 2};
+                                 return EditRefusal::TimerFull;
+                             }),
+              EditRefusal::TimerFull);
     ExpectSame(document.GetState(), before, "refused");
     EXPECT_TRUE(view.changes.empty());
 
     // Typing the text a row already has changes no program, but the row is where the user is.
-    EXPECT_FALSE(document.Apply(QStringLiteral("Same text"), [](EditorState& s) {
-        return SetRowText(s, 1, 9, s.panels[1].rows[9].text);
-    }));
+    EXPECT_EQ(document.Apply(
+                  QStringLiteral("Same text"),
+                  [](EditorState& s) { return SetRowText(s, 1, 9, RowText(s.panels[1].rows[9])); }),
+              EditRefusal::None);
     EXPECT_TRUE(document.GetState().SameProgram(before));
     EXPECT_EQ(document.GetState().selection, (EditorSelection{1, 9}));
     ASSERT_EQ(view.changes.size(), 1u);
@@ -107,10 +110,11 @@ TEST(ProgramDocumentHistory, ApplyIsOneNamedStepAndRefusedOrEmptyEditsMakeNone) 
     EXPECT_EQ(document.GetHistory()->count(), 0);
     EXPECT_FALSE(document.IsModified());
 
-    ASSERT_TRUE(document.Apply(QStringLiteral("Edit Timer 5 Interval 5"),
-                               [](EditorState& s) { return SetRowText(s, 1, 4, "2:0:0"); }));
-    ASSERT_TRUE(document.Apply(QStringLiteral("Delete Timer 2"),
-                               [](EditorState& s) { return DeleteTimer(s, 0); }));
+    ASSERT_EQ(EditRefusal::None,
+              document.Apply(QStringLiteral("Edit Timer 5 Interval 5"),
+                             [](EditorState& s) { return SetRowText(s, 1, 4, "2:0:0"); }));
+    ASSERT_EQ(EditRefusal::None, document.Apply(QStringLiteral("Delete Timer 2"),
+                                                [](EditorState& s) { return DeleteTimer(s, 0); }));
     QUndoStack& history = *document.GetHistory();
     ASSERT_EQ(history.count(), 2);
     EXPECT_EQ(history.text(0), QStringLiteral("Edit Timer 5 Interval 5"));
@@ -126,10 +130,10 @@ TEST(ProgramDocumentModified, FollowsTheHistoryToTheSavedPoint) {
     auto lastMark = [&] { return modified.constLast().at(0).toBool(); };
 
     EXPECT_FALSE(document.IsModified());
-    ASSERT_TRUE(
-        document.Apply(QStringLiteral("One"), [](EditorState& s) { return SwitchRow(s, 0, 0); }));
-    ASSERT_TRUE(
-        document.Apply(QStringLiteral("Two"), [](EditorState& s) { return SwitchRow(s, 0, 1); }));
+    ASSERT_EQ(EditRefusal::None, document.Apply(QStringLiteral("One"),
+                                                [](EditorState& s) { return SwitchRow(s, 0, 0); }));
+    ASSERT_EQ(EditRefusal::None, document.Apply(QStringLiteral("Two"),
+                                                [](EditorState& s) { return SwitchRow(s, 0, 1); }));
     EXPECT_TRUE(document.IsModified());
     ASSERT_EQ(modified.count(), 1);
     EXPECT_TRUE(lastMark());
@@ -154,8 +158,9 @@ TEST(ProgramDocumentModified, FollowsTheHistoryToTheSavedPoint) {
 
 TEST(ProgramDocumentFile, OpenReplacesStateHistoryAndPath) {
     ProgramDocument document;
-    ASSERT_TRUE(document.Apply(QStringLiteral("Add"),
-                               [](EditorState& s) { return AddTimer(s, 0, true, "00:00:01"); }));
+    ASSERT_EQ(EditRefusal::None, document.Apply(QStringLiteral("Add"), [](EditorState& s) {
+        return AddTimer(s, 0, Row(true, "00:00:01"));
+    }));
     ASSERT_TRUE(document.IsModified());
     FakeView view(document);
     QSignalSpy paths(&document, &ProgramDocument::pathChanged);
@@ -184,9 +189,9 @@ TEST(ProgramDocumentFile, SaveWritesWhatTheWriterWritesAndMovesTheMarkOnlyOnSucc
     ProgramDocument document;
     QSignalSpy paths(&document, &ProgramDocument::pathChanged);
     document.Open(QString(), SampleProgram());
-    ASSERT_TRUE(document.Apply(QStringLiteral("Power Up"), [](EditorState& s) {
+    ASSERT_EQ(EditRefusal::None, document.Apply(QStringLiteral("Power Up"), [](EditorState& s) {
         s.startup = true;
-        return true;
+        return EditRefusal::None;
     }));
 
     const QString first = QString::fromStdString(dir.File("first.tvr"));
@@ -198,15 +203,16 @@ TEST(ProgramDocumentFile, SaveWritesWhatTheWriterWritesAndMovesTheMarkOnlyOnSucc
     expected.SetStartup(true);
     EXPECT_EQ(ReadFile(first.toStdString()), FormatTimerFile(expected));
 
-    ASSERT_TRUE(document.Apply(QStringLiteral("Edit"),
-                               [](EditorState& s) { return SetRowText(s, 1, 9, "0:0:0:45"); }));
+    ASSERT_EQ(EditRefusal::None, document.Apply(QStringLiteral("Edit"), [](EditorState& s) {
+        return SetRowText(s, 1, 9, "0:0:0:45");
+    }));
     ASSERT_TRUE(document.Save().Ok());
     EXPECT_FALSE(document.IsModified());
     EXPECT_NE(ReadFile(first.toStdString()).find("00:00:00:45"), std::string::npos);
 
     // A folder that does not exist: the program keeps its file and its mark.
-    ASSERT_TRUE(document.Apply(QStringLiteral("Switch"),
-                               [](EditorState& s) { return SwitchRow(s, 0, 0); }));
+    ASSERT_EQ(EditRefusal::None, document.Apply(QStringLiteral("Switch"),
+                                                [](EditorState& s) { return SwitchRow(s, 0, 0); }));
     QSignalSpy modified(&document, &ProgramDocument::modifiedChanged);
     EXPECT_FALSE(document.SaveAs(QString::fromStdString(dir.File("missing/second.tvr"))).Ok());
     EXPECT_EQ(document.GetPath(), first);
@@ -252,7 +258,9 @@ TEST(ProgramDocumentChanges, AViewFollowingChangesAloneStaysEqualThroughRandomEd
                     break;
                 case 3: {
                     const int number = pick(0, 31);
-                    edit = [=](EditorState& s) { return AddTimer(s, number, true, "00:01:00"); };
+                    edit = [=](EditorState& s) {
+                        return AddTimer(s, number, Row(true, "00:01:00"));
+                    };
                     break;
                 }
                 case 4: {
@@ -270,7 +278,7 @@ TEST(ProgramDocumentChanges, AViewFollowingChangesAloneStaysEqualThroughRandomEd
                 case 6:
                     edit = [](EditorState& s) {
                         s.startup = !s.startup;
-                        return true;
+                        return EditRefusal::None;
                     };
                     break;
                 case 7:
@@ -293,7 +301,9 @@ TEST(ProgramDocumentChanges, AViewFollowingChangesAloneStaysEqualThroughRandomEd
             }
             if (edit) {
                 const EditorState before = document.GetState();
-                if (document.Apply(QStringLiteral("Random"), edit)) {
+                const int had = history.index();
+                document.Apply(QStringLiteral("Random"), edit);
+                if (history.index() != had) {
                     steps.resize(done);
                     steps.emplace_back(before, document.GetState());
                     ++done;

@@ -37,8 +37,7 @@ void ExpectEveryInterval(const QString& text, const EditorState& state) {
     for (const TimelineLane& lane : layout.lanes) {
         EXPECT_TRUE(text.contains(QString::fromStdString(lane.label))) << lane.label;
         for (const TimelineBar& bar : lane.bars) {
-            const QString end = bar.readable ? QString::fromStdString(FormatTimelineTime(bar.End()))
-                                             : QStringLiteral("cannot be read");
+            const QString end = QString::fromStdString(FormatTimelineTime(bar.End()));
             const QRegularExpression line(
                 QStringLiteral("(^|\\n) *%1 +%2 +%3 +%4 +%5 +%6")
                     .arg(lane.timerNumber)
@@ -61,17 +60,18 @@ TEST(ProgramReport, PdfHoldsTheHeaderAndEveryTimerAndInterval) {
     EditorState state = StateFromProgram(program);
     ASSERT_EQ(state.panels.size(), 3u);
     state.startup = true;  // the main window's setting, not the list's
-    state.panels[2].rows.push_back({true, "12:x", false});  // typed, not yet readable
+    state.panels[2].rows.push_back(Row(true, "00:00:00"));
     TempDir dir;
     const QString file = QString::fromStdString(dir.File("program.pdf"));
     QString error;
-    ASSERT_TRUE(ExportPdf(state, file, {QStringLiteral("weekly.tvr"), {}, false}, error))
+    ASSERT_TRUE(ExportPdf(state, file,
+                          {QStringLiteral("weekly.tvr"), {}, false, ComputeFacts(state)}, error))
         << error.toStdString();
     const QString text = PdfText(file);
     EXPECT_TRUE(text.contains(QStringLiteral("weekly.tvr")));
     EXPECT_TRUE(
         text.contains(QStringLiteral("Printed ") + QDate::currentDate().toString(Qt::ISODate)));
-    // 7 intervals and 4 blocks, the typed row counting as a 0 interval.
+    // 7 intervals and 4 blocks.
     EXPECT_TRUE(text.contains(QStringLiteral("25 of 128 bytes"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("4 blocks")));
     EXPECT_TRUE(text.contains(QStringLiteral("Run timer 0 on power up: yes")));
@@ -85,7 +85,8 @@ TEST(ProgramReport, TheLargestProgramSpansPagesEachWithTheHeader) {
     TempDir dir;
     const QString file = QString::fromStdString(dir.File("largest.pdf"));
     QString error;
-    ASSERT_TRUE(ExportPdf(state, file, {QStringLiteral("largest.tvr"), {}, true}, error));
+    ASSERT_TRUE(ExportPdf(state, file,
+                          {QStringLiteral("largest.tvr"), {}, true, ComputeFacts(state)}, error));
     const QString text = PdfText(file);
     QStringList pages = text.split(QLatin1Char('\f'));
     if (!pages.isEmpty() && pages.back().trimmed().isEmpty()) {
@@ -124,28 +125,44 @@ std::vector<BlockData> FillTheDevice(bool over) {
     return blocks;
 }
 
-TEST(ProgramReport, MarksComeOnlyForAProgramOverTheDeviceOrUnsaved) {
-    const EditorState over = StateFromProgram(MakeProgram(FillTheDevice(true)));
-    EXPECT_EQ(ReportMarks(over, false).size(), 1);
-    EXPECT_EQ(ReportMarks(over, true).size(), 2);
+TEST(ProgramReport, MarksNameEveryFindingAndUnsavedChangesAndKeepToTheirRoom) {
+    EditorState over = StateFromProgram(MakeProgram(FillTheDevice(true)));
+    EXPECT_EQ(ReportMarks(ComputeFacts(over), false),
+              QStringList{"Too large for the device: it needs 132 bytes, the device holds 128."});
+    over.startup = true;
+    over.panels[0].timerNumber = 20;
+    over.panels[0].rows[0] = Row(true, "0:0:0:60", true);
+    EXPECT_EQ(
+        ReportMarks(ComputeFacts(over), true),
+        (QStringList{"Too large for the device: it needs 132 bytes, the device holds 128.",
+                     "Warning: timer 0 should run on power up, but there is no timer 0",
+                     "Warning: Timer 20, interval 1 has 60 or more sixtieths of a second",
+                     "Unsaved changes: this is the program as the editor shows it, not as its file "
+                     "holds it."}));
     const EditorState full = StateFromProgram(MakeProgram(FillTheDevice(false)));
-    EXPECT_EQ(ReportMarks(full, false), QStringList());
-    EXPECT_EQ(ReportMarks(full, true),
-              QStringList{"Unsaved changes: this is the program as the editor shows it, not as "
-                          "its file holds it."});
+    EXPECT_EQ(ReportMarks(ComputeFacts(full), false), QStringList());
+    // A program full of findings keeps the header to ten of them and says how many more.
+    EditorState many;
+    for (int timer = 0; timer < 15; ++timer) {
+        many.panels.push_back({timer, {Row(true, "99:00:00", true)}});
+    }
+    const QStringList marks = ReportMarks(ComputeFacts(many), false);
+    ASSERT_EQ(marks.size(), 11);
+    EXPECT_EQ(marks.back(), "and 5 more");
 }
 
 TEST(ProgramReport, InGermanEveryTextIsGermanAndTheDateIsWrittenTheGermanWay) {
     // Over the device's memory and unsaved, so every line of the header is there.
     EditorState state = StateFromProgram(MakeProgram(FillTheDevice(true)));
     state.startup = true;
-    state.panels.back().rows.push_back({true, "12:x", false});  // typed, not yet readable
+    state.panels.back().rows.push_back(Row(true, "00:00:00"));
     const QDateTime printed(QDate(2026, 3, 9), QTime(14, 5));
     TempDir dir;
     const auto report = [&](const std::string& name) {
         const QString file = QString::fromStdString(dir.File(name));
         QString error;
-        EXPECT_TRUE(ExportPdf(state, file, {QStringLiteral("woche.tvr"), printed, true}, error))
+        EXPECT_TRUE(ExportPdf(
+            state, file, {QStringLiteral("woche.tvr"), printed, true, ComputeFacts(state)}, error))
             << error.toStdString();
         return PdfText(file);
     };

@@ -26,9 +26,11 @@ class ScriptedPrompter : public Prompter {
 public:
     ScriptedPrompter() : guard(*this) {}
 
-    void ShowMessage(QWidget*, const QString& text, const QString& detail) override {
+    void ShowMessage(QWidget*, const QString& text, const QString& detail,
+                     const QString& fullList) override {
         messages.append(text);
         details.append(detail);
+        fullLists.append(fullList);
     }
     Answer AskYesNoCancel(QWidget*, const QString& text) override {
         questions.append(text);
@@ -67,6 +69,11 @@ public:
         questions.append(text);
         return Take(answers, Answer::Cancel, "changed file: " + text);
     }
+    Answer AskSaveLosing(QWidget*, const QString& text, const QString& detail) override {
+        questions.append(text);
+        details.append(detail);
+        return Take(answers, Answer::Cancel, "save losing: " + text);
+    }
 
     std::deque<Answer> answers;
     std::deque<int> numbers;  // answers to AskTimerNumber
@@ -76,6 +83,7 @@ public:
     std::deque<QString> saveNames;
     QStringList messages;
     QStringList details;
+    QStringList fullLists;
     QStringList questions;
     QStringList filters;
     QStringList saveTitles;  // each save dialog's title, and the file it proposed

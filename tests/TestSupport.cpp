@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "core/IntervalText.h"
+
 #include <algorithm>
 #include <fstream>
 #include <ostream>
@@ -123,3 +125,9 @@ TimerProgram LargestProgram() {
 }
 
 }  // namespace testing_support
+
+RowState Row(bool on, std::string_view text, bool blockStart) {
+    RowState row{on, 0, 0, 0, 0, blockStart};
+    ScanIntervalText(text, row.hours, row.minutes, row.seconds, row.ticks);
+    return row;
+}

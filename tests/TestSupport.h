@@ -5,8 +5,10 @@
 #include <initializer_list>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "core/EditorState.h"
 #include "core/TimerProgram.h"
 
 namespace testing_support {
@@ -54,3 +56,7 @@ TimerProgram RandomProgram(std::uint32_t seed);
 TimerProgram LargestProgram();
 
 }  // namespace testing_support
+
+// A row written as people write intervals ("00:05:00", "0:0:1:30"); numbers the text does not
+// give are 0.
+RowState Row(bool on, std::string_view text, bool blockStart = false);

@@ -2,20 +2,20 @@
 
 #include <set>
 
+#include "TestSupport.h"
 #include "core/TimelineMath.h"
 #include "core/TimerProgram.h"
 
 namespace {
 
-// Timer 3: ON 5 min, OFF 10 min, an unreadable row, ON 0 s, OFF 1 s 30 ticks.
+// Timer 3: ON 5 min, OFF 10 min, ON 0 s, OFF 1 s 30 ticks.
 // Timer 7: ON 1 h.
 EditorState TwoTimers() {
     EditorState state;
-    state.panels.push_back(
-        {3,
-         {RowState{true, "00:05:00", true}, RowState{false, "00:10:00"}, RowState{true, "abc"},
-          RowState{true, "00:00:00", true}, RowState{false, "0:0:1:30"}}});
-    state.panels.push_back({7, {RowState{true, "01:00:00", true}}});
+    state.panels.push_back({3,
+                            {Row(true, "00:05:00", true), Row(false, "00:10:00"),
+                             Row(true, "00:00:00", true), Row(false, "0:0:1:30")}});
+    state.panels.push_back({7, {Row(true, "01:00:00", true)}});
     return state;
 }
 
@@ -26,18 +26,16 @@ TEST(TimelineLayout, OneLanePerTimerWithBarsInRowOrderFromZero) {
     EXPECT_EQ(lane.label, "Timer 3");
     EXPECT_EQ(lane.panel, 0);
     EXPECT_EQ(layout.lanes[1].panel, 1);
-    ASSERT_EQ(lane.bars.size(), 5u);
+    ASSERT_EQ(lane.bars.size(), 4u);
 
-    const std::uint64_t starts[] = {0, 18000, 54000, 54000, 54000};
-    const std::uint64_t lengths[] = {18000, 36000, 0, 0, 90};
-    for (std::size_t i = 0; i < 5; ++i) {
+    const std::uint64_t starts[] = {0, 18000, 54000, 54000};
+    const std::uint64_t lengths[] = {18000, 36000, 0, 90};
+    for (std::size_t i = 0; i < 4; ++i) {
         EXPECT_EQ(lane.bars[i].row, static_cast<int>(i));
         EXPECT_EQ(lane.bars[i].start, starts[i]) << i;
         EXPECT_EQ(lane.bars[i].length, lengths[i]) << i;
     }
-    EXPECT_FALSE(lane.bars[2].readable);
-    EXPECT_TRUE(lane.bars[3].readable);
-    EXPECT_TRUE(lane.bars[3].blockStart);
+    EXPECT_TRUE(lane.bars[2].blockStart);
     EXPECT_FALSE(lane.bars[1].blockStart);
     EXPECT_EQ(lane.total, 54090u);
     EXPECT_EQ(layout.lanes[1].total, 216000u);
@@ -47,7 +45,7 @@ TEST(TimelineLayout, OneLanePerTimerWithBarsInRowOrderFromZero) {
 
 TEST(TimelineLayout, TheDeviceChecksTooLongIntervalsAreMarkedOnTheirBars) {
     EditorState state = TwoTimers();
-    state.panels[1].rows[0].text = "40:00:00";
+    state.panels[1].rows[0] = Row(true, "40:00:00", true);
     TimelineLayout layout = LayoutTimeline(state);
     MarkProblems(layout, CheckEditorState(state));
     const TimelineBar& marked = layout.lanes[1].bars[0];
@@ -60,10 +58,9 @@ TEST(TimelineLayout, TheDeviceChecksTooLongIntervalsAreMarkedOnTheirBars) {
 
 TEST(TimelineScale, BarsAreProportionalToTheirLengthsAndFitFillsTheWidth) {
     EditorState state;
-    state.panels.push_back(
-        {0,
-         {RowState{true, "00:00:01"}, RowState{false, "00:00:02"}, RowState{true, "00:01:00"},
-          RowState{false, "01:00:00:01"}, RowState{true, "99:99:99:59"}}});
+    state.panels.push_back({0,
+                            {Row(true, "00:00:01"), Row(false, "00:00:02"), Row(true, "00:01:00"),
+                             Row(false, "01:00:00:01"), Row(true, "99:99:99:59")}});
     const TimelineLayout layout = LayoutTimeline(state);
     for (const double width : {200.0, 1000.0, 5000.0}) {
         const TimeScale scale{FitPixelsPerTick(layout.longest, width), 30};
@@ -98,14 +95,13 @@ TEST(TimelineHitTest, ABarOwnsItsStartButNotItsEnd) {
     EXPECT_FALSE(HitTest(layout, scale, lanes, 99.99, y0).Found());
     EXPECT_EQ(HitTest(layout, scale, lanes, boundary - 0.01, y0).row, 0);
     EXPECT_EQ(HitTest(layout, scale, lanes, boundary, y0).row, 1);
-    // At the end of the 10 min bar sit the gap and the zero-length row: the thin marks win.
+    // At the end of the 10 min bar sits the zero-length row: its thin mark wins.
     const double end = scale.ToX(54000);
     EXPECT_EQ(HitTest(layout, scale, lanes, end - 20, y0).row, 1);
-    EXPECT_EQ(HitTest(layout, scale, lanes, end - kThinHitHalfPx, y0).row, 3);
-    EXPECT_EQ(HitTest(layout, scale, lanes, end, y0).row, 2);
-    EXPECT_EQ(HitTest(layout, scale, lanes, end + kGapWidthPx - 0.01, y0).row, 2);
-    // The last bar is 1.5 s = 1.5 px long and lies under the gap; past the gap nothing.
-    EXPECT_FALSE(HitTest(layout, scale, lanes, end + kGapWidthPx, y0).Found());
+    EXPECT_EQ(HitTest(layout, scale, lanes, end - kThinHitHalfPx, y0).row, 2);
+    EXPECT_EQ(HitTest(layout, scale, lanes, end + kThinHitHalfPx - 0.01, y0).row, 2);
+    // The last bar is 1.5 s = 1.5 px long and lies under the thin mark; past the mark nothing.
+    EXPECT_FALSE(HitTest(layout, scale, lanes, end + kThinHitHalfPx, y0).Found());
 
     // Lanes: the second lane is timer 7, panel 1; nothing above, below or beyond its end.
     const TimelineHit second = HitTest(layout, scale, lanes, 101, lanes.LaneTop(1) + 1);
@@ -122,8 +118,8 @@ TEST(TimelineHitTest, EdgesHoldAtAnyZoomAndScroll) {
     EditorState state;
     state.panels.push_back({0, {}});
     for (int i = 0; i < 49; ++i) {
-        state.panels[0].rows.push_back(RowState{
-            i % 2 == 0, "00:" + std::to_string(1 + i % 7) + ":0" + std::to_string(i % 10)});
+        state.panels[0].rows.push_back(
+            Row(i % 2 == 0, "00:" + std::to_string(1 + i % 7) + ":0" + std::to_string(i % 10)));
     }
     const TimelineLayout layout = LayoutTimeline(state);
     const LaneGeometry lanes;
@@ -183,8 +179,9 @@ TEST(TimelineText, LabelsTimesAndTheHoverText) {
     EXPECT_EQ(FormatTimelineTime(216000 + 3600 * 2 + 3 * 60 + 30), "01:02:03:30");
     EXPECT_EQ(FormatTimelineTime(150ull * 216000), "150:00:00");
     const TimelineLane lane = LayoutTimeline(TwoTimers()).lanes[0];
-    EXPECT_EQ(DescribeBar(lane, lane.bars[2]),
-              "Timer 3 \u00B7 interval 3 \u00B7 ON \"abc\" \u00B7 cannot be read");
+    EXPECT_EQ(DescribeBar(lane, lane.bars[3]),
+              "Timer 3 \u00B7 interval 4 \u00B7 OFF 00:00:01:30 \u00B7 from 00:15:00 to "
+              "00:15:01:30");
 }
 
 }  // namespace

@@ -9,19 +9,20 @@
 #include <QToolTip>
 #include <QWheelEvent>
 
+#include "TestSupport.h"
 #include "gui/timeline/TimelineView.h"
 
 namespace {
 
-// Timer 3 with five rows (one unreadable), timer 5 with two, timer 9 with one.
+// Timer 3 with five rows (one of no length), timer 5 with two, timer 9 with one.
 EditorState Sample() {
     EditorState state;
     state.panels.push_back(
         {3,
-         {RowState{false, "00:05:00", true}, RowState{true, "00:10:00"},
-          RowState{false, "00:20:00"}, RowState{true, "bad"}, RowState{false, "00:15:00"}}});
-    state.panels.push_back({5, {RowState{true, "01:00:00", true}, RowState{false, "00:30:00"}}});
-    state.panels.push_back({9, {RowState{true, "00:00:45:30", true}}});
+         {Row(false, "00:05:00", true), Row(true, "00:10:00"), Row(false, "00:20:00"),
+          Row(true, "00:00:00"), Row(false, "00:15:00")}});
+    state.panels.push_back({5, {Row(true, "01:00:00", true), Row(false, "00:30:00")}});
+    state.panels.push_back({9, {Row(true, "00:00:45:30", true)}});
     return state;
 }
 

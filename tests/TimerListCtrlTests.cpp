@@ -23,7 +23,7 @@
 void PrintTo(const PanelState& panel, std::ostream* os) {
     *os << "Timer " << panel.timerNumber << " {";
     for (const RowState& row : panel.rows) {
-        *os << (row.on ? " ON " : " OFF ") << row.text << (row.blockStart ? " (block)" : "");
+        *os << (row.on ? " ON " : " OFF ") << RowText(row) << (row.blockStart ? " (block)" : "");
     }
     *os << " }";
 }
@@ -38,8 +38,8 @@ std::vector<PanelState> Shown(const TimerListCtrl& list) {
         PanelState& shown = panels.emplace_back();
         shown.timerNumber = panel->GetTimerNumber();
         for (int row = 0; row < panel->GetRowCount(); ++row) {
-            shown.rows.push_back({panel->IsRowOn(row), panel->GetRowText(row).toStdString(),
-                                  panel->IsBlockStart(row)});
+            shown.rows.push_back(Row(panel->IsRowOn(row), panel->GetRowText(row).toStdString(),
+                                     panel->IsBlockStart(row)));
         }
     }
     return panels;
@@ -59,7 +59,7 @@ EditorState StateWithRows(std::initializer_list<int> rowCounts) {
         PanelState& panel = state.panels.emplace_back();
         panel.timerNumber = static_cast<int>(state.panels.size());
         for (int row = 0; row < rows; ++row) {
-            panel.rows.push_back({row % 2 == 0, "00:00:0" + std::to_string(row), row == 0});
+            panel.rows.push_back(Row(row % 2 == 0, "00:00:0" + std::to_string(row), row == 0));
         }
     }
     return state;
@@ -150,21 +150,21 @@ TEST_F(TimerListCtrlTest, ShowingAChangeReplacesOnlyThePanelsInItsRangeQuietlyAn
 
     struct Step {
         const char* name;
-        std::function<bool(EditorState&)> edit;
+        std::function<EditRefusal(EditorState&)> edit;
     };
     const std::vector<Step> steps = {
         {"a row inserted", [](EditorState& s) { return InsertRowBelow(s, 3, 0); }},
-        {"a timer inserted", [](EditorState& s) { return DuplicateTimer(s, 0, 9); }},
+        {"a timer inserted", [](EditorState& s) { return DuplicateTimer(s, 0); }},
         {"a timer deleted", [](EditorState& s) { return DeleteTimer(s, 2); }},
         {"the selection alone",
          [](EditorState& s) {
              s.selection = {0, 1};
-             return true;
+             return EditRefusal::None;
          }},
     };
     for (const Step& step : steps) {
         EditorState after = state;
-        ASSERT_TRUE(step.edit(after)) << step.name;
+        ASSERT_EQ(step.edit(after), EditRefusal::None) << step.name;
         const EditorChange change = CompareStates(state, after);
         std::vector<TimerPanel*> panelsBefore;
         std::vector<IntervalEdit*> editsBefore;
@@ -257,7 +257,7 @@ TEST_F(TimerListCtrlTest, TheUsersActionsArriveWithThePanelsIndexAtThatMoment) {
     // A timer shown above moves the second panel down one place.
     TimerPanel* moved = list->GetPanel(1);
     EditorState after = state;
-    ASSERT_TRUE(DuplicateTimer(after, 0, 9));
+    ASSERT_EQ(DuplicateTimer(after, 0), EditRefusal::None);
     list->ShowState(after, CompareStates(state, after));
     ASSERT_EQ(list->GetPanel(2), moved);
 

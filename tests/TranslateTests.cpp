@@ -105,14 +105,15 @@ TEST(CoreTexts, EveryMessageForPeopleIsMadeOfTranslatedTexts) {
     problems.insert(problems.end(), editor.begin(), editor.end());
     EditorState startup;
     startup.startup = true;
-    startup.panels = {PanelState{1, {{true, "00:00:01", true}}}};
+    startup.panels = {PanelState{1, {Row(true, "00:00:01", true), Row(true, "00:00:00:60")}}};
     for (const DeviceProblem& warning : CheckEditorState(startup)) {
         problems.push_back(warning);
     }
     for (const auto kind :
          {DeviceProblem::Kind::OutOfMemory, DeviceProblem::Kind::IntervalTooLong,
           DeviceProblem::Kind::BadTimerNumber, DeviceProblem::Kind::EmptyBlock,
-          DeviceProblem::Kind::TimerInPlaces, DeviceProblem::Kind::StartupWithoutTimer}) {
+          DeviceProblem::Kind::TimerInPlaces, DeviceProblem::Kind::StartupWithoutTimer,
+          DeviceProblem::Kind::SixtiethsOverSecond}) {
         EXPECT_TRUE(std::any_of(problems.begin(), problems.end(),
                                 [kind](const DeviceProblem& p) { return p.kind == kind; }));
     }
@@ -169,12 +170,8 @@ TEST(CoreTexts, EveryMessageForPeopleIsMadeOfTranslatedTexts) {
 
     // The timeline's hover text, ON and OFF, readable or not, with a problem under it.
     EditorState state;
-    state.panels = {PanelState{3,
-                               {{true, "00:00:05", true},
-                                {false, "00:01:00:30", false},
-                                {true, "ABC", false},
-                                {false, "XYZ", false},
-                                {true, "2500:00:00", false}}}};
+    state.panels = {PanelState{
+        3, {Row(true, "00:00:05", true), Row(false, "00:01:00:30"), Row(true, "2500:00:00")}}};
     TimelineLayout layout = LayoutTimeline(state);
     MarkProblems(layout, CheckEditorState(state));
     ASSERT_FALSE(layout.lanes.front().bars.back().problem.empty());
@@ -200,6 +197,18 @@ TEST(CoreTexts, EveryMessageForPeopleIsMadeOfTranslatedTexts) {
     }
     messages.push_back(FormatSummaryLine(ProgramSummary{7, 2, 9'000'000}, 128));
     messages.push_back(IntervalName(3, 1));
+
+    // Why an edit was refused, for every reason, the full memory's words included.
+    EditorState full;
+    full.panels = {PanelState{4, std::vector<RowState>(kMaxIntervalsPerTimer, Row(true, "1:0:0"))}};
+    for (int r = static_cast<int>(EditRefusal::NoSuchTimer);
+         r <= static_cast<int>(EditRefusal::BlockTooLong); ++r) {
+        const RefusalWords words = DescribeRefusal(static_cast<EditRefusal>(r), full, 0, 1);
+        messages.push_back(words.text);
+        if (!words.detail.empty()) {
+            messages.push_back(words.detail);
+        }
+    }
 
     for (const std::string& message : messages) {
         EXPECT_FALSE(message.empty());

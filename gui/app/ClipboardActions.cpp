@@ -91,7 +91,7 @@ void ClipboardActions::OnCut() {
     }
     const EditorState& state = document.GetState();
     QGuiApplication::clipboard()->setMimeData(MakeMimeData(CopySelection(state)));
-    if (document.Apply(tr("Cut %1").arg(ClipName(state)), CutSelection)) {
+    if (document.Apply(tr("Cut %1").arg(ClipName(state)), CutSelection) == EditRefusal::None) {
         emit stepDone();
     }
 }
@@ -118,25 +118,23 @@ void ClipboardActions::Paste(const QMimeData* data) {
                "\"OFF - 00:02:00\", then paste again."));
         return;
     }
-    // Tried on a copy first, to name the step after what it does.
-    EditorState probe = document.GetState();
-    const PasteOutcome outcome = PasteClip(probe, reading.clip);
-    QString name;
-    if (outcome.timers.size() == 1) {
-        name = tr("Paste %1").arg(Name(TimerName(outcome.timers.front().second)));
-    } else if (!outcome.timers.empty()) {
-        // Always two or more, so the English needs no "(s)".
-        name = tr("Paste %n Timers", nullptr, static_cast<int>(outcome.timers.size()));
-    } else {
-        name = tr("Paste %n Interval(s) into %1", nullptr, outcome.rowsPasted)
-                   .arg(Name(TimerName(outcome.timerNumber)));
-    }
-    if (outcome.Changed()) {
-        document.Apply(name, [&](EditorState& after) {
-            after = std::move(probe);
-            return true;
-        });
-    }
+    PasteOutcome outcome;
+    // The step is named after what the paste did.
+    const auto name = [&outcome] {
+        if (outcome.timers.size() == 1) {
+            return tr("Paste %1").arg(Name(TimerName(outcome.timers.front().second)));
+        }
+        if (!outcome.timers.empty()) {
+            // Always two or more, so the English needs no "(s)".
+            return tr("Paste %n Timers", nullptr, static_cast<int>(outcome.timers.size()));
+        }
+        return tr("Paste %n Interval(s) into %1", nullptr, outcome.rowsPasted)
+            .arg(Name(TimerName(outcome.timerNumber)));
+    };
+    document.ApplyNamed(name, [&](EditorState& after) {
+        outcome = PasteClip(after, reading.clip);
+        return EditRefusal::None;
+    });
     const QString said = QString::fromStdString(DescribePaste(outcome));
     if (outcome.Changed()) {
         emit stepDone();

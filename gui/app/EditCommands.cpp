@@ -13,6 +13,7 @@
 #include "core/TimerProgram.h"
 #include "gui/app/EditTimeDialog.h"
 #include "gui/common/Prompter.h"
+#include "gui/common/TimerTexts.h"
 #include "gui/document/ProgramDocument.h"
 #include "gui/editor/IntervalEdit.h"
 #include "res/ControlIds.h"
@@ -28,11 +29,17 @@ QString Name(const std::string& name) {
 EditCommands::EditCommands(ProgramDocument& document, QWidget* window)
     : QObject(window), document(document), window(window) {}
 
-template <typename Edit>
-void EditCommands::Perform(const QString& name, const Edit& edit) {
-    if (document.Apply(name, edit)) {
+void EditCommands::Perform(const QString& name, int panel, int row,
+                           const ProgramDocument::Edit& edit) {
+    // The words describe the program as it stood when the edit was refused.
+    const EditorState before = document.GetState();
+    const EditRefusal refusal = document.Apply(name, edit);
+    if (refusal == EditRefusal::None) {
         emit stepDone();
+        return;
     }
+    const RefusalWords words = DescribeRefusal(refusal, before, panel, row);
+    Prompter::Current().ShowMessage(window, Name(words.text), Name(words.detail));
 }
 
 int EditCommands::TimerNumber(int panel) const {
@@ -59,36 +66,15 @@ bool EditCommands::GetTarget(const QString& command, bool needRow, int& panel, i
     return false;
 }
 
-void EditCommands::ShowTimersFull() {
-    Prompter::Current().ShowMessage(
-        window, tr("The program already has %1 timers.").arg(kEditorMaxTimers),
-        tr("That is the most the editor holds. Delete a timer before adding another one."));
-}
-
-void EditCommands::ShowRowsFull(int panel) {
-    const int bytesUsed = MemoryBytes(document.GetState());
-    // Another timer only helps while the device has memory left for it.
-    const QString detail =
-        bytesUsed < kDeviceMemoryBytes
-            ? tr("That is the most one timer holds. Add another timer for more steps.")
-            : tr("That is the most one timer holds, and the program already needs "
-                 "%1 of the device's %2 bytes, so there is no room for more steps.")
-                  .arg(bytesUsed)
-                  .arg(kDeviceMemoryBytes);
-    Prompter::Current().ShowMessage(window,
-                                    tr("%1 already has %2 intervals.")
-                                        .arg(Name(TimerName(TimerNumber(panel))))
-                                        .arg(kEditorMaxRows),
-                                    detail);
-}
-
 void EditCommands::OnAddTimer() {
     if (!CommitFocusedTyping()) {
         return;
     }
     const EditorState& state = document.GetState();
-    if (static_cast<int>(state.panels.size()) >= kEditorMaxTimers) {
-        ShowTimersFull();
+    if (static_cast<int>(state.panels.size()) >= kTimerCount) {
+        // Said before the dialog, which would only be refused after OK.
+        const RefusalWords words = DescribeRefusal(EditRefusal::TimersFull, state, -1, -1);
+        Prompter::Current().ShowMessage(window, Name(words.text), Name(words.detail));
         return;
     }
     EditTimeDialog dialog(window);
@@ -102,10 +88,10 @@ void EditCommands::OnAddTimer() {
         return;
     }
     const int number = dialog.GetTimerNumber();
-    const std::string text = FormatIntervalTime(dialog.GetHours(), dialog.GetMinutes(),
-                                                dialog.GetSeconds(), dialog.GetTicks());
-    Perform(tr("Add %1").arg(Name(TimerName(number))),
-            [&](EditorState& after) { return AddTimer(after, number, dialog.IsOn(), text); });
+    const RowState row{dialog.IsOn(), dialog.GetHours(), dialog.GetMinutes(), dialog.GetSeconds(),
+                       dialog.GetTicks()};
+    Perform(tr("Add %1").arg(Name(TimerName(number))), -1, -1,
+            [&](EditorState& after) { return AddTimer(after, number, row); });
 }
 
 void EditCommands::OnAddInterval() {
@@ -114,12 +100,7 @@ void EditCommands::OnAddInterval() {
     if (!GetTarget(tr("Add Interval"), false, panel, row)) {
         return;
     }
-    EditorState probe = document.GetState();
-    if (!AppendRow(probe, panel)) {
-        ShowRowsFull(panel);
-        return;
-    }
-    Perform(tr("Add Interval to %1").arg(Name(TimerName(TimerNumber(panel)))),
+    Perform(tr("Add Interval to %1").arg(Name(TimerName(TimerNumber(panel)))), panel, row,
             [&](EditorState& after) { return AppendRow(after, panel); });
 }
 
@@ -129,12 +110,7 @@ void EditCommands::OnInsertInterval() {
     if (!GetTarget(tr("Insert Interval"), true, panel, row)) {
         return;
     }
-    if (document.GetState().panels[static_cast<std::size_t>(panel)].rows.size() >=
-        static_cast<std::size_t>(kEditorMaxRows)) {
-        ShowRowsFull(panel);
-        return;
-    }
-    Perform(tr("Insert %1").arg(Name(IntervalName(TimerNumber(panel), row + 1))),
+    Perform(tr("Insert %1").arg(Name(IntervalName(TimerNumber(panel), row + 1))), panel, row,
             [&](EditorState& after) { return InsertRowBelow(after, panel, row); });
 }
 
@@ -146,22 +122,21 @@ void EditCommands::OnDelete() {
     }
     const int number = TimerNumber(panel);
     const EditorSelection selection = document.GetState().selection;
-    if (row != -1 && selection.FirstRow() != selection.LastRow()) {
-        Perform(tr("Delete %1 Intervals %2-%3")
-                    .arg(Name(TimerName(number)))
-                    .arg(selection.FirstRow() + 1)
-                    .arg(selection.LastRow() + 1),
-                CutSelection);
-        return;
-    }
-    // A timer's only interval goes with its timer: a timer without intervals cannot be sent.
-    if (row == -1 || document.GetState().panels[static_cast<std::size_t>(panel)].rows.size() < 2) {
-        Perform(tr("Delete %1").arg(Name(TimerName(number))),
-                [&](EditorState& after) { return DeleteTimer(after, panel); });
+    const auto rows =
+        static_cast<int>(document.GetState().panels[static_cast<std::size_t>(panel)].rows.size());
+    // Only the step's name depends on what goes: all of a timer's rows take the timer along.
+    QString name;
+    if (row == -1 || selection.LastRow() - selection.FirstRow() + 1 >= rows) {
+        name = tr("Delete %1").arg(Name(TimerName(number)));
+    } else if (selection.FirstRow() != selection.LastRow()) {
+        name = tr("Delete %1 Intervals %2-%3")
+                   .arg(Name(TimerName(number)))
+                   .arg(selection.FirstRow() + 1)
+                   .arg(selection.LastRow() + 1);
     } else {
-        Perform(tr("Delete %1").arg(Name(IntervalName(number, row))),
-                [&](EditorState& after) { return DeleteRow(after, panel, row); });
+        name = tr("Delete %1").arg(Name(IntervalName(number, row)));
     }
+    Perform(name, panel, row, CutSelection);
 }
 
 void EditCommands::OnMoveRow(int delta) {
@@ -171,24 +146,9 @@ void EditCommands::OnMoveRow(int delta) {
     if (!GetTarget(command, true, panel, row)) {
         return;
     }
-    const int number = TimerNumber(panel);
-    const int target = row + delta;
-    if (target < 0 ||
-        target >= static_cast<int>(
-                      document.GetState().panels[static_cast<std::size_t>(panel)].rows.size())) {
-        Prompter::Current().ShowMessage(
-            window,
-            (delta < 0 ? tr("Interval %1 is already the first of %2.")
-                       : tr("Interval %1 is already the last of %2."))
-                .arg(row + 1)
-                .arg(Name(TimerName(number))),
-            tr("Intervals move within their timer. To move steps to another timer, add them "
-               "there."));
-        return;
-    }
-    Perform(
-        (delta < 0 ? tr("Move Up %1") : tr("Move Down %1")).arg(Name(IntervalName(number, row))),
-        [&](EditorState& after) { return MoveRow(after, panel, row, delta); });
+    Perform((delta < 0 ? tr("Move Up %1") : tr("Move Down %1"))
+                .arg(Name(IntervalName(TimerNumber(panel), row))),
+            panel, row, [&](EditorState& after) { return MoveRow(after, panel, row, delta); });
 }
 
 void EditCommands::OnMoveTimer(int delta) {
@@ -198,18 +158,9 @@ void EditCommands::OnMoveTimer(int delta) {
     if (!GetTarget(command, false, panel, row)) {
         return;
     }
-    const int target = panel + delta;
-    if (target < 0 || target >= static_cast<int>(document.GetState().panels.size())) {
-        Prompter::Current().ShowMessage(
-            window,
-            (delta < 0 ? tr("%1 is already the first timer.") : tr("%1 is already the last timer."))
-                .arg(Name(TimerName(TimerNumber(panel)))),
-            tr("Select another timer to move, or move this one the other way."));
-        return;
-    }
     Perform((delta < 0 ? tr("Move Timer Up %1") : tr("Move Timer Down %1"))
                 .arg(Name(TimerName(TimerNumber(panel)))),
-            [&](EditorState& after) { return MoveTimer(after, panel, delta); });
+            panel, row, [&](EditorState& after) { return MoveTimer(after, panel, delta); });
 }
 
 void EditCommands::OnDuplicateTimer() {
@@ -218,19 +169,9 @@ void EditCommands::OnDuplicateTimer() {
     if (!GetTarget(tr("Duplicate Timer"), false, panel, row)) {
         return;
     }
-    if (static_cast<int>(document.GetState().panels.size()) >= kEditorMaxTimers) {
-        ShowTimersFull();
-        return;
-    }
     const int number = LowestFreeTimerNumber(document.GetState());
-    if (number == -1) {
-        Prompter::Current().ShowMessage(
-            window, tr("Every timer number from 0 to 31 is in use."),
-            tr("Delete a timer or change its number before duplicating one."));
-        return;
-    }
-    Perform(tr("Duplicate %1 as %2").arg(Name(TimerName(TimerNumber(panel)))).arg(number),
-            [&](EditorState& after) { return DuplicateTimer(after, panel, number); });
+    Perform(tr("Duplicate %1 as %2").arg(Name(TimerName(TimerNumber(panel)))).arg(number), panel,
+            row, [&](EditorState& after) { return DuplicateTimer(after, panel); });
 }
 
 void EditCommands::OnChangeTimerNumber(int panel) {
@@ -245,8 +186,9 @@ void EditCommands::OnChangeTimerNumber(int panel) {
     const int number = TimerNumber(panel);
     const std::vector<int> free = FreeTimerNumbers(document.GetState());
     if (free.empty()) {
-        Prompter::Current().ShowMessage(window, tr("Every timer number from 0 to 31 is in use."),
-                                        tr("Delete a timer first to free its number."));
+        const RefusalWords words =
+            DescribeRefusal(EditRefusal::NoFreeNumber, document.GetState(), panel, -1);
+        Prompter::Current().ShowMessage(window, Name(words.text), Name(words.detail));
         return;
     }
     QList<int> choices(free.begin(), free.end());
@@ -261,7 +203,7 @@ void EditCommands::OnChangeTimerNumber(int panel) {
             tr("Each timer number can be used once. Choose a free number."));
         return;
     }
-    Perform(tr("Renumber %1 as %2").arg(Name(TimerName(number))).arg(chosen),
+    Perform(tr("Renumber %1 as %2").arg(Name(TimerName(number))).arg(chosen), panel, -1,
             [&](EditorState& after) { return RenumberTimer(after, panel, chosen); });
 }
 
@@ -323,16 +265,12 @@ void EditCommands::OnBlockStartClicked(int panel, int row) {
     const bool start = !target->blockStart;
     const QString where = Name(IntervalName(TimerNumber(panel), row));
     // A box the block rule keeps checked stays as it is, and the status line says why.
-    BlockStartRefusal refusal = BlockStartRefusal::None;
-    document.Apply((start ? tr("Start Block at %1") : tr("Join Block at %1")).arg(where),
-                   [&](EditorState& after) {
-                       refusal = SetBlockStart(after, panel, row, start);
-                       return refusal == BlockStartRefusal::None;
-                   });
-    if (refusal == BlockStartRefusal::FirstRow) {
-        emit refused(tr("The first interval always starts a block"));
-    } else if (refusal == BlockStartRefusal::BlockTooLong) {
-        emit refused(tr("A block holds at most 8 intervals"));
+    const EditorState before = document.GetState();
+    const EditRefusal refusal =
+        document.Apply((start ? tr("Start Block at %1") : tr("Join Block at %1")).arg(where),
+                       [&](EditorState& after) { return SetBlockStart(after, panel, row, start); });
+    if (refusal != EditRefusal::None) {
+        emit refused(Name(DescribeRefusal(refusal, before, panel, row).text));
     }
 }
 
@@ -341,46 +279,37 @@ void EditCommands::OnJoinTimer() {
         return;
     }
     const int number = TimerToJoin(document.GetState());
-    if (number == -1) {
-        Prompter::Current().ShowMessage(
-            window, tr("No timer is in more than one place."),
-            tr("Join Timer moves the intervals of a timer that a file has in two places into "
-               "its first place."));
-        return;
-    }
-    const QString name = Name(TimerName(number));
-    EditorState probe = document.GetState();
-    if (!JoinTimer(probe, number)) {
-        Prompter::Current().ShowMessage(
-            window, tr("%1 cannot be joined into one place.").arg(name),
-            tr("Together its places have more than %1 intervals, the most one timer holds. "
-               "Delete intervals or give one place another number.")
-                .arg(kEditorMaxRows));
-        return;
-    }
-    Perform(tr("Join %1").arg(name), [&](EditorState& after) { return JoinTimer(after, number); });
+    const int panel = FindTimer(document.GetState(), number);
+    Perform(tr("Join %1").arg(Name(TimerName(number))), panel, -1,
+            [&](EditorState& after) { return JoinTimer(after, number); });
 }
 
 void EditCommands::OnShowProblems() {
     if (!CommitFocusedTyping()) {
         return;
     }
-    const std::vector<DeviceProblem>& problems = document.GetProblems();
-    if (problems.empty()) {
+    const ProgramFacts& facts = document.GetFacts();
+    if (facts.findings.empty()) {
         Prompter::Current().ShowMessage(window, tr("The program has no problems."),
                                         tr("The device can take it as it is."));
         return;
     }
     QStringList lines;
-    for (const DeviceProblem& problem : problems) {
-        lines.append(QString::fromStdString(problem.message));
+    for (const DeviceProblem& finding : facts.findings) {
+        lines.append(FindingLine(finding));
     }
-    Prompter::Current().ShowMessage(
-        window, tr("The program has %n problem(s).", nullptr, static_cast<int>(problems.size())),
-        lines.join(u'\n'));
-    for (const DeviceProblem& problem : problems) {
-        if (problem.panel >= 0) {
-            document.SetSelection({problem.panel, problem.row});
+    const QString title = facts.counts.problems == 0
+                              ? tr("The program has %n warning(s).", nullptr, facts.counts.warnings)
+                          : facts.counts.warnings == 0
+                              ? tr("The program has %n problem(s).", nullptr, facts.counts.problems)
+                              //: %1 is "N problem(s)", %2 "N warning(s)".
+                              : tr("The program has %1 and %2.")
+                                    .arg(tr("%n problem(s)", nullptr, facts.counts.problems),
+                                         tr("%n warning(s)", nullptr, facts.counts.warnings));
+    Prompter::Current().ShowMessage(window, title, ShortList(lines), lines.join(u'\n'));
+    for (const DeviceProblem& finding : facts.findings) {
+        if (finding.panel >= 0) {
+            document.SetSelection({finding.panel, finding.row});
             emit stepDone();
             return;
         }
@@ -407,6 +336,6 @@ void EditCommands::OnStartupClicked(bool checked) {
     document.Apply(checked ? tr("Run Timer 0 on Power Up") : tr("Do Not Run Timer 0 on Power Up"),
                    [&](EditorState& after) {
                        after.startup = checked;
-                       return true;
+                       return EditRefusal::None;
                    });
 }

@@ -3,7 +3,8 @@
 #include <QObject>
 #include <QString>
 
-class ProgramDocument;
+#include "gui/document/ProgramDocument.h"
+
 class QAction;
 class QMenu;
 class QWidget;
@@ -60,11 +61,9 @@ private:
     int TimerNumber(int panel) const;
     // The row, or nullptr when the document has no such row.
     const RowState* FindRow(int panel, int row) const;
-    void ShowRowsFull(int panel);
-    void ShowTimersFull();
-    // Applies a command's step and tells the window when it was taken.
-    template <typename Edit>
-    void Perform(const QString& name, const Edit& edit);
+    // Applies a command's step on the timer at panel (and its row) and tells the window when it
+    // was taken, or the user why not.
+    void Perform(const QString& name, int panel, int row, const ProgramDocument::Edit& edit);
 
     ProgramDocument& document;
     QWidget* window;

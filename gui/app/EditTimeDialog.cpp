@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "core/IntervalText.h"
+#include "core/Limits.h"
 #include "gui/common/DialogUnits.h"
 #include "gui/common/FocusFrame.h"
 #include "gui/common/Prompter.h"
@@ -14,8 +15,6 @@
 #include "res/ControlIds.h"
 
 namespace {
-
-constexpr int kTimerCount = 32;
 
 // The flat ON/OFF switch: a flat button shows no sign of the focus in most styles.
 class SwitchButton : public QPushButton {

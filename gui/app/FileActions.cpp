@@ -46,6 +46,28 @@ QString FileFilter() {
     return FileActions::tr("Tavrel Timer Files (*.tvr);;All Files(*.*)");
 }
 
+// What saving over the file named name would leave out of it; empty when nothing.
+QString LossesText(const QString& name, int skippedLines, int partsLeftOut) {
+    QString text;
+    if (skippedLines > 0) {
+        text = FileActions::tr("Saving writes %1 without the %n line(s) that could not be read.",
+                               nullptr, skippedLines)
+                   .arg(name);
+    }
+    if (partsLeftOut > 0) {
+        text += text.isEmpty() ? FileActions::tr(
+                                     "Saving writes %1 without the %n part(s) of the program "
+                                     "that the editor does not hold.",
+                                     nullptr, partsLeftOut)
+                                     .arg(name)
+                               : u' ' + FileActions::tr(
+                                            "It also leaves out the %n part(s) of the program "
+                                            "that the editor does not hold.",
+                                            nullptr, partsLeftOut);
+    }
+    return text;
+}
+
 }  // namespace
 
 FileActions::FileActions(ProgramDocument& document, QWidget* window)
@@ -118,8 +140,14 @@ bool FileActions::OnFileSave() {
     if (!CommitAllTyping(window)) {
         return false;
     }
+    const FileCheck disk = document.CheckDisk();
+    // A file read whole and not changed since is left alone: writing it again could only
+    // change its bytes (its line ends, say), never its program.
+    if (!document.IsModified() && (disk == FileCheck::Unchanged || disk == FileCheck::Touched)) {
+        return true;
+    }
     // A file deleted meanwhile is written again; only another program's bytes are asked about.
-    if (document.CheckDisk() == FileCheck::Changed) {
+    if (disk == FileCheck::Changed) {
         switch (Prompter::Current().AskReplaceChanged(
             window, tr("%1 was changed by another program since you opened it.")
                         .arg(FileName(document.GetPath())))) {
@@ -131,7 +159,25 @@ bool FileActions::OnFileSave() {
                 return false;
         }
     }
+    if (!document.GetLosses().isEmpty()) {
+        switch (AskLosing()) {
+            case Prompter::Answer::Replace:
+                break;
+            case Prompter::Answer::SaveAs:
+                return OnFileSaveAs();
+            default:
+                return false;
+        }
+    }
     return Saved(document.Save());
+}
+
+Prompter::Answer FileActions::AskLosing() {
+    return Prompter::Current().AskSaveLosing(
+        window, document.GetLosses(),
+        tr("Save writes only what the editor holds. Save As\u2026 keeps %1 as it is and writes "
+           "the program to another file.")
+            .arg(FileName(document.GetPath())));
 }
 
 bool FileActions::OnFileSaveAs() {
@@ -139,7 +185,15 @@ bool FileActions::OnFileSaveAs() {
         return false;
     }
     const QString fileName = AskSaveName(window, FileFilter(), kSuffix);
-    return !fileName.isEmpty() && Saved(document.SaveAs(fileName));
+    if (fileName.isEmpty()) {
+        return false;
+    }
+    // Save As onto the opened file itself is a Save over it.
+    if (!document.GetLosses().isEmpty() && QFileInfo(fileName) == QFileInfo(document.GetPath()) &&
+        AskLosing() != Prompter::Answer::Replace) {
+        return false;
+    }
+    return Saved(document.SaveAs(fileName));
 }
 
 bool FileActions::MaybeSave(bool saveAs) {
@@ -241,9 +295,16 @@ bool FileActions::OpenFile(const QString& fileName) {
     if (!MaybeSave(true)) {
         return false;
     }
+    QStringList leftOut;
+    for (const std::string& line :
+         DescribeWhatDoesNotFit(program, kTimerCount, kMaxIntervalsPerTimer)) {
+        leftOut.append(QString::fromStdString(line));
+    }
     // Only a file that loaded becomes the program's file, so a later Save never overwrites a
     // file that could not be read.
-    document.Open(fileName, program, result.stamp);
+    document.Open(fileName, program, result.stamp,
+                  LossesText(FileName(fileName), static_cast<int>(result.skippedCount),
+                             static_cast<int>(leftOut.size())));
     toldHash = 0;
     Watch();
     RememberFile(fileName);
@@ -269,18 +330,14 @@ bool FileActions::OpenFile(const QString& fileName) {
                 .arg(QString::fromStdString(name)),
             detail.join(QStringLiteral("\n\n")));
     }
-    QStringList leftOut;
-    for (const std::string& line :
-         DescribeWhatDoesNotFit(program, kEditorMaxTimers, kEditorMaxRows)) {
-        leftOut.append(QString::fromStdString(line));
-    }
     if (!leftOut.isEmpty()) {
         Prompter::Current().ShowMessage(
             window, tr("Part of the program could not be shown."),
             tr("The editor holds %1 timers of up to %2 intervals each. Left out:\n%3\n"
                "The file itself is unchanged; saving writes only what is shown.")
-                .arg(QString::number(kEditorMaxTimers), QString::number(kEditorMaxRows),
-                     leftOut.join(u'\n')));
+                .arg(QString::number(kTimerCount), QString::number(kMaxIntervalsPerTimer),
+                     ShortList(leftOut)),
+            leftOut.join(u'\n'));
     }
     return true;
 }

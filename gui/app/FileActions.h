@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <cstdint>
 
+#include "gui/common/Prompter.h"
+
 class ProgramDocument;
 class QFileSystemWatcher;
 class QMenu;
@@ -56,6 +58,8 @@ public:
 
 private:
     bool Saved(const SaveResult& result);
+    // Saving over the opened file loses part of it: Save (Replace), Save As or Cancel.
+    Prompter::Answer AskLosing();
     void RememberFile(const QString& fileName);
     // Watches the document's file; a save replaces the file, so each save watches it anew.
     void Watch();

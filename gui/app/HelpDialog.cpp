@@ -5,6 +5,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "core/DeviceLimits.h"
 #include "gui/common/DialogUnits.h"
 #include "res/ControlIds.h"
 
@@ -12,7 +13,7 @@ QString HelpDialog::PageHtml() {
     // One text per heading and per paragraph: units a translator can take in at once.
     const QString sections[][2] = {
         {tr("Building a program"),
-         tr("A program has up to 31 timers, numbered 0 to 31. Each timer is a sequence of ON and "
+         tr("A program has up to %1 timers, numbered %2 to %3. Each timer is a sequence of ON and "
             "OFF intervals that the device runs in order. <b>Add Timer</b> starts a timer with "
             "its first interval; <b>Add Interval</b> and <b>Insert Interval</b> (Ins) add more. "
             "Type a length as <tt>HH:MM:SS</tt>, or <tt>HH:MM:SS:TT</tt> with TT in sixtieths of "
@@ -20,14 +21,26 @@ QString HelpDialog::PageHtml() {
             "change can be undone with Ctrl+Z. A typed interval that does not read stays in its "
             "field, framed with a red \"!\" sign, and the line under the list says how to type it; "
             "Esc takes the typing back. Esc does nothing else in the main window: Exit is Alt+X, "
-            "Ctrl+Q or the close box.")},
+            "Ctrl+Q or the close box.")
+             .arg(kTimerCount)
+             .arg(kFirstTimerNumber)
+             .arg(kLastTimerNumber)},
         {tr("What the device takes"),
-         tr("31 timers, numbered 0 to 31; 49 intervals a timer; 8 intervals a block; 128 bytes of "
-            "memory; intervals up to 38:50:10:07. A longer interval is marked in its field and on "
-            "the timeline as soon as you enter it, and the status line counts every problem: "
-            "click it, or choose <b>Edit &gt; Show Problems</b> (F8), to list them and select the "
-            "first. A timer that a file has in two places is joined into one with <b>Edit &gt; "
-            "Join Timer</b>.")},
+         tr("%1 timers, numbered %2 to %3; %4 intervals a timer; %5 intervals a block; %6 bytes of "
+            "memory; intervals up to %7. A longer interval is marked in its field and on the "
+            "timeline as soon as you enter it, and the status line counts every problem, and "
+            "apart from them every warning: a program the device takes but that probably does not "
+            "do what was meant, such as one that should start timer 0 on power up but has none. "
+            "Click the status line, or choose <b>Edit &gt; Show Problems</b> (F8), to list them "
+            "and select the first. A timer that a file has in two places is joined into one with "
+            "<b>Edit &gt; Join Timer</b>.")
+             .arg(kTimerCount)
+             .arg(kFirstTimerNumber)
+             .arg(kLastTimerNumber)
+             .arg(kMaxIntervalsPerTimer)
+             .arg(kIntervalsPerBlock)
+             .arg(kDeviceMemoryBytes)
+             .arg(QString::fromStdString(LongestIntervalText()))},
         {tr("Blocks and memory"),
          tr("The device has 128 bytes for the program. Every interval takes 3 bytes and every "
             "block 1. A block holds up to 8 intervals of one timer; the box at the right of a row "

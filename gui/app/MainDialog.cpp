@@ -165,7 +165,7 @@ void MainDialog::FollowDocument(const EditorChange& change) {
         startupCheck->setChecked(state.startup);
     }
     if (change.Program()) {
-        status->Show(SummarizeProgram(ProgramFromState(state)), document->GetProblems());
+        status->Show(document->GetFacts().summary, document->GetProblems());
         timerList->ShowProblems(document->GetProblems());
         const bool any = !state.panels.empty();
         programButton->setEnabled(any);
@@ -395,21 +395,21 @@ void MainDialog::OnProgram() {
         return;
     }
     const TimerProgram program = document->GetProgram();
-    // The check the status line counts; its warnings do not stop the device taking it.
-    QStringList lines;
-    for (const DeviceProblem& problem : document->GetProblems()) {
-        if (StopsProgramming(problem)) {
-            lines.append(QString::fromStdString(problem.message));
-        }
+    // The check the status line counts: problems stop here, warnings go along to the dialog.
+    QStringList problems;
+    QStringList warnings;
+    for (const DeviceProblem& finding : document->GetProblems()) {
+        (finding.IsWarning() ? warnings : problems).append(QString::fromStdString(finding.message));
     }
-    if (!lines.isEmpty()) {
+    if (!problems.isEmpty()) {
         Prompter::Current().ShowMessage(this, tr("The device cannot take this program."),
-                                        lines.join(u'\n'));
+                                        ShortList(problems), problems.join(u'\n'));
         return;
     }
     const std::vector<std::uint8_t> frame = BuildTransferFrame(program);
     ProgramDialog dialog(frame.data(), static_cast<int>(frame.size()), kZeroTimeUs, kOneTimeUs,
                          kSyncTimeUs, this);
+    dialog.SetWarnings(warnings);
     dialog.exec();
 }
 

@@ -132,12 +132,20 @@ void ProgramStatus::Show(const ProgramSummary& summary,
     }
     summaryText = parts.join(kSeparator);
     problemsText.clear();
+    const FindingCounts counts = CountFindings(problems);
+    // Problems come first in the check's list, so the first finding is the one to name.
     if (!problems.empty()) {
-        const auto count = static_cast<int>(problems.size());
+        const int named = counts.problems > 0 ? counts.problems : counts.warnings;
+        const QString first = QString::fromStdString(ShortProblemText(problems.front()));
+        const QString more = named > 1 ? QStringLiteral("\u2026") : QString();
         //: %1 is the first problem; %2 is "…" when more follow.
-        problemsText = tr("%n problem(s): %1%2", nullptr, count)
-                           .arg(QString::fromStdString(ShortProblemText(problems.front())),
-                                count > 1 ? QStringLiteral("\u2026") : QString());
+        problemsText = counts.problems > 0
+                           ? tr("%n problem(s): %1%2", nullptr, counts.problems).arg(first, more)
+                           //: %1 is the first warning; %2 is "…" when more follow.
+                           : tr("%n warning(s): %1%2", nullptr, counts.warnings).arg(first, more);
+        if (counts.problems > 0 && counts.warnings > 0) {
+            problemsText += kSeparator + tr("%n warning(s)", nullptr, counts.warnings);
+        }
     }
     line->setCursor(problems.empty() ? Qt::ArrowCursor : Qt::PointingHandCursor);
     line->setToolTip(problems.empty() ? QString()

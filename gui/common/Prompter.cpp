@@ -36,9 +36,12 @@ Prompter::Override::~Override() {
     CurrentSlot() = previous;
 }
 
-void QtPrompter::ShowMessage(QWidget* parent, const QString& text, const QString& detail) {
+void QtPrompter::ShowMessage(QWidget* parent, const QString& text, const QString& detail,
+                             const QString& fullList) {
     QMessageBox box(QMessageBox::Warning, BoxTitle(), text, QMessageBox::Ok, parent);
     box.setInformativeText(detail);
+    // The details area scrolls, so a list of any length keeps the box on the screen.
+    box.setDetailedText(fullList);
     box.exec();
 }
 
@@ -125,6 +128,32 @@ Prompter::Answer QtPrompter::AskReplaceChanged(QWidget* parent, const QString& t
         return Answer::Replace;
     }
     return box.clickedButton() == saveAs ? Answer::SaveAs : Answer::Cancel;
+}
+
+Prompter::Answer QtPrompter::AskSaveLosing(QWidget* parent, const QString& text,
+                                           const QString& detail) {
+    QMessageBox box(QMessageBox::Warning, BoxTitle(), text, QMessageBox::NoButton, parent);
+    box.setInformativeText(detail);
+    QPushButton* save =
+        box.addButton(QCoreApplication::translate("Prompter", "&Save"), QMessageBox::AcceptRole);
+    QPushButton* saveAs = box.addButton(QCoreApplication::translate("Prompter", "Save &As\u2026"),
+                                        QMessageBox::ActionRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(saveAs);
+    box.exec();
+    if (box.clickedButton() == save) {
+        return Answer::Replace;
+    }
+    return box.clickedButton() == saveAs ? Answer::SaveAs : Answer::Cancel;
+}
+
+QString ShortList(const QStringList& items) {
+    if (items.size() <= kBoxListItems) {
+        return items.join(u'\n');
+    }
+    const auto more = static_cast<int>(items.size()) - kBoxListItems;
+    return items.mid(0, kBoxListItems).join(u'\n') + u'\n' +
+           QCoreApplication::translate("Prompter", "and %n more", nullptr, more);
 }
 
 QString AskSaveName(QWidget* parent, const QString& filter, const QString& suffix,

@@ -14,8 +14,10 @@ public:
     virtual ~Prompter() = default;
 
     // A message with an OK button only. The fixed text comes first; detail, when given, says
-    // what happened and what to do.
-    virtual void ShowMessage(QWidget* parent, const QString& text, const QString& detail = {}) = 0;
+    // what happened and what to do. fullList, when given, is behind the box's details button:
+    // the whole of a list the detail gives only the start of (ShortList).
+    virtual void ShowMessage(QWidget* parent, const QString& text, const QString& detail = {},
+                             const QString& fullList = {}) = 0;
     // A question answered Yes, No or Cancel.
     virtual Answer AskYesNoCancel(QWidget* parent, const QString& text) = 0;
     // A question answered Yes or No; true for Yes.
@@ -36,6 +38,8 @@ public:
 
     // The file was changed by someone else: Replace it, Save As or Cancel.
     virtual Answer AskReplaceChanged(QWidget* parent, const QString& text) = 0;
+    // Saving over the file loses what detail names: Save (Replace), Save As or Cancel.
+    virtual Answer AskSaveLosing(QWidget* parent, const QString& text, const QString& detail) = 0;
 
     static Prompter& Current();
     // Makes prompter the current one until the returned guard is destroyed.
@@ -53,7 +57,8 @@ public:
 
 class QtPrompter : public Prompter {
 public:
-    void ShowMessage(QWidget* parent, const QString& text, const QString& detail) override;
+    void ShowMessage(QWidget* parent, const QString& text, const QString& detail,
+                     const QString& fullList) override;
     Answer AskYesNoCancel(QWidget* parent, const QString& text) override;
     bool AskYesNo(QWidget* parent, const QString& text) override;
     bool AskDiscard(QWidget* parent, const QString& text, const QString& detail) override;
@@ -63,7 +68,13 @@ public:
     QString GetSaveFileName(QWidget* parent, const QString& title, const QString& startPath,
                             const QString& filter, const QString& defaultSuffix) override;
     Answer AskReplaceChanged(QWidget* parent, const QString& text) override;
+    Answer AskSaveLosing(QWidget* parent, const QString& text, const QString& detail) override;
 };
+
+// How many items of a list a message box shows before "and N more": a box fits a small screen.
+inline constexpr int kBoxListItems = 10;
+// The first kBoxListItems items, a line each, then "and N more" when there are more.
+QString ShortList(const QStringList& items);
 
 // A file name to save or export to: asked, the suffix added when the name has none, and an
 // existing file replaced only when agreed (asked for the final name, so "name" never replaces

@@ -3,14 +3,26 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include "core/DeviceLimits.h"
+
 // Fixed texts the user sees in more than one place. Functions, so they are looked up in the
 // language in force when they show.
 
 // The forms an interval is typed in, said the same way wherever one is refused.
 inline QString IntervalFormsText() {
     return QCoreApplication::translate(
-        "TimerTexts",
-        "HH:MM:SS or HH:MM:SS:TT: hours, minutes and seconds up to 99, TT in sixtieths, 0 to 59");
+               "TimerTexts",
+               "HH:MM:SS or HH:MM:SS:TT: hours, minutes and seconds up to %1, TT in sixtieths, 0 "
+               "to %2")
+        .arg(kMaxIntervalField)
+        .arg(kMaxIntervalTicksField);
+}
+
+// A finding of the device check as a line of a list: its kind, then its words.
+inline QString FindingLine(const DeviceProblem& finding) {
+    const QString text = QString::fromStdString(finding.message);
+    return finding.IsWarning() ? QCoreApplication::translate("TimerTexts", "Warning: %1").arg(text)
+                               : QCoreApplication::translate("TimerTexts", "Problem: %1").arg(text);
 }
 
 inline QString InvalidIntervalMessage() {

@@ -75,18 +75,22 @@ bool ProgramDocument::IsModified() const {
     return !history->isClean();
 }
 
-bool ProgramDocument::Apply(const QString& name, const Edit& edit) {
+EditRefusal ProgramDocument::Apply(const QString& name, const Edit& edit) {
+    return ApplyNamed([&name] { return name; }, edit);
+}
+
+EditRefusal ProgramDocument::ApplyNamed(const std::function<QString()>& name, const Edit& edit) {
     EditorState after = state;
-    if (!edit(after)) {
-        return false;
+    if (const EditRefusal refusal = edit(after); refusal != EditRefusal::None) {
+        return refusal;
     }
     const EditorChange change = CompareStates(state, after);
     if (!change.Program()) {
         SetSelection(after.selection);
-        return false;
+        return EditRefusal::None;
     }
-    history->push(new DocumentStep(*this, name, state, std::move(after), change));
-    return true;
+    history->push(new DocumentStep(*this, name(), state, std::move(after), change));
+    return EditRefusal::None;
 }
 
 void ProgramDocument::SetSelection(const EditorSelection& selection) {
@@ -118,12 +122,12 @@ void ProgramDocument::Replace(int first, int removed, const std::vector<PanelSta
     }
     state.startup = startup;
     state.selection = selection;
-    CheckState();
+    ComputeFacts();
     emit stateChanged(change);
 }
 
-void ProgramDocument::CheckState() {
-    problems = CheckEditorState(state);
+void ProgramDocument::ComputeFacts() {
+    facts = ::ComputeFacts(state);
 }
 
 void ProgramDocument::Reset(EditorState newState, const QString& newPath) {
@@ -132,7 +136,7 @@ void ProgramDocument::Reset(EditorState newState, const QString& newPath) {
     // The old steps refer to panels that are gone. Clearing makes the history clean, which
     // tells the views the program is unmodified.
     history->clear();
-    CheckState();
+    ComputeFacts();
     emit stateChanged(change);
     if (newPath != path) {
         path = newPath;
@@ -141,13 +145,19 @@ void ProgramDocument::Reset(EditorState newState, const QString& newPath) {
 }
 
 void ProgramDocument::Open(const QString& newPath, const TimerProgram& program,
-                           const FileStamp& newStamp) {
+                           const FileStamp& newStamp, const QString& newLosses) {
     stamp = newStamp;
+    losses = newLosses;
     Reset(StateFromProgram(program), newPath);
+    if (!losses.isEmpty()) {
+        // No step leads back to the file as it was: the program is changed from the start.
+        history->resetClean();
+    }
 }
 
 void ProgramDocument::Close() {
     stamp = {};
+    losses.clear();
     Reset(EditorState{}, QString());
 }
 
@@ -159,6 +169,7 @@ SaveResult ProgramDocument::Save() {
     const SaveResult result = WriteTimerFile(path.toStdString(), GetProgram());
     if (result.Ok()) {
         stamp = result.stamp;
+        losses.clear();
         history->setClean();
     }
     return result;
@@ -169,6 +180,8 @@ SaveResult ProgramDocument::SaveAs(const QString& newPath) {
     const SaveResult result = WriteTimerFile(newPath.toStdString(), GetProgram());
     if (result.Ok()) {
         stamp = result.stamp;
+        // The opened file keeps what this program lacks; the new one holds all there is.
+        losses.clear();
         history->setClean();
         if (newPath != path) {
             path = newPath;

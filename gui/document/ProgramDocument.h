@@ -4,8 +4,8 @@
 #include <QString>
 #include <functional>
 
-#include "core/DeviceLimits.h"
 #include "core/EditorState.h"
+#include "core/ProgramFacts.h"
 #include "core/TimerFile.h"
 
 class QUndoStack;
@@ -19,8 +19,8 @@ class ProgramDocument : public QObject {
     Q_OBJECT
 
 public:
-    // A change of a copy of the state; false refuses it, and nothing is changed.
-    using Edit = std::function<bool(EditorState& state)>;
+    // A change of a copy of the state; a refusal leaves the state as it was.
+    using Edit = std::function<EditRefusal(EditorState& state)>;
 
     explicit ProgramDocument(QObject* parent = nullptr);
     ~ProgramDocument() override;
@@ -31,21 +31,30 @@ public:
     QUndoStack* GetHistory() const { return history; }
     // The file the program was opened from or saved to; empty for a new program.
     const QString& GetPath() const { return path; }
-    // The history is not where the program was opened or last saved.
+    // The history is not where the program was opened or last saved, or opening left part of
+    // the file out.
     bool IsModified() const;
-    // What the device check (CheckEditorState) finds in the state, kept up to date before
+    // The program's size, transfer time and device check, computed once per change, before
     // stateChanged is emitted.
-    const std::vector<DeviceProblem>& GetProblems() const { return problems; }
+    const ProgramFacts& GetFacts() const { return facts; }
+    const std::vector<DeviceProblem>& GetProblems() const { return facts.findings; }
+    // What saving over the file it was opened from would leave out of it, in a sentence or
+    // two for the user; empty when a save writes all the file held.
+    const QString& GetLosses() const { return losses; }
 
-    // One undo step named name. False when edit refused or left the program as it was; a new
-    // selection it made is taken all the same, as no step.
-    bool Apply(const QString& name, const Edit& edit);
+    // One undo step named name; its refusal, or None. A program left as it was is no step; a
+    // new selection the edit made is taken all the same, as no step.
+    EditRefusal Apply(const QString& name, const Edit& edit);
+    // The same, for a step whose name says what the edit did: name is asked once it has run.
+    EditRefusal ApplyNamed(const std::function<QString()>& name, const Edit& edit);
     // Moving the selection is not a change of the program, so it is no step.
     void SetSelection(const EditorSelection& selection);
 
     // The program read from path replaces this one, with a new history; stamp is what the file
-    // held when it was read.
-    void Open(const QString& path, const TimerProgram& program, const FileStamp& stamp = {});
+    // held when it was read. losses names what the program lacks of the file (GetLosses); then
+    // the program opens as changed, so closing asks and saving over the file is asked first.
+    void Open(const QString& path, const TimerProgram& program, const FileStamp& stamp = {},
+              const QString& losses = {});
     // Writes the program to its file, or to path, which then becomes its file; the history's
     // saved point moves only when the file was written.
     SaveResult Save();
@@ -69,11 +78,12 @@ private:
     // A new state and a new history, the saved point at its start.
     void Reset(EditorState newState, const QString& newPath);
 
-    // The device check again after the program changed.
-    void CheckState();
+    // The facts again after the program changed.
+    void ComputeFacts();
 
     EditorState state;
-    std::vector<DeviceProblem> problems;
+    ProgramFacts facts;
+    QString losses;
     QUndoStack* history;
     QString path;
     FileStamp stamp;

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "core/ProgramFacts.h"
 #include "gui/common/Prompter.h"
 #include "gui/common/SystemColors.h"
 #include "gui/common/TimerTexts.h"
@@ -466,11 +467,11 @@ bool TimerListCtrl::FillPanel(int index, const PanelState& state) {
     const int kept = panel->GetRowCount();
     for (int row = 0; row < kept; ++row) {
         const RowState& wanted = state.rows[static_cast<std::size_t>(row)];
-        panel->SetRow(row, wanted.on, QString::fromStdString(wanted.text), wanted.blockStart);
+        panel->SetRow(row, wanted.on, QString::fromStdString(RowText(wanted)), wanted.blockStart);
     }
     for (int row = kept; row < rows; ++row) {
         const RowState& wanted = state.rows[static_cast<std::size_t>(row)];
-        panel->AddRow(wanted.on, QString::fromStdString(wanted.text), wanted.blockStart);
+        panel->AddRow(wanted.on, QString::fromStdString(RowText(wanted)), wanted.blockStart);
     }
     return resized;
 }
@@ -522,8 +523,7 @@ void TimerListCtrl::ShowState(const EditorState& state, const EditorChange& chan
 void TimerListCtrl::ShowProblems(const std::vector<DeviceProblem>& problems) {
     std::vector<std::vector<QString>> marks(static_cast<std::size_t>(panelCount));
     for (const DeviceProblem& problem : problems) {
-        if (problem.kind == DeviceProblem::Kind::IntervalTooLong && IsPanel(problem.panel) &&
-            problem.row >= 0) {
+        if (MarksRow(problem) && IsPanel(problem.panel)) {
             std::vector<QString>& rows = marks[static_cast<std::size_t>(problem.panel)];
             rows.resize(std::max(rows.size(), static_cast<std::size_t>(problem.row) + 1));
             rows[static_cast<std::size_t>(problem.row)] = QString::fromStdString(problem.message);

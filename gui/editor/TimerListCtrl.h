@@ -82,7 +82,7 @@ class TimerListCtrl : public QFrame {
     Q_OBJECT
 
 public:
-    static constexpr int kMaxPanels = kEditorMaxTimers;
+    static constexpr int kMaxPanels = kTimerCount;
     static constexpr int kMinimumWidth = 180;
     static constexpr int kMinimumHeight = 100;
 

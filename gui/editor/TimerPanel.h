@@ -44,7 +44,7 @@ class TimerPanel : public QWidget {
     Q_OBJECT
 
 public:
-    static constexpr int kMaxRows = kEditorMaxRows;
+    static constexpr int kMaxRows = kMaxIntervalsPerTimer;
 
     // The widget goes into container, or into parent when there is none, at x 0 and y, width
     // wide and one caption high; it shows from its first Move.

@@ -18,6 +18,7 @@
 #include "core/ProgramSummary.h"
 #include "core/TimelineMath.h"
 #include "core/TimerProgram.h"
+#include "gui/common/Prompter.h"
 #include "gui/timeline/TimelinePaint.h"
 
 namespace {
@@ -78,9 +79,7 @@ std::vector<TableRow> TableRows(const TimelineLayout& layout) {
                                   : QCoreApplication::translate("ProgramReport", "OFF");
             row.cells[3] = QString::fromStdString(bar.text);
             row.cells[4] = QString::fromStdString(FormatTimelineTime(bar.start));
-            row.cells[5] = bar.readable
-                               ? QString::fromStdString(FormatTimelineTime(bar.End()))
-                               : QCoreApplication::translate("ProgramReport", "cannot be read");
+            row.cells[5] = QString::fromStdString(FormatTimelineTime(bar.End()));
             row.cells[6] =
                 bar.blockStart ? QCoreApplication::translate("ProgramReport", "yes") : QString();
             rows.push_back(row);
@@ -149,14 +148,13 @@ public:
           textFont(ReportFont(9)),
           boldFont(ReportFont(9, true)),
           timelineFont(ReportFont(8)),
-          marks(ReportMarks(state, info.unsaved)) {
+          marks(ReportMarks(info.facts, info.unsaved)) {
         for (std::size_t c = 0; c < kColumns.size(); ++c) {
             titles[c] = QCoreApplication::translate("ProgramReport", kColumns[c]);
         }
         columnWidths = ColumnWidths(width, titles, rows, boldFont, textFont);
-        const ProgramSummary summary = SummarizeProgram(ProgramFromState(state));
         summaryLine =
-            QString::fromStdString(FormatSummaryLine(summary, kDeviceMemoryBytes)) +
+            QString::fromStdString(FormatSummaryLine(info.facts.summary, kDeviceMemoryBytes)) +
             QStringLiteral(" \u00B7 ") +
             (state.startup
                  ? QCoreApplication::translate("ProgramReport", "Run timer 0 on power up: yes")
@@ -348,15 +346,25 @@ ReportInfo Dated(ReportInfo info) {
 
 }  // namespace
 
-QStringList ReportMarks(const EditorState& state, bool unsaved) {
-    QStringList marks;
-    const int used = DeviceMemoryUsed(ProgramFromState(state));
-    if (used > kDeviceMemoryBytes) {
-        marks.append(QCoreApplication::translate(
-                         "ProgramReport",
-                         "Too large for the device: it needs %1 bytes, the device holds %2.")
-                         .arg(Number(used), Number(kDeviceMemoryBytes)));
+QStringList ReportMarks(const ProgramFacts& facts, bool unsaved) {
+    QStringList findings;
+    for (const DeviceProblem& finding : facts.findings) {
+        if (finding.kind == DeviceProblem::Kind::OutOfMemory) {
+            findings.append(QCoreApplication::translate(
+                                "ProgramReport",
+                                "Too large for the device: it needs %1 bytes, the device holds %2.")
+                                .arg(Number(facts.summary.bytes), Number(kDeviceMemoryBytes)));
+            continue;
+        }
+        // A line each: the short words, which the header does not cut.
+        const QString text = QString::fromStdString(ShortProblemText(finding));
+        findings.append(
+            finding.IsWarning()
+                ? QCoreApplication::translate("ProgramReport", "Warning: %1").arg(text)
+                : QCoreApplication::translate("ProgramReport", "Problem: %1").arg(text));
     }
+    // However many there are, the header keeps its room on the page.
+    QStringList marks = ShortList(findings).split(u'\n', Qt::SkipEmptyParts);
     if (unsaved) {
         marks.append(QCoreApplication::translate(
             "ProgramReport",

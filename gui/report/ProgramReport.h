@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include "core/ProgramFacts.h"
+
 #include "core/EditorState.h"
 
 class QPagedPaintDevice;
@@ -17,10 +19,12 @@ struct ReportInfo {
     QString title;         // usually the file's name
     QDateTime printed;     // shown in the header; when not set, the moment the report is made
     bool unsaved = false;  // the program shown differs from its file
+    ProgramFacts facts;    // the document's facts about the program shown
 };
 
-// The header's marks, one line each; none for a saved program the device can take.
-QStringList ReportMarks(const EditorState& state, bool unsaved);
+// The header's marks, one line each: the device check's findings and unsaved changes; none for
+// a saved program the device takes as it is.
+QStringList ReportMarks(const ProgramFacts& facts, bool unsaved);
 
 // Paints the report onto a fresh paged device and returns the number of pages, 0 when the
 // painter could not start (no pages written).

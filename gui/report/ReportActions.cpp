@@ -26,7 +26,8 @@ void ReportActions::OnPrint() {
         return;
     }
     QString error;
-    if (!PrintReport(printer, document.GetState(), {Title(), {}, document.IsModified()}, error)) {
+    if (!PrintReport(printer, document.GetState(),
+                     {Title(), {}, document.IsModified(), document.GetFacts()}, error)) {
         Prompter::Current().ShowMessage(window, tr("Unable to print"), error);
     }
 }
@@ -56,11 +57,12 @@ bool ReportActions::Export(const QString& title, const QString& filter, const QS
 }
 
 bool ReportActions::OnExportPdf() {
-    return Export(
-        tr("Export as PDF"), tr("PDF Files (*.pdf)"), QStringLiteral("pdf"),
-        [this](const EditorState& state, const QString& fileName, QString& error) {
-            return ExportPdf(state, fileName, {Title(), {}, document.IsModified()}, error);
-        });
+    return Export(tr("Export as PDF"), tr("PDF Files (*.pdf)"), QStringLiteral("pdf"),
+                  [this](const EditorState& state, const QString& fileName, QString& error) {
+                      return ExportPdf(state, fileName,
+                                       {Title(), {}, document.IsModified(), document.GetFacts()},
+                                       error);
+                  });
 }
 
 bool ReportActions::OnExportCsv() {

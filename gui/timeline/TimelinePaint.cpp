@@ -110,7 +110,7 @@ void PaintTimeline(QPainter& painter, const QRectF& rect, const TimelineLayout& 
         const double barHeight = lanes.BarHeight();
         // Bars are in time order: stop at the first that starts past the right edge.
         for (const TimelineBar& bar : lane.bars) {
-            if (!bar.readable || bar.length == 0) {
+            if (bar.length == 0) {
                 continue;
             }
             const BarExtent extent = BarPixels(bar, scale);
@@ -133,7 +133,7 @@ void PaintTimeline(QPainter& painter, const QRectF& rect, const TimelineLayout& 
         // Intervals the device cannot take: cross-hatched and framed, so the mark reads without
         // colour too.
         for (const TimelineBar& bar : lane.bars) {
-            if (bar.problem.empty() || !bar.readable) {
+            if (bar.problem.empty()) {
                 continue;
             }
             const BarExtent extent = BarPixels(bar, scale);
@@ -146,19 +146,13 @@ void PaintTimeline(QPainter& painter, const QRectF& rect, const TimelineLayout& 
             painter.setPen(QPen(ProblemColor(), 2));
             painter.drawRect(box.adjusted(1, 1, -1, -1));
         }
-        // Thin marks over the bars: zero-length rows as a line, unreadable rows hatched.
+        // Zero-length rows as a thin line over the bars.
         for (const TimelineBar& bar : lane.bars) {
             const double x = scale.ToX(static_cast<double>(bar.start));
-            if (x > plot.right() + kGapWidthPx) {
+            if (x > plot.right() + 1) {
                 break;
             }
-            if (!bar.readable) {
-                const QRectF gap(x, barTop - 2, kGapWidthPx, barHeight + 4);
-                painter.fillRect(gap, base);
-                painter.fillRect(gap, QBrush(text, Qt::BDiagPattern));
-                painter.setPen(QPen(text, 1, Qt::DotLine));
-                painter.drawRect(gap.adjusted(0.5, 0.5, -0.5, -0.5));
-            } else if (bar.length == 0) {
+            if (bar.length == 0) {
                 painter.fillRect(QRectF(x - 1, barTop - 3, 2, barHeight + 6), text);
             }
         }

@@ -49,7 +49,7 @@ double TimelineHeight(const QFont& font, int lanes);
 // Pixels right of tick 0 the content takes: the longest lane and its total.
 double TimelineContentWidth(const TimelineLayout& layout, const TimelineFrame& frame);
 
-// Paints the timeline into rect. ON bars are filled, OFF bars outlined, unreadable rows
-// hatched, so the kinds differ without colour; colours come from the palette.
+// Paints the timeline into rect. ON bars are filled, OFF bars outlined, so
+// the kinds differ without colour; colours come from the palette.
 void PaintTimeline(QPainter& painter, const QRectF& rect, const TimelineLayout& layout,
                    const TimelinePaintOptions& options);

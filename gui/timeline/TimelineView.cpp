@@ -153,9 +153,7 @@ QPoint TimelineView::RowPoint(int panel, int row) const {
     const TimelineBar& bar =
         layout.lanes[static_cast<std::size_t>(panel)].bars[static_cast<std::size_t>(row)];
     double x = frame.scale.ToX(static_cast<double>(bar.start));
-    if (!bar.readable) {
-        x += kGapWidthPx / 2;
-    } else if (bar.length > 0) {
+    if (bar.length > 0) {
         const BarExtent extent = BarPixels(bar, frame.scale);
         x = (extent.left + extent.right) / 2;
     }

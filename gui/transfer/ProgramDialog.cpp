@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
+#include <QStringList>
 #include <QWindow>
 #include <algorithm>
 
@@ -16,6 +17,7 @@
 #include "core/TransferFrame.h"
 #include "gui/common/DialogUnits.h"
 #include "gui/common/LabelAccessibility.h"
+#include "gui/common/Prompter.h"
 #include "gui/common/SystemColors.h"
 #include "gui/transfer/TextProgressCtrl.h"
 #include "res/ControlIds.h"
@@ -149,6 +151,11 @@ void ProgramDialog::OnInitDialog() {
     warningPalette.setColor(QPalette::WindowText, Qt::darkRed);
     displayWarning->setPalette(warningPalette);
     displayWarning->hide();
+    programWarnings = new QLabel(this);
+    programWarnings->setObjectName(QStringLiteral("programWarnings"));
+    programWarnings->setWordWrap(true);
+    programWarnings->setPalette(warningPalette);
+    programWarnings->hide();
     UpdateDisplayWarning();
 
     setMinimumSize(DefaultSize());
@@ -180,8 +187,10 @@ QSize ProgramDialog::DefaultSize() const {
     const int width = du.X(kWidth);
     const int textWidth = width - 2 * kMargin;
     int textHeight = advice->heightForWidth(textWidth) + kMargin + (LabelsTop() - kLabelsTop);
-    if (!displayWarning->isHidden()) {
-        textHeight += displayWarning->heightForWidth(textWidth) + kMargin / 2;
+    for (const QLabel* label : {displayWarning, programWarnings}) {
+        if (!label->isHidden()) {
+            textHeight += label->heightForWidth(textWidth) + kMargin / 2;
+        }
     }
     return QSize(width, du.Y(kHeight) + textHeight);
 }
@@ -203,7 +212,7 @@ void ProgramDialog::LayoutControls() {
     }
     const int textWidth = w - 2 * kMargin;
     int y = LabelsTop();
-    for (QLabel* label : {advice, displayWarning}) {
+    for (QLabel* label : {advice, programWarnings, displayWarning}) {
         if (label->isHidden()) {
             continue;
         }
@@ -213,6 +222,18 @@ void ProgramDialog::LayoutControls() {
     }
     panesTop = y + kMargin / 2;
     update();
+}
+
+void ProgramDialog::SetWarnings(const QStringList& warnings) {
+    programWarnings->setText(
+        warnings.isEmpty()
+            ? QString()
+            : tr("The device takes this program, but it may not do what you meant:") + u'\n' +
+                  ShortList(warnings));
+    programWarnings->setVisible(!warnings.isEmpty());
+    setMinimumSize(DefaultSize());
+    resize(size().expandedTo(minimumSize()));
+    LayoutControls();
 }
 
 QString LowRefreshWarning(double refreshHz) {

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QRect>
 #include <QSize>
+#include <QStringList>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -76,6 +77,10 @@ public:
         paintRecorder = std::move(recorder);
     }
 
+    // The device check's warnings on the program: it is sent all the same, and the dialog names
+    // them above the panes so they are read before Start.
+    void SetWarnings(const QStringList& warnings);
+
     const FlashTransmitter& GetTransmitter() const { return transmitter; }
     const TransferEstimate& GetEstimate() const { return estimate; }
     PaneRects GetPaneRects() const { return ComputePaneRects(size(), panesTop); }
@@ -120,6 +125,7 @@ private:
     TextProgressCtrl* progress = nullptr;
     QLabel* advice = nullptr;
     QLabel* displayWarning = nullptr;
+    QLabel* programWarnings = nullptr;
     int panesTop = 70;
 
     Counter counter = SteadyCounter();
