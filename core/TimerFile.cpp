@@ -20,6 +20,8 @@ constexpr std::string_view kMagic = "TVRX";
 constexpr std::string_view kVersion = "1000";
 constexpr std::string_view kStartupLine = "STARTUP ENABLED";
 constexpr std::string_view kLineEnd = "\r\n";
+// Some editors start UTF-8 text with one.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 // Matches line against a scanf-style pattern whose only conversion is %d, the way sscanf
 // does: a blank in the pattern matches any run of white space (also none), other characters
@@ -117,6 +119,23 @@ bool IsBlank(std::string_view line) {
     return std::all_of(line.begin(), line.end(), [](char c) { return IsScanSpace(c); });
 }
 
+std::string_view TrimSpacesAndTabs(std::string_view line) {
+    const std::size_t first = line.find_first_not_of(" \t");
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return line.substr(first, line.find_last_not_of(" \t") - first + 1);
+}
+
+// A skipped line that mentions a timer may be the timer line of the intervals below it
+// ("timer 3", "Timer: 3", "# Timer 3"), so they must not join the timer above.
+bool MayBeTimerLine(std::string_view line) {
+    constexpr std::string_view kWord = "timer";
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    return std::search(line.begin(), line.end(), kWord.begin(), kWord.end(),
+                       [&](char a, char b) { return lower(a) == b; }) != line.end();
+}
+
 }  // namespace
 
 void SkipLine(LoadResult& result, std::size_t number, std::string_view line, SkipReason reason) {
@@ -136,6 +155,8 @@ std::string SkipReasonText(SkipReason reason) {
             return Translate("TimerFile", "an interval before the first timer line");
         case SkipReason::BlockFull:
             return Translate("TimerFile", "more than 8 intervals under one timer line");
+        case SkipReason::UnderSkippedTimer:
+            return Translate("TimerFile", "an interval under a timer line that could not be read");
     }
     return Translate("TimerFile", "not used");
 }
@@ -228,9 +249,13 @@ std::string LoadResult::Message() const {
 TimerLine ReadTimerLine(std::string_view line) {
     TimerLine read;
     std::array<std::uint32_t, 4> n{};
+    // The limit is on the line as written; spaces and tabs around it mean nothing to any kind.
     if (line.size() > kMaxTimerLineLength) {
         read.kind = TimerLine::Kind::TooLong;
-    } else if (ScanNumbers(line, "Timer %d", n) == 1) {
+        return read;
+    }
+    line = TrimSpacesAndTabs(line);
+    if (ScanNumbers(line, "Timer %d", n) == 1) {
         read.kind = TimerLine::Kind::Timer;
         read.timer = n[0];
     } else if (ScanNumbers(line, "ON - %d:%d:%d:%d", n) == 4 ||
@@ -284,6 +309,9 @@ LoadResult ParseTimerFile(std::string_view text, TimerProgram& program) {
         result.status = LoadStatus::TooLarge;
         return result;
     }
+    if (text.starts_with(kByteOrderMark)) {
+        text.remove_prefix(kByteOrderMark.size());
+    }
     TextCursor in{text};
     if (in.Word() != kMagic) {
         result.status = LoadStatus::NotTimerFile;
@@ -306,6 +334,10 @@ LoadResult ParseTimerFile(std::string_view text, TimerProgram& program) {
 
     TimerProgram loaded;
     std::unique_ptr<TimerBlock> filling;
+    // After a skipped line that may be a timer line, the intervals up to the next timer line
+    // belong to a timer not known; only such lines cut off the timer above, so a stray comment
+    // between intervals costs only itself.
+    bool unknownTimer = false;
     // The header may spread over several lines, or end in the middle of one.
     std::size_t lineNumber =
         1 + static_cast<std::size_t>(std::count(text.begin(), text.begin() + in.pos, '\n'));
@@ -315,8 +347,10 @@ LoadResult ParseTimerFile(std::string_view text, TimerProgram& program) {
         switch (read.kind) {
             case TimerLine::Kind::TooLong:
                 SkipLine(result, lineNumber, line, SkipReason::TooLong);
+                unknownTimer = unknownTimer || MayBeTimerLine(line);
                 continue;
             case TimerLine::Kind::Timer:
+                unknownTimer = false;
                 if (filling) {
                     loaded.AddBlock(std::move(filling));
                 }
@@ -330,6 +364,7 @@ LoadResult ParseTimerFile(std::string_view text, TimerProgram& program) {
                 continue;
             case TimerLine::Kind::Unreadable:
                 SkipLine(result, lineNumber, line, SkipReason::NotTimerOrInterval);
+                unknownTimer = unknownTimer || MayBeTimerLine(line);
                 continue;
             case TimerLine::Kind::Interval:
                 break;
@@ -338,7 +373,9 @@ LoadResult ParseTimerFile(std::string_view text, TimerProgram& program) {
         interval.Set(read.on, read.hours, read.minutes, read.seconds, read.ticks);
         // An interval before the first timer line has no block to go into; a ninth interval
         // of a block is refused by the block itself.
-        if (!filling) {
+        if (unknownTimer) {
+            SkipLine(result, lineNumber, line, SkipReason::UnderSkippedTimer);
+        } else if (!filling) {
             SkipLine(result, lineNumber, line, SkipReason::BeforeFirstTimer);
         } else if (!filling->AddInterval(interval)) {
             SkipLine(result, lineNumber, line, SkipReason::BlockFull);

@@ -24,6 +24,7 @@ enum class SkipReason {
     TooLong,             // longer than kMaxTimerLineLength
     BeforeFirstTimer,    // an interval with no timer line above it
     BlockFull,           // a ninth interval under one timer line
+    UnderSkippedTimer,   // an interval below a skipped line that may be its timer line
 };
 
 struct SkippedLine {
@@ -75,7 +76,8 @@ std::string FormatSkippedLines(const LoadResult& result, std::string_view fileNa
                                std::string_view closing = {});
 
 // One line as the reader takes it: a timer line with its number, an interval, the startup
-// line, a blank line, or one it skips (too long, or none of these).
+// line, a blank line, or one it skips (too long, or none of these). Spaces and tabs around
+// the line are ignored; the length limit counts them.
 struct TimerLine {
     enum class Kind { Timer, Interval, Startup, Blank, TooLong, Unreadable };
     Kind kind = Kind::Unreadable;
@@ -91,7 +93,8 @@ TimerLine ReadTimerLine(std::string_view line);
 std::vector<std::string_view> SplitTimerLines(std::string_view text);
 
 // Reads timer-file text into an empty program. Lines are matched leniently, as the original
-// reader did; nothing after the magic and version lines makes the load fail.
+// reader did; nothing after the magic and version lines makes the load fail. A UTF-8
+// byte-order mark at the start is skipped.
 LoadResult ParseTimerFile(std::string_view text, TimerProgram& program);
 // Reads the file at path; on failure the program is left untouched.
 LoadResult ReadTimerFile(const std::string& path, TimerProgram& program);
