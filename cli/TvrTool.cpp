@@ -234,6 +234,14 @@ std::string_view Trim(std::string_view text) {
     return text.substr(first, last - first + 1);
 }
 
+// A line of the input quoted in a message: printable, and at most this long with its "...",
+// so a huge line is not echoed whole.
+constexpr std::size_t kQuotedLineWidth = 80;
+
+std::string Quoted(std::string_view line) {
+    return PrintableExcerpt(line, kQuotedLineWidth - 3);
+}
+
 bool ParseTime(std::string_view text, std::int64_t& value) {
     const char* end = text.data() + text.size();
     const auto [ptr, error] = std::from_chars(text.data(), end, value);
@@ -245,6 +253,7 @@ bool ReadSwapTimes(std::istream& in, std::vector<std::int64_t>& swaps, std::stri
     std::string line;
     int lineNumber = 0;
     bool ended = false;
+    errno = 0;
     while (std::getline(in, line)) {
         ++lineNumber;
         const std::string_view text = Trim(line);
@@ -261,11 +270,20 @@ bool ReadSwapTimes(std::istream& in, std::vector<std::int64_t>& swaps, std::stri
             continue;
         }
         if (!ParseTime(text, value)) {
-            error = "line " + std::to_string(lineNumber) + ": '" + std::string(text) +
+            error = "line " + std::to_string(lineNumber) + ": '" + Quoted(text) +
                     "' is not a time in microseconds";
             return false;
         }
         swaps.push_back(value);
+    }
+    if (in.bad()) {
+        const int cause = errno;
+        error = "standard input could not be read";
+        if (cause != 0) {
+            error += std::string(" (") + std::strerror(cause) + ")";
+        }
+        error += "; give it the swap times from a file or a pipe";
+        return false;
     }
     return true;
 }

@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/AtomicSave.h"
+
 class TimerProgram;
 
 // A timer file larger than this is refused: the biggest program the editor holds takes about
@@ -22,6 +24,7 @@ enum class SkipReason {
     TooLong,             // longer than kMaxTimerLineLength
     BeforeFirstTimer,    // an interval with no timer line above it
     BlockFull,           // a ninth interval under one timer line
+    UnderSkippedTimer,   // an interval below a skipped line that may be its timer line
 };
 
 struct SkippedLine {
@@ -37,31 +40,6 @@ inline constexpr std::size_t kMaxSkippedLinesKept = 100;
 inline constexpr std::size_t kSkippedLinesShown = 10;
 // Printable characters kept of a skipped line's text, before "...".
 inline constexpr std::size_t kSkippedTextWidth = 40;
-
-// What a file held when the program last read or wrote it, so a later look can tell whether
-// another program has written it since.
-struct FileStamp {
-    bool known = false;  // false: nothing read or written yet, nothing to compare
-    std::uint64_t size = 0;
-    std::int64_t time = 0;   // last write time, in the file system clock's ticks
-    std::uint64_t hash = 0;  // FNV-1a of the bytes
-
-    bool operator==(const FileStamp&) const = default;
-};
-
-// The stamp of these bytes written at time.
-FileStamp StampOf(std::string_view bytes, std::int64_t time);
-// The file's last write time, or 0 when it has none.
-std::int64_t FileTime(const std::string& path);
-
-enum class FileCheck {
-    Unchanged,  // the bytes and the time are as remembered (or nothing was remembered)
-    Touched,    // the same bytes with another time: nothing to lose by writing over it
-    Changed,    // other bytes: someone else's change would be lost
-    Gone,       // no file: writing it again loses nothing
-};
-// How the file at path compares with what was remembered of it.
-FileCheck CheckFile(const std::string& path, const FileStamp& known);
 
 struct LoadResult {
     LoadStatus status = LoadStatus::Ok;
@@ -98,7 +76,8 @@ std::string FormatSkippedLines(const LoadResult& result, std::string_view fileNa
                                std::string_view closing = {});
 
 // One line as the reader takes it: a timer line with its number, an interval, the startup
-// line, a blank line, or one it skips (too long, or none of these).
+// line, a blank line, or one it skips (too long, or none of these). Spaces and tabs around
+// the line are ignored; the length limit counts them.
 struct TimerLine {
     enum class Kind { Timer, Interval, Startup, Blank, TooLong, Unreadable };
     Kind kind = Kind::Unreadable;
@@ -114,42 +93,14 @@ TimerLine ReadTimerLine(std::string_view line);
 std::vector<std::string_view> SplitTimerLines(std::string_view text);
 
 // Reads timer-file text into an empty program. Lines are matched leniently, as the original
-// reader did; nothing after the magic and version lines makes the load fail.
+// reader did; nothing after the magic and version lines makes the load fail. A UTF-8
+// byte-order mark at the start is skipped.
 LoadResult ParseTimerFile(std::string_view text, TimerProgram& program);
 // Reads the file at path; on failure the program is left untouched.
 LoadResult ReadTimerFile(const std::string& path, TimerProgram& program);
 
 // The exact bytes the writer stores: CR LF line ends, no blank lines.
 std::string FormatTimerFile(const TimerProgram& program);
-
-// The steps of an atomic save. The real implementation writes a temporary file next to the
-// target and renames it over; tests substitute one that fails at a chosen step.
-class SaveOps {
-public:
-    virtual ~SaveOps() = default;
-    // Creates a new, empty temporary file in dir; returns a handle, or -1 with error set.
-    virtual int CreateTemp(const std::string& dir, const std::string& name, std::string& tempPath,
-                           std::string& error);
-    virtual bool Write(int handle, std::string_view data, std::string& error);
-    // Pushes the data to the disk, so a crash after the rename never leaves an empty file.
-    virtual bool Flush(int handle, std::string& error);
-    virtual bool Close(int handle, std::string& error);
-    virtual bool Rename(const std::string& from, const std::string& to, std::string& error);
-    virtual void Remove(const std::string& path);
-    // Gives the temporary file the permissions of the file it is about to replace.
-    virtual void CopyPermissions(int handle, const std::string& fromPath);
-};
-
-enum class SaveStatus { Ok, NoBlocks, CannotCreate, WriteFailed, CannotReplace };
-
-struct SaveResult {
-    SaveStatus status = SaveStatus::Ok;
-    std::string detail;  // the system's reason
-    FileStamp stamp;     // what the file holds after a save that worked
-
-    bool Ok() const { return status == SaveStatus::Ok; }
-    std::string Message() const;
-};
 
 // Writes the program to path atomically: the old file stays exactly as it was unless the
 // whole new content has been written and flushed. A program without blocks is refused

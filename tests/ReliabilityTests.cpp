@@ -40,6 +40,46 @@ TEST(FuzzCorpus, EverySeedAndRegressionLoadsOrIsRefusedAndRoundTrips) {
     EXPECT_GE(files, 5);
 }
 
+// Spaces and tabs around each line (within the length limit) and a byte-order mark before the
+// file change nothing the reader makes of a sample; a shipped example reads back to its bytes.
+TEST(SampleFiles, ReadTheSameWithSpacesTabsAndAByteOrderMark) {
+    const fs::path examples = TIMER_EXAMPLES_DIR;
+    std::vector<fs::path> files;
+    for (const fs::path& dir : {fs::path(TIMER_FUZZ_DIR) / "corpus/timer_file",
+                                fs::path(TIMER_FUZZ_DIR) / "regressions/timer_file", examples}) {
+        for (const auto& entry : fs::directory_iterator(dir)) {
+            files.push_back(entry.path());
+        }
+    }
+    ASSERT_GE(files.size(), 8u);
+    for (const fs::path& file : files) {
+        const std::string text = ReadFile(file.string());
+        std::string padded = "\xEF\xBB\xBF";
+        int count = 0;
+        for (const std::string_view line : SplitTimerLines(text)) {
+            const bool fits = line.size() + 4 <= kMaxTimerLineLength;
+            const std::string pad = !fits ? "" : ++count % 2 ? " \t" : "\t ";
+            padded += pad + std::string(line) + pad + "\r\n";
+        }
+        TimerProgram program;
+        TimerProgram again;
+        const LoadResult read = ParseTimerFile(text, program);
+        const LoadResult readPadded = ParseTimerFile(padded, again);
+        ASSERT_EQ(readPadded.status, read.status) << file;
+        EXPECT_EQ(Describe(again), Describe(program)) << file;
+        EXPECT_EQ(again.GetStartup(), program.GetStartup()) << file;
+        ASSERT_EQ(readPadded.skipped.size(), read.skipped.size()) << file;
+        for (std::size_t i = 0; i < read.skipped.size(); ++i) {
+            EXPECT_EQ(readPadded.skipped[i].number, read.skipped[i].number) << file;
+            EXPECT_EQ(readPadded.skipped[i].reason, read.skipped[i].reason) << file;
+        }
+        if (file.parent_path() == examples) {
+            EXPECT_TRUE(read.Ok() && read.skippedCount == 0) << file;
+            EXPECT_EQ(FormatTimerFile(program), text) << file;
+        }
+    }
+}
+
 // ---- the reader under hostile files -------------------------------------------------------
 
 TEST(ReaderStress, HostileFilesLoadOrAreRefused) {

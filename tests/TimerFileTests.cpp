@@ -66,6 +66,9 @@ TEST(TimerFileHeader, MagicAndVersionMustMatchAndAFailedLoadChangesNothing) {
     EXPECT_EQ(newer.status, LoadStatus::UnsupportedVersion);
     EXPECT_NE(newer.Message().find("2000"), std::string::npos);
     EXPECT_EQ(Describe(program), (std::vector<BlockData>{{1, {{true, 0, 0, 1, 0}}}}));
+    // A byte-order mark only at the very start, once.
+    EXPECT_EQ(status("\xEF\xBB\xBF\xEF\xBB\xBFTVRX\r\n1000\r\n"), LoadStatus::NotTimerFile);
+    EXPECT_EQ(status("\r\n\xEF\xBB\xBFTVRX\r\n1000\r\n"), LoadStatus::NotTimerFile);
     // The header alone is an empty program.
     bool startup = false;
     EXPECT_TRUE(Load("TVRX\n1000").empty());
@@ -82,7 +85,6 @@ TEST(TimerFileLines, MatchLikeScanf) {
         "ON - 1:2:3\n"         // fewer digits than written
         "ON - 1: 2: 3\n"       // %d skips blanks before a number
         "ON - 1 :2:3\n"        // but a blank is no colon: ignored
-        " ON - 00:00:09\n"     // a leading blank matches nothing
         "OFF-00:00:04\n"       // a pattern blank matches an empty run
         "ON - 00:00:05:07\n"   // four numbers keep their ticks
         "OFF - 00:00:05:xx\n"  // the three-number rule takes it, ticks 0
@@ -102,11 +104,38 @@ TEST(TimerFileLines, NumbersAreTakenAsTheyStand) {
                                       {-3, {}}}));
 }
 
+TEST(TimerFileLines, SpacesAndTabsAroundAnyLineChangeNothing) {
+    const std::string plain =
+        "TVRX\r\n1000\r\nSTARTUP ON\r\nTimer 3\r\nON - 00:00:05\r\nOFF - 01:02:03:30\r\n"
+        "Timer 4\r\nSTARTUP ENABLED\r\nOFF - 00:00:01\r\n";
+    std::string padded;
+    int kind = 0;
+    for (const std::string_view line : SplitTimerLines(plain)) {
+        const std::string pad = ++kind % 2 ? " \t " : "\t";
+        padded += pad + std::string(line) + pad + "\r\n";
+    }
+    TimerProgram expected;
+    TimerProgram program;
+    const LoadResult plainRead = ParseTimerFile(plain, expected);
+    const LoadResult paddedRead = ParseTimerFile(padded, program);
+    ASSERT_TRUE(plainRead.Ok() && paddedRead.Ok()) << padded;
+    EXPECT_EQ(paddedRead.skippedCount, 0u) << padded;
+    EXPECT_EQ(Describe(program), Describe(expected));
+    EXPECT_EQ(Describe(program),
+              (std::vector<BlockData>{{3, {{true, 0, 0, 5, 0}, {false, 1, 2, 3, 30}}},
+                                      {4, {{false, 0, 0, 1, 0}}}}));
+    EXPECT_TRUE(program.GetStartup());
+    // A byte-order mark at the start changes nothing either.
+    TimerProgram marked;
+    EXPECT_EQ(ParseTimerFile("\xEF\xBB\xBF" + padded, marked).skippedCount, 0u);
+    EXPECT_EQ(Describe(marked), Describe(expected));
+}
+
 TEST(TimerFileLines, StartupLinesAnywhereButOnlyExactAndTheLastLineNeedsNoBreak) {
     bool startup = false;
     Load("TVRX\n1000\nTimer 1\nON - 00:00:01\nSTARTUP ON", &startup);
     EXPECT_TRUE(startup);
-    Load("TVRX\n1000\nSTARTUP ENABLED \nSTARTUP on\n STARTUP ON\n", &startup);
+    Load("TVRX\n1000\nSTARTUP on\nSTARTUP  ON\nSTARTUP\n", &startup);
     EXPECT_FALSE(startup);
 }
 
@@ -116,10 +145,11 @@ TEST(TimerFileLines, ALineOf255CharactersIsReadALongerOneIgnoredWhole) {
     EXPECT_EQ(Load("TVRX\n1000\nTimer 1\n" + line + "\n"),
               (std::vector<BlockData>{{1, {{true, 0, 0, 2, 0}}}}));
     EXPECT_EQ(Load("TVRX\n1000\nTimer 1\n" + line + "x\n"), (std::vector<BlockData>{{1, {}}}));
-    // Cut at 255 characters, this line would start a block for timer 5 and then one for 9.
+    // Cut at 255 characters, this line would start a block for timer 5 and then one for 9;
+    // whole, it starts none, and the interval under it joins no timer.
     const std::string longLine = "Timer 5" + std::string(248, ' ') + "Timer 9";
     EXPECT_EQ(Load("TVRX\n1000\nTimer 1\n" + longLine + "\nON - 00:00:01\n"),
-              (std::vector<BlockData>{{1, {{true, 0, 0, 1, 0}}}}));
+              (std::vector<BlockData>{{1, {}}}));
 }
 
 // ---- reading: what was skipped -------------------------------------------------------------
@@ -150,10 +180,10 @@ TEST(TimerFileSkipped, EveryUnusedLineIsNamedWithItsNumberAndReasonAndTheProgram
     for (int i = 1; i <= 8; ++i) {
         text += "ON - 00:00:0" + std::to_string(i) + "\r\n";  // 7 to 14
     }
-    text += "OFF - 00:00:09\r\n";                          // 15
-    text += "STARTUP ENABLED\r\n";                         // 16 is used
-    text += "Timer 2 " + std::string(300, 'x') + "\r\n";   // 17
-    text += "Timer 2\r\n \t\r\nSTARTUP ENABLED \r\n\r\n";  // 19 blank, 20, 21 the last break
+    text += "OFF - 00:00:09\r\n";                         // 15
+    text += "STARTUP ENABLED\r\n";                        // 16 is used
+    text += "Timer 2 " + std::string(300, 'x') + "\r\n";  // 17
+    text += "Timer 2\r\n \t\r\nSTARTUP ENABLE\r\n\r\n";   // 19 blank, 20, 21 the last break
 
     TimerProgram program;
     const LoadResult result = ParseTimerFile(text, program);
@@ -162,13 +192,51 @@ TEST(TimerFileSkipped, EveryUnusedLineIsNamedWithItsNumberAndReasonAndTheProgram
                            {6, "ON 00:00:05", SkipReason::NotTimerOrInterval},
                            {15, "OFF - 00:00:09", SkipReason::BlockFull},
                            {17, "Timer 2 " + std::string(32, 'x') + "...", SkipReason::TooLong},
-                           {20, "STARTUP ENABLED ", SkipReason::NotTimerOrInterval}});
+                           {20, "STARTUP ENABLE", SkipReason::NotTimerOrInterval}});
     std::vector<Step> eight;
     for (std::uint32_t i = 1; i <= 8; ++i) {
         eight.push_back({true, 0, 0, i, 0});
     }
     EXPECT_EQ(Describe(program), (std::vector<BlockData>{{1, eight}, {2, {}}}));
     EXPECT_TRUE(program.GetStartup());
+}
+
+TEST(TimerFileSkipped, IntervalsUnderATimerLineThatCouldNotBeReadJoinNoTimer) {
+    const std::string text =
+        "\xEF\xBB\xBFTVRX\n1000\n"
+        "Timer: 1\n"       // 3: before any timer that reads
+        "ON - 00:00:01\n"  // 4
+        "Timer 2\n"
+        "ON - 00:00:02\n"
+        "timer 3\n"          // 7
+        "ON - 00:00:03\n"    // 8
+        "STARTUP ENABLED\n"  // read, yet the timer is still unknown
+        "OFF - 00:00:04\n"   // 10
+        "Timer 4\n"
+        "ON - 00:00:05\n"
+        "# pump on\n"  // 13: names no timer, cuts nothing off
+        "OFF - 00:00:06\n"
+        "Timer 5 " +
+        std::string(300, '-') +
+        "\n"                // 15
+        "ON - 00:00:07\n";  // 16
+    TimerProgram program;
+    const LoadResult result = ParseTimerFile(text, program);
+    ASSERT_TRUE(result.Ok());
+    ExpectSkipped(result, {{3, "Timer: 1", SkipReason::NotTimerOrInterval},
+                           {4, "ON - 00:00:01", SkipReason::UnderSkippedTimer},
+                           {7, "timer 3", SkipReason::NotTimerOrInterval},
+                           {8, "ON - 00:00:03", SkipReason::UnderSkippedTimer},
+                           {10, "OFF - 00:00:04", SkipReason::UnderSkippedTimer},
+                           {13, "# pump on", SkipReason::NotTimerOrInterval},
+                           {15, "Timer 5 " + std::string(32, '-') + "...", SkipReason::TooLong},
+                           {16, "ON - 00:00:07", SkipReason::UnderSkippedTimer}});
+    EXPECT_EQ(Describe(program),
+              (std::vector<BlockData>{{2, {{true, 0, 0, 2, 0}}},
+                                      {4, {{true, 0, 0, 5, 0}, {false, 0, 0, 6, 0}}}}));
+    EXPECT_TRUE(program.GetStartup());
+    EXPECT_EQ(DescribeSkippedLine(result.skipped[1]),
+              "line 4: \"ON - 00:00:01\" (an interval under a timer line that could not be read)");
 }
 
 TEST(TimerFileSkipped, LineNumbersCountTheHeaderAsWritten) {

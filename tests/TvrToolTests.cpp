@@ -2,6 +2,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <sstream>
 
@@ -128,6 +129,14 @@ TEST_F(TvrToolFiles, InfoCheckAndNormalizeWarnOfSkippedLinesOnStderrOnly) {
     EXPECT_EQ(manyRun.out, "ok: 0 of 128 bytes\n");
     EXPECT_EQ(Lines(manyRun.err), static_cast<int>(kMaxSkippedLinesKept) + 1);
     EXPECT_TRUE(manyRun.err.ends_with("\nwarning: 7 more lines were skipped\n")) << manyRun.err;
+
+    // A huge line is quoted short.
+    const ToolRun huge =
+        Tool({"normalize",
+              Write("huge.tvr", std::string(kWorkedExample) + std::string(1'000'000, 'z') + "\n"),
+              dir.File("out.tvr")});
+    EXPECT_EQ(huge.err, "warning: line 7: \"" + std::string(40, 'z') +
+                            "...\" (longer than 255 characters)\n");
 }
 
 TEST_F(TvrToolFiles, NormalizeRefusesToDropLinesInPlaceUnlessForced) {
@@ -215,6 +224,43 @@ TEST(TvrToolDecode, SaysWhyASignalIsRefused) {
     for (const char* input : {"-5\n", "12abc\n", "1\nend 2\n3\n"}) {
         EXPECT_EQ(Tool({"decode"}, input).code, 2) << input;
     }
+    // However long the line, it is quoted printable and cut to 80 characters.
+    const ToolRun huge = Tool({"decode"}, "50000\n" + std::string(5'000'000, '7') + "\x1b\n");
+    EXPECT_EQ(huge.code, 2);
+    EXPECT_EQ(huge.err, "tvrtool: decode: line 2: '" + std::string(77, '7') +
+                            "...' is not a time in microseconds\n");
+    EXPECT_EQ(Tool({"decode"}, "\x1b[2J\n").err,
+              "tvrtool: decode: line 1: '\\x1B[2J' is not a time in microseconds\n");
+}
+
+// Input whose read fails after its first line, as a folder on standard input does.
+class FailingInput : public std::streambuf {
+protected:
+    int_type underflow() override {
+        if (!given_) {
+            given_ = true;
+            setg(first_.data(), first_.data(), first_.data() + first_.size());
+            return traits_type::to_int_type(first_[0]);
+        }
+        errno = EIO;
+        throw std::ios_base::failure("read failed");
+    }
+
+private:
+    std::string first_ = "50000\n";
+    bool given_ = false;
+};
+
+TEST(TvrToolDecode, InputThatCannotBeReadIsExit2) {
+    FailingInput failing;
+    std::istream in(&failing);
+    std::ostringstream out;
+    std::ostringstream err;
+    EXPECT_EQ(RunTvrTool({"decode"}, in, out, err), 2);
+    EXPECT_EQ(out.str(), "");
+    EXPECT_EQ(err.str(),
+              "tvrtool: decode: standard input could not be read (Input/output error); give it "
+              "the swap times from a file or a pipe\n");
 }
 
 TEST(TvrToolUsage, HelpAndMistakes) {

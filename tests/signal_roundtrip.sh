@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # tvrtool signal FILE | tvrtool decode must give back tvrtool frame FILE, for a few timer files:
-# the worked example, an empty program, and big random ones (frames far over 255 bytes).
+# the worked example, an empty program, and big random ones (frames far over 255 bytes). decode
+# with a folder on standard input exits 2.
 # Usage: signal_roundtrip.sh PATH/TO/tvrtool
 set -euo pipefail
 tool="$1"
@@ -52,4 +53,14 @@ for file in "$dir"/*.tvr; do
         status=1
     fi
 done
+
+# A folder on standard input cannot be read: exit 2, as for any input that is not swap times.
+code=0
+"$tool" decode <"$dir" 2>"$dir/err" || code=$?
+if [[ $code -eq 2 && $(wc -l <"$dir/err") -eq 1 ]]; then
+    echo "ok   decode < folder: $(cat "$dir/err")"
+else
+    echo "FAIL decode < folder: exit $code, standard error: $(cat "$dir/err")"
+    status=1
+fi
 exit $status

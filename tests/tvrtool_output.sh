@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # tvrtool never reports success when its output is lost: every command with standard output on
-# a full disk (/dev/full) or closed exits 3 with one line on standard error. --version gives the
-# project's version.
+# a full disk (/dev/full) or closed exits 3 with one line on standard error; normalize refuses a
+# full device as OUT and leaves it alone. --version gives the project's version.
 # Usage: tvrtool_output.sh PATH/TO/tvrtool VERSION
 set -uo pipefail
 tool="$1"
@@ -51,16 +51,26 @@ for redirect in full closed; do
     expect_lost "--version" $redirect --version
 done
 
-# normalize writes no standard output; its OUT on /dev/full is refused without touching the
-# device node. Run only when not root: as root a regression would replace /dev/full.
-if [[ $(id -u) -ne 0 ]]; then
-    "$tool" normalize "$dir/ok.tvr" /dev/full 2>"$dir/err"
-    code=$?
-    if [[ $code -ne 1 || $(wc -l <"$dir/err") -ne 1 || ! -c /dev/full ]]; then
-        fail "normalize OUT /dev/full: exit $code, $(cat "$dir/err")"
-    else
-        echo "ok   normalize OUT /dev/full: $(cat "$dir/err")"
+# normalize writes no standard output; its OUT on a full device is refused without touching the
+# node. As root a regression would replace the node, so root never aims at /dev/full: it makes
+# a private node of the same device (1,7) in the temporary folder, or, where it may not make
+# device nodes, a pipe, which is refused the same way.
+full=/dev/full
+if [[ $(id -u) -eq 0 ]]; then
+    full="$dir/full"
+    if ! mknod "$full" c 1 7 2>/dev/null; then
+        echo "note mknod refused; a pipe stands in for the full device"
+        mkfifo "$full"
     fi
+fi
+kind() { stat -c '%F %t,%T' "$1"; }
+before=$(kind "$full")
+"$tool" normalize "$dir/ok.tvr" "$full" 2>"$dir/err"
+code=$?
+if [[ $code -ne 1 || $(wc -l <"$dir/err") -ne 1 || $(kind "$full") != "$before" ]]; then
+    fail "normalize OUT $full: exit $code, $(cat "$dir/err"), now $(kind "$full")"
+else
+    echo "ok   normalize OUT $full ($before): $(cat "$dir/err")"
 fi
 
 actual="$("$tool" --version)"

@@ -1374,6 +1374,10 @@ Möchten Sie die Datei ersetzen?</translation>
         <source>not a regular file</source>
         <translation>keine normale Datei</translation>
     </message>
+    <message>
+        <source>an interval under a timer line that could not be read</source>
+        <translation>ein Intervall unter einer Timerzeile, die nicht gelesen werden konnte</translation>
+    </message>
 </context>
 <context>
     <name>TimerListCtrl</name>
