@@ -113,12 +113,17 @@ ClipReading ReadClipText(std::string_view text, std::string_view blockStarts) {
         return reading;
     }
     // Intervals alone: the reader's line rules, without its eight to a timer line.
+    bool unknownTimer = false;
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const TimerLine read = ReadTimerLine(lines[i]);
         if (read.kind == TimerLine::Kind::TooLong) {
             SkipLine(reading.load, i + 1, lines[i], SkipReason::TooLong);
+            unknownTimer = unknownTimer || MayBeTimerLine(lines[i]);
         } else if (read.kind == TimerLine::Kind::Unreadable) {
             SkipLine(reading.load, i + 1, lines[i], SkipReason::NotTimerOrInterval);
+            unknownTimer = unknownTimer || MayBeTimerLine(lines[i]);
+        } else if (read.kind == TimerLine::Kind::Interval && unknownTimer) {
+            SkipLine(reading.load, i + 1, lines[i], SkipReason::UnderSkippedTimer);
         } else if (read.kind == TimerLine::Kind::Interval) {
             reading.clip.rows.push_back(
                 RowState{read.on, read.hours, read.minutes, read.seconds, read.ticks, false});

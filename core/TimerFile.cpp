@@ -127,16 +127,14 @@ std::string_view TrimSpacesAndTabs(std::string_view line) {
     return line.substr(first, line.find_last_not_of(" \t") - first + 1);
 }
 
-// A skipped line that mentions a timer may be the timer line of the intervals below it
-// ("timer 3", "Timer: 3", "# Timer 3"), so they must not join the timer above.
+}  // namespace
+
 bool MayBeTimerLine(std::string_view line) {
     constexpr std::string_view kWord = "timer";
     const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
     return std::search(line.begin(), line.end(), kWord.begin(), kWord.end(),
                        [&](char a, char b) { return lower(a) == b; }) != line.end();
 }
-
-}  // namespace
 
 void SkipLine(LoadResult& result, std::size_t number, std::string_view line, SkipReason reason) {
     ++result.skippedCount;

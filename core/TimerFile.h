@@ -89,6 +89,9 @@ struct TimerLine {
     std::uint32_t ticks = 0;
 };
 TimerLine ReadTimerLine(std::string_view line);
+// A skipped line that mentions a timer may be the timer line of the intervals below it
+// ("timer 3", "Timer: 3", "# Timer 3"), so they must not join the timer above.
+bool MayBeTimerLine(std::string_view line);
 // The lines of a text without their line breaks (LF, or CR LF), as the reader splits them.
 std::vector<std::string_view> SplitTimerLines(std::string_view text);
 
