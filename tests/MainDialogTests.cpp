@@ -20,6 +20,7 @@
 #include <functional>
 
 #include "EditorTestSupport.h"
+#include "ModalHandler.h"
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
 #include "core/TimerFile.h"
@@ -43,43 +44,6 @@ namespace {
 
 constexpr char kWorkedExample[] =
     "TVRX\r\n1000\r\nSTARTUP ENABLED\r\nTimer 0\r\nON - 00:00:05\r\nOFF - 00:00:10:30\r\n";
-
-// Runs act on the next modal dialog as soon as it is up (the code under test is then blocked in
-// its exec()). Records whether one came at all.
-class ModalHandler {
-public:
-    void Expect(std::function<void(QDialog&)> handler) {
-        act = std::move(handler);
-        seen = false;
-        tries = 0;
-        Poll();
-    }
-    bool Seen() const { return seen; }
-    QString Title() const { return title; }
-
-private:
-    void Poll() {
-        // At once at first; then every few milliseconds, for a dialog that opens a moment later
-        // (a button pressed by its mnemonic clicks itself after a short delay).
-        QTimer::singleShot(tries < 100 ? 0 : 5, [this] {
-            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            if (dialog == nullptr || !dialog->isVisible()) {
-                if (++tries < 1000) {
-                    Poll();
-                }
-                return;
-            }
-            seen = true;
-            title = dialog->windowTitle();
-            act(*dialog);
-        });
-    }
-
-    std::function<void(QDialog&)> act;
-    bool seen = false;
-    int tries = 0;
-    QString title;
-};
 
 // The interface's language, there before the window is made.
 class SpeakingLanguage {
