@@ -109,16 +109,8 @@
         <translation>Das Programm benötigt %1 Bytes Gerätespeicher, das Gerät fasst aber nur %2. Entfernen Sie Intervalle oder Timer, bis es passt.</translation>
     </message>
     <message>
-        <source>%1 is not a timer of the device, which has timers 0 to 31. Move its intervals to a timer from 0 to 31.</source>
-        <translation>%1 ist kein Timer des Geräts; das Gerät hat die Timer 0 bis 31. Verschieben Sie seine Intervalle in einen Timer von 0 bis 31.</translation>
-    </message>
-    <message>
         <source>%1 has a block with no intervals. Add an interval to it or delete it.</source>
         <translation>%1 hat einen Block ohne Intervalle. Fügen Sie dem Block ein Intervall hinzu oder löschen Sie ihn.</translation>
-    </message>
-    <message>
-        <source>%1, interval %2 (%3) is longer than the device&apos;s longest interval, 38:50:10:07. Shorten it or split it into several intervals.</source>
-        <translation>Intervall %2 von %1 (%3) ist länger als das längste Intervall des Geräts, 38:50:10:07. Kürzen Sie es oder teilen Sie es in mehrere Intervalle auf.</translation>
     </message>
     <message>
         <source>&quot;Run timer 0 on power up&quot; is checked, but the program has no timer 0, so the device starts nothing. Add a timer 0 or clear the box.</source>
@@ -164,6 +156,22 @@
         <source>Use Join %1 in the Edit menu to move its intervals together, or give one of them another number.</source>
         <translation>Wählen Sie „%1 zusammenführen“ im Menü „Bearbeiten“, um seine Intervalle zusammenzuführen, oder geben Sie einem der Teile eine andere Nummer.</translation>
     </message>
+    <message>
+        <source>%1, interval %2 (%3) has %4 sixtieths of a second, more than a second holds; the device runs it as %5. Type it as %5 if that is what you meant.</source>
+        <translation>Intervall %2 von %1 (%3) hat %4 Sechzigstel einer Sekunde, mehr als eine Sekunde fasst; das Gerät führt es als %5 aus. Geben Sie es als %5 ein, wenn Sie das meinten.</translation>
+    </message>
+    <message>
+        <source>%1 is not a timer of the device, which has timers %2 to %3. Move its intervals to a timer from %2 to %3.</source>
+        <translation>%1 ist kein Timer des Geräts; das Gerät hat die Timer %2 bis %3. Verschieben Sie seine Intervalle in einen Timer von %2 bis %3.</translation>
+    </message>
+    <message>
+        <source>%1, interval %2 (%3) is longer than the device&apos;s longest interval, %4. Shorten it or split it into several intervals.</source>
+        <translation>Intervall %2 von %1 (%3) ist länger als das längste Intervall des Geräts, %4. Kürzen Sie es oder teilen Sie es in mehrere Intervalle auf.</translation>
+    </message>
+    <message>
+        <source>%1, interval %2 has 60 or more sixtieths of a second</source>
+        <translation>Intervall %2 von %1 hat 60 oder mehr Sechzigstel einer Sekunde</translation>
+    </message>
 </context>
 <context>
     <name>EditCommands</name>
@@ -182,26 +190,6 @@
     <message>
         <source>Click a timer&apos;s caption or one of its intervals, then choose %1 again.</source>
         <translation>Klicken Sie auf die Überschrift eines Timers oder auf eines seiner Intervalle und wählen Sie dann erneut „%1“.</translation>
-    </message>
-    <message>
-        <source>The program already has %1 timers.</source>
-        <translation>Das Programm hat bereits %1 Timer.</translation>
-    </message>
-    <message>
-        <source>That is the most the editor holds. Delete a timer before adding another one.</source>
-        <translation>Mehr fasst der Editor nicht. Löschen Sie einen Timer, bevor Sie einen weiteren hinzufügen.</translation>
-    </message>
-    <message>
-        <source>That is the most one timer holds. Add another timer for more steps.</source>
-        <translation>Mehr fasst ein Timer nicht. Fügen Sie für weitere Schritte einen weiteren Timer hinzu.</translation>
-    </message>
-    <message>
-        <source>That is the most one timer holds, and the program already needs %1 of the device&apos;s %2 bytes, so there is no room for more steps.</source>
-        <translation>Mehr fasst ein Timer nicht, und das Programm benötigt bereits %1 der %2 Bytes des Geräts, daher ist kein Platz für weitere Schritte.</translation>
-    </message>
-    <message>
-        <source>%1 already has %2 intervals.</source>
-        <translation>%1 hat bereits %2 Intervalle.</translation>
     </message>
     <message>
         <source>Add %1</source>
@@ -244,18 +232,6 @@
         <translation>Nach unten verschieben</translation>
     </message>
     <message>
-        <source>Interval %1 is already the first of %2.</source>
-        <translation>Intervall %1 ist bereits das erste von %2.</translation>
-    </message>
-    <message>
-        <source>Interval %1 is already the last of %2.</source>
-        <translation>Intervall %1 ist bereits das letzte von %2.</translation>
-    </message>
-    <message>
-        <source>Intervals move within their timer. To move steps to another timer, add them there.</source>
-        <translation>Intervalle werden innerhalb ihres Timers verschoben. Um Schritte in einen anderen Timer zu bringen, fügen Sie sie dort hinzu.</translation>
-    </message>
-    <message>
         <source>Move Up %1</source>
         <translation>%1 nach oben verschieben</translation>
     </message>
@@ -272,18 +248,6 @@
         <translation>Timer nach unten verschieben</translation>
     </message>
     <message>
-        <source>%1 is already the first timer.</source>
-        <translation>%1 ist bereits der erste Timer.</translation>
-    </message>
-    <message>
-        <source>%1 is already the last timer.</source>
-        <translation>%1 ist bereits der letzte Timer.</translation>
-    </message>
-    <message>
-        <source>Select another timer to move, or move this one the other way.</source>
-        <translation>Wählen Sie einen anderen Timer zum Verschieben aus oder verschieben Sie diesen in die andere Richtung.</translation>
-    </message>
-    <message>
         <source>Move Timer Up %1</source>
         <translation>%1 nach oben verschieben</translation>
     </message>
@@ -296,24 +260,12 @@
         <translation>Timer duplizieren</translation>
     </message>
     <message>
-        <source>Every timer number from 0 to 31 is in use.</source>
-        <translation>Alle Timernummern von 0 bis 31 sind vergeben.</translation>
-    </message>
-    <message>
-        <source>Delete a timer or change its number before duplicating one.</source>
-        <translation>Löschen Sie einen Timer oder ändern Sie seine Nummer, bevor Sie einen Timer duplizieren.</translation>
-    </message>
-    <message>
         <source>Duplicate %1 as %2</source>
         <translation>%1 als %2 duplizieren</translation>
     </message>
     <message>
         <source>Change Timer Number</source>
         <translation>Timernummer ändern</translation>
-    </message>
-    <message>
-        <source>Delete a timer first to free its number.</source>
-        <translation>Löschen Sie zuerst einen Timer, um seine Nummer freizugeben.</translation>
     </message>
     <message>
         <source>New number for %1:</source>
@@ -350,30 +302,6 @@
     <message>
         <source>Join Block at %1</source>
         <translation>%1 an den vorigen Block anschließen</translation>
-    </message>
-    <message>
-        <source>The first interval always starts a block</source>
-        <translation>Das erste Intervall beginnt immer einen Block</translation>
-    </message>
-    <message>
-        <source>A block holds at most 8 intervals</source>
-        <translation>Ein Block umfasst höchstens 8 Intervalle</translation>
-    </message>
-    <message>
-        <source>No timer is in more than one place.</source>
-        <translation>Kein Timer steht an mehr als einer Stelle.</translation>
-    </message>
-    <message>
-        <source>Join Timer moves the intervals of a timer that a file has in two places into its first place.</source>
-        <translation>„Timer zusammenführen“ verschiebt die Intervalle eines Timers, der in einer Datei an zwei Stellen steht, an seine erste Stelle.</translation>
-    </message>
-    <message>
-        <source>%1 cannot be joined into one place.</source>
-        <translation>%1 kann nicht an einer Stelle zusammengeführt werden.</translation>
-    </message>
-    <message>
-        <source>Together its places have more than %1 intervals, the most one timer holds. Delete intervals or give one place another number.</source>
-        <translation>Zusammen haben seine Stellen mehr als %1 Intervalle; mehr fasst ein Timer nicht. Löschen Sie Intervalle oder geben Sie einer Stelle eine andere Nummer.</translation>
     </message>
     <message>
         <source>Join %1</source>
@@ -413,6 +341,135 @@
     <message>
         <source>Do Not Run Timer 0 on Power Up</source>
         <translation>Timer 0 beim Einschalten nicht starten</translation>
+    </message>
+    <message numerus="yes">
+        <source>The program has %n warning(s).</source>
+        <translation>
+            <numerusform>Das Programm hat %n Warnung.</numerusform>
+            <numerusform>Das Programm hat %n Warnungen.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The program has %1 and %2.</source>
+        <extracomment>%1 is &quot;N problem(s)&quot;, %2 &quot;N warning(s)&quot;.</extracomment>
+        <translation>Das Programm hat %1 und %2.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n problem(s)</source>
+        <translation>
+            <numerusform>%n Problem</numerusform>
+            <numerusform>%n Probleme</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n warning(s)</source>
+        <translation>
+            <numerusform>%n Warnung</numerusform>
+            <numerusform>%n Warnungen</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>EditRefusal</name>
+    <message>
+        <source>There is no such timer.</source>
+        <translation>Diesen Timer gibt es nicht.</translation>
+    </message>
+    <message>
+        <source>Click a timer&apos;s caption or one of its intervals, then try again.</source>
+        <translation>Klicken Sie auf die Überschrift eines Timers oder auf eines seiner Intervalle und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message>
+        <source>There is no such interval.</source>
+        <translation>Dieses Intervall gibt es nicht.</translation>
+    </message>
+    <message>
+        <source>Click an interval&apos;s ON/OFF label to select it, then try again.</source>
+        <translation>Klicken Sie auf die EIN/AUS-Beschriftung eines Intervalls, um es auszuwählen, und versuchen Sie es dann erneut.</translation>
+    </message>
+    <message>
+        <source>The program already has %1 timers.</source>
+        <translation>Das Programm hat bereits %1 Timer.</translation>
+    </message>
+    <message>
+        <source>That is every timer the device has, %1 to %2. Delete a timer before adding another one.</source>
+        <translation>Das sind alle Timer des Geräts, %1 bis %2. Löschen Sie einen Timer, bevor Sie einen weiteren hinzufügen.</translation>
+    </message>
+    <message>
+        <source>%1 already has %2 intervals.</source>
+        <translation>%1 hat bereits %2 Intervalle.</translation>
+    </message>
+    <message>
+        <source>That is the most one timer holds. Add another timer for more intervals.</source>
+        <translation>Mehr fasst ein Timer nicht. Fügen Sie für weitere Intervalle einen weiteren Timer hinzu.</translation>
+    </message>
+    <message>
+        <source>That is the most one timer holds, and the program already needs %1 of the device&apos;s %2 bytes, so there is no room for more intervals.</source>
+        <translation>Mehr fasst ein Timer nicht, und das Programm benötigt bereits %1 der %2 Bytes des Geräts, daher ist kein Platz für weitere Intervalle.</translation>
+    </message>
+    <message>
+        <source>Every timer number from %1 to %2 is in use.</source>
+        <translation>Jede Timernummer von %1 bis %2 ist vergeben.</translation>
+    </message>
+    <message>
+        <source>Delete a timer first to free its number.</source>
+        <translation>Löschen Sie zuerst einen Timer, um seine Nummer freizugeben.</translation>
+    </message>
+    <message>
+        <source>Interval %1 is already the first of %2.</source>
+        <translation>Intervall %1 ist bereits das erste von %2.</translation>
+    </message>
+    <message>
+        <source>Interval %1 is already the last of %2.</source>
+        <translation>Intervall %1 ist bereits das letzte von %2.</translation>
+    </message>
+    <message>
+        <source>Intervals move within their timer. To move intervals to another timer, add them there.</source>
+        <translation>Intervalle werden innerhalb ihres Timers verschoben. Um Intervalle in einen anderen Timer zu bringen, fügen Sie sie dort hinzu.</translation>
+    </message>
+    <message>
+        <source>%1 is already the first timer.</source>
+        <translation>%1 ist bereits der erste Timer.</translation>
+    </message>
+    <message>
+        <source>%1 is already the last timer.</source>
+        <translation>%1 ist bereits der letzte Timer.</translation>
+    </message>
+    <message>
+        <source>Select another timer to move, or move this one the other way.</source>
+        <translation>Wählen Sie einen anderen Timer zum Verschieben aus oder verschieben Sie diesen in die andere Richtung.</translation>
+    </message>
+    <message>
+        <source>No timer is in more than one place.</source>
+        <translation>Kein Timer steht an mehr als einer Stelle.</translation>
+    </message>
+    <message>
+        <source>Join Timer moves the intervals of a timer that a file has in two places into its first place.</source>
+        <translation>„Timer zusammenführen“ verschiebt die Intervalle eines Timers, der in einer Datei an zwei Stellen steht, an seine erste Stelle.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be joined into one place.</source>
+        <translation>%1 kann nicht an einer Stelle zusammengeführt werden.</translation>
+    </message>
+    <message>
+        <source>Together its places have more than %1 intervals, the most one timer holds. Delete intervals or give one place another number.</source>
+        <translation>Zusammen haben seine Stellen mehr als %1 Intervalle; mehr fasst ein Timer nicht. Löschen Sie Intervalle oder geben Sie einer Stelle eine andere Nummer.</translation>
+    </message>
+    <message>
+        <source>%1 does not read as an interval.</source>
+        <translation>%1 ist als Intervall nicht lesbar.</translation>
+    </message>
+    <message>
+        <source>Type it as hours:minutes:seconds, with sixtieths after a fourth colon if needed.</source>
+        <translation>Geben Sie es als Stunden:Minuten:Sekunden ein, bei Bedarf mit Sechzigsteln nach einem vierten Doppelpunkt.</translation>
+    </message>
+    <message>
+        <source>The first interval always starts a block</source>
+        <translation>Das erste Intervall beginnt immer einen Block</translation>
+    </message>
+    <message>
+        <source>A block holds at most %1 intervals</source>
+        <translation>Ein Block umfasst höchstens %1 Intervalle</translation>
     </message>
 </context>
 <context>
@@ -565,6 +622,31 @@ Die Datei selbst bleibt unverändert; beim Speichern wird nur geschrieben, was a
         <source>No recent files</source>
         <translation>Keine zuletzt geöffneten Dateien</translation>
     </message>
+    <message numerus="yes">
+        <source>Saving writes %1 without the %n line(s) that could not be read.</source>
+        <translation>
+            <numerusform>Beim Speichern wird %1 ohne die %n Zeile geschrieben, die nicht gelesen werden konnte.</numerusform>
+            <numerusform>Beim Speichern wird %1 ohne die %n Zeilen geschrieben, die nicht gelesen werden konnten.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>Saving writes %1 without the %n part(s) of the program that the editor does not hold.</source>
+        <translation>
+            <numerusform>Beim Speichern wird %1 ohne den %n Programmteil geschrieben, den der Editor nicht aufnimmt.</numerusform>
+            <numerusform>Beim Speichern wird %1 ohne die %n Programmteile geschrieben, die der Editor nicht aufnimmt.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>It also leaves out the %n part(s) of the program that the editor does not hold.</source>
+        <translation>
+            <numerusform>Außerdem fehlt der %n Programmteil, den der Editor nicht aufnimmt.</numerusform>
+            <numerusform>Außerdem fehlen die %n Programmteile, die der Editor nicht aufnimmt.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Save writes only what the editor holds. Save As… keeps %1 as it is and writes the program to another file.</source>
+        <translation>„Speichern“ schreibt nur, was der Editor enthält. „Speichern unter…“ lässt %1, wie es ist, und schreibt das Programm in eine andere Datei.</translation>
+    </message>
 </context>
 <context>
     <name>HelpDialog</name>
@@ -573,16 +655,8 @@ Die Datei selbst bleibt unverändert; beim Speichern wird nur geschrieben, was a
         <translation>Ein Programm erstellen</translation>
     </message>
     <message>
-        <source>A program has up to 31 timers, numbered 0 to 31. Each timer is a sequence of ON and OFF intervals that the device runs in order. &lt;b&gt;Add Timer&lt;/b&gt; starts a timer with its first interval; &lt;b&gt;Add Interval&lt;/b&gt; and &lt;b&gt;Insert Interval&lt;/b&gt; (Ins) add more. Type a length as &lt;tt&gt;HH:MM:SS&lt;/tt&gt;, or &lt;tt&gt;HH:MM:SS:TT&lt;/tt&gt; with TT in sixtieths of a second. Click a row&apos;s ON/OFF label (or press Space on it) to switch it. Every change can be undone with Ctrl+Z. A typed interval that does not read stays in its field, framed with a red &quot;!&quot; sign, and the line under the list says how to type it; Esc takes the typing back. Esc does nothing else in the main window: Exit is Alt+X, Ctrl+Q or the close box.</source>
-        <translation>Ein Programm hat bis zu 31 Timer, nummeriert von 0 bis 31. Jeder Timer ist eine Folge von EIN- und AUS-Intervallen, die das Gerät der Reihe nach abarbeitet. &lt;b&gt;Timer hinzufügen&lt;/b&gt; legt einen Timer mit seinem ersten Intervall an; &lt;b&gt;Intervall hinzufügen&lt;/b&gt; und &lt;b&gt;Intervall einfügen&lt;/b&gt; (Einfg) fügen weitere hinzu. Geben Sie eine Länge als &lt;tt&gt;HH:MM:SS&lt;/tt&gt; ein oder als &lt;tt&gt;HH:MM:SS:TT&lt;/tt&gt;, wobei TT für Sechzigstel einer Sekunde steht. Klicken Sie auf die EIN/AUS-Beschriftung einer Zeile (oder drücken Sie dort die Leertaste), um sie umzuschalten. Jede Änderung lässt sich mit Strg+Z rückgängig machen. Ein eingegebenes Intervall, das sich nicht lesen lässt, bleibt in seinem Feld stehen und wird mit einem roten „!“ markiert; die Zeile unter der Liste erklärt, wie es einzugeben ist, und Esc nimmt die Eingabe zurück. Sonst bewirkt Esc im Hauptfenster nichts: Beenden können Sie mit Alt+E, Strg+Q oder der Schließen-Schaltfläche des Fensters.</translation>
-    </message>
-    <message>
         <source>What the device takes</source>
         <translation>Was das Gerät fasst</translation>
-    </message>
-    <message>
-        <source>31 timers, numbered 0 to 31; 49 intervals a timer; 8 intervals a block; 128 bytes of memory; intervals up to 38:50:10:07. A longer interval is marked in its field and on the timeline as soon as you enter it, and the status line counts every problem: click it, or choose &lt;b&gt;Edit &amp;gt; Show Problems&lt;/b&gt; (F8), to list them and select the first. A timer that a file has in two places is joined into one with &lt;b&gt;Edit &amp;gt; Join Timer&lt;/b&gt;.</source>
-        <translation>31 Timer, nummeriert von 0 bis 31; 49 Intervalle je Timer; 8 Intervalle je Block; 128 Bytes Gerätespeicher; Intervalle bis 38:50:10:07. Ein längeres Intervall wird in seinem Feld und auf der Zeitleiste markiert, sobald Sie es eingeben, und die Statuszeile zählt jedes Problem: Klicken Sie darauf oder wählen Sie &lt;b&gt;Bearbeiten &amp;gt; Probleme anzeigen&lt;/b&gt; (F8), um die Probleme aufzulisten und das erste auszuwählen. Einen Timer, den eine Datei an zwei Stellen enthält, fassen Sie mit &lt;b&gt;Bearbeiten &amp;gt; Timer zusammenführen&lt;/b&gt; zu einem zusammen.</translation>
     </message>
     <message>
         <source>Blocks and memory</source>
@@ -615,6 +689,14 @@ Die Datei selbst bleibt unverändert; beim Speichern wird nur geschrieben, was a
     <message>
         <source>Help text</source>
         <translation>Hilfetext</translation>
+    </message>
+    <message>
+        <source>A program has up to %1 timers, numbered %2 to %3. Each timer is a sequence of ON and OFF intervals that the device runs in order. &lt;b&gt;Add Timer&lt;/b&gt; starts a timer with its first interval; &lt;b&gt;Add Interval&lt;/b&gt; and &lt;b&gt;Insert Interval&lt;/b&gt; (Ins) add more. Type a length as &lt;tt&gt;HH:MM:SS&lt;/tt&gt;, or &lt;tt&gt;HH:MM:SS:TT&lt;/tt&gt; with TT in sixtieths of a second. Click a row&apos;s ON/OFF label (or press Space on it) to switch it. Every change can be undone with Ctrl+Z. A typed interval that does not read stays in its field, framed with a red &quot;!&quot; sign, and the line under the list says how to type it; Esc takes the typing back. Esc does nothing else in the main window: Exit is Alt+X, Ctrl+Q or the close box.</source>
+        <translation>Ein Programm hat bis zu %1 Timer, nummeriert von %2 bis %3. Jeder Timer ist eine Folge von EIN- und AUS-Intervallen, die das Gerät der Reihe nach abarbeitet. &lt;b&gt;Timer hinzufügen&lt;/b&gt; legt einen Timer mit seinem ersten Intervall an; &lt;b&gt;Intervall hinzufügen&lt;/b&gt; und &lt;b&gt;Intervall einfügen&lt;/b&gt; (Einfg) fügen weitere hinzu. Geben Sie eine Länge als &lt;tt&gt;HH:MM:SS&lt;/tt&gt; ein oder als &lt;tt&gt;HH:MM:SS:TT&lt;/tt&gt;, wobei TT für Sechzigstel einer Sekunde steht. Klicken Sie auf die EIN/AUS-Beschriftung einer Zeile (oder drücken Sie dort die Leertaste), um sie umzuschalten. Jede Änderung lässt sich mit Strg+Z rückgängig machen. Ein eingegebenes Intervall, das sich nicht lesen lässt, bleibt in seinem Feld stehen und wird mit einem roten „!“ markiert; die Zeile unter der Liste erklärt, wie es einzugeben ist, und Esc nimmt die Eingabe zurück. Sonst bewirkt Esc im Hauptfenster nichts: Beenden können Sie mit Alt+E, Strg+Q oder der Schließen-Schaltfläche des Fensters.</translation>
+    </message>
+    <message>
+        <source>%1 timers, numbered %2 to %3; %4 intervals a timer; %5 intervals a block; %6 bytes of memory; intervals up to %7. A longer interval is marked in its field and on the timeline as soon as you enter it, and the status line counts every problem, and apart from them every warning: a program the device takes but that probably does not do what was meant, such as one that should start timer 0 on power up but has none. Click the status line, or choose &lt;b&gt;Edit &amp;gt; Show Problems&lt;/b&gt; (F8), to list them and select the first. A timer that a file has in two places is joined into one with &lt;b&gt;Edit &amp;gt; Join Timer&lt;/b&gt;.</source>
+        <translation>%1 Timer, nummeriert von %2 bis %3; %4 Intervalle je Timer; %5 Intervalle je Block; %6 Bytes Gerätespeicher; Intervalle bis %7. Ein längeres Intervall wird in seinem Feld und auf der Zeitleiste markiert, sobald Sie es eingeben, und die Statuszeile zählt jedes Problem und getrennt davon jede Warnung: ein Programm, das das Gerät annimmt, das aber wahrscheinlich nicht tut, was gemeint war, etwa eines, das beim Einschalten Timer 0 starten soll, aber keinen hat. Klicken Sie auf die Statuszeile oder wählen Sie &lt;b&gt;Bearbeiten &amp;gt; Probleme anzeigen&lt;/b&gt; (F8), um sie aufzulisten und das erste auszuwählen. Einen Timer, den eine Datei an zwei Stellen enthält, fassen Sie mit &lt;b&gt;Bearbeiten &amp;gt; Timer zusammenführen&lt;/b&gt; zu einem zusammen.</translation>
     </message>
 </context>
 <context>
@@ -856,10 +938,6 @@ Die Datei selbst bleibt unverändert; beim Speichern wird nur geschrieben, was a
         <source>Pasted %1 as %2: %1 is already in the program.</source>
         <translation>%1 als %2 eingefügt: %1 ist bereits im Programm.</translation>
     </message>
-    <message>
-        <source>Pasted %1 as %2: the device numbers its timers 0 to 31.</source>
-        <translation>%1 als %2 eingefügt: Das Gerät nummeriert seine Timer von 0 bis 31.</translation>
-    </message>
     <message numerus="yes">
         <source>%n timer(s) did not fit: the editor holds at most %1 timers. Delete a timer and paste again.</source>
         <translation>
@@ -895,6 +973,10 @@ Die Datei selbst bleibt unverändert; beim Speichern wird nur geschrieben, was a
             <numerusform>%1 von %n Intervall in %2 eingefügt; für %3 war kein Platz: Ein Timer fasst höchstens %4 Intervalle.</numerusform>
             <numerusform>%1 von %n Intervallen in %2 eingefügt; für %3 war kein Platz: Ein Timer fasst höchstens %4 Intervalle.</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Pasted %1 as %2: the device numbers its timers %3 to %4.</source>
+        <translation>%1 als %2 eingefügt: Das Gerät nummeriert seine Timer von %3 bis %4.</translation>
     </message>
 </context>
 <context>
@@ -1015,6 +1097,10 @@ Die Flächen blinken mehrmals pro Sekunde.</translation>
             <numerusform>Fertig: %n Bytes in %1 übertragen</numerusform>
         </translation>
     </message>
+    <message>
+        <source>The device takes this program, but it may not do what you meant:</source>
+        <translation>Das Gerät nimmt dieses Programm an, aber es tut vielleicht nicht, was Sie meinten:</translation>
+    </message>
 </context>
 <context>
     <name>ProgramFit</name>
@@ -1085,10 +1171,6 @@ Die Flächen blinken mehrmals pro Sekunde.</translation>
         <translation>AUS</translation>
     </message>
     <message>
-        <source>cannot be read</source>
-        <translation>nicht lesbar</translation>
-    </message>
-    <message>
         <source>yes</source>
         <translation>ja</translation>
     </message>
@@ -1141,6 +1223,14 @@ Die Flächen blinken mehrmals pro Sekunde.</translation>
         <source>Unable to print: the printer could not start.</source>
         <translation>Drucken nicht möglich: Der Drucker konnte nicht gestartet werden.</translation>
     </message>
+    <message>
+        <source>Warning: %1</source>
+        <translation>Warnung: %1</translation>
+    </message>
+    <message>
+        <source>Problem: %1</source>
+        <translation>Problem: %1</translation>
+    </message>
 </context>
 <context>
     <name>ProgramStatus</name>
@@ -1183,6 +1273,21 @@ Die Flächen blinken mehrmals pro Sekunde.</translation>
             <numerusform>Das Programm benötigt %n Bytes mehr, als das Gerät fasst. Entfernen Sie Intervalle oder Blöcke.</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n warning(s): %1%2</source>
+        <extracomment>%1 is the first warning; %2 is &quot;…&quot; when more follow.</extracomment>
+        <translation>
+            <numerusform>%n Warnung: %1%2</numerusform>
+            <numerusform>%n Warnungen: %1%2</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n warning(s)</source>
+        <translation>
+            <numerusform>%n Warnung</numerusform>
+            <numerusform>%n Warnungen</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ProgramSummary</name>
@@ -1222,6 +1327,21 @@ Do you want to replace it?</source>
         <translation>%1 ist bereits vorhanden.
 Möchten Sie die Datei ersetzen?</translation>
     </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>Save &amp;As…</source>
+        <translation>Speichern &amp;unter…</translation>
+    </message>
+    <message numerus="yes">
+        <source>and %n more</source>
+        <translation>
+            <numerusform>und %n weiterer</numerusform>
+            <numerusform>und %n weitere</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ReportActions</name>
@@ -1256,14 +1376,6 @@ Möchten Sie die Datei ersetzen?</translation>
 </context>
 <context>
     <name>TimelineMath</name>
-    <message>
-        <source>%1 · interval %2 · ON &quot;%3&quot; · cannot be read</source>
-        <translation>%1 · Intervall %2 · EIN „%3“ · nicht lesbar</translation>
-    </message>
-    <message>
-        <source>%1 · interval %2 · OFF &quot;%3&quot; · cannot be read</source>
-        <translation>%1 · Intervall %2 · AUS „%3“ · nicht lesbar</translation>
-    </message>
     <message>
         <source>%1 · interval %2 · ON %3 · from %4 to %5</source>
         <translation>%1 · Intervall %2 · EIN %3 · von %4 bis %5</translation>
@@ -1441,10 +1553,6 @@ Möchten Sie die Datei ersetzen?</translation>
 <context>
     <name>TimerTexts</name>
     <message>
-        <source>HH:MM:SS or HH:MM:SS:TT: hours, minutes and seconds up to 99, TT in sixtieths, 0 to 59</source>
-        <translation>HH:MM:SS oder HH:MM:SS:TT: Stunden, Minuten und Sekunden bis 99, TT in Sechzigsteln, 0 bis 59</translation>
-    </message>
-    <message>
         <source>The interval does not read. Type it as HH:MM:SS or HH:MM:SS:TT.</source>
         <translation>Das Intervall ist nicht lesbar. Geben Sie es als HH:MM:SS oder HH:MM:SS:TT ein.</translation>
     </message>
@@ -1452,6 +1560,18 @@ Möchten Sie die Datei ersetzen?</translation>
         <source>%1, for example 01:30:00 or 00:00:05:30. Nothing may follow the last number.</source>
         <extracomment>%1 is the forms an interval is typed in (HH:MM:SS or HH:MM:SS:TT: ...).</extracomment>
         <translation>%1, zum Beispiel 01:30:00 oder 00:00:05:30. Nach der letzten Zahl darf nichts folgen.</translation>
+    </message>
+    <message>
+        <source>HH:MM:SS or HH:MM:SS:TT: hours, minutes and seconds up to %1, TT in sixtieths, 0 to %2</source>
+        <translation>HH:MM:SS oder HH:MM:SS:TT: Stunden, Minuten und Sekunden bis %1, TT in Sechzigsteln, 0 bis %2</translation>
+    </message>
+    <message>
+        <source>Warning: %1</source>
+        <translation>Warnung: %1</translation>
+    </message>
+    <message>
+        <source>Problem: %1</source>
+        <translation>Problem: %1</translation>
     </message>
 </context>
 <context>
