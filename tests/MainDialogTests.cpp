@@ -215,18 +215,18 @@ TEST_F(MainDialogTest, AddTimerThroughTheDialogThenIntervalsAndDelete) {
 
 TEST_F(MainDialogTest, LimitsAreToldAndTheGaugeIsFullBeyond128) {
     std::vector<BlockData> blocks;
-    for (int t = 0; t < 31; ++t) {
+    for (int t = 0; t < 32; ++t) {
         blocks.push_back({t, {{true, 0, 0, 1, 0}}});
     }
     ASSERT_TRUE(MakeProgram(blocks).SaveToFile(dir.File("full.tvr")));
     window.OpenFile(Path("full.tvr"));
-    ASSERT_EQ(list->GetPanelCount(), 31);
-    EXPECT_EQ(gauge->value(), 124);
+    ASSERT_EQ(list->GetPanelCount(), 32);
+    EXPECT_EQ(gauge->value(), 128);
 
     QTest::mouseClick(addTimer, Qt::LeftButton);  // no dialog is opened
-    EXPECT_EQ(list->GetPanelCount(), 31);
+    EXPECT_EQ(list->GetPanelCount(), 32);
     ASSERT_EQ(prompter.messages.size(), 1);
-    EXPECT_TRUE(prompter.messages[0].contains("31 timers")) << prompter.messages[0].toStdString();
+    EXPECT_TRUE(prompter.messages[0].contains("32 timers")) << prompter.messages[0].toStdString();
 
     list->Select(0, -1);
     for (int i = 1; i <= 49; ++i) {
@@ -235,21 +235,21 @@ TEST_F(MainDialogTest, LimitsAreToldAndTheGaugeIsFullBeyond128) {
     EXPECT_EQ(list->GetRowCount(0), 49);
     ASSERT_EQ(prompter.messages.size(), 2);
     EXPECT_TRUE(prompter.messages[1].contains("49 intervals"));
-    // 30 timers of one row and one of 49 rows in 7 blocks: 120 + 154 bytes.
+    // 31 timers of one row and one of 49 rows in 7 blocks: 124 + 154 bytes.
     // Past 128 bytes the gauge is full, says by how much, and turns the warning colour; the
     // full timer's message no longer suggests another timer.
     EXPECT_EQ(gauge->value(), 128);
-    EXPECT_EQ(gauge->format(), "274 of 128 bytes: 146 over");
-    EXPECT_TRUE(gauge->toolTip().startsWith("The program needs 146 bytes more than"));
+    EXPECT_EQ(gauge->format(), "278 of 128 bytes: 150 over");
+    EXPECT_TRUE(gauge->toolTip().startsWith("The program needs 150 bytes more than"));
     EXPECT_NE(gauge->palette().color(QPalette::Highlight),
               window.palette().color(QPalette::Highlight));
     EXPECT_FALSE(prompter.details[1].contains("Add another timer"));
-    EXPECT_TRUE(prompter.details[1].contains("274 of the device's 128 bytes"));
+    EXPECT_TRUE(prompter.details[1].contains("278 of the device's 128 bytes"));
 
     // Delete with the only row of a timer selected removes the timer.
     list->Select(1, 0);
     QTest::mouseClick(deleteButton, Qt::LeftButton);
-    EXPECT_EQ(list->GetPanelCount(), 30);
+    EXPECT_EQ(list->GetPanelCount(), 31);
     EXPECT_EQ(list->GetTimerNumber(1), 2);
 }
 
