@@ -146,30 +146,25 @@ bool FileActions::OnFileSave() {
     if (!document.IsModified() && (disk == FileCheck::Unchanged || disk == FileCheck::Touched)) {
         return true;
     }
-    // A file deleted meanwhile is written again; only another program's bytes are asked about.
+    // A file deleted meanwhile is written again; only another program's bytes are asked about,
+    // then what writing over the file leaves out of it.
+    Prompter::Answer answer = Prompter::Answer::Replace;
     if (disk == FileCheck::Changed) {
-        switch (Prompter::Current().AskReplaceChanged(
+        answer = Prompter::Current().AskReplaceChanged(
             window, tr("%1 was changed by another program since you opened it.")
-                        .arg(FileName(document.GetPath())))) {
-            case Prompter::Answer::Replace:
-                break;
-            case Prompter::Answer::SaveAs:
-                return OnFileSaveAs();
-            default:
-                return false;
-        }
+                        .arg(FileName(document.GetPath())));
     }
-    if (!document.GetLosses().isEmpty()) {
-        switch (AskLosing()) {
-            case Prompter::Answer::Replace:
-                break;
-            case Prompter::Answer::SaveAs:
-                return OnFileSaveAs();
-            default:
-                return false;
-        }
+    if (answer == Prompter::Answer::Replace && !document.GetLosses().isEmpty()) {
+        answer = AskLosing();
     }
-    return Saved(document.Save());
+    switch (answer) {
+        case Prompter::Answer::Replace:
+            return Saved(document.Save());
+        case Prompter::Answer::SaveAs:
+            return OnFileSaveAs();
+        default:
+            return false;
+    }
 }
 
 Prompter::Answer FileActions::AskLosing() {

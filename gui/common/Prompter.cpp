@@ -22,6 +22,23 @@ QString BoxTitle() {
     return name.isEmpty() ? QStringLiteral("Programmable Timer") : name;
 }
 
+// A question about writing over a file: write over it (Replace), Save As (the default, which
+// loses nothing) or Cancel.
+Prompter::Answer AskWriteOver(QWidget* parent, const QString& text, const QString& detail,
+                              const QString& writeOver, const QString& saveAsText) {
+    QMessageBox box(QMessageBox::Warning, BoxTitle(), text, QMessageBox::NoButton, parent);
+    box.setInformativeText(detail);
+    QPushButton* replace = box.addButton(writeOver, QMessageBox::AcceptRole);
+    QPushButton* saveAs = box.addButton(saveAsText, QMessageBox::ActionRole);
+    box.addButton(QMessageBox::Cancel);
+    box.setDefaultButton(saveAs);
+    box.exec();
+    if (box.clickedButton() == replace) {
+        return Prompter::Answer::Replace;
+    }
+    return box.clickedButton() == saveAs ? Prompter::Answer::SaveAs : Prompter::Answer::Cancel;
+}
+
 }  // namespace
 
 Prompter& Prompter::Current() {
@@ -112,39 +129,19 @@ QString QtPrompter::GetSaveFileName(QWidget* parent, const QString& title, const
 }
 
 Prompter::Answer QtPrompter::AskReplaceChanged(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Warning, BoxTitle(), text, QMessageBox::NoButton, parent);
-    box.setInformativeText(QCoreApplication::translate(
-        "Prompter",
-        "Replace it writes this program over the other change. Save As keeps both: this program "
-        "goes to another file."));
-    QPushButton* replace = box.addButton(QCoreApplication::translate("Prompter", "&Replace it"),
-                                         QMessageBox::AcceptRole);
-    QPushButton* saveAs = box.addButton(QCoreApplication::translate("Prompter", "&Save As\u2026"),
-                                        QMessageBox::ActionRole);
-    box.addButton(QMessageBox::Cancel);
-    box.setDefaultButton(saveAs);
-    box.exec();
-    if (box.clickedButton() == replace) {
-        return Answer::Replace;
-    }
-    return box.clickedButton() == saveAs ? Answer::SaveAs : Answer::Cancel;
+    return AskWriteOver(parent, text,
+                        QCoreApplication::translate(
+                            "Prompter",
+                            "Replace it writes this program over the other change. Save As keeps "
+                            "both: this program goes to another file."),
+                        QCoreApplication::translate("Prompter", "&Replace it"),
+                        QCoreApplication::translate("Prompter", "&Save As\u2026"));
 }
 
 Prompter::Answer QtPrompter::AskSaveLosing(QWidget* parent, const QString& text,
                                            const QString& detail) {
-    QMessageBox box(QMessageBox::Warning, BoxTitle(), text, QMessageBox::NoButton, parent);
-    box.setInformativeText(detail);
-    QPushButton* save =
-        box.addButton(QCoreApplication::translate("Prompter", "&Save"), QMessageBox::AcceptRole);
-    QPushButton* saveAs = box.addButton(QCoreApplication::translate("Prompter", "Save &As\u2026"),
-                                        QMessageBox::ActionRole);
-    box.addButton(QMessageBox::Cancel);
-    box.setDefaultButton(saveAs);
-    box.exec();
-    if (box.clickedButton() == save) {
-        return Answer::Replace;
-    }
-    return box.clickedButton() == saveAs ? Answer::SaveAs : Answer::Cancel;
+    return AskWriteOver(parent, text, detail, QCoreApplication::translate("Prompter", "&Save"),
+                        QCoreApplication::translate("Prompter", "Save &As\u2026"));
 }
 
 QString ShortList(const QStringList& items) {
