@@ -39,7 +39,7 @@ public:
         std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
         unexpected = true;
     }
-    Answer AskYesNoCancel(QWidget*, const QString&) override { return Answer::No; }
+    Answer AskSaveChanges(QWidget*, const QString&) override { return Answer::No; }
     bool AskYesNo(QWidget*, const QString&) override { return false; }
     bool AskDiscard(QWidget*, const QString&, const QString&) override { return true; }
     int AskTimerNumber(QWidget*, const QString&, const QList<int>& choices, int) override {

@@ -146,16 +146,21 @@ std::vector<AxisTick> AxisTicks(const TimeScale& scale, double left, double righ
     for (; scale.ToX(static_cast<double>(time)) <= right; time += step) {
         const double x = scale.ToX(static_cast<double>(time));
         if (x >= left) {
-            ticks.push_back({time, x, FormatAxisLabel(time)});
+            ticks.push_back({time, x, {}});
         }
+    }
+    // One form for the whole axis: "0:00:00" beside "6:00:00", not "0:00".
+    const bool hours = !ticks.empty() && ticks.back().ticks >= kTicksPerHour;
+    for (AxisTick& tick : ticks) {
+        tick.label = FormatAxisLabel(tick.ticks, hours);
     }
     return ticks;
 }
 
-std::string FormatAxisLabel(std::uint64_t ticks) {
+std::string FormatAxisLabel(std::uint64_t ticks, bool hours) {
     const std::uint64_t seconds = ticks / kTicksPerSecond;
     char text[48];
-    if (seconds < 3600) {
+    if (!hours && seconds < 3600) {
         std::snprintf(text, sizeof text, "%llu:%02llu",
                       static_cast<unsigned long long>(seconds / 60),
                       static_cast<unsigned long long>(seconds % 60));

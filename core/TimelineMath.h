@@ -104,11 +104,12 @@ struct AxisTick {
 // The readable step (1, 2, 5, 10, 15, 30 s; 1, 2, 5, 10, 15, 30 min; 1, 2, 3, 6, 12, 24 h,
 // then whole days doubling) that puts labels at least minSpacingPx apart.
 std::uint64_t ChooseTickStep(double pixelsPerTick, double minSpacingPx);
-// The marks from time 0 on that fall within [left, right].
+// The marks from time 0 on that fall within [left, right], all labelled in one form.
 std::vector<AxisTick> AxisTicks(const TimeScale& scale, double left, double right,
                                 double minSpacingPx);
-// "0:30", "59:00" under an hour, "1:00:00" from an hour on; whole seconds.
-std::string FormatAxisLabel(std::uint64_t ticks);
+// "0:30", "59:00" under an hour, "1:00:00" from an hour on or when hours is set ("0:00:00");
+// whole seconds.
+std::string FormatAxisLabel(std::uint64_t ticks, bool hours = false);
 
 // "00:05:00", "01:02:03:30": a time within a timer, written as the editor writes intervals.
 std::string FormatTimelineTime(std::uint64_t ticks);

@@ -311,6 +311,15 @@ TEST_F(ProgramTruthTest, CommandsThatCannotActSayWhyAndChangeNothing) {
     EXPECT_EQ(Document().GetState().panels.back().rows.size(), 49u);
     EXPECT_TRUE(window.GetSummaryText().contains(QStringLiteral("1 interval did not fit")))
         << window.GetSummaryText().toStdString();
+
+    // A huge paste is refused in a paste's words, not a file's.
+    prompter.messages.clear();
+    prompter.details.clear();
+    data.setText(QString(2 * 1024 * 1024, u'x'));
+    window.Clips().Paste(&data);
+    EXPECT_EQ(prompter.messages, QStringList{"Nothing was pasted."});
+    EXPECT_TRUE(prompter.details.value(0).startsWith("The clipboard holds more than 1 MiB"))
+        << prompter.details.value(0).toStdString();
 }
 
 TEST_F(ProgramTruthTest, RowsCopiedThroughTheClipboardKeepTheirBlockStarts) {

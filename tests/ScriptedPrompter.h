@@ -32,7 +32,7 @@ public:
         details.append(detail);
         fullLists.append(fullList);
     }
-    Answer AskYesNoCancel(QWidget*, const QString& text) override {
+    Answer AskSaveChanges(QWidget*, const QString& text) override {
         questions.append(text);
         return Take(answers, Answer::Cancel, "question: " + text);
     }

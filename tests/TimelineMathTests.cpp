@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "TestSupport.h"
@@ -164,6 +165,10 @@ TEST(TimelineAxis, TicksAreReadableFromOneSecondToNinetyNineHours) {
                 }
                 EXPECT_FALSE(ticks[i].label.empty());
                 EXPECT_LE(ticks[i].label.size(), 8u) << ticks[i].label;
+                // One form along the axis: as many colons in "0:00:00" as in "6:00:00".
+                EXPECT_EQ(std::count(ticks[i].label.begin(), ticks[i].label.end(), ':'),
+                          std::count(ticks.back().label.begin(), ticks.back().label.end(), ':'))
+                    << ticks[i].label;
                 labels.insert(ticks[i].label);
             }
             EXPECT_EQ(labels.size(), ticks.size()) << "labels repeat";
@@ -173,6 +178,8 @@ TEST(TimelineAxis, TicksAreReadableFromOneSecondToNinetyNineHours) {
 
 TEST(TimelineText, LabelsTimesAndTheHoverText) {
     EXPECT_EQ(FormatAxisLabel(0), "0:00");
+    EXPECT_EQ(FormatAxisLabel(0, true), "0:00:00");
+    EXPECT_EQ(FormatAxisLabel(30 * 60 * 60, true), "0:30:00");
     EXPECT_EQ(FormatAxisLabel(59 * 3600), "59:00");
     EXPECT_EQ(FormatAxisLabel(216000), "1:00:00");
     EXPECT_EQ(FormatAxisLabel(99ull * 216000 + 90 * 60), "99:01:30");

@@ -93,6 +93,10 @@
         <source>The rest was pasted.</source>
         <translation>Der Rest wurde eingefügt.</translation>
     </message>
+    <message>
+        <source>The clipboard holds more than %1 MiB of text, far more than any timer program takes. Copy only the timers or intervals you need, then paste again.</source>
+        <translation>Die Zwischenablage enthält mehr als %1 MiB Text, weit mehr, als ein Timerprogramm braucht. Kopieren Sie nur die Timer oder Intervalle, die Sie brauchen, und fügen Sie dann erneut ein.</translation>
+    </message>
 </context>
 <context>
     <name>DeviceLimits</name>

@@ -106,6 +106,15 @@ void ClipboardActions::Paste(const QMimeData* data) {
     const QString text = data != nullptr && data->hasText() ? data->text() : QString();
     const QByteArray starts = data != nullptr ? data->data(kBlockStarts) : QByteArray();
     const ClipReading reading = ReadClipText(text.toStdString(), starts.toStdString());
+    if (reading.load.status == LoadStatus::TooLarge) {
+        // A paste is no file: its own words, not the file reader's.
+        Prompter::Current().ShowMessage(
+            window, tr("Nothing was pasted."),
+            tr("The clipboard holds more than %1 MiB of text, far more than any timer program "
+               "takes. Copy only the timers or intervals you need, then paste again.")
+                .arg(kMaxTimerFileSize / (1024 * 1024)));
+        return;
+    }
     if (!reading.load.Ok()) {
         Prompter::Current().ShowMessage(window, tr("Nothing was pasted."),
                                         QString::fromStdString(reading.load.Message()));

@@ -210,7 +210,7 @@ bool FileActions::MaybeSave(bool saveAs) {
         document.GetPath().isEmpty()
             ? tr("Save changes?")
             : tr("Save changes to %1?").arg(QFileInfo(document.GetPath()).fileName());
-    switch (Prompter::Current().AskYesNoCancel(window, question)) {
+    switch (Prompter::Current().AskSaveChanges(window, question)) {
         case Prompter::Answer::Yes:
             return saveAs ? OnFileSaveAs() : OnFileSave();
         case Prompter::Answer::No:

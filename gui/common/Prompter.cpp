@@ -62,14 +62,15 @@ void QtPrompter::ShowMessage(QWidget* parent, const QString& text, const QString
     box.exec();
 }
 
-Prompter::Answer QtPrompter::AskYesNoCancel(QWidget* parent, const QString& text) {
+Prompter::Answer QtPrompter::AskSaveChanges(QWidget* parent, const QString& text) {
+    // Buttons that say what they do: Save, Don't Save, Cancel in the desktop's words.
     QMessageBox box(QMessageBox::Question, BoxTitle(), text,
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
-    box.setDefaultButton(QMessageBox::Yes);
+                    QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Save);
     switch (box.exec()) {
-        case QMessageBox::Yes:
+        case QMessageBox::Save:
             return Answer::Yes;
-        case QMessageBox::No:
+        case QMessageBox::Discard:
             return Answer::No;
         default:
             return Answer::Cancel;

@@ -18,8 +18,8 @@ public:
     // the whole of a list the detail gives only the start of (ShortList).
     virtual void ShowMessage(QWidget* parent, const QString& text, const QString& detail = {},
                              const QString& fullList = {}) = 0;
-    // A question answered Yes, No or Cancel.
-    virtual Answer AskYesNoCancel(QWidget* parent, const QString& text) = 0;
+    // Whether to save changes first: Save (Yes), Don't Save (No) or Cancel.
+    virtual Answer AskSaveChanges(QWidget* parent, const QString& text) = 0;
     // A question answered Yes or No; true for Yes.
     virtual bool AskYesNo(QWidget* parent, const QString& text) = 0;
     // A question whose only ways on are to discard the changes or to go back; true for Discard.
@@ -59,7 +59,7 @@ class QtPrompter : public Prompter {
 public:
     void ShowMessage(QWidget* parent, const QString& text, const QString& detail,
                      const QString& fullList) override;
-    Answer AskYesNoCancel(QWidget* parent, const QString& text) override;
+    Answer AskSaveChanges(QWidget* parent, const QString& text) override;
     bool AskYesNo(QWidget* parent, const QString& text) override;
     bool AskDiscard(QWidget* parent, const QString& text, const QString& detail) override;
     int AskTimerNumber(QWidget* parent, const QString& text, const QList<int>& choices,
