@@ -29,11 +29,9 @@
 #include "gui/common/Language.h"
 #include "gui/common/TimerTexts.h"
 #include "gui/document/ProgramDocument.h"
-#include "gui/editor/ColorCheckBox.h"
-#include "gui/editor/ColorStatic.h"
 #include "gui/editor/IntervalEdit.h"
-#include "gui/editor/TimerListCtrl.h"
-#include "gui/editor/TimerPanel.h"
+#include "gui/editor/TimerListModel.h"
+#include "gui/editor/TimerListView.h"
 #include "gui/timeline/TimelineView.h"
 #include "res/ControlIds.h"
 
@@ -134,28 +132,51 @@ protected:
         action->trigger();
     }
 
-    void ClickBoxOf(int panel, int row) {
-        auto* box = FindById<ColorCheckBox>(list->GetPanel(panel), ControlIds::BlockStartId(row));
-        Click(box);
+    // What the list shows, through its model.
+    const TimerListModel& Model() const { return *list->ListModel(); }
+    int Panels() const { return Model().PanelCount(); }
+    int Rows(int panel) const { return Model().RowCount(panel); }
+    int TimerNumber(int panel) const {
+        return window.GetDocument()
+            .GetState()
+            .panels.at(static_cast<std::size_t>(panel))
+            .timerNumber;
     }
-    QString LabelText(int panel, int row) {
-        return FindById<ColorStatic>(list->GetPanel(panel), ControlIds::LabelId(row))->text();
+    QString Shown(int panel, int row, int column = kIntervalColumn) const {
+        return Model().IndexOf(panel, row, column).data().toString();
     }
-    IntervalEdit* Edit(int panel, int row) {
-        return FindById<IntervalEdit>(list->GetPanel(panel), ControlIds::EditId(row));
+    QString LabelText(int panel, int row) const { return Shown(panel, row, kStateColumn); }
+    bool BlockStart(int panel, int row) const {
+        return Model().IndexOf(panel, row, kBlockColumn).data(Qt::CheckStateRole) == Qt::Checked;
+    }
+    EditorSelection Selection() const { return window.GetDocument().GetState().selection; }
+    void Select(int panel, int row) { window.GetDocument().SetSelection({panel, row}); }
+    void ClickPart(int panel, int row, RowPart part, Qt::KeyboardModifiers keys = {}) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, keys,
+                          list->PartRect(panel, row, part).center());
+    }
+    void ClickBoxOf(int panel, int row) { ClickPart(panel, row, RowPart::Box); }
+    // Keys as a user types them: each to whatever has the focus then.
+    static void TypeKeys(const QString& text) {
+        for (const QChar c : text) {
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        }
     }
     // Alt and a button's letter: the button clicks itself a moment later.
     void PressMnemonic(Qt::Key key) {
         QTest::keyClick(&window, key, Qt::AltModifier);
         QTest::qWait(250);
     }
-    // Types text over the row's text as a user would, without committing it.
+    // Types text over the row's text as a user would, without committing it: a click on its
+    // label selects the row, and typing in the list opens its field.
     IntervalEdit* TypeOver(int panel, int row, const QString& text) {
-        IntervalEdit* edit = Edit(panel, row);
-        edit->setFocus(Qt::MouseFocusReason);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return edit->hasFocus(); }));
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
+        Select(panel, row);
+        list->setFocus(Qt::MouseFocusReason);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return list->hasFocus(); }));
+        TypeKeys(text);
+        IntervalEdit* edit = list->Editor(panel, row);
+        EXPECT_NE(edit, nullptr);
+        EXPECT_TRUE(edit != nullptr && edit->hasFocus());
         return edit;
     }
     // The text the document holds for a row.
@@ -192,7 +213,7 @@ protected:
     TempDir dir;
     FreshSettings fresh;
     MainDialog window;
-    TimerListCtrl* list = nullptr;
+    TimerListView* list = nullptr;
     QPushButton* addTimer = nullptr;
     QPushButton* addInterval = nullptr;
     QPushButton* deleteButton = nullptr;
@@ -217,7 +238,7 @@ TEST_F(MainDialogTest, OpensEmptyEnterDoesNothingAndCtrlQClosesWithoutAsking) {
     QTest::keyClick(&window, Qt::Key_Return);
     QTest::keyClick(addTimer, Qt::Key_Return);
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(list->GetPanelCount(), 0);
+    EXPECT_EQ(Panels(), 0);
     QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(prompter.questions.isEmpty());
@@ -227,25 +248,25 @@ TEST_F(MainDialogTest, OpensEmptyEnterDoesNothingAndCtrlQClosesWithoutAsking) {
 
 TEST_F(MainDialogTest, AddTimerThroughTheDialogThenIntervalsAndDelete) {
     AddTimerThroughDialog(17, false, "1:2:3:4");
-    ASSERT_EQ(list->GetPanelCount(), 1);
-    EXPECT_EQ(list->GetTimerNumber(0), 17);
+    ASSERT_EQ(Panels(), 1);
+    EXPECT_EQ(TimerNumber(0), 17);
     EXPECT_EQ(LabelText(0, 0), "OFF");
-    EXPECT_EQ(Edit(0, 0)->text(), "01:02:03:04");
+    EXPECT_EQ(Shown(0, 0), "01:02:03:04");
     EXPECT_EQ(gauge->value(), 4);
     EXPECT_TRUE(ButtonsEnabled());
     EXPECT_TRUE(window.IsModified());
 
     QTest::mouseClick(addInterval, Qt::LeftButton);
     QTest::mouseClick(addInterval, Qt::LeftButton);
-    ASSERT_EQ(list->GetRowCount(0), 3);
-    EXPECT_EQ(Edit(0, 2)->text(), "00:00:00");
+    ASSERT_EQ(Rows(0), 3);
+    EXPECT_EQ(Shown(0, 2), "00:00:00");
 
     // Delete removes the selected row, then (with no row selected) the whole timer.
     QTest::mouseClick(deleteButton, Qt::LeftButton);
-    EXPECT_EQ(list->GetRowCount(0), 2);
-    list->Select(0, -1);
+    EXPECT_EQ(Rows(0), 2);
+    Select(0, -1);
     QTest::mouseClick(deleteButton, Qt::LeftButton);
-    EXPECT_EQ(list->GetPanelCount(), 0);
+    EXPECT_EQ(Panels(), 0);
     EXPECT_EQ(gauge->value(), 0);
     EXPECT_TRUE(ButtonsDisabled());
 }
@@ -257,19 +278,19 @@ TEST_F(MainDialogTest, LimitsAreToldAndTheGaugeIsFullBeyond128) {
     }
     ASSERT_TRUE(MakeProgram(blocks).SaveToFile(dir.File("full.tvr")));
     window.OpenFile(Path("full.tvr"));
-    ASSERT_EQ(list->GetPanelCount(), 31);
+    ASSERT_EQ(Panels(), 31);
     EXPECT_EQ(gauge->value(), 124);
 
     QTest::mouseClick(addTimer, Qt::LeftButton);  // no dialog is opened
-    EXPECT_EQ(list->GetPanelCount(), 31);
+    EXPECT_EQ(Panels(), 31);
     ASSERT_EQ(prompter.messages.size(), 1);
     EXPECT_TRUE(prompter.messages[0].contains("31 timers")) << prompter.messages[0].toStdString();
 
-    list->Select(0, -1);
+    Select(0, -1);
     for (int i = 1; i <= 49; ++i) {
         QTest::mouseClick(addInterval, Qt::LeftButton);
     }
-    EXPECT_EQ(list->GetRowCount(0), 49);
+    EXPECT_EQ(Rows(0), 49);
     ASSERT_EQ(prompter.messages.size(), 2);
     EXPECT_TRUE(prompter.messages[1].contains("49 intervals"));
     // 30 timers of one row and one of 49 rows in 7 blocks: 120 + 154 bytes.
@@ -284,10 +305,10 @@ TEST_F(MainDialogTest, LimitsAreToldAndTheGaugeIsFullBeyond128) {
     EXPECT_TRUE(prompter.details[1].contains("274 of the device's 128 bytes"));
 
     // Delete with the only row of a timer selected removes the timer.
-    list->Select(1, 0);
+    Select(1, 0);
     QTest::mouseClick(deleteButton, Qt::LeftButton);
-    EXPECT_EQ(list->GetPanelCount(), 30);
-    EXPECT_EQ(list->GetTimerNumber(1), 2);
+    EXPECT_EQ(Panels(), 30);
+    EXPECT_EQ(TimerNumber(1), 2);
 }
 
 // ---- the window: size, title, status line -------------------------------------------------
@@ -320,7 +341,7 @@ TEST_F(MainDialogTest, ADroppedFileAndARecentFileOpenWithTheSameQuestion) {
     QCoreApplication::sendEvent(&window, &drop);
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.GetPath() == Path("dropped.tvr"); }));
     EXPECT_EQ(prompter.questions, QStringList{"Save changes?"});
-    EXPECT_EQ(list->GetTimerNumber(0), 0);
+    EXPECT_EQ(TimerNumber(0), 0);
 
     // The file is now the first recent one; opening it from the menu reads it again.
     Trigger(ControlIds::kFileClose);
@@ -330,7 +351,7 @@ TEST_F(MainDialogTest, ADroppedFileAndARecentFileOpenWithTheSameQuestion) {
     ASSERT_FALSE(recent->actions().isEmpty());
     EXPECT_EQ(recent->actions().first()->text(), "&1 dropped.tvr");
     recent->actions().first()->trigger();
-    EXPECT_EQ(list->GetPanelCount(), 1);
+    EXPECT_EQ(Panels(), 1);
 }
 
 TEST_F(MainDialogTest, RecentFilesKeepTheNewestEightThatStillExist) {
@@ -426,7 +447,7 @@ TEST_F(MainDialogTest, TypingSurvivesEveryWayOut) {
         ASSERT_TRUE(ShowActive(window));
         EXPECT_TRUE(window.isVisible());
         EXPECT_EQ(Stored(0, 0), "00:07:00");
-        EXPECT_EQ(Edit(0, 0)->text(), "00:07:00");
+        EXPECT_EQ(Shown(0, 0), "00:07:00");
         EXPECT_TRUE(window.IsModified());
         EXPECT_TRUE(prompter.answers.empty());
     }
@@ -439,11 +460,7 @@ TEST_F(MainDialogTest, SaveByShortcutChecksTheEditBeingTypedIn) {
     ASSERT_TRUE(std::filesystem::exists(dir.File("p.tvr")));
     const std::string saved = ReadFile(dir.File("p.tvr"));
 
-    IntervalEdit* edit = Edit(0, 0);
-    edit->setFocus();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return edit->hasFocus(); }));
-    edit->selectAll();
-    QTest::keyClicks(edit, "150:00:00");
+    IntervalEdit* edit = TypeOver(0, 0, "150:00:00");
     QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(prompter.messages, QStringList{"Timer 0, interval 1 does not read as an interval."});
     EXPECT_EQ(edit->text(), "150:00:00");
@@ -457,21 +474,21 @@ TEST_F(MainDialogTest, CloseAsksCancelKeepsEverythingAndYesSavesUnderTheNameGive
     prompter.answers.push_back(Prompter::Answer::Cancel);
     EXPECT_FALSE(window.Files().OnFileClose());
     EXPECT_EQ(prompter.questions, QStringList{"Save changes?"});
-    EXPECT_EQ(list->GetPanelCount(), 1);
+    EXPECT_EQ(Panels(), 1);
     EXPECT_TRUE(window.IsModified());
 
     // Yes always asks for a name; cancelling that keeps the program too.
     prompter.answers.push_back(Prompter::Answer::Yes);
     prompter.saveNames.push_back(QString());
     EXPECT_FALSE(window.Files().OnFileClose());
-    EXPECT_EQ(list->GetPanelCount(), 1);
+    EXPECT_EQ(Panels(), 1);
 
     prompter.answers.push_back(Prompter::Answer::Yes);
     prompter.saveNames.push_back(Path("kept.tvr"));
     startup->click();
     EXPECT_TRUE(window.Files().OnFileClose());
     EXPECT_TRUE(std::filesystem::exists(dir.File("kept.tvr")));
-    EXPECT_EQ(list->GetPanelCount(), 0);
+    EXPECT_EQ(Panels(), 0);
     EXPECT_FALSE(startup->isChecked());
     EXPECT_FALSE(window.IsModified());
 }
@@ -491,9 +508,9 @@ TEST_F(MainDialogTest, AFileThatCannotBeOpenedIsNamedWithTheReason) {
 
 TEST_F(MainDialogTest, ExitOnAnEmptiedProgramOffersDiscardOrGoingBack) {
     OpenText(kWorkedExample);
-    list->Select(0, -1);
+    Select(0, -1);
     QTest::mouseClick(deleteButton, Qt::LeftButton);
-    ASSERT_EQ(list->GetPanelCount(), 0);
+    ASSERT_EQ(Panels(), 0);
     prompter.answers.push_back(Prompter::Answer::Cancel);
     Trigger(ControlIds::kExit);
     EXPECT_EQ(prompter.questions, QStringList{"The program is empty and cannot be saved."});
@@ -524,26 +541,27 @@ std::string HistoryBase() {
     return text;
 }
 
-class EditHistoryTest : public MainDialogTest {
-protected:
-    void Select(int panel, int row) { ASSERT_TRUE(list->Select(panel, row)); }
-};
+using EditHistoryTest = MainDialogTest;
 
-TEST_F(EditHistoryTest, CtrlZInAFieldTakesBackTheTypingFirstThenTheLastStep) {
+TEST_F(EditHistoryTest, CtrlZInAFieldTakesBackTheTypingThenTheLastStepAndTypingGoesOnThere) {
     OpenText(HistoryBase());
-    IntervalEdit* edit = Edit(0, 0);
-    Click(edit);
-    edit->selectAll();
-    QTest::keyClicks(edit, "00:00:07");
-    QTest::keyClick(edit, Qt::Key_Return);
+    QTest::keyClick(TypeOver(0, 0, "00:00:07"), Qt::Key_Return);
     ASSERT_TRUE(window.IsModified());
-    QTest::keyClicks(edit, "9");
+    IntervalEdit* edit = TypeOver(0, 0, "9");
     QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(edit->text(), "00:00:07") << "the field's own undo while typing";
     QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(Edit(0, 0)->text(), "00:00:05") << "then the program's";
+    EXPECT_EQ(Shown(0, 0), "00:00:05") << "then the program's";
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(Edit(0, 0)->text(), "00:00:07");
+    EXPECT_EQ(Shown(0, 0), "00:00:07");
+    // After either, the next typing and Enter land in the selected row's field.
+    TypeKeys("0:0:3");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(Stored(0, 0), "00:00:03");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    TypeKeys("0:0:4");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(Stored(0, 0), "00:00:04");
 }
 
 TEST_F(EditHistoryTest, UndoGivesBackTheChangedRowAsTheSelectionAndDeleteActsOnIt) {
@@ -554,12 +572,11 @@ TEST_F(EditHistoryTest, UndoGivesBackTheChangedRowAsTheSelectionAndDeleteActsOnI
 
     Trigger(ControlIds::kEditUndo);
     EXPECT_EQ(Stored(1, 2), "00:00:02");
-    int index = -1, row = -1;
-    EXPECT_EQ(list->GetSelection(index, row), 1);
-    EXPECT_EQ(row, 2);
+    EXPECT_EQ(Selection().panel, 1);
+    EXPECT_EQ(Selection().row, 2);
 
     QTest::mouseClick(deleteButton, Qt::LeftButton);
-    EXPECT_EQ(list->GetRowCount(1), 8);
+    EXPECT_EQ(Rows(1), 8);
     EXPECT_EQ(Stored(0, 1), "00:00:11");
 }
 
@@ -576,8 +593,8 @@ TEST_F(EditHistoryTest, EveryViewFollowsAChangeMadeOnTheDocumentAlone) {
     QCoreApplication::processEvents();
     // The list, the startup box, the gauge and status line, the timeline and the title all
     // show the document's state without any widget telling them.
-    EXPECT_EQ(Edit(1, 0)->text(), "01:00:00");
-    EXPECT_EQ(list->GetRowCount(2), 7);
+    EXPECT_EQ(Shown(1, 0), "01:00:00");
+    EXPECT_EQ(Rows(2), 7);
     EXPECT_TRUE(startup->isChecked());
     EXPECT_NE(window.GetSummaryText(), summary);
     EXPECT_EQ(gauge->value(), MemoryBytes(document.GetState()));
@@ -758,8 +775,9 @@ TEST_F(MainDialogTest, AnIntervalOverTheDevicesLimitIsMarkedOnCommitInListTimeli
     window.ShowTimeline(true);
     QTest::keyClick(TypeOver(0, 1, "38:50:10:08"), Qt::Key_Return);
     EXPECT_EQ(Stored(0, 1), "38:50:10:08") << "the editor takes it; the device would not";
-    EXPECT_TRUE(Edit(0, 1)->IsMarked());
-    EXPECT_TRUE(Edit(0, 1)->toolTip().contains("longest interval, 38:50:10:07"));
+    const QModelIndex marked = Model().IndexOf(0, 1, kIntervalColumn);
+    EXPECT_FALSE(marked.data(TimerListModel::ProblemRole).toString().isEmpty());
+    EXPECT_TRUE(marked.data(Qt::ToolTipRole).toString().contains("longest interval, 38:50:10:07"));
     EXPECT_TRUE(window.GetSummaryText().startsWith(
         "1 problem: Timer 0, interval 2 is longer than the device takes \u00B7 "))
         << window.GetSummaryText().toStdString();
@@ -770,7 +788,7 @@ TEST_F(MainDialogTest, AnIntervalOverTheDevicesLimitIsMarkedOnCommitInListTimeli
     QTest::keyClick(TypeOver(0, 0, "99:0:0"), Qt::Key_Return);
     EXPECT_TRUE(window.GetSummaryText().startsWith(
         "2 problems: Timer 0, interval 1 is longer than the device takes\u2026 \u00B7 "));
-    ASSERT_TRUE(list->Select(0, 1));
+    Select(0, 1);
     QLabel* line = StatusLabel(window);
     ASSERT_NE(line, nullptr);
     QTest::mouseClick(line, Qt::LeftButton);
@@ -830,13 +848,13 @@ TEST_F(MainDialogTest, ATimerInTwoPlacesIsNamedOnOpenAndJoinTimerMovesItsRowsUnd
     }
     EXPECT_EQ(join->text(), "&Join Timer 1");
     join->trigger();
-    ASSERT_EQ(list->GetRowCount(0), 3);
+    ASSERT_EQ(Rows(0), 3);
     EXPECT_EQ(window.GetDocument().GetState().selection, (EditorSelection{0, 1}));
     EXPECT_EQ(FindById<QAction>(&window, ControlIds::kEditUndo)->text(), "&Undo Join Timer 1");
     EXPECT_TRUE(window.GetSummaryText().startsWith("1 problem: timer 0 should run on power up"));
 
     Trigger(ControlIds::kEditUndo);
-    EXPECT_EQ(list->GetPanelCount(), 3);
+    EXPECT_EQ(Panels(), 3);
     EXPECT_FALSE(window.IsModified());
 }
 
@@ -846,12 +864,12 @@ TEST_F(MainDialogTest, ABlockBoxThatCannotChangeSaysWhyInTheStatusLine) {
     EXPECT_TRUE(
         window.GetSummaryText().startsWith("The first interval always starts a block \u00B7"))
         << window.GetSummaryText().toStdString();
-    EXPECT_TRUE(list->IsBlockStart(0, 0));
+    EXPECT_TRUE(BlockStart(0, 0));
     EXPECT_FALSE(window.IsModified());
 
     // The reason goes with the next change of the program.
     ClickBoxOf(0, 1);
-    EXPECT_TRUE(list->IsBlockStart(0, 1));
+    EXPECT_TRUE(BlockStart(0, 1));
     EXPECT_FALSE(window.GetSummaryText().contains("always starts a block"));
 }
 
@@ -864,7 +882,7 @@ TEST_F(MainDialogTest, EscTakesTypingBackInAFieldDoesNothingElseAndStillCancelsA
     EXPECT_EQ(edit->text(), "00:09:00");
     // Nothing typed now: Esc in the field, on a label or on the window leaves all as it is.
     QTest::keyClick(edit, Qt::Key_Escape);
-    QTest::keyClick(list->GetPanel(0)->GetLabel(0), Qt::Key_Escape);
+    QTest::keyClick(list, Qt::Key_Escape);
     QTest::keyClick(&window, Qt::Key_Escape);
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(prompter.questions.isEmpty());
@@ -873,6 +891,6 @@ TEST_F(MainDialogTest, EscTakesTypingBackInAFieldDoesNothingElseAndStillCancelsA
     modal.Expect([](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
     Trigger(ControlIds::kEditAddTimer);
     ASSERT_TRUE(modal.Seen());
-    EXPECT_EQ(list->GetPanelCount(), 1) << "Esc is Cancel in a dialog";
+    EXPECT_EQ(Panels(), 1) << "Esc is Cancel in a dialog";
     EXPECT_TRUE(window.isVisible());
 }

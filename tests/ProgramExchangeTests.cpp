@@ -19,9 +19,8 @@
 #include "gui/app/FileActions.h"
 #include "gui/app/MainDialog.h"
 #include "gui/document/ProgramDocument.h"
-#include "gui/editor/ColorStatic.h"
-#include "gui/editor/TimerListCtrl.h"
-#include "gui/editor/TimerPanel.h"
+#include "gui/editor/TimerListModel.h"
+#include "gui/editor/TimerListView.h"
 #include "res/ControlIds.h"
 
 using namespace testing_support;
@@ -63,8 +62,9 @@ protected:
         return numbers;
     }
     void Select(MainDialog& target, int panel, int row) {
-        TimerPanel* shown = target.GetTimerList()->GetPanel(panel);
-        Click(row == -1 ? static_cast<QWidget*>(shown->GetCaption()) : shown->GetLabel(row));
+        TimerListView* list = target.GetTimerList();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->PartRect(panel, row, RowPart::Label).center());
     }
 
     ScriptedPrompter prompter;
@@ -112,7 +112,8 @@ TEST_F(ProgramExchangeTest, MoveTimerReordersAndUndoPutsItBack) {
     Trigger(window, ControlIds::kEditMoveTimerUp);
     EXPECT_EQ(Numbers(window), (std::vector<int>{0, 3, 5}));
     EXPECT_EQ(State(window).selection, (EditorSelection{0, -1}));
-    EXPECT_EQ(window.GetTimerList()->GetTimerNumber(0), 0) << "the list follows";
+    EXPECT_EQ(window.GetTimerList()->ListModel()->AccessibleName(0, -1), "Timer 0")
+        << "the list follows";
     Trigger(window, ControlIds::kEditMoveTimerUp);
     EXPECT_EQ(prompter.messages, QStringList{"Timer 0 is already the first timer."});
     EXPECT_EQ(window.GetHistory()->undoText(), "Move Timer Up Timer 0");

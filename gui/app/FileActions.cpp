@@ -15,8 +15,8 @@
 #include "core/TimerFile.h"
 #include "core/TimerProgram.h"
 #include "gui/common/Prompter.h"
+#include "gui/document/PendingEdits.h"
 #include "gui/document/ProgramDocument.h"
-#include "gui/editor/TimerListCtrl.h"
 
 namespace {
 
@@ -48,10 +48,11 @@ QString FileFilter() {
 
 }  // namespace
 
-FileActions::FileActions(ProgramDocument& document, QWidget* window)
+FileActions::FileActions(ProgramDocument& document, QWidget* window, PendingEdits& pending)
     : QObject(window),
       document(document),
       window(window),
+      pending(pending),
       watcher(new QFileSystemWatcher(this)),
       settle(new QTimer(this)) {
     settle->setSingleShot(true);
@@ -115,7 +116,7 @@ bool FileActions::OnFileSave() {
     if (document.GetPath().isEmpty()) {
         return OnFileSaveAs();
     }
-    if (!CommitAllTyping(window)) {
+    if (!pending.CommitPendingEdits()) {
         return false;
     }
     // A file deleted meanwhile is written again; only another program's bytes are asked about.
@@ -135,7 +136,7 @@ bool FileActions::OnFileSave() {
 }
 
 bool FileActions::OnFileSaveAs() {
-    if (!CommitAllTyping(window)) {
+    if (!pending.CommitPendingEdits()) {
         return false;
     }
     const QString fileName = AskSaveName(window, FileFilter(), kSuffix);
@@ -143,7 +144,7 @@ bool FileActions::OnFileSaveAs() {
 }
 
 bool FileActions::MaybeSave(bool saveAs) {
-    if (!CommitAllTyping(window)) {
+    if (!pending.CommitPendingEdits()) {
         return false;
     }
     if (!document.IsModified()) {
@@ -185,7 +186,7 @@ bool FileActions::OnFileNew() {
 }
 
 bool FileActions::OpenExample(const QString& resource) {
-    if (!CommitAllTyping(window)) {
+    if (!pending.CommitPendingEdits()) {
         return false;
     }
     QFile file(resource);
@@ -214,7 +215,7 @@ void FileActions::AddExamplesMenu(QMenu* menu) {
 }
 
 void FileActions::OnFileOpen() {
-    if (!CommitAllTyping(window)) {
+    if (!pending.CommitPendingEdits()) {
         return;
     }
     const QString fileName = Prompter::Current().GetOpenFileName(window, FileFilter());
@@ -224,7 +225,7 @@ void FileActions::OnFileOpen() {
 }
 
 bool FileActions::OpenFile(const QString& fileName) {
-    if (!CommitAllTyping(window)) {
+    if (!pending.CommitPendingEdits()) {
         return false;
     }
     TimerProgram program;

@@ -38,10 +38,7 @@
 #include "gui/common/LabelAccessibility.h"
 #include "gui/common/Prompter.h"
 #include "gui/document/ProgramDocument.h"
-#include "gui/editor/ColorStatic.h"
-#include "gui/editor/IntervalEdit.h"
-#include "gui/editor/TimerListCtrl.h"
-#include "gui/editor/TimerPanel.h"
+#include "gui/editor/TimerListView.h"
 #include "gui/report/ReportActions.h"
 #include "gui/timeline/TimelineView.h"
 #include "gui/transfer/ProgramDialog.h"
@@ -70,13 +67,14 @@ MainDialog::MainDialog(QWidget* parent) : QMainWindow(parent), document(new Prog
     InstallLabelAccessibility();
     setWindowIcon(QIcon(QStringLiteral(":/icons/timer-256.png")));
     setAcceptDrops(true);
-    files = new FileActions(*document, this);
-    edits = new EditCommands(*document, this);
-    clips = new ClipboardActions(*document, this);
-    reports = new ReportActions(*document, this);
-
     client = new QWidget(this);
     setCentralWidget(client);
+    timerList = new TimerListView(*document, client);
+    files = new FileActions(*document, this, *timerList);
+    edits = new EditCommands(*document, this);
+    clips = new ClipboardActions(*document, this);
+    reports = new ReportActions(*document, this, *timerList);
+
     addTimerButton = MakeButton(client, tr("&Add Timer"), ControlIds::kAddTimer,
                                 tr("Adds a timer, asking for its number and first interval"));
     addIntervalButton = MakeButton(client, tr("Add &Interval"), ControlIds::kAddInterval,
@@ -95,9 +93,6 @@ MainDialog::MainDialog(QWidget* parent) : QMainWindow(parent), document(new Prog
     statusBar()->addWidget(status->GetLine(), 1);
     BuildMenu(menuBar());
 
-    // The list is made in pixels, 236 by 230 at first; the layout then gives it the room left.
-    timerList = new TimerListCtrl(QRect(11, 50, 236, 230), client, ControlIds::kTimerList);
-    timerList->setAccessibleName(tr("Timers"));
     timeline = new TimelineView(client);
     BuildLayout();
     ConnectViews();
@@ -126,23 +121,19 @@ void MainDialog::ConnectViews() {
     connect(document, &ProgramDocument::stateChanged, this, &MainDialog::FollowDocument);
     connect(document, &ProgramDocument::pathChanged, this, &MainDialog::UpdateTitle);
     connect(document, &ProgramDocument::modifiedChanged, this, &MainDialog::UpdateTitle);
-    connect(edits, &EditCommands::stepDone, this, &MainDialog::FocusSelection);
-    connect(clips, &ClipboardActions::stepDone, this, &MainDialog::FocusSelection);
+    connect(edits, &EditCommands::stepDone, timerList, &TimerListView::FocusSelection);
+    connect(clips, &ClipboardActions::stepDone, timerList, &TimerListView::FocusSelection);
     connect(clips, &ClipboardActions::message, status, &ProgramStatus::ShowNotice);
     connect(edits, &EditCommands::refused, status, &ProgramStatus::ShowNotice);
     connect(status, &ProgramStatus::problemsClicked, edits, &EditCommands::OnShowProblems);
-    connect(timerList, &TimerListCtrl::unreadableChanged, this,
+    connect(timerList, &TimerListView::unreadableChanged, this,
             [this] { status->ShowTypingProblem(timerList->DescribeUnreadableRow()); });
 
-    connect(timerList, &TimerListCtrl::selectionChanged, this,
-            [this](int panel, int row, int anchor) {
-                document->SetSelection({panel, row, anchor});
-            });
-    connect(timerList, &TimerListCtrl::rowTextCommitted, edits, &EditCommands::OnRowTextCommitted);
-    connect(timerList, &TimerListCtrl::rowSwitched, edits, &EditCommands::OnRowSwitched);
-    connect(timerList, &TimerListCtrl::blockStartClicked, edits,
+    connect(timerList, &TimerListView::rowTextCommitted, edits, &EditCommands::OnRowTextCommitted);
+    connect(timerList, &TimerListView::rowSwitched, edits, &EditCommands::OnRowSwitched);
+    connect(timerList, &TimerListView::blockStartClicked, edits,
             &EditCommands::OnBlockStartClicked);
-    connect(timerList, &TimerListCtrl::captionDoubleClicked, edits,
+    connect(timerList, &TimerListView::captionDoubleClicked, edits,
             [this](int panel) { edits->OnChangeTimerNumber(panel); });
     // The box has checked or cleared itself; the document's state puts it right if need be.
     connect(startupCheck, &QCheckBox::clicked, edits, &EditCommands::OnStartupClicked);
@@ -160,35 +151,17 @@ void MainDialog::ConnectViews() {
 
 void MainDialog::FollowDocument(const EditorChange& change) {
     const EditorState& state = document->GetState();
-    timerList->ShowState(state, change);
     if (startupCheck->isChecked() != state.startup) {
         startupCheck->setChecked(state.startup);
     }
     if (change.Program()) {
         status->Show(SummarizeProgram(ProgramFromState(state)), document->GetProblems());
-        timerList->ShowProblems(document->GetProblems());
         const bool any = !state.panels.empty();
         programButton->setEnabled(any);
         addIntervalButton->setEnabled(any);
         deleteButton->setEnabled(any);
     }
     ScheduleTimelineUpdate();
-}
-
-void MainDialog::FocusSelection() {
-    const EditorSelection selection = document->GetState().selection;
-    timerList->EnsureVisible(selection.panel, selection.row);
-    QWidget* focus = QApplication::focusWidget();
-    // Keyboard work on the rows goes on at the row the step left selected.
-    if (focus != nullptr && !timerList->isAncestorOf(focus)) {
-        return;
-    }
-    if (TimerPanel* panel = timerList->GetPanel(selection.panel)) {
-        QWidget* target = panel->GetLabel(selection.row);
-        (target != nullptr ? target : panel->GetCaption())->setFocus(Qt::OtherFocusReason);
-    } else {
-        timerList->setFocus(Qt::OtherFocusReason);
-    }
 }
 
 void MainDialog::resizeEvent(QResizeEvent* event) {
@@ -391,7 +364,7 @@ void MainDialog::SetTimelineShown(bool show) {
 }
 
 void MainDialog::OnProgram() {
-    if (!CommitAllTyping(this)) {
+    if (!timerList->CommitPendingEdits()) {
         return;
     }
     const TimerProgram program = document->GetProgram();
