@@ -110,7 +110,8 @@ protected:
     // Add Timer through the real new-timer dialog.
     void AddTimerThroughDialog(int timer, bool on, const QString& text) {
         modal.Expect([=](QDialog& dialog) {
-            FindById<QComboBox>(&dialog, ControlIds::kTimerCombo)->setCurrentIndex(timer);
+            auto* numbers = FindById<QComboBox>(&dialog, ControlIds::kTimerCombo);
+            numbers->setCurrentIndex(numbers->findText(QString::number(timer)));
             if (!on) {
                 QTest::mouseClick(FindById<QPushButton>(&dialog, ControlIds::kOnOffButton),
                                   Qt::LeftButton);
@@ -271,6 +272,29 @@ TEST_F(MainDialogTest, AddTimerThroughTheDialogThenIntervalsAndDelete) {
     EXPECT_TRUE(ButtonsDisabled());
 }
 
+TEST_F(MainDialogTest, AddTimerOffersOnlyTheFreeNumbersTheLowestSelected) {
+    OpenText(
+        "TVRX\r\n1000\r\nTimer 0\r\nON - 00:00:05\r\nTimer 1\r\nON - 00:00:05\r\n"
+        "Timer 3\r\nON - 00:00:05\r\n");
+    QStringList offered;
+    QString proposed;
+    modal.Expect([&](QDialog& dialog) {
+        auto* numbers = FindById<QComboBox>(&dialog, ControlIds::kTimerCombo);
+        for (int i = 0; i < numbers->count(); ++i) {
+            offered << numbers->itemText(i);
+        }
+        proposed = numbers->currentText();
+        QTest::keyClick(&dialog, Qt::Key_Return);
+    });
+    QTest::mouseClick(addTimer, Qt::LeftButton);
+    ASSERT_TRUE(modal.Seen());
+    EXPECT_EQ(proposed, "2");
+    EXPECT_EQ(offered.size(), 29);
+    EXPECT_FALSE(offered.contains("0") || offered.contains("1") || offered.contains("3"));
+    EXPECT_EQ(TimerNumber(3), 2) << "Enter adds the proposed one";
+    EXPECT_TRUE(prompter.messages.isEmpty());
+}
+
 TEST_F(MainDialogTest, LimitsAreToldAndTheGaugeIsFullBeyond128) {
     std::vector<BlockData> blocks;
     for (int t = 0; t < 31; ++t) {
@@ -326,6 +350,33 @@ TEST_F(MainDialogTest, ResizingGrowsTheListAndTheSizeIsRemembered) {
     ASSERT_FALSE(window.isVisible());
     MainDialog again;
     EXPECT_EQ(again.size(), grown.size());
+}
+
+TEST_F(MainDialogTest, TheTimelineShowsFromStartUpAtARememberedSizeWhenChosenOrWhenThereIsRoom) {
+    // Remembered large without a choice, and remembered small or large with it checked.
+    for (const QSize size : {QSize(500, 800), QSize(320, 420), QSize(700, 900)}) {
+        for (const bool chosen : {false, true}) {
+            if (!chosen && size.height() < 500) {
+                continue;  // no choice and no room: the list keeps it all
+            }
+            SCOPED_TRACE(std::to_string(size.height()) + (chosen ? " chosen" : " by room"));
+            window.resize(size);
+            window.ShowTimeline(true);
+            Trigger(ControlIds::kExit);
+            ASSERT_FALSE(window.isVisible());
+            if (!chosen) {
+                QSettings().remove(QStringLiteral("view/timeline"));
+            }
+            MainDialog again;
+            ASSERT_TRUE(ShowActive(again));
+            QCoreApplication::processEvents();
+            EXPECT_EQ(again.size(), size);
+            EXPECT_TRUE(again.GetTimeline()->isVisible());
+            EXPECT_GT(again.GetTimeline()->height(), 20);
+            EXPECT_TRUE(FindById<QAction>(&again, ControlIds::kViewTimeline)->isChecked());
+            window.show();
+        }
+    }
 }
 
 TEST_F(MainDialogTest, ADroppedFileAndARecentFileOpenWithTheSameQuestion) {
@@ -601,6 +652,43 @@ TEST_F(EditHistoryTest, EveryViewFollowsAChangeMadeOnTheDocumentAlone) {
     EXPECT_EQ(window.GetTimeline()->GetLayout().lanes.at(2).bars.size(), 7u);
     EXPECT_TRUE(window.windowTitle().contains("[*]"));
     EXPECT_TRUE(window.isWindowModified());
+}
+
+// ---- the keyboard: the Tab round -----------------------------------------------------------
+
+TEST_F(MainDialogTest, TabGoesRoundTheWindowTopToBottomWithTheListAsOneStop) {
+    std::string text = "TVRX\r\n1000\r\nTimer 0\r\n";
+    for (int i = 0; i < 10; ++i) {
+        text += "ON - 00:00:0" + std::to_string(i) + "\r\n";
+    }
+    OpenText(text);
+    window.ShowTimeline(true);
+    const std::vector<QWidget*> round{
+        addTimer,     addInterval,
+        deleteButton, startup,
+        list,         window.GetTimeline(),
+        program,      FindById<QPushButton>(&window, ControlIds::kExit)};
+    auto goRound = [&](QWidget* from) {
+        std::vector<QWidget*> seen{from};
+        for (std::size_t i = 0; i < round.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            seen.push_back(QApplication::focusWidget());
+        }
+        return seen;
+    };
+    addTimer->setFocus(Qt::TabFocusReason);
+    std::vector<QWidget*> expected = round;
+    expected.push_back(addTimer);
+    EXPECT_EQ(goRound(addTimer), expected);
+
+    // From an open field Tab commits and goes on past the list, and Shift+Tab comes back to it.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->PartRect(0, 4, RowPart::Interval).center());
+    ASSERT_NE(list->Editor(0, 4), nullptr);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), window.GetTimeline());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), list);
 }
 
 // ---- the keyboard: mnemonics ----------------------------------------------------------------

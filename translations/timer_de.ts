@@ -457,14 +457,6 @@
         <source>OFF</source>
         <translation>AUS</translation>
     </message>
-    <message>
-        <source>Timer %1 is already in the program.</source>
-        <translation>Timer %1 ist bereits im Programm.</translation>
-    </message>
-    <message>
-        <source>Each timer number can be used once. Choose another number, or select Timer %1 and use Add Interval to give it more steps.</source>
-        <translation>Jede Timernummer kann nur einmal verwendet werden. Wählen Sie eine andere Nummer oder wählen Sie Timer %1 aus und geben Sie ihm mit „Intervall hinzufügen“ weitere Schritte.</translation>
-    </message>
 </context>
 <context>
     <name>EditorState</name>

@@ -87,17 +87,14 @@ void EditCommands::OnAddTimer() {
         return;
     }
     const EditorState& state = document.GetState();
-    if (static_cast<int>(state.panels.size()) >= kEditorMaxTimers) {
+    // The dialog offers the free numbers only: with none, it does not open.
+    const std::vector<int> free = FreeTimerNumbers(state);
+    if (static_cast<int>(state.panels.size()) >= kEditorMaxTimers || free.empty()) {
         ShowTimersFull();
         return;
     }
     EditTimeDialog dialog(window);
-    QList<int> taken;
-    for (const PanelState& panel : state.panels) {
-        taken.append(panel.timerNumber);
-    }
-    dialog.SetTakenNumbers(taken);
-    dialog.SetTimerNumber(std::max(0, LowestFreeTimerNumber(state)));
+    dialog.SetFreeNumbers(QList<int>(free.begin(), free.end()));
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }

@@ -88,10 +88,11 @@ EditTimeDialog::EditTimeDialog(QWidget* parent, const QString& initialText)
     // Enter on a focused Cancel cancels: a focused auto-default button takes the Enter key.
     cancelButton->setAutoDefault(true);
 
+    QList<int> every;
     for (int i = 0; i < kTimerCount; ++i) {
-        timerCombo->addItem(QString::number(i));
+        every.append(i);
     }
-    timerCombo->setCurrentIndex(0);
+    SetFreeNumbers(every);
     // No length limit: QLineEdit would cut a longer text silently, and OK checks it anyway.
     edit->setText(intervalText);
     // Typing replaces the proposed interval at once, and Enter is OK.
@@ -103,10 +104,12 @@ EditTimeDialog::EditTimeDialog(QWidget* parent, const QString& initialText)
     connect(onOffButton, &QPushButton::clicked, this, &EditTimeDialog::OnToggleOnOff);
 }
 
-void EditTimeDialog::SetTimerNumber(int number) {
-    if (number >= 0 && number < kTimerCount) {
-        timerCombo->setCurrentIndex(number);
+void EditTimeDialog::SetFreeNumbers(const QList<int>& numbers) {
+    timerCombo->clear();
+    for (int number : numbers) {
+        timerCombo->addItem(QString::number(number), number);
     }
+    timerCombo->setCurrentIndex(0);
 }
 
 void EditTimeDialog::OnToggleOnOff() {
@@ -115,16 +118,7 @@ void EditTimeDialog::OnToggleOnOff() {
 }
 
 void EditTimeDialog::accept() {
-    timerNumber = timerCombo->currentIndex();
-    if (taken.contains(timerNumber)) {
-        Prompter::Current().ShowMessage(
-            this, tr("Timer %1 is already in the program.").arg(timerNumber),
-            tr("Each timer number can be used once. Choose another number, or select Timer %1 "
-               "and use Add Interval to give it more steps.")
-                .arg(timerNumber));
-        timerCombo->setFocus();
-        return;
-    }
+    timerNumber = timerCombo->currentData().toInt();
     // The same reading as the list's interval edits: HH:MM:SS or HH:MM:SS:TT.
     const std::optional<std::string> normal = NormalIntervalText(edit->text().toStdString());
     if (!normal) {

@@ -166,6 +166,19 @@ void MainDialog::FollowDocument(const EditorChange& change) {
 
 void MainDialog::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
+    // A hidden window's layout has not run yet: the splitter's height is not the room it will
+    // have. The window decides when it shows.
+    if (isVisible()) {
+        FitTimeline();
+    }
+}
+
+void MainDialog::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    FitTimeline();
+}
+
+void MainDialog::FitTimeline() {
     if (timelineAuto) {
         const int room = splitter->height() - splitter->handleWidth();
         SetTimelineShown(room >= timerList->sizeHint().height() + kTimelineRoom);

@@ -63,6 +63,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     // Until the user has chosen, the timeline shows when the window has room for it.
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -77,6 +78,8 @@ private:
     // The timeline follows the document; many changes in one go are drawn once.
     void ScheduleTimelineUpdate();
     void SetTimelineShown(bool show);
+    // Until the user has chosen, the timeline shows when the list keeps its first height.
+    void FitTimeline();
 
     ProgramDocument* document = nullptr;
     FileActions* files = nullptr;
