@@ -53,3 +53,11 @@ TEST(TimerListLayout, TheBoxIsCentredAndTheMarkSitsInsideTheCellAtItsRightEnd) {
     // The sign keeps a readable size in a low row.
     EXPECT_EQ(ProblemSignRect(QRect(0, 0, 100, 10)).height(), 8);
 }
+
+TEST(TimerListLayout, ATextIsCentredOrStartsAtTheLeftAndAlwaysSitsOnTheMiddle) {
+    const QRect area(10, 20, 50, 20);
+    EXPECT_EQ(TextOrigin(area, QSize(20, 14), true), QPoint(25, 23));
+    EXPECT_EQ(TextOrigin(area, QSize(20, 14), false), QPoint(10, 23));
+    // Wider than its area, a centred text overhangs both sides alike.
+    EXPECT_EQ(TextOrigin(area, QSize(70, 14), true).x(), 0);
+}

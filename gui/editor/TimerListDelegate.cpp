@@ -3,6 +3,8 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QPainter>
+#include <QPixmap>
+#include <QPixmapCache>
 #include <QStyle>
 #include <QStyleOptionButton>
 
@@ -22,6 +24,47 @@ QColor Readable(const QColor& background, const QColor& first, const QColor& sec
     return std::abs(Luminance(first) - base) >= std::abs(Luminance(second) - base) ? first : second;
 }
 
+// The style's check box, drawn once for each state, palette and scale: a style draws it with
+// gradients, and a list shows dozens of them at every repaint.
+QPixmap BoxPixmap(const QStyle& style, const QWidget* widget, const QPalette& palette, bool on,
+                  qreal scale) {
+    QStyleOptionButton box;
+    if (widget != nullptr) {
+        box.initFrom(widget);
+    }
+    box.state = QStyle::State_Enabled | (on ? QStyle::State_On : QStyle::State_Off);
+    box.palette = palette;
+    const QSize size(style.pixelMetric(QStyle::PM_IndicatorWidth, &box, widget),
+                     style.pixelMetric(QStyle::PM_IndicatorHeight, &box, widget));
+    const QString key = QStringLiteral("timerlist-box-%1-%2x%3-%4-%5")
+                            .arg(on)
+                            .arg(size.width())
+                            .arg(size.height())
+                            .arg(palette.cacheKey())
+                            .arg(scale);
+    QPixmap pixmap;
+    if (QPixmapCache::find(key, &pixmap)) {
+        return pixmap;
+    }
+    pixmap = QPixmap(size * scale);
+    pixmap.setDevicePixelRatio(scale);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    box.rect = QRect(QPoint(0, 0), size);
+    style.drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, &painter, widget);
+    painter.end();
+    QPixmapCache::insert(key, pixmap);
+    return pixmap;
+}
+
+// A cell's one-pixel frame, as four filled lines: much cheaper than a stroked rectangle.
+void FrameCell(QPainter& painter, const QRect& cell, const QColor& color) {
+    painter.fillRect(QRect(cell.left(), cell.top(), cell.width(), 1), color);
+    painter.fillRect(QRect(cell.left(), cell.bottom(), cell.width(), 1), color);
+    painter.fillRect(QRect(cell.left(), cell.top(), 1, cell.height()), color);
+    painter.fillRect(QRect(cell.right(), cell.top(), 1, cell.height()), color);
+}
+
 bool IsCurrent(const QStyleOptionViewItem& option, const QModelIndex& index) {
     const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
     return view != nullptr && view->hasFocus() && view->currentIndex() == index;
@@ -30,6 +73,27 @@ bool IsCurrent(const QStyleOptionViewItem& option, const QModelIndex& index) {
 }  // namespace
 
 TimerListDelegate::TimerListDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
+
+void TimerListDelegate::SetMetrics(const ListMetrics& value) {
+    metrics = value;
+    laidOut.clear();
+}
+
+void TimerListDelegate::DrawText(QPainter& painter, const QRect& area, const QString& text,
+                                 bool centred) const {
+    auto found = laidOut.find(text);
+    if (found == laidOut.end()) {
+        // A program has a few hundred distinct texts at most; a bound keeps it so.
+        if (laidOut.size() > 4096) {
+            laidOut.clear();
+        }
+        QStaticText prepared(text);
+        prepared.setTextFormat(Qt::PlainText);
+        prepared.prepare(QTransform(), painter.font());
+        found = laidOut.insert(text, prepared);
+    }
+    painter.drawStaticText(TextOrigin(area, found->size().toSize(), centred), *found);
+}
 
 QSize TimerListDelegate::sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const {
     const int width = index.column() == kStateColumn   ? metrics.labelWidth
@@ -53,8 +117,8 @@ void TimerListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
                               palette.color(QPalette::Active, QPalette::WindowText));
         painter->fillRect(cell, background);
         painter->setPen(text);
-        painter->drawText(cell.adjusted(1, 1, -1, -1), Qt::AlignCenter | Qt::TextSingleLine,
-                          index.data(Qt::DisplayRole).toString());
+        DrawText(*painter, cell.adjusted(1, 1, -1, -1), index.data(Qt::DisplayRole).toString(),
+                 true);
         if (IsCurrent(option, index)) {
             PaintFocusFrame(*painter, cell, text);
         }
@@ -70,34 +134,28 @@ void TimerListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     painter->setPen(text);
     switch (index.column()) {
         case kStateColumn:
-            painter->drawText(cell.adjusted(1, 1, -1, -1), Qt::AlignCenter | Qt::TextSingleLine,
-                              index.data(Qt::DisplayRole).toString());
+            DrawText(*painter, cell.adjusted(1, 1, -1, -1), index.data(Qt::DisplayRole).toString(),
+                     true);
             break;
         case kIntervalColumn:
-            painter->drawText(IntervalTextRect(cell), Qt::AlignLeft | Qt::AlignVCenter,
-                              index.data(Qt::DisplayRole).toString());
+            DrawText(*painter, IntervalTextRect(cell), index.data(Qt::DisplayRole).toString(),
+                     false);
             break;
         case kBlockColumn: {
-            QStyleOptionButton box;
-            box.initFrom(option.widget);
-            box.state = QStyle::State_Enabled |
-                        (index.data(TimerListModel::BlockStartRole).toBool() ? QStyle::State_On
-                                                                             : QStyle::State_Off);
             const QStyle* style =
                 option.widget != nullptr ? option.widget->style() : QApplication::style();
-            const QSize indicator(style->pixelMetric(QStyle::PM_IndicatorWidth, &box),
-                                  style->pixelMetric(QStyle::PM_IndicatorHeight, &box));
-            box.rect = BoxIndicatorRect(cell, indicator);
-            box.palette = palette;
-            style->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, painter, option.widget);
+            const QPixmap box = BoxPixmap(*style, option.widget, palette,
+                                          index.data(TimerListModel::BlockStartRole).toBool(),
+                                          painter->device()->devicePixelRatioF());
+            const QSize size = box.deviceIndependentSize().toSize();
+            painter->drawPixmap(BoxIndicatorRect(cell, size).topLeft(), box);
             break;
         }
         default:
             break;
     }
     // The frame every part of a row has: the grid the list has always shown.
-    painter->setPen(palette.color(QPalette::Active, QPalette::Text));
-    painter->drawRect(cell.adjusted(0, 0, -1, -1));
+    FrameCell(*painter, cell, palette.color(QPalette::Active, QPalette::Text));
     if (index.column() == kIntervalColumn && IsCurrent(option, index)) {
         PaintFocusFrame(*painter, cell, text);
     }

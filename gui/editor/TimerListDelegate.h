@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QHash>
+#include <QStaticText>
 #include <QStyledItemDelegate>
 
 #include "gui/editor/TimerListLayout.h"
@@ -29,7 +31,8 @@ public:
     void updateEditorGeometry(QWidget* editor, const QStyleOptionViewItem& option,
                               const QModelIndex& index) const override;
 
-    void SetMetrics(const ListMetrics& value) { metrics = value; }
+    // The figures of the list's font; the texts laid out for the old one go.
+    void SetMetrics(const ListMetrics& value);
 
 signals:
     void editorCreated(IntervalEdit* editor, const QModelIndex& index) const;
@@ -40,5 +43,9 @@ protected:
     bool eventFilter(QObject*, QEvent*) override { return false; }
 
 private:
+    // Draws text in area as laid out once: the same few texts show on every repaint.
+    void DrawText(QPainter& painter, const QRect& area, const QString& text, bool centred) const;
+
     ListMetrics metrics;
+    mutable QHash<QString, QStaticText> laidOut;
 };

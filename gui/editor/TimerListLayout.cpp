@@ -43,6 +43,11 @@ QRect IntervalTextRect(const QRect& cell) {
     return cell.adjusted(3, 1, -3, -1);
 }
 
+QPoint TextOrigin(const QRect& area, const QSize& textSize, bool centred) {
+    const int x = centred ? area.x() + (area.width() - textSize.width()) / 2 : area.x();
+    return {x, area.y() + (area.height() - textSize.height()) / 2};
+}
+
 QRect ProblemSignRect(const QRect& cell) {
     const int size = std::max(8, cell.height() - 6);
     return QRect(cell.right() - size - 2, cell.top() + (cell.height() - size) / 2, size, size);

@@ -41,6 +41,9 @@ RowPart RowPartAt(int x, const ColumnWidths& widths);
 QRect BoxIndicatorRect(const QRect& cell, const QSize& indicator);
 // The interval's text inside its cell: a margin for the frame and the caret.
 QRect IntervalTextRect(const QRect& cell);
+// Where a text of textSize starts in area: centred both ways, or from the left and centred
+// vertically.
+QPoint TextOrigin(const QRect& area, const QSize& textSize, bool centred);
 // The round "!" sign of a marked interval, at the right end of its cell, where text rarely
 // reaches.
 QRect ProblemSignRect(const QRect& cell);
