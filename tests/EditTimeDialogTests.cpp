@@ -11,7 +11,6 @@
 #include "gui/common/FocusFrame.h"
 #include "gui/common/Language.h"
 #include "gui/common/TimerTexts.h"
-#include "res/ControlIds.h"
 
 namespace {
 
@@ -28,11 +27,11 @@ protected:
 
     void SetUp() override {
         ASSERT_TRUE(ShowActive(dialog));
-        ok = FindById<QPushButton>(&dialog, ControlIds::kOk);
-        cancel = FindById<QPushButton>(&dialog, ControlIds::kCancel);
-        edit = FindById<QLineEdit>(&dialog, ControlIds::kIntervalEdit);
-        onOff = FindById<QPushButton>(&dialog, ControlIds::kOnOffButton);
-        combo = FindById<QComboBox>(&dialog, ControlIds::kTimerCombo);
+        ok = FindByName<QPushButton>(&dialog, "ok");
+        cancel = FindByName<QPushButton>(&dialog, "cancel");
+        edit = FindByName<QLineEdit>(&dialog, "intervalEdit");
+        onOff = FindByName<QPushButton>(&dialog, "onOffButton");
+        combo = FindByName<QComboBox>(&dialog, "timerCombo");
         ASSERT_TRUE(ok && cancel && edit && onOff && combo);
     }
 

@@ -33,7 +33,6 @@
 #include "gui/editor/TimerListModel.h"
 #include "gui/editor/TimerListView.h"
 #include "gui/timeline/TimelineView.h"
-#include "res/ControlIds.h"
 
 using namespace testing_support;
 
@@ -93,12 +92,12 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(ShowActive(window));
         list = window.GetTimerList();
-        addTimer = FindById<QPushButton>(&window, ControlIds::kAddTimer);
-        addInterval = FindById<QPushButton>(&window, ControlIds::kAddInterval);
-        deleteButton = FindById<QPushButton>(&window, ControlIds::kDelete);
-        program = FindById<QPushButton>(&window, ControlIds::kProgram);
-        startup = FindById<QCheckBox>(&window, ControlIds::kStartupCheck);
-        gauge = FindById<QProgressBar>(&window, ControlIds::kMemoryGauge);
+        addTimer = FindByName<QPushButton>(&window, "addTimer");
+        addInterval = FindByName<QPushButton>(&window, "addInterval");
+        deleteButton = FindByName<QPushButton>(&window, "delete");
+        program = FindByName<QPushButton>(&window, "program");
+        startup = FindByName<QCheckBox>(&window, "startupCheck");
+        gauge = FindByName<QProgressBar>(&window, "memoryGauge");
         ASSERT_TRUE(list && addTimer && addInterval && deleteButton && program && startup && gauge);
     }
 
@@ -110,16 +109,15 @@ protected:
     // Add Timer through the real new-timer dialog.
     void AddTimerThroughDialog(int timer, bool on, const QString& text) {
         modal.Expect([=](QDialog& dialog) {
-            auto* numbers = FindById<QComboBox>(&dialog, ControlIds::kTimerCombo);
+            auto* numbers = FindByName<QComboBox>(&dialog, "timerCombo");
             numbers->setCurrentIndex(numbers->findText(QString::number(timer)));
             if (!on) {
-                QTest::mouseClick(FindById<QPushButton>(&dialog, ControlIds::kOnOffButton),
-                                  Qt::LeftButton);
+                QTest::mouseClick(FindByName<QPushButton>(&dialog, "onOffButton"), Qt::LeftButton);
             }
-            QLineEdit* edit = FindById<QLineEdit>(&dialog, ControlIds::kIntervalEdit);
+            QLineEdit* edit = FindByName<QLineEdit>(&dialog, "intervalEdit");
             edit->clear();
             QTest::keyClicks(edit, text);
-            QTest::mouseClick(FindById<QPushButton>(&dialog, ControlIds::kOk), Qt::LeftButton);
+            QTest::mouseClick(FindByName<QPushButton>(&dialog, "ok"), Qt::LeftButton);
         });
         QTest::mouseClick(addTimer, Qt::LeftButton);
         ASSERT_TRUE(modal.Seen());
@@ -127,8 +125,8 @@ protected:
         ASSERT_TRUE(ShowActive(window));
     }
 
-    void Trigger(int menuId) {
-        QAction* action = FindById<QAction>(&window, menuId);
+    void Trigger(const char* menuId) {
+        QAction* action = FindByName<QAction>(&window, menuId);
         ASSERT_NE(action, nullptr) << menuId;
         action->trigger();
     }
@@ -201,7 +199,7 @@ protected:
     void OpenText(const std::string& text, const std::string& name = "open.tvr") {
         WriteFile(dir.File(name), text);
         prompter.openNames.push_back(Path(name));
-        Trigger(ControlIds::kFileOpen);
+        Trigger("fileOpen");
     }
 
     // Every test starts from no settings: no remembered window place, no recent files.
@@ -232,9 +230,8 @@ TEST_F(MainDialogTest, OpensEmptyEnterDoesNothingAndCtrlQClosesWithoutAsking) {
     EXPECT_EQ(gauge->maximum(), 128);
     EXPECT_EQ(gauge->value(), 0);
     // Some platforms bind no key to Save As, Close or Quit; the window brings its own then.
-    for (int id : {ControlIds::kFileOpen, ControlIds::kFileSave, ControlIds::kFileSaveAs,
-                   ControlIds::kFileClose, ControlIds::kExit}) {
-        EXPECT_FALSE(FindById<QAction>(&window, id)->shortcut().isEmpty()) << id;
+    for (const char* id : {"fileOpen", "fileSave", "fileSaveAs", "fileClose", "exit"}) {
+        EXPECT_FALSE(FindByName<QAction>(&window, id)->shortcut().isEmpty()) << id;
     }
     QTest::keyClick(&window, Qt::Key_Return);
     QTest::keyClick(addTimer, Qt::Key_Return);
@@ -279,7 +276,7 @@ TEST_F(MainDialogTest, AddTimerOffersOnlyTheFreeNumbersTheLowestSelected) {
     QStringList offered;
     QString proposed;
     modal.Expect([&](QDialog& dialog) {
-        auto* numbers = FindById<QComboBox>(&dialog, ControlIds::kTimerCombo);
+        auto* numbers = FindByName<QComboBox>(&dialog, "timerCombo");
         for (int i = 0; i < numbers->count(); ++i) {
             offered << numbers->itemText(i);
         }
@@ -346,7 +343,7 @@ TEST_F(MainDialogTest, ResizingGrowsTheListAndTheSizeIsRemembered) {
     EXPECT_GT(list->size().height(), listBefore.height() + 100) << "shared with the timeline";
     const QRect grown = window.geometry();
 
-    Trigger(ControlIds::kExit);
+    Trigger("exit");
     ASSERT_FALSE(window.isVisible());
     MainDialog again;
     EXPECT_EQ(again.size(), grown.size());
@@ -362,7 +359,7 @@ TEST_F(MainDialogTest, TheTimelineShowsFromStartUpAtARememberedSizeWhenChosenOrW
             SCOPED_TRACE(std::to_string(size.height()) + (chosen ? " chosen" : " by room"));
             window.resize(size);
             window.ShowTimeline(true);
-            Trigger(ControlIds::kExit);
+            Trigger("exit");
             ASSERT_FALSE(window.isVisible());
             if (!chosen) {
                 QSettings().remove(QStringLiteral("view/timeline"));
@@ -373,7 +370,7 @@ TEST_F(MainDialogTest, TheTimelineShowsFromStartUpAtARememberedSizeWhenChosenOrW
             EXPECT_EQ(again.size(), size);
             EXPECT_TRUE(again.GetTimeline()->isVisible());
             EXPECT_GT(again.GetTimeline()->height(), 20);
-            EXPECT_TRUE(FindById<QAction>(&again, ControlIds::kViewTimeline)->isChecked());
+            EXPECT_TRUE(FindByName<QAction>(&again, "viewTimeline")->isChecked());
             window.show();
         }
     }
@@ -395,9 +392,9 @@ TEST_F(MainDialogTest, ADroppedFileAndARecentFileOpenWithTheSameQuestion) {
     EXPECT_EQ(TimerNumber(0), 0);
 
     // The file is now the first recent one; opening it from the menu reads it again.
-    Trigger(ControlIds::kFileClose);
+    Trigger("fileClose");
     ASSERT_EQ(window.GetRecentFiles().value(0), Path("dropped.tvr"));
-    QMenu* recent = FindById<QAction>(&window, ControlIds::kFileRecent)->menu();
+    QMenu* recent = FindByName<QAction>(&window, "fileRecent")->menu();
     emit recent->aboutToShow();
     ASSERT_FALSE(recent->actions().isEmpty());
     EXPECT_EQ(recent->actions().first()->text(), "&1 dropped.tvr");
@@ -438,7 +435,7 @@ TEST_F(MainDialogTest, SaveAsAddsTheSuffixAndWritesTheExactBytes) {
 
     // A name with any extension stays as typed.
     prompter.saveNames.push_back(Path("copy.timer"));
-    Trigger(ControlIds::kFileSaveAs);
+    Trigger("fileSaveAs");
     EXPECT_EQ(ReadFile(dir.File("copy.timer")), ReadFile(dir.File("program.tvr")));
     EXPECT_EQ(window.GetPath(), Path("copy.timer"));
 
@@ -447,14 +444,14 @@ TEST_F(MainDialogTest, SaveAsAddsTheSuffixAndWritesTheExactBytes) {
     prompter.saveNames.push_back(Path("program"));
     prompter.answers.push_back(Prompter::Answer::No);
     QTest::mouseClick(addInterval, Qt::LeftButton);
-    Trigger(ControlIds::kFileSaveAs);
+    Trigger("fileSaveAs");
     EXPECT_EQ(prompter.questions.last(), "program.tvr already exists.\nDo you want to replace it?");
     EXPECT_FALSE(ReadFile(dir.File("program.tvr")).ends_with("OFF - 00:00:00\r\n"));
     EXPECT_EQ(window.GetPath(), Path("copy.timer"));
 
     // Save now writes to the known path without asking.
     QTest::mouseClick(addInterval, Qt::LeftButton);
-    Trigger(ControlIds::kFileSave);
+    Trigger("fileSave");
     EXPECT_TRUE(ReadFile(dir.File("copy.timer")).ends_with("OFF - 00:00:00\r\n"));
     EXPECT_TRUE(prompter.saveNames.empty());
 }
@@ -469,12 +466,12 @@ TEST_F(MainDialogTest, TypingSurvivesEveryWayOut) {
     const std::vector<Way> ways{
         {"Exit button (Alt+X)", [&] { PressMnemonic(Qt::Key_X); }},
         {"close box", [&] { window.close(); }},
-        {"Close", [&] { Trigger(ControlIds::kFileClose); }},
+        {"Close", [&] { Trigger("fileClose"); }},
         {"Open",
          [&] {
              prompter.answers.pop_back();  // cancelled at the file dialog, before any question
              prompter.openNames.push_back(QString());
-             Trigger(ControlIds::kFileOpen);
+             Trigger("fileOpen");
          }},
         {"Program",
          [&] {
@@ -507,7 +504,7 @@ TEST_F(MainDialogTest, TypingSurvivesEveryWayOut) {
 TEST_F(MainDialogTest, SaveByShortcutChecksTheEditBeingTypedIn) {
     AddTimerThroughDialog(0, true, "00:00:05");
     prompter.saveNames.push_back(Path("p.tvr"));
-    Trigger(ControlIds::kFileSaveAs);
+    Trigger("fileSaveAs");
     ASSERT_TRUE(std::filesystem::exists(dir.File("p.tvr")));
     const std::string saved = ReadFile(dir.File("p.tvr"));
 
@@ -563,13 +560,13 @@ TEST_F(MainDialogTest, ExitOnAnEmptiedProgramOffersDiscardOrGoingBack) {
     QTest::mouseClick(deleteButton, Qt::LeftButton);
     ASSERT_EQ(Panels(), 0);
     prompter.answers.push_back(Prompter::Answer::Cancel);
-    Trigger(ControlIds::kExit);
+    Trigger("exit");
     EXPECT_EQ(prompter.questions, QStringList{"The program is empty and cannot be saved."});
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(prompter.saveNames.empty() && prompter.messages.isEmpty());
 
     prompter.answers.push_back(Prompter::Answer::Yes);  // Discard
-    Trigger(ControlIds::kExit);
+    Trigger("exit");
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(ReadFile(dir.File("open.tvr")), kWorkedExample);
 }
@@ -621,7 +618,7 @@ TEST_F(EditHistoryTest, UndoGivesBackTheChangedRowAsTheSelectionAndDeleteActsOnI
     QTest::keyClick(TypeOver(1, 2, "0:0:22"), Qt::Key_Return);
     Select(2, 5);  // the selection has moved on since
 
-    Trigger(ControlIds::kEditUndo);
+    Trigger("editUndo");
     EXPECT_EQ(Stored(1, 2), "00:00:02");
     EXPECT_EQ(Selection().panel, 1);
     EXPECT_EQ(Selection().row, 2);
@@ -664,10 +661,8 @@ TEST_F(MainDialogTest, TabGoesRoundTheWindowTopToBottomWithTheListAsOneStop) {
     OpenText(text);
     window.ShowTimeline(true);
     const std::vector<QWidget*> round{
-        addTimer,     addInterval,
-        deleteButton, startup,
-        list,         window.GetTimeline(),
-        program,      FindById<QPushButton>(&window, ControlIds::kExit)};
+        addTimer, addInterval,          deleteButton, startup,
+        list,     window.GetTimeline(), program,      FindByName<QPushButton>(&window, "exit")};
     auto goRound = [&](QWidget* from) {
         std::vector<QWidget*> seen{from};
         for (std::size_t i = 0; i < round.size(); ++i) {
@@ -772,16 +767,16 @@ void MainDialogTest::ExpectEveryThingHasItsOwnLetter() {
         dialog.reject();
     };
     modal.Expect(check);
-    Trigger(ControlIds::kEditAddTimer);
+    Trigger("editAddTimer");
     ASSERT_TRUE(ShowActive(window));
     modal.Expect(check);
     QTest::mouseClick(program, Qt::LeftButton);
     ASSERT_TRUE(ShowActive(window));
     modal.Expect(check);
-    Trigger(ControlIds::kHelp);
+    Trigger("help");
     ASSERT_TRUE(ShowActive(window));
     modal.Expect(check);
-    Trigger(ControlIds::kAbout);
+    Trigger("about");
     EXPECT_EQ(dialogs, 4);
 }
 
@@ -927,7 +922,7 @@ TEST_F(MainDialogTest, ATimerInTwoPlacesIsNamedOnOpenAndJoinTimerMovesItsRowsUnd
     window.OnProgram();
     EXPECT_EQ(prompter.messages.value(1), "The device cannot take this program.");
 
-    QAction* join = FindById<QAction>(&window, ControlIds::kEditJoinTimer);
+    QAction* join = FindByName<QAction>(&window, "editJoinTimer");
     ASSERT_NE(join, nullptr);
     for (QMenu* menu : window.findChildren<QMenu*>()) {
         if (menu->actions().contains(join)) {
@@ -938,10 +933,10 @@ TEST_F(MainDialogTest, ATimerInTwoPlacesIsNamedOnOpenAndJoinTimerMovesItsRowsUnd
     join->trigger();
     ASSERT_EQ(Rows(0), 3);
     EXPECT_EQ(window.GetDocument().GetState().selection, (EditorSelection{0, 1}));
-    EXPECT_EQ(FindById<QAction>(&window, ControlIds::kEditUndo)->text(), "&Undo Join Timer 1");
+    EXPECT_EQ(FindByName<QAction>(&window, "editUndo")->text(), "&Undo Join Timer 1");
     EXPECT_TRUE(window.GetSummaryText().startsWith("1 problem: timer 0 should run on power up"));
 
-    Trigger(ControlIds::kEditUndo);
+    Trigger("editUndo");
     EXPECT_EQ(Panels(), 3);
     EXPECT_FALSE(window.IsModified());
 }
@@ -977,7 +972,7 @@ TEST_F(MainDialogTest, EscTakesTypingBackInAFieldDoesNothingElseAndStillCancelsA
     EXPECT_EQ(Stored(0, 0), "00:09:00");
 
     modal.Expect([](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
-    Trigger(ControlIds::kEditAddTimer);
+    Trigger("editAddTimer");
     ASSERT_TRUE(modal.Seen());
     EXPECT_EQ(Panels(), 1) << "Esc is Cancel in a dialog";
     EXPECT_TRUE(window.isVisible());

@@ -104,7 +104,7 @@ QStringList Unnamed(QWidget* root) {
         QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
         if (face == nullptr || face->text(QAccessible::Name).trimmed().isEmpty()) {
             unnamed.append(QString::fromLatin1(widget->metaObject()->className()) + u' ' +
-                           widget->property("controlId").toString());
+                           widget->objectName());
         }
     }
     return unnamed;

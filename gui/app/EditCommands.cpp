@@ -15,7 +15,6 @@
 #include "gui/common/Prompter.h"
 #include "gui/document/ProgramDocument.h"
 #include "gui/editor/IntervalEdit.h"
-#include "res/ControlIds.h"
 
 namespace {
 
@@ -386,7 +385,7 @@ void EditCommands::OnShowProblems() {
 
 void EditCommands::AddProblemActions(QMenu* menu) {
     QAction* join = menu->addAction(tr("&Join Timer"));
-    join->setProperty(ControlIds::kProperty, ControlIds::kEditJoinTimer);
+    join->setObjectName(QStringLiteral("editJoinTimer"));
     connect(join, &QAction::triggered, this, &EditCommands::OnJoinTimer);
     // Named before the menu shows, from the program as it is then.
     connect(menu, &QMenu::aboutToShow, join, [this, join] {
@@ -395,7 +394,7 @@ void EditCommands::AddProblemActions(QMenu* menu) {
                                    : tr("&Join %1").arg(Name(TimerName(number))));
     });
     QAction* show = menu->addAction(tr("S&how Problems"));
-    show->setProperty(ControlIds::kProperty, ControlIds::kEditShowProblems);
+    show->setObjectName(QStringLiteral("editShowProblems"));
     show->setShortcut(QKeySequence(Qt::Key_F8));
     connect(show, &QAction::triggered, this, &EditCommands::OnShowProblems);
 }

@@ -11,7 +11,6 @@
 #include "gui/common/FocusFrame.h"
 #include "gui/common/Prompter.h"
 #include "gui/common/TimerTexts.h"
-#include "res/ControlIds.h"
 
 namespace {
 
@@ -37,7 +36,7 @@ protected:
 EditTimeDialog::EditTimeDialog(QWidget* parent, const QString& initialText)
     : QDialog(parent), intervalText(initialText) {
     setWindowTitle(tr("Programmable Timer - Edit Time"));
-    setProperty(ControlIds::kProperty, ControlIds::kEditTimeDialog);
+    setObjectName(QStringLiteral("editTimeDialog"));
     // The template's units in the font this dialog really shows.
     const DialogUnits du = DialogUnitsOf(this);
     setFixedSize(du.Rect(0, 0, 122, 79).size());
@@ -48,7 +47,7 @@ EditTimeDialog::EditTimeDialog(QWidget* parent, const QString& initialText)
     timerCombo = new QComboBox(this);
     timerCombo->setGeometry(du.Rect(36, 9, 31, 14));
     timerCombo->setMaxVisibleItems(5);
-    timerCombo->setProperty(ControlIds::kProperty, ControlIds::kTimerCombo);
+    timerCombo->setObjectName(QStringLiteral("timerCombo"));
 
     auto* intervalLabel = new QLabel(tr("Initial &Interval"), this);
     intervalLabel->setGeometry(du.Rect(14, 26, 61, 8));
@@ -56,18 +55,18 @@ EditTimeDialog::EditTimeDialog(QWidget* parent, const QString& initialText)
     onOffButton->setGeometry(du.Rect(25, 38, 19, 14));
     onOffButton->setFlat(true);
     onOffButton->setAutoDefault(false);
-    onOffButton->setProperty(ControlIds::kProperty, ControlIds::kOnOffButton);
+    onOffButton->setObjectName(QStringLiteral("onOffButton"));
     edit = new QLineEdit(this);
     edit->setGeometry(du.Rect(47, 38, 44, 14));
-    edit->setProperty(ControlIds::kProperty, ControlIds::kIntervalEdit);
+    edit->setObjectName(QStringLiteral("intervalEdit"));
 
     okButton = new QPushButton(tr("OK"), this);
     okButton->setGeometry(du.Rect(7, 58, 50, 14));
     okButton->setDefault(true);
-    okButton->setProperty(ControlIds::kProperty, ControlIds::kOk);
+    okButton->setObjectName(QStringLiteral("ok"));
     cancelButton = new QPushButton(tr("Cancel"), this);
     cancelButton->setGeometry(du.Rect(65, 58, 50, 14));
-    cancelButton->setProperty(ControlIds::kProperty, ControlIds::kCancel);
+    cancelButton->setObjectName(QStringLiteral("cancel"));
     timerLabel->setBuddy(timerCombo);
     intervalLabel->setBuddy(edit);
     // A label never runs under the control beside it, whatever the font: the combo box moves

@@ -6,7 +6,6 @@
 #include <QVBoxLayout>
 
 #include "gui/common/DialogUnits.h"
-#include "res/ControlIds.h"
 
 QString HelpDialog::PageHtml() {
     // One text per heading and per paragraph: units a translator can take in at once.
@@ -56,7 +55,7 @@ QString HelpDialog::PageHtml() {
 
 HelpDialog::HelpDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("How to program the device"));
-    setProperty(ControlIds::kProperty, ControlIds::kHelpDialog);
+    setObjectName(QStringLiteral("helpDialog"));
     const DialogUnits du = DialogUnitsOf(this);
 
     page = new QTextBrowser(this);
@@ -65,7 +64,7 @@ HelpDialog::HelpDialog(QWidget* parent) : QDialog(parent) {
     page->setOpenLinks(false);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    buttons->button(QDialogButtonBox::Close)->setProperty(ControlIds::kProperty, ControlIds::kOk);
+    buttons->button(QDialogButtonBox::Close)->setObjectName(QStringLiteral("ok"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);
