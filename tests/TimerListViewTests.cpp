@@ -231,6 +231,13 @@ TEST_F(TimerListViewTest, AScreenReaderFindsEachCellByNameWithItsValue) {
     EXPECT_TRUE(names.contains("Timer 1"));
     EXPECT_TRUE(names.contains("Timer 1, interval 2, OFF, 00:00:10"));
     EXPECT_TRUE(names.contains("Timer 4, interval 1, OFF, 00:00:02, starts a block"));
+
+    // A change is announced on the cell's place among the tree's children: that place holds
+    // the cell.
+    const QModelIndex label = list->ListModel()->IndexOf(1, 1, kStateColumn);
+    QAccessibleInterface* cell = tree->child(list->AccessibleChild(label));
+    ASSERT_NE(cell, nullptr);
+    EXPECT_EQ(cell->text(QAccessible::Name), "Timer 4, interval 2, ON, 00:00:03");
 }
 
 TEST_F(TimerListViewTest, ADarkPaletteGivesADarkListWithReadableRowsAndCaptions) {

@@ -1,5 +1,6 @@
 #include "gui/editor/TimerListView.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QFocusEvent>
 #include <QHeaderView>
@@ -190,6 +191,35 @@ void TimerListView::selectionChanged(const QItemSelection& selected,
     const int row = current == first || current == last ? current : last;
     const int anchor = first == last ? -1 : (row == first ? last : first);
     Select({panel, row, anchor});
+}
+
+int TimerListView::AccessibleChild(const QModelIndex& index) const {
+    const int panel = TimerListModel::PanelOf(index);
+    if (panel < 0) {
+        return -1;
+    }
+    // Every timer is expanded: its caption, then its rows, in the order they show.
+    int line = 1;  // the header, hidden or not
+    for (int before = 0; before < panel; ++before) {
+        line += 1 + listModel->RowCount(before);
+    }
+    line += TimerListModel::RowOf(index) + 1;
+    return line * kListColumnCount + index.column();
+}
+
+void TimerListView::dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                                const QList<int>& roles) {
+    QTreeView::dataChanged(topLeft, bottomRight, roles);
+    if (!QAccessible::isActive() || !topLeft.isValid()) {
+        return;
+    }
+    for (int row = topLeft.row(); row <= bottomRight.row(); ++row) {
+        for (int column = topLeft.column(); column <= bottomRight.column(); ++column) {
+            QAccessibleEvent event(this, QAccessible::NameChanged);
+            event.setChild(AccessibleChild(topLeft.siblingAtRow(row).siblingAtColumn(column)));
+            QAccessible::updateAccessibility(&event);
+        }
+    }
 }
 
 void TimerListView::Follow(const EditorChange& change) {

@@ -53,6 +53,8 @@ public:
     // After a command: the selection in view and, when the keyboard was working in the list,
     // the focus on the list, where the next typing opens the selected interval's field.
     void FocusSelection();
+    // The cell's place among the tree's accessible children (its header row counts first).
+    int AccessibleChild(const QModelIndex& index) const;
     // Where a row's part is on screen, in viewport coordinates; empty for no such row.
     QRect PartRect(int panel, int row, RowPart part) const;
 
@@ -78,6 +80,9 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void selectionChanged(const QItemSelection& selected,
                           const QItemSelection& deselected) override;
+    // A screen reader hears a cell's new name, as it heard a label's new text.
+    void dataChanged(const QModelIndex& topLeft, const QModelIndex& bottomRight,
+                     const QList<int>& roles = {}) override;
 
 private:
     struct OpenField {
