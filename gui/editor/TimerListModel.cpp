@@ -140,9 +140,10 @@ QVariant TimerListModel::data(const QModelIndex& index, int role) const {
     if (row == -1) {
         switch (role) {
             case Qt::DisplayRole:
-            case Qt::AccessibleTextRole:
                 return index.column() == 0 ? QString::fromStdString(TimerName(timer.timerNumber))
                                            : QString();
+            case Qt::AccessibleTextRole:
+                return QString::fromStdString(TimerName(timer.timerNumber));
             case Qt::ToolTipRole:
                 return tr("Double-click to change the timer's number");
             case ActiveRole:

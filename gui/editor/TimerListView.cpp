@@ -48,13 +48,13 @@ TimerListView::TimerListView(ProgramDocument& document, QWidget* parent)
     connect(listModel, &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex& parent, int first, int last) {
                 if (!parent.isValid()) {
-                    SpanCaptions(first, last);
+                    ExpandTimers(first, last);
                 }
             });
     connect(listModel, &QAbstractItemModel::modelReset, this,
-            [this] { SpanCaptions(0, listModel->PanelCount() - 1); });
+            [this] { ExpandTimers(0, listModel->PanelCount() - 1); });
     UpdateMetrics();
-    SpanCaptions(0, listModel->PanelCount() - 1);
+    ExpandTimers(0, listModel->PanelCount() - 1);
     ShowSelection();
 }
 
@@ -67,11 +67,23 @@ TimerListView::~TimerListView() {
     }
 }
 
-void TimerListView::SpanCaptions(int first, int last) {
+void TimerListView::ExpandTimers(int first, int last) {
     for (int panel = first; panel <= last; ++panel) {
-        setFirstColumnSpanned(panel, {}, true);
         expand(listModel->IndexOf(panel, -1, 0));
     }
+}
+
+void TimerListView::drawRow(QPainter* painter, const QStyleOptionViewItem& options,
+                            const QModelIndex& index) const {
+    if (TimerListModel::RowOf(index) != -1) {
+        QTreeView::drawRow(painter, options, index);
+        return;
+    }
+    // A caption is one bar across the row. Painted here rather than through the tree's
+    // spanned columns, which look each row up among persistent indexes at every paint.
+    QStyleOptionViewItem bar = options;
+    bar.rect = QRect(0, options.rect.y(), viewport()->width(), options.rect.height());
+    itemDelegate()->paint(painter, bar, index.siblingAtColumn(0));
 }
 
 QSize TimerListView::sizeHint() const {

@@ -77,6 +77,8 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void drawRow(QPainter* painter, const QStyleOptionViewItem& options,
+                 const QModelIndex& index) const override;
     void focusInEvent(QFocusEvent* event) override;
     void selectionChanged(const QItemSelection& selected,
                           const QItemSelection& deselected) override;
@@ -105,7 +107,7 @@ private:
     void MoveSelection(int direction);
     void ExtendSelection(int direction);
     void UpdateMetrics();
-    void SpanCaptions(int first, int last);
+    void ExpandTimers(int first, int last);
 
     ProgramDocument& document;
     TimerListModel* listModel;
