@@ -147,8 +147,15 @@ void TimerListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
             const QPixmap box = BoxPixmap(*style, option.widget, palette,
                                           index.data(TimerListModel::BlockStartRole).toBool(),
                                           painter->device()->devicePixelRatioF());
-            const QSize size = box.deviceIndependentSize().toSize();
-            painter->drawPixmap(BoxIndicatorRect(cell, size).topLeft(), box);
+            const QRect place = BoxIndicatorRect(cell, box.deviceIndependentSize().toSize());
+            painter->drawPixmap(place.topLeft(), box);
+            // A style draws the box's edge from the palette's darker shades, which vanish on a
+            // dark list: an edge halfway between text and background shows on both.
+            const QColor base = palette.color(QPalette::Active, QPalette::Base);
+            const QColor ink = palette.color(QPalette::Active, QPalette::Text);
+            FrameCell(*painter, place,
+                      QColor((base.red() + ink.red()) / 2, (base.green() + ink.green()) / 2,
+                             (base.blue() + ink.blue()) / 2));
             break;
         }
         default:
