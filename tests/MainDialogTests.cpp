@@ -686,6 +686,18 @@ TEST_F(MainDialogTest, TabGoesRoundTheWindowTopToBottomWithTheListAsOneStop) {
     EXPECT_EQ(QApplication::focusWidget(), list);
 }
 
+TEST_F(MainDialogTest, TheWindowsKeysReachTheSelectionFromTheList) {
+    OpenText(kWorkedExample);
+    ClickPart(0, 0, RowPart::Label);
+    ASSERT_TRUE(list->hasFocus());
+    QTest::keyClick(list, Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(Stored(0, 1), "00:00:05") << "Alt+Down moves the row";
+    EXPECT_EQ(Selection(), (EditorSelection{0, 1, -1}));
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(Rows(0), 1) << "Del deletes it";
+    EXPECT_TRUE(list->hasFocus());
+}
+
 // ---- the keyboard: mnemonics ----------------------------------------------------------------
 
 // The texts Alt reaches in a window or dialog: its buttons and check boxes, the labels that lead

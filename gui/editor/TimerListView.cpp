@@ -325,9 +325,7 @@ IntervalEdit* TimerListView::OpenEditor(int panel, int row) {
     scrollTo(index);
     // The focus moves first, so typing open in another field is committed as its own step.
     edit->setFocus(Qt::OtherFocusReason);
-    if (edit->hasFocus() || !isActiveWindow()) {
-        Select({panel, row, -1});
-    }
+    Select({panel, row, -1});
     return edit;
 }
 
