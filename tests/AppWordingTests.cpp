@@ -16,7 +16,6 @@
 #include "gui/app/MainDialog.h"
 #include "gui/common/Language.h"
 #include "gui/document/ProgramDocument.h"
-#include "res/ControlIds.h"
 
 using namespace testing_support;
 
@@ -51,8 +50,8 @@ const Wording kWordings[] = {
      "Das Programm hat 1 Problem.", "Das Programm hat 2 Probleme."},
 };
 
-void Trigger(MainDialog& window, int id) {
-    QAction* action = FindById<QAction>(&window, id);
+void Trigger(MainDialog& window, const char* id) {
+    QAction* action = FindByName<QAction>(&window, id);
     ASSERT_NE(action, nullptr) << id;
     action->trigger();
 }
@@ -82,13 +81,13 @@ TEST(AppWording, TheWindowSpeaksOneLanguageInWhatItBuildsAsTheUserWorks) {
         ProgramDocument& document = window.GetDocument();
         EXPECT_EQ(window.windowTitle(), Text(expected.title));
 
-        Trigger(window, ControlIds::kEditDelete);
+        Trigger(window, "editDelete");
         EXPECT_EQ(prompter.messages, QStringList{Text(expected.needsTimer)});
         prompter.openNames.push_back(QString());
-        Trigger(window, ControlIds::kFileOpen);
+        Trigger(window, "fileOpen");
         EXPECT_EQ(prompter.filters, QStringList{Text(expected.filter)});
 
-        auto* examples = FindById<QAction>(&window, ControlIds::kHelpExamples);
+        auto* examples = FindByName<QAction>(&window, "helpExamples");
         ASSERT_TRUE(examples != nullptr && examples->menu() != nullptr);
         QAction* first = examples->menu()->actions().value(0);
         ASSERT_NE(first, nullptr);
@@ -100,14 +99,12 @@ TEST(AppWording, TheWindowSpeaksOneLanguageInWhatItBuildsAsTheUserWorks) {
 
         // Undo and Redo name the step they take, in the same language as their verb.
         document.SetSelection({0, -1});
-        Trigger(window, ControlIds::kEditDuplicateTimer);
-        EXPECT_EQ(FindById<QAction>(&window, ControlIds::kEditUndo)->text(),
-                  Text(expected.undoDuplicate));
+        Trigger(window, "editDuplicateTimer");
+        EXPECT_EQ(FindByName<QAction>(&window, "editUndo")->text(), Text(expected.undoDuplicate));
         document.SetSelection({1, -1});
-        Trigger(window, ControlIds::kEditDelete);
-        Trigger(window, ControlIds::kEditUndo);
-        EXPECT_EQ(FindById<QAction>(&window, ControlIds::kEditRedo)->text(),
-                  Text(expected.redoDelete));
+        Trigger(window, "editDelete");
+        Trigger(window, "editUndo");
+        EXPECT_EQ(FindByName<QAction>(&window, "editRedo")->text(), Text(expected.redoDelete));
 
         // One and more: the plural each language has.
         document.SetSelection({0, 0});
@@ -121,12 +118,12 @@ TEST(AppWording, TheWindowSpeaksOneLanguageInWhatItBuildsAsTheUserWorks) {
                   document.Apply(QStringLiteral("Too long"), [](EditorState& state) {
                       return SetRowText(state, 0, 0, "99:00:00");
                   }));
-        Trigger(window, ControlIds::kEditShowProblems);
+        Trigger(window, "editShowProblems");
         ASSERT_EQ(EditRefusal::None,
                   document.Apply(QStringLiteral("Too long"), [](EditorState& state) {
                       return SetRowText(state, 1, 0, "99:00:00");
                   }));
-        Trigger(window, ControlIds::kEditShowProblems);
+        Trigger(window, "editShowProblems");
         EXPECT_EQ(prompter.messages,
                   (QStringList{Text(expected.oneProblem), Text(expected.twoProblems)}));
         EXPECT_EQ(prompter.unexpected, QStringList());

@@ -11,7 +11,6 @@
 #include "gui/common/FocusFrame.h"
 #include "gui/common/Language.h"
 #include "gui/common/TimerTexts.h"
-#include "res/ControlIds.h"
 
 namespace {
 
@@ -28,11 +27,11 @@ protected:
 
     void SetUp() override {
         ASSERT_TRUE(ShowActive(dialog));
-        ok = FindById<QPushButton>(&dialog, ControlIds::kOk);
-        cancel = FindById<QPushButton>(&dialog, ControlIds::kCancel);
-        edit = FindById<QLineEdit>(&dialog, ControlIds::kIntervalEdit);
-        onOff = FindById<QPushButton>(&dialog, ControlIds::kOnOffButton);
-        combo = FindById<QComboBox>(&dialog, ControlIds::kTimerCombo);
+        ok = FindByName<QPushButton>(&dialog, "ok");
+        cancel = FindByName<QPushButton>(&dialog, "cancel");
+        edit = FindByName<QLineEdit>(&dialog, "intervalEdit");
+        onOff = FindByName<QPushButton>(&dialog, "onOffButton");
+        combo = FindByName<QComboBox>(&dialog, "timerCombo");
         ASSERT_TRUE(ok && cancel && edit && onOff && combo);
     }
 
@@ -123,23 +122,21 @@ TEST_F(EditTimeDialogTest, RefusesWhatDoesNotReadKeepsSixtiethsNeverCutsTextAndE
     EXPECT_EQ(dialog.GetTicks(), 0u);
 }
 
-TEST_F(EditTimeDialogTest, RefusesANumberInUseNamingItsTimerAndEnterOnCancelCancels) {
-    dialog.SetTakenNumbers({0, 1, 5});
-    dialog.SetTimerNumber(2);
-    EXPECT_EQ(combo->currentIndex(), 2);
-    combo->setCurrentIndex(5);
-    EXPECT_FALSE(Submit("00:00:05"));
-    ASSERT_EQ(prompter.messages, QStringList{"Timer 5 is already in the program."});
-    EXPECT_TRUE(prompter.details[0].contains("Timer 5"));
-    EXPECT_TRUE(dialog.isVisible());
+TEST_F(EditTimeDialogTest, OffersTheFreeNumbersTheLowestFirstAndEnterOnCancelCancels) {
+    dialog.SetFreeNumbers({2, 3, 4, 6});
+    ASSERT_EQ(combo->count(), 4);
+    EXPECT_EQ(combo->currentText(), "2");
+    combo->setCurrentIndex(3);
+    ASSERT_TRUE(Submit("00:00:05"));
+    EXPECT_EQ(dialog.GetTimerNumber(), 6) << "the number shown, not its place in the list";
 
-    combo->setCurrentIndex(2);
+    dialog.show();
     edit->setText("999:99:99");
     cancel->setFocus();
     QTest::keyClick(cancel, Qt::Key_Return);
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_FALSE(dialog.isVisible());
-    EXPECT_EQ(prompter.messages.size(), 1) << "Cancel never checks the text";
+    EXPECT_TRUE(prompter.messages.isEmpty()) << "Cancel never checks the text";
 }
 
 class GermanEditTimeDialogTest : public EditTimeDialogTest {

@@ -10,17 +10,22 @@
 #include "gui/app/MainDialog.h"
 #include "gui/document/ProgramDocument.h"
 #include "gui/editor/IntervalEdit.h"
-#include "gui/editor/TimerListCtrl.h"
-#include "gui/editor/TimerPanel.h"
+#include "gui/editor/TimerListModel.h"
+#include "gui/editor/TimerListView.h"
 
 using namespace testing_support;
 
 namespace {
 
-void Type(TimerListCtrl& list, int panel, int row, const QString& text) {
-    IntervalEdit* edit = list.GetPanel(panel)->GetEdit(row);
+void Type(TimerListView& list, int panel, int row, const QString& text) {
+    IntervalEdit* edit = list.OpenEditor(panel, row);
+    ASSERT_NE(edit, nullptr);
     edit->setText(text);
     edit->CommitPendingChange();
+}
+
+QString Shown(const TimerListView& list, int panel, int row) {
+    return list.ListModel()->IndexOf(panel, row, kIntervalColumn).data().toString();
 }
 
 TEST(EditorStress, LargestProgramOpenedEditedSavedAndReopened50Times) {
@@ -31,11 +36,11 @@ TEST(EditorStress, LargestProgramOpenedEditedSavedAndReopened50Times) {
 
     MainDialog window;
     window.show();
-    TimerListCtrl& list = *window.GetTimerList();
+    TimerListView& list = *window.GetTimerList();
     for (int round = 1; round <= 50; ++round) {
         window.OpenFile(path);
-        ASSERT_EQ(list.GetPanelCount(), 31) << "round " << round;
-        ASSERT_EQ(list.GetRowCount(30), 49) << "round " << round;
+        ASSERT_EQ(list.ListModel()->PanelCount(), 31) << "round " << round;
+        ASSERT_EQ(list.ListModel()->RowCount(30), 49) << "round " << round;
         const int panel = round % 31;
         // Each round changes one row and moves one row to the end of its timer, as a user
         // would: typing, Delete, Add Interval, a switch and typing again.
@@ -57,8 +62,8 @@ TEST(EditorStress, LargestProgramOpenedEditedSavedAndReopened50Times) {
 
     // The last round's edits are in the file, in place.
     window.OpenFile(path);
-    EXPECT_EQ(list.GetPanel(50 % 31)->GetEdit(0)->text(), "50:00:00");
-    EXPECT_EQ(list.GetPanel(50 % 31)->GetEdit(48)->text(), "00:00:00:50");
+    EXPECT_EQ(Shown(list, 50 % 31, 0), "50:00:00");
+    EXPECT_EQ(Shown(list, 50 % 31, 48), "00:00:00:50");
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #pragma once
 
 // Helpers for the editor suites: a window to hold the controls, showing it so that focus and
-// scrolling work, clicks, and finding controls by their id. The controls report through
+// scrolling work, clicks, and finding controls by their name. The controls report through
 // signals, which the suites watch with QSignalSpy.
 #include <gtest/gtest.h>
 
@@ -38,7 +38,13 @@ inline void Click(QWidget* widget) {
     QTest::mouseClick(widget, Qt::LeftButton, Qt::NoModifier, widget->rect().center());
 }
 
-// The first widget under root carrying the control id.
+// The first object of its type under root named name (its objectName).
+template <typename Control = QWidget>
+Control* FindByName(QObject* root, const char* name) {
+    return root->findChild<Control*>(QString::fromLatin1(name));
+}
+
+// The first widget under root carrying the control id: the programming dialog's controls.
 template <typename Control = QWidget>
 Control* FindById(QWidget* root, int id) {
     for (Control* child : root->findChildren<Control*>()) {

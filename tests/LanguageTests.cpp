@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QAbstractItemView>
 #include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
@@ -25,7 +26,6 @@
 #include "gui/app/MainDialog.h"
 #include "gui/common/Language.h"
 #include "gui/document/ProgramDocument.h"
-#include "gui/editor/ColorStatic.h"
 #include "gui/transfer/ProgramDialog.h"
 
 namespace {
@@ -112,6 +112,21 @@ namespace {
 // Every text the user sees or hears in the windows under root: titles, labels, buttons,
 // group titles, tooltips, accessible names and descriptions, and the menus with their
 // submenus, filled as they are when opened.
+// What an item view paints, shows as tooltips and tells a screen reader, for every item.
+void CollectItemTexts(const QAbstractItemModel& model, const QModelIndex& parent,
+                      QStringList& texts) {
+    for (int row = 0; row < model.rowCount(parent); ++row) {
+        for (int column = 0; column < model.columnCount(parent); ++column) {
+            const QModelIndex index = model.index(row, column, parent);
+            for (int role : {Qt::DisplayRole, Qt::ToolTipRole, Qt::AccessibleTextRole,
+                             Qt::AccessibleDescriptionRole}) {
+                texts << index.data(role).toString();
+            }
+        }
+        CollectItemTexts(model, model.index(row, 0, parent), texts);
+    }
+}
+
 void CollectTexts(QWidget* root, QStringList& texts) {
     QList<QWidget*> widgets = root->findChildren<QWidget*>();
     widgets.prepend(root);
@@ -131,8 +146,8 @@ void CollectTexts(QWidget* root, QStringList& texts) {
             texts << field->placeholderText();
         } else if (auto* page = qobject_cast<QTextBrowser*>(widget)) {
             texts << page->toPlainText().split(u'\n');
-        } else if (auto* colored = qobject_cast<ColorStatic*>(widget)) {
-            texts << colored->text();
+        } else if (auto* view = qobject_cast<QAbstractItemView*>(widget)) {
+            CollectItemTexts(*view->model(), {}, texts);
         } else if (auto* menu = qobject_cast<QMenu*>(widget)) {
             emit menu->aboutToShow();
         }

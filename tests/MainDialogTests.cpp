@@ -30,13 +30,10 @@
 #include "gui/common/Language.h"
 #include "gui/common/TimerTexts.h"
 #include "gui/document/ProgramDocument.h"
-#include "gui/editor/ColorCheckBox.h"
-#include "gui/editor/ColorStatic.h"
 #include "gui/editor/IntervalEdit.h"
-#include "gui/editor/TimerListCtrl.h"
-#include "gui/editor/TimerPanel.h"
+#include "gui/editor/TimerListModel.h"
+#include "gui/editor/TimerListView.h"
 #include "gui/timeline/TimelineView.h"
-#include "res/ControlIds.h"
 
 using namespace testing_support;
 
@@ -59,12 +56,12 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(ShowActive(window));
         list = window.GetTimerList();
-        addTimer = FindById<QPushButton>(&window, ControlIds::kAddTimer);
-        addInterval = FindById<QPushButton>(&window, ControlIds::kAddInterval);
-        deleteButton = FindById<QPushButton>(&window, ControlIds::kDelete);
-        program = FindById<QPushButton>(&window, ControlIds::kProgram);
-        startup = FindById<QCheckBox>(&window, ControlIds::kStartupCheck);
-        gauge = FindById<QProgressBar>(&window, ControlIds::kMemoryGauge);
+        addTimer = FindByName<QPushButton>(&window, "addTimer");
+        addInterval = FindByName<QPushButton>(&window, "addInterval");
+        deleteButton = FindByName<QPushButton>(&window, "delete");
+        program = FindByName<QPushButton>(&window, "program");
+        startup = FindByName<QCheckBox>(&window, "startupCheck");
+        gauge = FindByName<QProgressBar>(&window, "memoryGauge");
         ASSERT_TRUE(list && addTimer && addInterval && deleteButton && program && startup && gauge);
     }
 
@@ -76,15 +73,15 @@ protected:
     // Add Timer through the real new-timer dialog.
     void AddTimerThroughDialog(int timer, bool on, const QString& text) {
         modal.Expect([=](QDialog& dialog) {
-            FindById<QComboBox>(&dialog, ControlIds::kTimerCombo)->setCurrentIndex(timer);
+            auto* numbers = FindByName<QComboBox>(&dialog, "timerCombo");
+            numbers->setCurrentIndex(numbers->findText(QString::number(timer)));
             if (!on) {
-                QTest::mouseClick(FindById<QPushButton>(&dialog, ControlIds::kOnOffButton),
-                                  Qt::LeftButton);
+                QTest::mouseClick(FindByName<QPushButton>(&dialog, "onOffButton"), Qt::LeftButton);
             }
-            QLineEdit* edit = FindById<QLineEdit>(&dialog, ControlIds::kIntervalEdit);
+            QLineEdit* edit = FindByName<QLineEdit>(&dialog, "intervalEdit");
             edit->clear();
             QTest::keyClicks(edit, text);
-            QTest::mouseClick(FindById<QPushButton>(&dialog, ControlIds::kOk), Qt::LeftButton);
+            QTest::mouseClick(FindByName<QPushButton>(&dialog, "ok"), Qt::LeftButton);
         });
         QTest::mouseClick(addTimer, Qt::LeftButton);
         ASSERT_TRUE(modal.Seen());
@@ -92,34 +89,57 @@ protected:
         ASSERT_TRUE(ShowActive(window));
     }
 
-    void Trigger(int menuId) {
-        QAction* action = FindById<QAction>(&window, menuId);
+    void Trigger(const char* menuId) {
+        QAction* action = FindByName<QAction>(&window, menuId);
         ASSERT_NE(action, nullptr) << menuId;
         action->trigger();
     }
 
-    void ClickBoxOf(int panel, int row) {
-        auto* box = FindById<ColorCheckBox>(list->GetPanel(panel), ControlIds::BlockStartId(row));
-        Click(box);
+    // What the list shows, through its model.
+    const TimerListModel& Model() const { return *list->ListModel(); }
+    int Panels() const { return Model().PanelCount(); }
+    int Rows(int panel) const { return Model().RowCount(panel); }
+    int TimerNumber(int panel) const {
+        return window.GetDocument()
+            .GetState()
+            .panels.at(static_cast<std::size_t>(panel))
+            .timerNumber;
     }
-    QString LabelText(int panel, int row) {
-        return FindById<ColorStatic>(list->GetPanel(panel), ControlIds::LabelId(row))->text();
+    QString Shown(int panel, int row, int column = kIntervalColumn) const {
+        return Model().IndexOf(panel, row, column).data().toString();
     }
-    IntervalEdit* Edit(int panel, int row) {
-        return FindById<IntervalEdit>(list->GetPanel(panel), ControlIds::EditId(row));
+    QString LabelText(int panel, int row) const { return Shown(panel, row, kStateColumn); }
+    bool BlockStart(int panel, int row) const {
+        return Model().IndexOf(panel, row, kBlockColumn).data(Qt::CheckStateRole) == Qt::Checked;
+    }
+    EditorSelection Selection() const { return window.GetDocument().GetState().selection; }
+    void Select(int panel, int row) { window.GetDocument().SetSelection({panel, row}); }
+    void ClickPart(int panel, int row, RowPart part, Qt::KeyboardModifiers keys = {}) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, keys,
+                          list->PartRect(panel, row, part).center());
+    }
+    void ClickBoxOf(int panel, int row) { ClickPart(panel, row, RowPart::Box); }
+    // Keys as a user types them: each to whatever has the focus then.
+    static void TypeKeys(const QString& text) {
+        for (const QChar c : text) {
+            QTest::keyClick(QApplication::focusWidget(), c.toLatin1());
+        }
     }
     // Alt and a button's letter: the button clicks itself a moment later.
     void PressMnemonic(Qt::Key key) {
         QTest::keyClick(&window, key, Qt::AltModifier);
         QTest::qWait(250);
     }
-    // Types text over the row's text as a user would, without committing it.
+    // Types text over the row's text as a user would, without committing it: a click on its
+    // label selects the row, and typing in the list opens its field.
     IntervalEdit* TypeOver(int panel, int row, const QString& text) {
-        IntervalEdit* edit = Edit(panel, row);
-        edit->setFocus(Qt::MouseFocusReason);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return edit->hasFocus(); }));
-        edit->selectAll();
-        QTest::keyClicks(edit, text);
+        Select(panel, row);
+        list->setFocus(Qt::MouseFocusReason);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return list->hasFocus(); }));
+        TypeKeys(text);
+        IntervalEdit* edit = list->Editor(panel, row);
+        EXPECT_NE(edit, nullptr);
+        EXPECT_TRUE(edit != nullptr && edit->hasFocus());
         return edit;
     }
     // The text the document holds for a row.
@@ -142,7 +162,7 @@ protected:
     void OpenText(const std::string& text, const std::string& name = "open.tvr") {
         WriteFile(dir.File(name), text);
         prompter.openNames.push_back(Path(name));
-        Trigger(ControlIds::kFileOpen);
+        Trigger("fileOpen");
     }
 
     // Every test starts from no settings: no remembered window place, no recent files.
@@ -155,7 +175,7 @@ protected:
     TempDir dir;
     FreshSettings fresh;
     MainDialog window;
-    TimerListCtrl* list = nullptr;
+    TimerListView* list = nullptr;
     QPushButton* addTimer = nullptr;
     QPushButton* addInterval = nullptr;
     QPushButton* deleteButton = nullptr;
@@ -173,14 +193,13 @@ TEST_F(MainDialogTest, OpensEmptyEnterDoesNothingAndCtrlQClosesWithoutAsking) {
     EXPECT_EQ(gauge->maximum(), 128);
     EXPECT_EQ(gauge->value(), 0);
     // Some platforms bind no key to Save As, Close or Quit; the window brings its own then.
-    for (int id : {ControlIds::kFileOpen, ControlIds::kFileSave, ControlIds::kFileSaveAs,
-                   ControlIds::kFileClose, ControlIds::kExit}) {
-        EXPECT_FALSE(FindById<QAction>(&window, id)->shortcut().isEmpty()) << id;
+    for (const char* id : {"fileOpen", "fileSave", "fileSaveAs", "fileClose", "exit"}) {
+        EXPECT_FALSE(FindByName<QAction>(&window, id)->shortcut().isEmpty()) << id;
     }
     QTest::keyClick(&window, Qt::Key_Return);
     QTest::keyClick(addTimer, Qt::Key_Return);
     EXPECT_TRUE(window.isVisible());
-    EXPECT_EQ(list->GetPanelCount(), 0);
+    EXPECT_EQ(Panels(), 0);
     QTest::keyClick(&window, Qt::Key_Q, Qt::ControlModifier);
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(prompter.questions.isEmpty());
@@ -190,27 +209,50 @@ TEST_F(MainDialogTest, OpensEmptyEnterDoesNothingAndCtrlQClosesWithoutAsking) {
 
 TEST_F(MainDialogTest, AddTimerThroughTheDialogThenIntervalsAndDelete) {
     AddTimerThroughDialog(17, false, "1:2:3:4");
-    ASSERT_EQ(list->GetPanelCount(), 1);
-    EXPECT_EQ(list->GetTimerNumber(0), 17);
+    ASSERT_EQ(Panels(), 1);
+    EXPECT_EQ(TimerNumber(0), 17);
     EXPECT_EQ(LabelText(0, 0), "OFF");
-    EXPECT_EQ(Edit(0, 0)->text(), "01:02:03:04");
+    EXPECT_EQ(Shown(0, 0), "01:02:03:04");
     EXPECT_EQ(gauge->value(), 4);
     EXPECT_TRUE(ButtonsEnabled());
     EXPECT_TRUE(window.IsModified());
 
     QTest::mouseClick(addInterval, Qt::LeftButton);
     QTest::mouseClick(addInterval, Qt::LeftButton);
-    ASSERT_EQ(list->GetRowCount(0), 3);
-    EXPECT_EQ(Edit(0, 2)->text(), "00:00:00");
+    ASSERT_EQ(Rows(0), 3);
+    EXPECT_EQ(Shown(0, 2), "00:00:00");
 
     // Delete removes the selected row, then (with no row selected) the whole timer.
     QTest::mouseClick(deleteButton, Qt::LeftButton);
-    EXPECT_EQ(list->GetRowCount(0), 2);
-    list->Select(0, -1);
+    EXPECT_EQ(Rows(0), 2);
+    Select(0, -1);
     QTest::mouseClick(deleteButton, Qt::LeftButton);
-    EXPECT_EQ(list->GetPanelCount(), 0);
+    EXPECT_EQ(Panels(), 0);
     EXPECT_EQ(gauge->value(), 0);
     EXPECT_TRUE(ButtonsDisabled());
+}
+
+TEST_F(MainDialogTest, AddTimerOffersOnlyTheFreeNumbersTheLowestSelected) {
+    OpenText(
+        "TVRX\r\n1000\r\nTimer 0\r\nON - 00:00:05\r\nTimer 1\r\nON - 00:00:05\r\n"
+        "Timer 3\r\nON - 00:00:05\r\n");
+    QStringList offered;
+    QString proposed;
+    modal.Expect([&](QDialog& dialog) {
+        auto* numbers = FindByName<QComboBox>(&dialog, "timerCombo");
+        for (int i = 0; i < numbers->count(); ++i) {
+            offered << numbers->itemText(i);
+        }
+        proposed = numbers->currentText();
+        QTest::keyClick(&dialog, Qt::Key_Return);
+    });
+    QTest::mouseClick(addTimer, Qt::LeftButton);
+    ASSERT_TRUE(modal.Seen());
+    EXPECT_EQ(proposed, "2");
+    EXPECT_EQ(offered.size(), 29);
+    EXPECT_FALSE(offered.contains("0") || offered.contains("1") || offered.contains("3"));
+    EXPECT_EQ(TimerNumber(3), 2) << "Enter adds the proposed one";
+    EXPECT_TRUE(prompter.messages.isEmpty());
 }
 
 TEST_F(MainDialogTest, LimitsAreToldAndTheGaugeIsFullBeyond128) {
@@ -220,19 +262,19 @@ TEST_F(MainDialogTest, LimitsAreToldAndTheGaugeIsFullBeyond128) {
     }
     ASSERT_TRUE(MakeProgram(blocks).SaveToFile(dir.File("full.tvr")));
     window.OpenFile(Path("full.tvr"));
-    ASSERT_EQ(list->GetPanelCount(), 32);
+    ASSERT_EQ(Panels(), 32);
     EXPECT_EQ(gauge->value(), 128);
 
     QTest::mouseClick(addTimer, Qt::LeftButton);  // no dialog is opened
-    EXPECT_EQ(list->GetPanelCount(), 32);
+    EXPECT_EQ(Panels(), 32);
     ASSERT_EQ(prompter.messages.size(), 1);
     EXPECT_TRUE(prompter.messages[0].contains("32 timers")) << prompter.messages[0].toStdString();
 
-    list->Select(0, -1);
+    Select(0, -1);
     for (int i = 1; i <= 49; ++i) {
         QTest::mouseClick(addInterval, Qt::LeftButton);
     }
-    EXPECT_EQ(list->GetRowCount(0), 49);
+    EXPECT_EQ(Rows(0), 49);
     ASSERT_EQ(prompter.messages.size(), 2);
     EXPECT_TRUE(prompter.messages[1].contains("49 intervals"));
     // 31 timers of one row and one of 49 rows in 7 blocks: 124 + 154 bytes.
@@ -247,10 +289,10 @@ TEST_F(MainDialogTest, LimitsAreToldAndTheGaugeIsFullBeyond128) {
     EXPECT_TRUE(prompter.details[1].contains("278 of the device's 128 bytes"));
 
     // Delete with the only row of a timer selected removes the timer.
-    list->Select(1, 0);
+    Select(1, 0);
     QTest::mouseClick(deleteButton, Qt::LeftButton);
-    EXPECT_EQ(list->GetPanelCount(), 31);
-    EXPECT_EQ(list->GetTimerNumber(1), 2);
+    EXPECT_EQ(Panels(), 31);
+    EXPECT_EQ(TimerNumber(1), 2);
 }
 
 // ---- the window: size, title, status line -------------------------------------------------
@@ -264,10 +306,37 @@ TEST_F(MainDialogTest, ResizingGrowsTheListAndTheSizeIsRemembered) {
     EXPECT_GT(list->size().height(), listBefore.height() + 100) << "shared with the timeline";
     const QRect grown = window.geometry();
 
-    Trigger(ControlIds::kExit);
+    Trigger("exit");
     ASSERT_FALSE(window.isVisible());
     MainDialog again;
     EXPECT_EQ(again.size(), grown.size());
+}
+
+TEST_F(MainDialogTest, TheTimelineShowsFromStartUpAtARememberedSizeWhenChosenOrWhenThereIsRoom) {
+    // Remembered large without a choice, and remembered small or large with it checked.
+    for (const QSize size : {QSize(500, 800), QSize(320, 420), QSize(700, 900)}) {
+        for (const bool chosen : {false, true}) {
+            if (!chosen && size.height() < 500) {
+                continue;  // no choice and no room: the list keeps it all
+            }
+            SCOPED_TRACE(std::to_string(size.height()) + (chosen ? " chosen" : " by room"));
+            window.resize(size);
+            window.ShowTimeline(true);
+            Trigger("exit");
+            ASSERT_FALSE(window.isVisible());
+            if (!chosen) {
+                QSettings().remove(QStringLiteral("view/timeline"));
+            }
+            MainDialog again;
+            ASSERT_TRUE(ShowActive(again));
+            QCoreApplication::processEvents();
+            EXPECT_EQ(again.size(), size);
+            EXPECT_TRUE(again.GetTimeline()->isVisible());
+            EXPECT_GT(again.GetTimeline()->height(), 20);
+            EXPECT_TRUE(FindByName<QAction>(&again, "viewTimeline")->isChecked());
+            window.show();
+        }
+    }
 }
 
 TEST_F(MainDialogTest, ADroppedFileAndARecentFileOpenWithTheSameQuestion) {
@@ -283,17 +352,17 @@ TEST_F(MainDialogTest, ADroppedFileAndARecentFileOpenWithTheSameQuestion) {
     QCoreApplication::sendEvent(&window, &drop);
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.GetPath() == Path("dropped.tvr"); }));
     EXPECT_EQ(prompter.questions, QStringList{"Save changes?"});
-    EXPECT_EQ(list->GetTimerNumber(0), 0);
+    EXPECT_EQ(TimerNumber(0), 0);
 
     // The file is now the first recent one; opening it from the menu reads it again.
-    Trigger(ControlIds::kFileClose);
+    Trigger("fileClose");
     ASSERT_EQ(window.GetRecentFiles().value(0), Path("dropped.tvr"));
-    QMenu* recent = FindById<QAction>(&window, ControlIds::kFileRecent)->menu();
+    QMenu* recent = FindByName<QAction>(&window, "fileRecent")->menu();
     emit recent->aboutToShow();
     ASSERT_FALSE(recent->actions().isEmpty());
     EXPECT_EQ(recent->actions().first()->text(), "&1 dropped.tvr");
     recent->actions().first()->trigger();
-    EXPECT_EQ(list->GetPanelCount(), 1);
+    EXPECT_EQ(Panels(), 1);
 }
 
 TEST_F(MainDialogTest, RecentFilesKeepTheNewestEightThatStillExist) {
@@ -329,7 +398,7 @@ TEST_F(MainDialogTest, SaveAsAddsTheSuffixAndWritesTheExactBytes) {
 
     // A name with any extension stays as typed.
     prompter.saveNames.push_back(Path("copy.timer"));
-    Trigger(ControlIds::kFileSaveAs);
+    Trigger("fileSaveAs");
     EXPECT_EQ(ReadFile(dir.File("copy.timer")), ReadFile(dir.File("program.tvr")));
     EXPECT_EQ(window.GetPath(), Path("copy.timer"));
 
@@ -338,14 +407,14 @@ TEST_F(MainDialogTest, SaveAsAddsTheSuffixAndWritesTheExactBytes) {
     prompter.saveNames.push_back(Path("program"));
     prompter.answers.push_back(Prompter::Answer::No);
     QTest::mouseClick(addInterval, Qt::LeftButton);
-    Trigger(ControlIds::kFileSaveAs);
+    Trigger("fileSaveAs");
     EXPECT_EQ(prompter.questions.last(), "program.tvr already exists.\nDo you want to replace it?");
     EXPECT_FALSE(ReadFile(dir.File("program.tvr")).ends_with("OFF - 00:00:00\r\n"));
     EXPECT_EQ(window.GetPath(), Path("copy.timer"));
 
     // Save now writes to the known path without asking.
     QTest::mouseClick(addInterval, Qt::LeftButton);
-    Trigger(ControlIds::kFileSave);
+    Trigger("fileSave");
     EXPECT_TRUE(ReadFile(dir.File("copy.timer")).ends_with("OFF - 00:00:00\r\n"));
     EXPECT_TRUE(prompter.saveNames.empty());
 }
@@ -360,12 +429,12 @@ TEST_F(MainDialogTest, TypingSurvivesEveryWayOut) {
     const std::vector<Way> ways{
         {"Exit button (Alt+X)", [&] { PressMnemonic(Qt::Key_X); }},
         {"close box", [&] { window.close(); }},
-        {"Close", [&] { Trigger(ControlIds::kFileClose); }},
+        {"Close", [&] { Trigger("fileClose"); }},
         {"Open",
          [&] {
              prompter.answers.pop_back();  // cancelled at the file dialog, before any question
              prompter.openNames.push_back(QString());
-             Trigger(ControlIds::kFileOpen);
+             Trigger("fileOpen");
          }},
         {"Program",
          [&] {
@@ -389,7 +458,7 @@ TEST_F(MainDialogTest, TypingSurvivesEveryWayOut) {
         ASSERT_TRUE(ShowActive(window));
         EXPECT_TRUE(window.isVisible());
         EXPECT_EQ(Stored(0, 0), "00:07:00");
-        EXPECT_EQ(Edit(0, 0)->text(), "00:07:00");
+        EXPECT_EQ(Shown(0, 0), "00:07:00");
         EXPECT_TRUE(window.IsModified());
         EXPECT_TRUE(prompter.answers.empty());
     }
@@ -398,15 +467,11 @@ TEST_F(MainDialogTest, TypingSurvivesEveryWayOut) {
 TEST_F(MainDialogTest, SaveByShortcutChecksTheEditBeingTypedIn) {
     AddTimerThroughDialog(0, true, "00:00:05");
     prompter.saveNames.push_back(Path("p.tvr"));
-    Trigger(ControlIds::kFileSaveAs);
+    Trigger("fileSaveAs");
     ASSERT_TRUE(std::filesystem::exists(dir.File("p.tvr")));
     const std::string saved = ReadFile(dir.File("p.tvr"));
 
-    IntervalEdit* edit = Edit(0, 0);
-    edit->setFocus();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return edit->hasFocus(); }));
-    edit->selectAll();
-    QTest::keyClicks(edit, "150:00:00");
+    IntervalEdit* edit = TypeOver(0, 0, "150:00:00");
     QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);
     EXPECT_EQ(prompter.messages, QStringList{"Timer 0, interval 1 does not read as an interval."});
     EXPECT_EQ(edit->text(), "150:00:00");
@@ -420,21 +485,21 @@ TEST_F(MainDialogTest, CloseAsksCancelKeepsEverythingAndYesSavesUnderTheNameGive
     prompter.answers.push_back(Prompter::Answer::Cancel);
     EXPECT_FALSE(window.Files().OnFileClose());
     EXPECT_EQ(prompter.questions, QStringList{"Save changes?"});
-    EXPECT_EQ(list->GetPanelCount(), 1);
+    EXPECT_EQ(Panels(), 1);
     EXPECT_TRUE(window.IsModified());
 
     // Yes always asks for a name; cancelling that keeps the program too.
     prompter.answers.push_back(Prompter::Answer::Yes);
     prompter.saveNames.push_back(QString());
     EXPECT_FALSE(window.Files().OnFileClose());
-    EXPECT_EQ(list->GetPanelCount(), 1);
+    EXPECT_EQ(Panels(), 1);
 
     prompter.answers.push_back(Prompter::Answer::Yes);
     prompter.saveNames.push_back(Path("kept.tvr"));
     startup->click();
     EXPECT_TRUE(window.Files().OnFileClose());
     EXPECT_TRUE(std::filesystem::exists(dir.File("kept.tvr")));
-    EXPECT_EQ(list->GetPanelCount(), 0);
+    EXPECT_EQ(Panels(), 0);
     EXPECT_FALSE(startup->isChecked());
     EXPECT_FALSE(window.IsModified());
 }
@@ -454,17 +519,17 @@ TEST_F(MainDialogTest, AFileThatCannotBeOpenedIsNamedWithTheReason) {
 
 TEST_F(MainDialogTest, ExitOnAnEmptiedProgramOffersDiscardOrGoingBack) {
     OpenText(kWorkedExample);
-    list->Select(0, -1);
+    Select(0, -1);
     QTest::mouseClick(deleteButton, Qt::LeftButton);
-    ASSERT_EQ(list->GetPanelCount(), 0);
+    ASSERT_EQ(Panels(), 0);
     prompter.answers.push_back(Prompter::Answer::Cancel);
-    Trigger(ControlIds::kExit);
+    Trigger("exit");
     EXPECT_EQ(prompter.questions, QStringList{"The program is empty and cannot be saved."});
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(prompter.saveNames.empty() && prompter.messages.isEmpty());
 
     prompter.answers.push_back(Prompter::Answer::Yes);  // Discard
-    Trigger(ControlIds::kExit);
+    Trigger("exit");
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(ReadFile(dir.File("open.tvr")), kWorkedExample);
 }
@@ -487,26 +552,27 @@ std::string HistoryBase() {
     return text;
 }
 
-class EditHistoryTest : public MainDialogTest {
-protected:
-    void Select(int panel, int row) { ASSERT_TRUE(list->Select(panel, row)); }
-};
+using EditHistoryTest = MainDialogTest;
 
-TEST_F(EditHistoryTest, CtrlZInAFieldTakesBackTheTypingFirstThenTheLastStep) {
+TEST_F(EditHistoryTest, CtrlZInAFieldTakesBackTheTypingThenTheLastStepAndTypingGoesOnThere) {
     OpenText(HistoryBase());
-    IntervalEdit* edit = Edit(0, 0);
-    Click(edit);
-    edit->selectAll();
-    QTest::keyClicks(edit, "00:00:07");
-    QTest::keyClick(edit, Qt::Key_Return);
+    QTest::keyClick(TypeOver(0, 0, "00:00:07"), Qt::Key_Return);
     ASSERT_TRUE(window.IsModified());
-    QTest::keyClicks(edit, "9");
+    IntervalEdit* edit = TypeOver(0, 0, "9");
     QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(edit->text(), "00:00:07") << "the field's own undo while typing";
     QTest::keyClick(edit, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(Edit(0, 0)->text(), "00:00:05") << "then the program's";
+    EXPECT_EQ(Shown(0, 0), "00:00:05") << "then the program's";
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
-    EXPECT_EQ(Edit(0, 0)->text(), "00:00:07");
+    EXPECT_EQ(Shown(0, 0), "00:00:07");
+    // After either, the next typing and Enter land in the selected row's field.
+    TypeKeys("0:0:3");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(Stored(0, 0), "00:00:03");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    TypeKeys("0:0:4");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(Stored(0, 0), "00:00:04");
 }
 
 TEST_F(EditHistoryTest, UndoGivesBackTheChangedRowAsTheSelectionAndDeleteActsOnIt) {
@@ -515,14 +581,13 @@ TEST_F(EditHistoryTest, UndoGivesBackTheChangedRowAsTheSelectionAndDeleteActsOnI
     QTest::keyClick(TypeOver(1, 2, "0:0:22"), Qt::Key_Return);
     Select(2, 5);  // the selection has moved on since
 
-    Trigger(ControlIds::kEditUndo);
+    Trigger("editUndo");
     EXPECT_EQ(Stored(1, 2), "00:00:02");
-    int index = -1, row = -1;
-    EXPECT_EQ(list->GetSelection(index, row), 1);
-    EXPECT_EQ(row, 2);
+    EXPECT_EQ(Selection().panel, 1);
+    EXPECT_EQ(Selection().row, 2);
 
     QTest::mouseClick(deleteButton, Qt::LeftButton);
-    EXPECT_EQ(list->GetRowCount(1), 8);
+    EXPECT_EQ(Rows(1), 8);
     EXPECT_EQ(Stored(0, 1), "00:00:11");
 }
 
@@ -540,14 +605,61 @@ TEST_F(EditHistoryTest, EveryViewFollowsAChangeMadeOnTheDocumentAlone) {
     QCoreApplication::processEvents();
     // The list, the startup box, the gauge and status line, the timeline and the title all
     // show the document's state without any widget telling them.
-    EXPECT_EQ(Edit(1, 0)->text(), "01:00:00");
-    EXPECT_EQ(list->GetRowCount(2), 7);
+    EXPECT_EQ(Shown(1, 0), "01:00:00");
+    EXPECT_EQ(Rows(2), 7);
     EXPECT_TRUE(startup->isChecked());
     EXPECT_NE(window.GetSummaryText(), summary);
     EXPECT_EQ(gauge->value(), MemoryBytes(document.GetState()));
     EXPECT_EQ(window.GetTimeline()->GetLayout().lanes.at(2).bars.size(), 7u);
     EXPECT_TRUE(window.windowTitle().contains("[*]"));
     EXPECT_TRUE(window.isWindowModified());
+}
+
+// ---- the keyboard: the Tab round -----------------------------------------------------------
+
+TEST_F(MainDialogTest, TabGoesRoundTheWindowTopToBottomWithTheListAsOneStop) {
+    std::string text = "TVRX\r\n1000\r\nTimer 0\r\n";
+    for (int i = 0; i < 10; ++i) {
+        text += "ON - 00:00:0" + std::to_string(i) + "\r\n";
+    }
+    OpenText(text);
+    window.ShowTimeline(true);
+    const std::vector<QWidget*> round{
+        addTimer, addInterval,          deleteButton, startup,
+        list,     window.GetTimeline(), program,      FindByName<QPushButton>(&window, "exit")};
+    auto goRound = [&](QWidget* from) {
+        std::vector<QWidget*> seen{from};
+        for (std::size_t i = 0; i < round.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            seen.push_back(QApplication::focusWidget());
+        }
+        return seen;
+    };
+    addTimer->setFocus(Qt::TabFocusReason);
+    std::vector<QWidget*> expected = round;
+    expected.push_back(addTimer);
+    EXPECT_EQ(goRound(addTimer), expected);
+
+    // From an open field Tab commits and goes on past the list, and Shift+Tab comes back to it.
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->PartRect(0, 4, RowPart::Interval).center());
+    ASSERT_NE(list->Editor(0, 4), nullptr);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), window.GetTimeline());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    EXPECT_EQ(QApplication::focusWidget(), list);
+}
+
+TEST_F(MainDialogTest, TheWindowsKeysReachTheSelectionFromTheList) {
+    OpenText(kWorkedExample);
+    ClickPart(0, 0, RowPart::Label);
+    ASSERT_TRUE(list->hasFocus());
+    QTest::keyClick(list, Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(Stored(0, 1), "00:00:05") << "Alt+Down moves the row";
+    EXPECT_EQ(Selection(), (EditorSelection{0, 1, -1}));
+    QTest::keyClick(list, Qt::Key_Delete);
+    EXPECT_EQ(Rows(0), 1) << "Del deletes it";
+    EXPECT_TRUE(list->hasFocus());
 }
 
 // ---- the keyboard: mnemonics ----------------------------------------------------------------
@@ -631,16 +743,16 @@ void MainDialogTest::ExpectEveryThingHasItsOwnLetter() {
         dialog.reject();
     };
     modal.Expect(check);
-    Trigger(ControlIds::kEditAddTimer);
+    Trigger("editAddTimer");
     ASSERT_TRUE(ShowActive(window));
     modal.Expect(check);
     QTest::mouseClick(program, Qt::LeftButton);
     ASSERT_TRUE(ShowActive(window));
     modal.Expect(check);
-    Trigger(ControlIds::kHelp);
+    Trigger("help");
     ASSERT_TRUE(ShowActive(window));
     modal.Expect(check);
-    Trigger(ControlIds::kAbout);
+    Trigger("about");
     EXPECT_EQ(dialogs, 4);
 }
 
@@ -722,8 +834,9 @@ TEST_F(MainDialogTest, AnIntervalOverTheDevicesLimitIsMarkedOnCommitInListTimeli
     window.ShowTimeline(true);
     QTest::keyClick(TypeOver(0, 1, "38:50:10:08"), Qt::Key_Return);
     EXPECT_EQ(Stored(0, 1), "38:50:10:08") << "the editor takes it; the device would not";
-    EXPECT_TRUE(Edit(0, 1)->IsMarked());
-    EXPECT_TRUE(Edit(0, 1)->toolTip().contains("longest interval, 38:50:10:07"));
+    const QModelIndex marked = Model().IndexOf(0, 1, kIntervalColumn);
+    EXPECT_FALSE(marked.data(TimerListModel::ProblemRole).toString().isEmpty());
+    EXPECT_TRUE(marked.data(Qt::ToolTipRole).toString().contains("longest interval, 38:50:10:07"));
     EXPECT_TRUE(window.GetSummaryText().startsWith(
         "1 problem: Timer 0, interval 2 is longer than the device takes \u00B7 "))
         << window.GetSummaryText().toStdString();
@@ -734,7 +847,7 @@ TEST_F(MainDialogTest, AnIntervalOverTheDevicesLimitIsMarkedOnCommitInListTimeli
     QTest::keyClick(TypeOver(0, 0, "99:0:0"), Qt::Key_Return);
     EXPECT_TRUE(window.GetSummaryText().startsWith(
         "2 problems: Timer 0, interval 1 is longer than the device takes\u2026 \u00B7 "));
-    ASSERT_TRUE(list->Select(0, 1));
+    Select(0, 1);
     QLabel* line = StatusLabel(window);
     ASSERT_NE(line, nullptr);
     QTest::mouseClick(line, Qt::LeftButton);
@@ -787,7 +900,7 @@ TEST_F(MainDialogTest, ATimerInTwoPlacesIsNamedOnOpenAndJoinTimerMovesItsRowsUnd
     window.OnProgram();
     EXPECT_EQ(prompter.messages.value(1), "The device cannot take this program.");
 
-    QAction* join = FindById<QAction>(&window, ControlIds::kEditJoinTimer);
+    QAction* join = FindByName<QAction>(&window, "editJoinTimer");
     ASSERT_NE(join, nullptr);
     for (QMenu* menu : window.findChildren<QMenu*>()) {
         if (menu->actions().contains(join)) {
@@ -796,13 +909,13 @@ TEST_F(MainDialogTest, ATimerInTwoPlacesIsNamedOnOpenAndJoinTimerMovesItsRowsUnd
     }
     EXPECT_EQ(join->text(), "&Join Timer 1");
     join->trigger();
-    ASSERT_EQ(list->GetRowCount(0), 3);
+    ASSERT_EQ(Rows(0), 3);
     EXPECT_EQ(window.GetDocument().GetState().selection, (EditorSelection{0, 1}));
-    EXPECT_EQ(FindById<QAction>(&window, ControlIds::kEditUndo)->text(), "&Undo Join Timer 1");
+    EXPECT_EQ(FindByName<QAction>(&window, "editUndo")->text(), "&Undo Join Timer 1");
     EXPECT_TRUE(window.GetSummaryText().startsWith("1 warning: timer 0 should run on power up"));
 
-    Trigger(ControlIds::kEditUndo);
-    EXPECT_EQ(list->GetPanelCount(), 3);
+    Trigger("editUndo");
+    EXPECT_EQ(Panels(), 3);
     EXPECT_FALSE(window.IsModified());
 }
 
@@ -812,12 +925,12 @@ TEST_F(MainDialogTest, ABlockBoxThatCannotChangeSaysWhyInTheStatusLine) {
     EXPECT_TRUE(
         window.GetSummaryText().startsWith("The first interval always starts a block \u00B7"))
         << window.GetSummaryText().toStdString();
-    EXPECT_TRUE(list->IsBlockStart(0, 0));
+    EXPECT_TRUE(BlockStart(0, 0));
     EXPECT_FALSE(window.IsModified());
 
     // The reason goes with the next change of the program.
     ClickBoxOf(0, 1);
-    EXPECT_TRUE(list->IsBlockStart(0, 1));
+    EXPECT_TRUE(BlockStart(0, 1));
     EXPECT_FALSE(window.GetSummaryText().contains("always starts a block"));
 }
 
@@ -830,15 +943,15 @@ TEST_F(MainDialogTest, EscTakesTypingBackInAFieldDoesNothingElseAndStillCancelsA
     EXPECT_EQ(edit->text(), "00:09:00");
     // Nothing typed now: Esc in the field, on a label or on the window leaves all as it is.
     QTest::keyClick(edit, Qt::Key_Escape);
-    QTest::keyClick(list->GetPanel(0)->GetLabel(0), Qt::Key_Escape);
+    QTest::keyClick(list, Qt::Key_Escape);
     QTest::keyClick(&window, Qt::Key_Escape);
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(prompter.questions.isEmpty());
     EXPECT_EQ(Stored(0, 0), "00:09:00");
 
     modal.Expect([](QDialog& dialog) { QTest::keyClick(&dialog, Qt::Key_Escape); });
-    Trigger(ControlIds::kEditAddTimer);
+    Trigger("editAddTimer");
     ASSERT_TRUE(modal.Seen());
-    EXPECT_EQ(list->GetPanelCount(), 1) << "Esc is Cancel in a dialog";
+    EXPECT_EQ(Panels(), 1) << "Esc is Cancel in a dialog";
     EXPECT_TRUE(window.isVisible());
 }

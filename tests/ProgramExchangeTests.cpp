@@ -19,10 +19,8 @@
 #include "gui/app/FileActions.h"
 #include "gui/app/MainDialog.h"
 #include "gui/document/ProgramDocument.h"
-#include "gui/editor/ColorStatic.h"
-#include "gui/editor/TimerListCtrl.h"
-#include "gui/editor/TimerPanel.h"
-#include "res/ControlIds.h"
+#include "gui/editor/TimerListModel.h"
+#include "gui/editor/TimerListView.h"
 
 using namespace testing_support;
 
@@ -42,8 +40,8 @@ protected:
     }
     void TearDown() override { EXPECT_EQ(prompter.unexpected, QStringList()); }
 
-    void Trigger(MainDialog& target, int menuId) {
-        QAction* action = FindById<QAction>(&target, menuId);
+    void Trigger(MainDialog& target, const char* menuId) {
+        QAction* action = FindByName<QAction>(&target, menuId);
         ASSERT_NE(action, nullptr) << menuId;
         action->trigger();
     }
@@ -63,8 +61,9 @@ protected:
         return numbers;
     }
     void Select(MainDialog& target, int panel, int row) {
-        TimerPanel* shown = target.GetTimerList()->GetPanel(panel);
-        Click(row == -1 ? static_cast<QWidget*>(shown->GetCaption()) : shown->GetLabel(row));
+        TimerListView* list = target.GetTimerList();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->PartRect(panel, row, RowPart::Label).center());
     }
 
     ScriptedPrompter prompter;
@@ -74,16 +73,16 @@ protected:
 
 TEST_F(ProgramExchangeTest, NewFromAChangedProgramAsksAndGivesAnEmptyUntitledOne) {
     Open(window, kTalk, "talk.tvr");
-    Trigger(window, ControlIds::kFileNew);
+    Trigger(window, "fileNew");
     EXPECT_TRUE(prompter.questions.isEmpty()) << "an unchanged program goes unasked";
     EXPECT_TRUE(State(window).panels.empty());
     EXPECT_TRUE(window.GetPath().isEmpty());
 
     Open(window, kTalk, "talk.tvr");
     Select(window, 0, -1);
-    Trigger(window, ControlIds::kEditDelete);
+    Trigger(window, "editDelete");
     prompter.answers = {Prompter::Answer::No};
-    Trigger(window, ControlIds::kFileNew);
+    Trigger(window, "fileNew");
     EXPECT_EQ(prompter.questions, QStringList{"Save changes to talk.tvr?"});
     EXPECT_TRUE(State(window).panels.empty());
     EXPECT_FALSE(window.IsModified());
@@ -94,8 +93,8 @@ TEST_F(ProgramExchangeTest, NewFromAChangedProgramAsksAndGivesAnEmptyUntitledOne
 TEST_F(ProgramExchangeTest, APastedTimerWhoseNumberIsTakenIsRenumberedSaysSoAndUndoes) {
     Open(window, kTalk, "talk.tvr");
     Select(window, 0, -1);
-    Trigger(window, ControlIds::kEditCopy);
-    Trigger(window, ControlIds::kEditPaste);
+    Trigger(window, "editCopy");
+    Trigger(window, "editPaste");
     ASSERT_EQ(Numbers(window), (std::vector<int>{3, 0, 5}));
     EXPECT_EQ(State(window).panels[1].rows, State(window).panels[0].rows) << "block starts and all";
     EXPECT_TRUE(window.GetSummaryText().startsWith("Pasted Timer 3 as Timer 0:"));
@@ -108,12 +107,13 @@ TEST_F(ProgramExchangeTest, APastedTimerWhoseNumberIsTakenIsRenumberedSaysSoAndU
 TEST_F(ProgramExchangeTest, MoveTimerReordersAndUndoPutsItBack) {
     Open(window, kTalk + std::string("Timer 0\r\nON - 00:00:02\r\n"), "talk.tvr");
     Select(window, 2, -1);
-    Trigger(window, ControlIds::kEditMoveTimerUp);
-    Trigger(window, ControlIds::kEditMoveTimerUp);
+    Trigger(window, "editMoveTimerUp");
+    Trigger(window, "editMoveTimerUp");
     EXPECT_EQ(Numbers(window), (std::vector<int>{0, 3, 5}));
     EXPECT_EQ(State(window).selection, (EditorSelection{0, -1}));
-    EXPECT_EQ(window.GetTimerList()->GetTimerNumber(0), 0) << "the list follows";
-    Trigger(window, ControlIds::kEditMoveTimerUp);
+    EXPECT_EQ(window.GetTimerList()->ListModel()->AccessibleName(0, -1), "Timer 0")
+        << "the list follows";
+    Trigger(window, "editMoveTimerUp");
     EXPECT_EQ(prompter.messages, QStringList{"Timer 0 is already the first timer."});
     EXPECT_EQ(window.GetHistory()->undoText(), "Move Timer Up Timer 0");
     window.GetHistory()->undo();
@@ -124,7 +124,7 @@ TEST_F(ProgramExchangeTest, MoveTimerReordersAndUndoPutsItBack) {
 }
 
 TEST_F(ProgramExchangeTest, EveryExampleOpensAsAnUntitledCopyTheDeviceTakes) {
-    auto* menu = FindById<QAction>(&window, ControlIds::kHelpExamples)->menu();
+    auto* menu = FindByName<QAction>(&window, "helpExamples")->menu();
     ASSERT_NE(menu, nullptr);
     ASSERT_EQ(menu->actions().size(), 3);
     bool sixtieths = false;
@@ -154,14 +154,14 @@ TEST_F(ProgramExchangeTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
     const std::string path = dir.File("talk.tvr");
     // Unchanged on disk: saved without a question.
     Select(window, 0, -1);
-    Trigger(window, ControlIds::kEditMoveTimerDown);
+    Trigger(window, "editMoveTimerDown");
     ASSERT_TRUE(window.Files().OnFileSave());
     EXPECT_TRUE(prompter.questions.isEmpty());
     const std::string ours = ReadFile(path);
 
     const std::string theirs = "TVRX\r\n1000\r\nTimer 9\r\nON - 00:00:09\r\n";
     WriteFile(path, theirs);
-    Trigger(window, ControlIds::kEditMoveTimerUp);
+    Trigger(window, "editMoveTimerUp");
     prompter.answers = {Prompter::Answer::Cancel};
     EXPECT_FALSE(window.Files().OnFileSave());
     EXPECT_EQ(prompter.questions,
@@ -177,7 +177,7 @@ TEST_F(ProgramExchangeTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
 
     ASSERT_TRUE(window.OpenFile(Path("talk.tvr")));
     WriteFile(path, ours);
-    Trigger(window, ControlIds::kEditMoveTimerDown);
+    Trigger(window, "editMoveTimerDown");
     prompter.answers = {Prompter::Answer::Replace};
     prompter.questions.clear();
     EXPECT_TRUE(window.Files().OnFileSave());
@@ -187,7 +187,7 @@ TEST_F(ProgramExchangeTest, SaveAsksBeforeWritingOverAnotherProgramsChange) {
     // A file deleted meanwhile is written again without a question.
     std::filesystem::remove(path);
     prompter.questions.clear();
-    Trigger(window, ControlIds::kEditMoveTimerDown);
+    Trigger(window, "editMoveTimerDown");
     EXPECT_TRUE(window.Files().OnFileSave());
     EXPECT_TRUE(prompter.questions.isEmpty());
     EXPECT_TRUE(std::filesystem::exists(path));
@@ -206,7 +206,7 @@ TEST_F(ProgramExchangeTest, AChangeOnDiskIsOfferedForReloadOrToldAndAskedAtTheNe
 
     // With unsaved changes the window only says so, once; Save then asks.
     Select(window, 0, 0);
-    Trigger(window, ControlIds::kEditInsertInterval);
+    Trigger(window, "editInsertInterval");
     WriteFile(path, "TVRX\r\n1000\r\nTimer 8\r\nOFF - 00:00:08\r\n");
     ASSERT_TRUE(QTest::qWaitFor([&] { return !prompter.messages.isEmpty(); }, 5000));
     EXPECT_EQ(prompter.messages, QStringList{"talk.tvr was changed by another program."});

@@ -11,7 +11,6 @@
 #include "core/DeviceLimits.h"
 #include "core/TimelineMath.h"
 #include "gui/common/Language.h"
-#include "gui/editor/TimerListCtrl.h"
 #include "gui/report/ProgramReport.h"
 
 using namespace testing_support;

@@ -21,7 +21,8 @@
 #include "gui/app/HelpDialog.h"
 #include "gui/app/MainDialog.h"
 #include "gui/common/Language.h"
-#include "gui/editor/ColorStatic.h"
+#include "gui/editor/TimerListModel.h"
+#include "gui/editor/TimerListView.h"
 #include "gui/transfer/ProgramDialog.h"
 
 namespace {
@@ -33,8 +34,6 @@ QString Shown(const QWidget* widget) {
         text = button->text();
     } else if (auto* label = qobject_cast<const QLabel*>(widget)) {
         text = label->text();
-    } else if (auto* control = qobject_cast<const ColorStatic*>(widget)) {
-        text = control->text();
     }
     return text.remove(u'&');
 }
@@ -68,6 +67,32 @@ void ExpectNothingCut(QWidget* root, const char* where) {
     }
 }
 
+// Every text the list paints fits its cell: the caption, the ON/OFF label, the interval.
+void ExpectListTextsFit(const TimerListView& list) {
+    const QFontMetrics metrics(list.font());
+    const TimerListModel& model = *list.ListModel();
+    int checked = 0;
+    for (int panel = 0; panel < model.PanelCount(); ++panel) {
+        for (int row = -1; row < model.RowCount(panel); ++row) {
+            for (int column : {kStateColumn, kIntervalColumn}) {
+                const QModelIndex index = model.IndexOf(panel, row, column);
+                const QString text = index.data().toString();
+                if (text.isEmpty()) {
+                    continue;
+                }
+                // A caption is a bar across the row.
+                const QRect cell = row == -1 ? list.visualRect(index).united(list.visualRect(
+                                                   model.IndexOf(panel, row, kBlockColumn)))
+                                             : list.visualRect(index);
+                EXPECT_LE(metrics.horizontalAdvance(text) + 4, cell.width()) << text.toStdString();
+                EXPECT_LE(metrics.height(), cell.height()) << text.toStdString();
+                ++checked;
+            }
+        }
+    }
+    EXPECT_GT(checked, 0);
+}
+
 // Controls a screen reader reaches that say nothing about themselves.
 QStringList Unnamed(QWidget* root) {
     QStringList unnamed;
@@ -82,7 +107,7 @@ QStringList Unnamed(QWidget* root) {
         QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
         if (face == nullptr || face->text(QAccessible::Name).trimmed().isEmpty()) {
             unnamed.append(QString::fromLatin1(widget->metaObject()->className()) + u' ' +
-                           widget->property("controlId").toString());
+                           widget->objectName());
         }
     }
     return unnamed;
@@ -117,6 +142,7 @@ TEST_P(WindowLayoutTest, NoTextIsCutAndEveryControlHasAName) {
     ASSERT_TRUE(window.OpenFile(QString::fromStdString(dir.File("p.tvr"))));
     QCoreApplication::processEvents();
     ExpectNothingCut(&window, "main window");
+    ExpectListTextsFit(*window.GetTimerList());
     EXPECT_EQ(Unnamed(&window), QStringList());
 
     EditTimeDialog editTime(&window);

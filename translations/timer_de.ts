@@ -518,14 +518,6 @@
         <source>OFF</source>
         <translation>AUS</translation>
     </message>
-    <message>
-        <source>Timer %1 is already in the program.</source>
-        <translation>Timer %1 ist bereits im Programm.</translation>
-    </message>
-    <message>
-        <source>Each timer number can be used once. Choose another number, or select Timer %1 and use Add Interval to give it more steps.</source>
-        <translation>Jede Timernummer kann nur einmal verwendet werden. Wählen Sie eine andere Nummer oder wählen Sie Timer %1 aus und geben Sie ihm mit „Intervall hinzufügen“ weitere Schritte.</translation>
-    </message>
 </context>
 <context>
     <name>EditorState</name>
@@ -798,10 +790,6 @@ Die Datei selbst bleibt unverändert; beim Speichern wird nur geschrieben, was a
     <message>
         <source>The device starts timer 0 by itself when it is switched on</source>
         <translation>Das Gerät startet Timer 0 von selbst, wenn es eingeschaltet wird</translation>
-    </message>
-    <message>
-        <source>Timers</source>
-        <translation>Timer</translation>
     </message>
     <message>
         <source>&amp;File</source>
@@ -1496,7 +1484,43 @@ Möchten Sie die Datei ersetzen?</translation>
     </message>
 </context>
 <context>
-    <name>TimerListCtrl</name>
+    <name>TimerListModel</name>
+    <message>
+        <source>ON</source>
+        <translation>EIN</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>AUS</translation>
+    </message>
+    <message>
+        <source>Timer %1, interval %2, %3, %4</source>
+        <extracomment>%1 timer, %2 interval, %3 ON or OFF, %4 the interval&apos;s time.</extracomment>
+        <translation>Timer %1, Intervall %2, %3, %4</translation>
+    </message>
+    <message>
+        <source>%1, starts a block</source>
+        <translation>%1, beginnt einen Block</translation>
+    </message>
+    <message>
+        <source>Double-click to change the timer&apos;s number</source>
+        <translation>Doppelklicken, um die Nummer des Timers zu ändern</translation>
+    </message>
+    <message>
+        <source>Click or press Space to switch between ON and OFF</source>
+        <translation>Klicken oder Leertaste drücken, um zwischen EIN und AUS umzuschalten</translation>
+    </message>
+    <message>
+        <source>Starts a new block of this timer in the device (at most 8 intervals a block, 1 byte each)</source>
+        <translation>Beginnt einen neuen Block dieses Timers im Gerät (höchstens 8 Intervalle je Block, je 1 Byte)</translation>
+    </message>
+</context>
+<context>
+    <name>TimerListView</name>
+    <message>
+        <source>Timers</source>
+        <translation>Timer</translation>
+    </message>
     <message>
         <source>Timer %1, interval %2 does not read. %3. Esc takes the typing back.</source>
         <extracomment>%3 is the forms an interval is typed in.</extracomment>
@@ -1510,41 +1534,6 @@ Möchten Sie die Datei ersetzen?</translation>
         <source>Until it does, the program keeps its last good value and this command waits. Type it as %1, or press Esc in it to take the typing back.</source>
         <extracomment>%1 is the forms an interval is typed in.</extracomment>
         <translation>Bis dahin behält das Programm den letzten gültigen Wert, und dieser Befehl wartet. Geben Sie es als %1 ein oder drücken Sie darin Esc, um die Eingabe zurückzunehmen.</translation>
-    </message>
-</context>
-<context>
-    <name>TimerPanel</name>
-    <message>
-        <source>ON</source>
-        <translation>EIN</translation>
-    </message>
-    <message>
-        <source>OFF</source>
-        <translation>AUS</translation>
-    </message>
-    <message>
-        <source>Timer %1, interval %2</source>
-        <translation>Timer %1, Intervall %2</translation>
-    </message>
-    <message>
-        <source>Timer %1, interval %2, ON</source>
-        <translation>Timer %1, Intervall %2, EIN</translation>
-    </message>
-    <message>
-        <source>Timer %1, interval %2, OFF</source>
-        <translation>Timer %1, Intervall %2, AUS</translation>
-    </message>
-    <message>
-        <source>Timer %1, interval %2 starts a block</source>
-        <translation>Intervall %2 von Timer %1 beginnt einen Block</translation>
-    </message>
-    <message>
-        <source>Click or press Space to switch between ON and OFF</source>
-        <translation>Klicken oder Leertaste drücken, um zwischen EIN und AUS umzuschalten</translation>
-    </message>
-    <message>
-        <source>Starts a new block of this timer in the device (at most 8 intervals a block, 1 byte each)</source>
-        <translation>Beginnt einen neuen Block dieses Timers im Gerät (höchstens 8 Intervalle je Block, je 1 Byte)</translation>
     </message>
 </context>
 <context>

@@ -5,11 +5,10 @@
 #include <QPushButton>
 
 #include "gui/common/DialogUnits.h"
-#include "res/ControlIds.h"
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("About"));
-    setProperty(ControlIds::kProperty, ControlIds::kAboutDialog);
+    setObjectName(QStringLiteral("aboutDialog"));
     // The template's units in the font this dialog really shows.
     const DialogUnits du = DialogUnitsOf(this);
     setFixedSize(du.Rect(0, 0, 167, 73).size());
@@ -17,7 +16,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     auto* ok = new QPushButton(tr("OK"), this);
     ok->setGeometry(du.Rect(110, 51, 50, 14));
     ok->setDefault(true);
-    ok->setProperty(ControlIds::kProperty, ControlIds::kOk);
+    ok->setObjectName(QStringLiteral("ok"));
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* icon = new QLabel(this);
@@ -30,7 +29,7 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     body->setGeometry(du.Rect(38, 7, 122, 41));
     body->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     body->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    body->setProperty(ControlIds::kProperty, ControlIds::kAboutText);
+    body->setObjectName(QStringLiteral("aboutText"));
     ok->setFocus();
 }
 

@@ -11,7 +11,6 @@
 #include "gui/common/Prompter.h"
 #include "gui/document/ProgramDocument.h"
 #include "gui/editor/IntervalEdit.h"
-#include "res/ControlIds.h"
 
 namespace {
 
@@ -44,13 +43,11 @@ ClipboardActions::ClipboardActions(ProgramDocument& document, QWidget* window)
 
 void ClipboardActions::AddActions(QMenu* menu) {
     // A text field with the focus claims these keys for its own text before the shortcuts.
-    connect(MakeStandardAction(menu, tr("&Cut"), ControlIds::kEditCut, QKeySequence::Cut, "Ctrl+X"),
+    connect(MakeStandardAction(menu, tr("&Cut"), "editCut", QKeySequence::Cut, "Ctrl+X"),
             &QAction::triggered, this, &ClipboardActions::OnCut);
-    connect(
-        MakeStandardAction(menu, tr("C&opy"), ControlIds::kEditCopy, QKeySequence::Copy, "Ctrl+C"),
-        &QAction::triggered, this, &ClipboardActions::OnCopy);
-    connect(MakeStandardAction(menu, tr("Pa&ste"), ControlIds::kEditPaste, QKeySequence::Paste,
-                               "Ctrl+V"),
+    connect(MakeStandardAction(menu, tr("C&opy"), "editCopy", QKeySequence::Copy, "Ctrl+C"),
+            &QAction::triggered, this, &ClipboardActions::OnCopy);
+    connect(MakeStandardAction(menu, tr("Pa&ste"), "editPaste", QKeySequence::Paste, "Ctrl+V"),
             &QAction::triggered, this, &ClipboardActions::OnPaste);
 }
 

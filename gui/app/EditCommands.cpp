@@ -16,7 +16,6 @@
 #include "gui/common/TimerTexts.h"
 #include "gui/document/ProgramDocument.h"
 #include "gui/editor/IntervalEdit.h"
-#include "res/ControlIds.h"
 
 namespace {
 
@@ -71,19 +70,17 @@ void EditCommands::OnAddTimer() {
         return;
     }
     const EditorState& state = document.GetState();
-    if (static_cast<int>(state.panels.size()) >= kTimerCount) {
-        // Said before the dialog, which would only be refused after OK.
-        const RefusalWords words = DescribeRefusal(EditRefusal::TimersFull, state, -1, -1);
+    // The dialog offers the free numbers only: with none, it does not open.
+    const std::vector<int> free = FreeTimerNumbers(state);
+    if (static_cast<int>(state.panels.size()) >= kTimerCount || free.empty()) {
+        const bool full = static_cast<int>(state.panels.size()) >= kTimerCount;
+        const RefusalWords words = DescribeRefusal(
+            full ? EditRefusal::TimersFull : EditRefusal::NoFreeNumber, state, -1, -1);
         Prompter::Current().ShowMessage(window, Name(words.text), Name(words.detail));
         return;
     }
     EditTimeDialog dialog(window);
-    QList<int> taken;
-    for (const PanelState& panel : state.panels) {
-        taken.append(panel.timerNumber);
-    }
-    dialog.SetTakenNumbers(taken);
-    dialog.SetTimerNumber(std::max(0, LowestFreeTimerNumber(state)));
+    dialog.SetFreeNumbers(QList<int>(free.begin(), free.end()));
     if (dialog.exec() != QDialog::Accepted) {
         return;
     }
@@ -318,7 +315,7 @@ void EditCommands::OnShowProblems() {
 
 void EditCommands::AddProblemActions(QMenu* menu) {
     QAction* join = menu->addAction(tr("&Join Timer"));
-    join->setProperty(ControlIds::kProperty, ControlIds::kEditJoinTimer);
+    join->setObjectName(QStringLiteral("editJoinTimer"));
     connect(join, &QAction::triggered, this, &EditCommands::OnJoinTimer);
     // Named before the menu shows, from the program as it is then.
     connect(menu, &QMenu::aboutToShow, join, [this, join] {
@@ -327,7 +324,7 @@ void EditCommands::AddProblemActions(QMenu* menu) {
                                    : tr("&Join %1").arg(Name(TimerName(number))));
     });
     QAction* show = menu->addAction(tr("S&how Problems"));
-    show->setProperty(ControlIds::kProperty, ControlIds::kEditShowProblems);
+    show->setObjectName(QStringLiteral("editShowProblems"));
     show->setShortcut(QKeySequence(Qt::Key_F8));
     connect(show, &QAction::triggered, this, &EditCommands::OnShowProblems);
 }

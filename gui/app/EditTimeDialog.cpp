@@ -12,7 +12,6 @@
 #include "gui/common/FocusFrame.h"
 #include "gui/common/Prompter.h"
 #include "gui/common/TimerTexts.h"
-#include "res/ControlIds.h"
 
 namespace {
 
@@ -36,7 +35,7 @@ protected:
 EditTimeDialog::EditTimeDialog(QWidget* parent, const QString& initialText)
     : QDialog(parent), intervalText(initialText) {
     setWindowTitle(tr("Programmable Timer - Edit Time"));
-    setProperty(ControlIds::kProperty, ControlIds::kEditTimeDialog);
+    setObjectName(QStringLiteral("editTimeDialog"));
     // The template's units in the font this dialog really shows.
     const DialogUnits du = DialogUnitsOf(this);
     setFixedSize(du.Rect(0, 0, 122, 79).size());
@@ -47,7 +46,7 @@ EditTimeDialog::EditTimeDialog(QWidget* parent, const QString& initialText)
     timerCombo = new QComboBox(this);
     timerCombo->setGeometry(du.Rect(36, 9, 31, 14));
     timerCombo->setMaxVisibleItems(5);
-    timerCombo->setProperty(ControlIds::kProperty, ControlIds::kTimerCombo);
+    timerCombo->setObjectName(QStringLiteral("timerCombo"));
 
     auto* intervalLabel = new QLabel(tr("Initial &Interval"), this);
     intervalLabel->setGeometry(du.Rect(14, 26, 61, 8));
@@ -55,18 +54,18 @@ EditTimeDialog::EditTimeDialog(QWidget* parent, const QString& initialText)
     onOffButton->setGeometry(du.Rect(25, 38, 19, 14));
     onOffButton->setFlat(true);
     onOffButton->setAutoDefault(false);
-    onOffButton->setProperty(ControlIds::kProperty, ControlIds::kOnOffButton);
+    onOffButton->setObjectName(QStringLiteral("onOffButton"));
     edit = new QLineEdit(this);
     edit->setGeometry(du.Rect(47, 38, 44, 14));
-    edit->setProperty(ControlIds::kProperty, ControlIds::kIntervalEdit);
+    edit->setObjectName(QStringLiteral("intervalEdit"));
 
     okButton = new QPushButton(tr("OK"), this);
     okButton->setGeometry(du.Rect(7, 58, 50, 14));
     okButton->setDefault(true);
-    okButton->setProperty(ControlIds::kProperty, ControlIds::kOk);
+    okButton->setObjectName(QStringLiteral("ok"));
     cancelButton = new QPushButton(tr("Cancel"), this);
     cancelButton->setGeometry(du.Rect(65, 58, 50, 14));
-    cancelButton->setProperty(ControlIds::kProperty, ControlIds::kCancel);
+    cancelButton->setObjectName(QStringLiteral("cancel"));
     timerLabel->setBuddy(timerCombo);
     intervalLabel->setBuddy(edit);
     // A label never runs under the control beside it, whatever the font: the combo box moves
@@ -87,10 +86,11 @@ EditTimeDialog::EditTimeDialog(QWidget* parent, const QString& initialText)
     // Enter on a focused Cancel cancels: a focused auto-default button takes the Enter key.
     cancelButton->setAutoDefault(true);
 
+    QList<int> every;
     for (int i = 0; i < kTimerCount; ++i) {
-        timerCombo->addItem(QString::number(i));
+        every.append(i);
     }
-    timerCombo->setCurrentIndex(0);
+    SetFreeNumbers(every);
     // No length limit: QLineEdit would cut a longer text silently, and OK checks it anyway.
     edit->setText(intervalText);
     // Typing replaces the proposed interval at once, and Enter is OK.
@@ -102,10 +102,12 @@ EditTimeDialog::EditTimeDialog(QWidget* parent, const QString& initialText)
     connect(onOffButton, &QPushButton::clicked, this, &EditTimeDialog::OnToggleOnOff);
 }
 
-void EditTimeDialog::SetTimerNumber(int number) {
-    if (number >= 0 && number < kTimerCount) {
-        timerCombo->setCurrentIndex(number);
+void EditTimeDialog::SetFreeNumbers(const QList<int>& numbers) {
+    timerCombo->clear();
+    for (int number : numbers) {
+        timerCombo->addItem(QString::number(number), number);
     }
+    timerCombo->setCurrentIndex(0);
 }
 
 void EditTimeDialog::OnToggleOnOff() {
@@ -114,16 +116,7 @@ void EditTimeDialog::OnToggleOnOff() {
 }
 
 void EditTimeDialog::accept() {
-    timerNumber = timerCombo->currentIndex();
-    if (taken.contains(timerNumber)) {
-        Prompter::Current().ShowMessage(
-            this, tr("Timer %1 is already in the program.").arg(timerNumber),
-            tr("Each timer number can be used once. Choose another number, or select Timer %1 "
-               "and use Add Interval to give it more steps.")
-                .arg(timerNumber));
-        timerCombo->setFocus();
-        return;
-    }
+    timerNumber = timerCombo->currentData().toInt();
     // The same reading as the list's interval edits: HH:MM:SS or HH:MM:SS:TT.
     const std::optional<std::string> normal = NormalIntervalText(edit->text().toStdString());
     if (!normal) {

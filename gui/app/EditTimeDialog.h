@@ -17,10 +17,8 @@ public:
     explicit EditTimeDialog(QWidget* parent = nullptr,
                             const QString& initialText = QStringLiteral("00:00:00"));
 
-    // Numbers already in the program: OK refuses them, naming the timer.
-    void SetTakenNumbers(const QList<int>& numbers) { taken = numbers; }
-    // The number the combo box proposes.
-    void SetTimerNumber(int number);
+    // The numbers the combo box offers, in order; the first is proposed. All 32 until set.
+    void SetFreeNumbers(const QList<int>& numbers);
 
     int GetTimerNumber() const { return timerNumber; }
     bool IsOn() const { return on; }
@@ -42,7 +40,6 @@ private:
     std::uint32_t minutes = 0;
     std::uint32_t seconds = 0;
     std::uint32_t ticks = 0;
-    QList<int> taken;
 
     QPushButton* okButton;
     QPushButton* cancelButton;

@@ -15,8 +15,8 @@
 #include "core/TimerFile.h"
 #include "core/TimerProgram.h"
 #include "gui/common/Prompter.h"
+#include "gui/document/PendingEdits.h"
 #include "gui/document/ProgramDocument.h"
-#include "gui/editor/TimerListCtrl.h"
 
 namespace {
 
@@ -70,10 +70,11 @@ QString LossesText(const QString& name, int skippedLines, int partsLeftOut) {
 
 }  // namespace
 
-FileActions::FileActions(ProgramDocument& document, QWidget* window)
+FileActions::FileActions(ProgramDocument& document, QWidget* window, PendingEdits& pending)
     : QObject(window),
       document(document),
       window(window),
+      pending(pending),
       watcher(new QFileSystemWatcher(this)),
       settle(new QTimer(this)) {
     settle->setSingleShot(true);
@@ -137,7 +138,7 @@ bool FileActions::OnFileSave() {
     if (document.GetPath().isEmpty()) {
         return OnFileSaveAs();
     }
-    if (!CommitAllTyping(window)) {
+    if (!pending.CommitPendingEdits()) {
         return false;
     }
     const FileCheck disk = document.CheckDisk();
@@ -176,7 +177,7 @@ Prompter::Answer FileActions::AskLosing() {
 }
 
 bool FileActions::OnFileSaveAs() {
-    if (!CommitAllTyping(window)) {
+    if (!pending.CommitPendingEdits()) {
         return false;
     }
     const QString fileName = AskSaveName(window, FileFilter(), kSuffix);
@@ -192,7 +193,7 @@ bool FileActions::OnFileSaveAs() {
 }
 
 bool FileActions::MaybeSave(bool saveAs) {
-    if (!CommitAllTyping(window)) {
+    if (!pending.CommitPendingEdits()) {
         return false;
     }
     if (!document.IsModified()) {
@@ -234,7 +235,7 @@ bool FileActions::OnFileNew() {
 }
 
 bool FileActions::OpenExample(const QString& resource) {
-    if (!CommitAllTyping(window)) {
+    if (!pending.CommitPendingEdits()) {
         return false;
     }
     QFile file(resource);
@@ -263,7 +264,7 @@ void FileActions::AddExamplesMenu(QMenu* menu) {
 }
 
 void FileActions::OnFileOpen() {
-    if (!CommitAllTyping(window)) {
+    if (!pending.CommitPendingEdits()) {
         return;
     }
     const QString fileName = Prompter::Current().GetOpenFileName(window, FileFilter());
@@ -273,7 +274,7 @@ void FileActions::OnFileOpen() {
 }
 
 bool FileActions::OpenFile(const QString& fileName) {
-    if (!CommitAllTyping(window)) {
+    if (!pending.CommitPendingEdits()) {
         return false;
     }
     TimerProgram program;

@@ -7,6 +7,7 @@
 
 #include "gui/common/Prompter.h"
 
+class PendingEdits;
 class ProgramDocument;
 class QFileSystemWatcher;
 class QMenu;
@@ -24,8 +25,9 @@ class FileActions : public QObject {
     Q_OBJECT
 
 public:
-    // window is where questions and messages appear.
-    FileActions(ProgramDocument& document, QWidget* window);
+    // window is where questions and messages appear; pending is the typing the commands commit
+    // first.
+    FileActions(ProgramDocument& document, QWidget* window, PendingEdits& pending);
 
     void OnFileOpen();
     // Opens a timer file: it is read first, and only a file that loaded replaces the program,
@@ -66,6 +68,7 @@ private:
 
     ProgramDocument& document;
     QWidget* window;
+    PendingEdits& pending;
     QFileSystemWatcher* watcher;
     QTimer* settle;
     // Set while a question about the file on disk is open, so a second change waits for it.

@@ -7,7 +7,6 @@
 
 #include "core/DeviceLimits.h"
 #include "gui/common/DialogUnits.h"
-#include "res/ControlIds.h"
 
 QString HelpDialog::PageHtml() {
     // One text per heading and per paragraph: units a translator can take in at once.
@@ -69,7 +68,7 @@ QString HelpDialog::PageHtml() {
 
 HelpDialog::HelpDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("How to program the device"));
-    setProperty(ControlIds::kProperty, ControlIds::kHelpDialog);
+    setObjectName(QStringLiteral("helpDialog"));
     const DialogUnits du = DialogUnitsOf(this);
 
     page = new QTextBrowser(this);
@@ -78,7 +77,7 @@ HelpDialog::HelpDialog(QWidget* parent) : QDialog(parent) {
     page->setOpenLinks(false);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    buttons->button(QDialogButtonBox::Close)->setProperty(ControlIds::kProperty, ControlIds::kOk);
+    buttons->button(QDialogButtonBox::Close)->setObjectName(QStringLiteral("ok"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto* layout = new QVBoxLayout(this);

@@ -6,12 +6,11 @@
 #include <QUndoStack>
 
 #include "gui/app/EditCommands.h"
-#include "res/ControlIds.h"
 
-QAction* MakeStandardAction(QMenu* menu, const QString& text, int id, QKeySequence::StandardKey key,
-                            const char* fallback) {
+QAction* MakeStandardAction(QMenu* menu, const QString& text, const char* name,
+                            QKeySequence::StandardKey key, const char* fallback) {
     QAction* action = menu->addAction(text);
-    action->setProperty(ControlIds::kProperty, id);
+    action->setObjectName(QString::fromLatin1(name));
     QList<QKeySequence> keys = QKeySequence::keyBindings(key);
     if (keys.isEmpty()) {
         keys.append(QKeySequence(QString::fromLatin1(fallback)));
@@ -35,9 +34,9 @@ QString RedoText(const QString& step) {
 }  // namespace
 
 void AddHistoryActions(QMenu* menu, QUndoStack& history, EditCommands& edits) {
-    QAction* undoAction = MakeStandardAction(menu, UndoText(QString()), ControlIds::kEditUndo,
-                                             QKeySequence::Undo, "Ctrl+Z");
-    QAction* redoAction = MakeStandardAction(menu, RedoText(QString()), ControlIds::kEditRedo,
+    QAction* undoAction =
+        MakeStandardAction(menu, UndoText(QString()), "editUndo", QKeySequence::Undo, "Ctrl+Z");
+    QAction* redoAction = MakeStandardAction(menu, RedoText(QString()), "editRedo",
                                              QKeySequence::Redo, "Ctrl+Shift+Z");
     // Both common redo keys, whichever the platform prefers.
     QList<QKeySequence> redoKeys = redoAction->shortcuts();

@@ -5,11 +5,10 @@
 #include <QMenu>
 
 #include "gui/common/Language.h"
-#include "res/ControlIds.h"
 
 LanguageMenu::LanguageMenu(QMenu* parent) : QObject(parent) {
     QMenu* menu = parent->addMenu(tr("&Language"));
-    menu->menuAction()->setProperty(ControlIds::kProperty, ControlIds::kViewLanguage);
+    menu->menuAction()->setObjectName(QStringLiteral("viewLanguage"));
     auto* group = new QActionGroup(menu);
     const QString saved = SavedLanguage();
     const auto add = [&](const QString& text, const QString& code) {

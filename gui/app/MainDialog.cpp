@@ -38,14 +38,10 @@
 #include "gui/common/LabelAccessibility.h"
 #include "gui/common/Prompter.h"
 #include "gui/document/ProgramDocument.h"
-#include "gui/editor/ColorStatic.h"
-#include "gui/editor/IntervalEdit.h"
-#include "gui/editor/TimerListCtrl.h"
-#include "gui/editor/TimerPanel.h"
+#include "gui/editor/TimerListView.h"
 #include "gui/report/ReportActions.h"
 #include "gui/timeline/TimelineView.h"
 #include "gui/transfer/ProgramDialog.h"
-#include "res/ControlIds.h"
 
 namespace {
 
@@ -54,9 +50,10 @@ const QString kTimelineKey = QStringLiteral("view/timeline");
 // Until the user chooses, the timeline shows whenever the list keeps its first height beside it.
 constexpr int kTimelineRoom = 140;
 
-QPushButton* MakeButton(QWidget* parent, const QString& text, int id, const QString& tip) {
+QPushButton* MakeButton(QWidget* parent, const QString& text, const char* name,
+                        const QString& tip) {
     auto* button = new QPushButton(text, parent);
-    button->setProperty(ControlIds::kProperty, id);
+    button->setObjectName(QString::fromLatin1(name));
     button->setToolTip(tip);
     // Enter must not press whichever button has the focus.
     button->setAutoDefault(false);
@@ -66,38 +63,36 @@ QPushButton* MakeButton(QWidget* parent, const QString& text, int id, const QStr
 }  // namespace
 
 MainDialog::MainDialog(QWidget* parent) : QMainWindow(parent), document(new ProgramDocument(this)) {
-    setProperty(ControlIds::kProperty, ControlIds::kMainDialog);
+    setObjectName(QStringLiteral("mainDialog"));
     InstallLabelAccessibility();
     setWindowIcon(QIcon(QStringLiteral(":/icons/timer-256.png")));
     setAcceptDrops(true);
-    files = new FileActions(*document, this);
-    edits = new EditCommands(*document, this);
-    clips = new ClipboardActions(*document, this);
-    reports = new ReportActions(*document, this);
-
     client = new QWidget(this);
     setCentralWidget(client);
-    addTimerButton = MakeButton(client, tr("&Add Timer"), ControlIds::kAddTimer,
+    timerList = new TimerListView(*document, client);
+    files = new FileActions(*document, this, *timerList);
+    edits = new EditCommands(*document, this);
+    clips = new ClipboardActions(*document, this);
+    reports = new ReportActions(*document, this, *timerList);
+
+    addTimerButton = MakeButton(client, tr("&Add Timer"), "addTimer",
                                 tr("Adds a timer, asking for its number and first interval"));
-    addIntervalButton = MakeButton(client, tr("Add &Interval"), ControlIds::kAddInterval,
+    addIntervalButton = MakeButton(client, tr("Add &Interval"), "addInterval",
                                    tr("Appends an OFF 00:00:00 interval to the selected timer"));
-    deleteButton = MakeButton(client, tr("&Delete"), ControlIds::kDelete,
+    deleteButton = MakeButton(client, tr("&Delete"), "delete",
                               tr("Deletes the selected interval, or the selected timer when only "
                                  "its caption is selected"));
-    programButton = MakeButton(client, tr("&Program"), ControlIds::kProgram,
+    programButton = MakeButton(client, tr("&Program"), "program",
                                tr("Checks the program and sends it to the device"));
-    exitButton = MakeButton(client, tr("E&xit"), ControlIds::kExit,
-                            tr("Closes the window, asking to save changes"));
+    exitButton =
+        MakeButton(client, tr("E&xit"), "exit", tr("Closes the window, asking to save changes"));
     startupCheck = new QCheckBox(tr("&Run timer 0 on power up"), client);
-    startupCheck->setProperty(ControlIds::kProperty, ControlIds::kStartupCheck);
+    startupCheck->setObjectName(QStringLiteral("startupCheck"));
     startupCheck->setToolTip(tr("The device starts timer 0 by itself when it is switched on"));
     status = new ProgramStatus(client, this);
     statusBar()->addWidget(status->GetLine(), 1);
     BuildMenu(menuBar());
 
-    // The list is made in pixels, 236 by 230 at first; the layout then gives it the room left.
-    timerList = new TimerListCtrl(QRect(11, 50, 236, 230), client, ControlIds::kTimerList);
-    timerList->setAccessibleName(tr("Timers"));
     timeline = new TimelineView(client);
     BuildLayout();
     ConnectViews();
@@ -126,23 +121,19 @@ void MainDialog::ConnectViews() {
     connect(document, &ProgramDocument::stateChanged, this, &MainDialog::FollowDocument);
     connect(document, &ProgramDocument::pathChanged, this, &MainDialog::UpdateTitle);
     connect(document, &ProgramDocument::modifiedChanged, this, &MainDialog::UpdateTitle);
-    connect(edits, &EditCommands::stepDone, this, &MainDialog::FocusSelection);
-    connect(clips, &ClipboardActions::stepDone, this, &MainDialog::FocusSelection);
+    connect(edits, &EditCommands::stepDone, timerList, &TimerListView::FocusSelection);
+    connect(clips, &ClipboardActions::stepDone, timerList, &TimerListView::FocusSelection);
     connect(clips, &ClipboardActions::message, status, &ProgramStatus::ShowNotice);
     connect(edits, &EditCommands::refused, status, &ProgramStatus::ShowNotice);
     connect(status, &ProgramStatus::problemsClicked, edits, &EditCommands::OnShowProblems);
-    connect(timerList, &TimerListCtrl::unreadableChanged, this,
+    connect(timerList, &TimerListView::unreadableChanged, this,
             [this] { status->ShowTypingProblem(timerList->DescribeUnreadableRow()); });
 
-    connect(timerList, &TimerListCtrl::selectionChanged, this,
-            [this](int panel, int row, int anchor) {
-                document->SetSelection({panel, row, anchor});
-            });
-    connect(timerList, &TimerListCtrl::rowTextCommitted, edits, &EditCommands::OnRowTextCommitted);
-    connect(timerList, &TimerListCtrl::rowSwitched, edits, &EditCommands::OnRowSwitched);
-    connect(timerList, &TimerListCtrl::blockStartClicked, edits,
+    connect(timerList, &TimerListView::rowTextCommitted, edits, &EditCommands::OnRowTextCommitted);
+    connect(timerList, &TimerListView::rowSwitched, edits, &EditCommands::OnRowSwitched);
+    connect(timerList, &TimerListView::blockStartClicked, edits,
             &EditCommands::OnBlockStartClicked);
-    connect(timerList, &TimerListCtrl::captionDoubleClicked, edits,
+    connect(timerList, &TimerListView::captionDoubleClicked, edits,
             [this](int panel) { edits->OnChangeTimerNumber(panel); });
     // The box has checked or cleared itself; the document's state puts it right if need be.
     connect(startupCheck, &QCheckBox::clicked, edits, &EditCommands::OnStartupClicked);
@@ -160,13 +151,11 @@ void MainDialog::ConnectViews() {
 
 void MainDialog::FollowDocument(const EditorChange& change) {
     const EditorState& state = document->GetState();
-    timerList->ShowState(state, change);
     if (startupCheck->isChecked() != state.startup) {
         startupCheck->setChecked(state.startup);
     }
     if (change.Program()) {
         status->Show(document->GetFacts().summary, document->GetProblems());
-        timerList->ShowProblems(document->GetProblems());
         const bool any = !state.panels.empty();
         programButton->setEnabled(any);
         addIntervalButton->setEnabled(any);
@@ -175,24 +164,21 @@ void MainDialog::FollowDocument(const EditorChange& change) {
     ScheduleTimelineUpdate();
 }
 
-void MainDialog::FocusSelection() {
-    const EditorSelection selection = document->GetState().selection;
-    timerList->EnsureVisible(selection.panel, selection.row);
-    QWidget* focus = QApplication::focusWidget();
-    // Keyboard work on the rows goes on at the row the step left selected.
-    if (focus != nullptr && !timerList->isAncestorOf(focus)) {
-        return;
-    }
-    if (TimerPanel* panel = timerList->GetPanel(selection.panel)) {
-        QWidget* target = panel->GetLabel(selection.row);
-        (target != nullptr ? target : panel->GetCaption())->setFocus(Qt::OtherFocusReason);
-    } else {
-        timerList->setFocus(Qt::OtherFocusReason);
+void MainDialog::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    // A hidden window's layout has not run yet: the splitter's height is not the room it will
+    // have. The window decides when it shows.
+    if (isVisible()) {
+        FitTimeline();
     }
 }
 
-void MainDialog::resizeEvent(QResizeEvent* event) {
-    QMainWindow::resizeEvent(event);
+void MainDialog::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    FitTimeline();
+}
+
+void MainDialog::FitTimeline() {
     if (timelineAuto) {
         const int room = splitter->height() - splitter->handleWidth();
         SetTimelineShown(room >= timerList->sizeHint().height() + kTimelineRoom);
@@ -253,37 +239,33 @@ void MainDialog::BuildLayout() {
 
 void MainDialog::BuildMenu(QMenuBar* menu) {
     QMenu* file = menu->addMenu(tr("&File"));
-    connect(MakeStandardAction(file, tr("&New"), ControlIds::kFileNew, QKeySequence::New, "Ctrl+N"),
+    connect(MakeStandardAction(file, tr("&New"), "fileNew", QKeySequence::New, "Ctrl+N"),
             &QAction::triggered, files, &FileActions::OnFileNew);
-    connect(MakeStandardAction(file, tr("&Open..."), ControlIds::kFileOpen, QKeySequence::Open,
-                               "Ctrl+O"),
+    connect(MakeStandardAction(file, tr("&Open..."), "fileOpen", QKeySequence::Open, "Ctrl+O"),
             &QAction::triggered, files, &FileActions::OnFileOpen);
     recentMenu = file->addMenu(tr("Open &Recent"));
-    recentMenu->menuAction()->setProperty(ControlIds::kProperty, ControlIds::kFileRecent);
+    recentMenu->menuAction()->setObjectName(QStringLiteral("fileRecent"));
     connect(recentMenu, &QMenu::aboutToShow, this, [this] { files->FillRecentMenu(recentMenu); });
     file->addSeparator();
-    connect(
-        MakeStandardAction(file, tr("&Save"), ControlIds::kFileSave, QKeySequence::Save, "Ctrl+S"),
-        &QAction::triggered, files, &FileActions::OnFileSave);
-    connect(MakeStandardAction(file, tr("Save &As..."), ControlIds::kFileSaveAs,
-                               QKeySequence::SaveAs, "Ctrl+Shift+S"),
+    connect(MakeStandardAction(file, tr("&Save"), "fileSave", QKeySequence::Save, "Ctrl+S"),
+            &QAction::triggered, files, &FileActions::OnFileSave);
+    connect(MakeStandardAction(file, tr("Save &As..."), "fileSaveAs", QKeySequence::SaveAs,
+                               "Ctrl+Shift+S"),
             &QAction::triggered, files, &FileActions::OnFileSaveAs);
     file->addSeparator();
-    connect(MakeStandardAction(file, tr("&Close"), ControlIds::kFileClose, QKeySequence::Close,
-                               "Ctrl+W"),
+    connect(MakeStandardAction(file, tr("&Close"), "fileClose", QKeySequence::Close, "Ctrl+W"),
             &QAction::triggered, files, &FileActions::OnFileClose);
     file->addSeparator();
-    connect(MakeStandardAction(file, tr("&Print..."), ControlIds::kFilePrint, QKeySequence::Print,
-                               "Ctrl+P"),
+    connect(MakeStandardAction(file, tr("&Print..."), "filePrint", QKeySequence::Print, "Ctrl+P"),
             &QAction::triggered, reports, &ReportActions::OnPrint);
     QAction* exportPdf = file->addAction(tr("Export as P&DF..."));
-    exportPdf->setProperty(ControlIds::kProperty, ControlIds::kFileExportPdf);
+    exportPdf->setObjectName(QStringLiteral("fileExportPdf"));
     connect(exportPdf, &QAction::triggered, reports, &ReportActions::OnExportPdf);
     QAction* exportCsv = file->addAction(tr("Export as CS&V..."));
-    exportCsv->setProperty(ControlIds::kProperty, ControlIds::kFileExportCsv);
+    exportCsv->setObjectName(QStringLiteral("fileExportCsv"));
     connect(exportCsv, &QAction::triggered, reports, &ReportActions::OnExportCsv);
     file->addSeparator();
-    connect(MakeStandardAction(file, tr("E&xit"), ControlIds::kExit, QKeySequence::Quit, "Ctrl+Q"),
+    connect(MakeStandardAction(file, tr("E&xit"), "exit", QKeySequence::Quit, "Ctrl+Q"),
             &QAction::triggered, this, &MainDialog::OnExit);
 
     QMenu* edit = menu->addMenu(tr("&Edit"));
@@ -292,54 +274,52 @@ void MainDialog::BuildMenu(QMenuBar* menu) {
     clips->AddActions(edit);
     edit->addSeparator();
 
-    auto addEditAction = [this, edit](const QString& text, int id, const QKeySequence& key) {
+    auto addEditAction = [this, edit](const QString& text, const char* name,
+                                      const QKeySequence& key) {
         QAction* action = edit->addAction(text);
-        action->setProperty(ControlIds::kProperty, id);
+        action->setObjectName(QString::fromLatin1(name));
         if (!key.isEmpty()) {
             action->setShortcut(key);
         }
         return action;
     };
-    connect(addEditAction(tr("Add &Timer..."), ControlIds::kEditAddTimer, {}), &QAction::triggered,
-            edits, &EditCommands::OnAddTimer);
-    connect(addEditAction(tr("&Add Interval"), ControlIds::kEditAddInterval, {}),
-            &QAction::triggered, edits, &EditCommands::OnAddInterval);
-    connect(addEditAction(tr("&Insert Interval"), ControlIds::kEditInsertInterval,
-                          QKeySequence(Qt::Key_Insert)),
-            &QAction::triggered, edits, &EditCommands::OnInsertInterval);
+    connect(addEditAction(tr("Add &Timer..."), "editAddTimer", {}), &QAction::triggered, edits,
+            &EditCommands::OnAddTimer);
+    connect(addEditAction(tr("&Add Interval"), "editAddInterval", {}), &QAction::triggered, edits,
+            &EditCommands::OnAddInterval);
+    connect(
+        addEditAction(tr("&Insert Interval"), "editInsertInterval", QKeySequence(Qt::Key_Insert)),
+        &QAction::triggered, edits, &EditCommands::OnInsertInterval);
     // A text field keeps Delete for its characters: it claims the key before the shortcut.
-    connect(
-        addEditAction(tr("&Delete"), ControlIds::kEditDelete, QKeySequence(QKeySequence::Delete)),
-        &QAction::triggered, edits, &EditCommands::OnDelete);
+    connect(addEditAction(tr("&Delete"), "editDelete", QKeySequence(QKeySequence::Delete)),
+            &QAction::triggered, edits, &EditCommands::OnDelete);
     edit->addSeparator();
-    connect(
-        addEditAction(tr("&Move Up"), ControlIds::kEditMoveUp, QKeySequence(Qt::ALT | Qt::Key_Up)),
-        &QAction::triggered, this, [this] { edits->OnMoveRow(-1); });
-    connect(addEditAction(tr("Move Do&wn"), ControlIds::kEditMoveDown,
-                          QKeySequence(Qt::ALT | Qt::Key_Down)),
+    connect(addEditAction(tr("&Move Up"), "editMoveUp", QKeySequence(Qt::ALT | Qt::Key_Up)),
+            &QAction::triggered, this, [this] { edits->OnMoveRow(-1); });
+    connect(addEditAction(tr("Move Do&wn"), "editMoveDown", QKeySequence(Qt::ALT | Qt::Key_Down)),
             &QAction::triggered, this, [this] { edits->OnMoveRow(1); });
-    connect(addEditAction(tr("Mo&ve Timer Up"), ControlIds::kEditMoveTimerUp,
+    connect(addEditAction(tr("Mo&ve Timer Up"), "editMoveTimerUp",
                           QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Up)),
             &QAction::triggered, this, [this] { edits->OnMoveTimer(-1); });
-    connect(addEditAction(tr("Mov&e Timer Down"), ControlIds::kEditMoveTimerDown,
+    connect(addEditAction(tr("Mov&e Timer Down"), "editMoveTimerDown",
                           QKeySequence(Qt::ALT | Qt::SHIFT | Qt::Key_Down)),
             &QAction::triggered, this, [this] { edits->OnMoveTimer(1); });
     edit->addSeparator();
-    connect(addEditAction(tr("Du&plicate Timer"), ControlIds::kEditDuplicateTimer,
+    connect(addEditAction(tr("Du&plicate Timer"), "editDuplicateTimer",
                           QKeySequence(Qt::CTRL | Qt::Key_D)),
             &QAction::triggered, edits, &EditCommands::OnDuplicateTimer);
-    connect(addEditAction(tr("Change Timer &Number..."), ControlIds::kEditTimerNumber, {}),
+    connect(addEditAction(tr("Change Timer &Number..."), "editTimerNumber", {}),
             &QAction::triggered, this, [this] { edits->OnChangeTimerNumber(-1); });
     edit->addSeparator();
     edits->AddProblemActions(edit);
 
     QMenu* view = menu->addMenu(tr("&View"));
     timelineAction = view->addAction(tr("&Timeline"));
-    timelineAction->setProperty(ControlIds::kProperty, ControlIds::kViewTimeline);
+    timelineAction->setObjectName(QStringLiteral("viewTimeline"));
     timelineAction->setCheckable(true);
     connect(timelineAction, &QAction::triggered, this, &MainDialog::ShowTimeline);
     QAction* fit = view->addAction(tr("&Fit Timeline"));
-    fit->setProperty(ControlIds::kProperty, ControlIds::kViewFit);
+    fit->setObjectName(QStringLiteral("viewFit"));
     connect(fit, &QAction::triggered, this, [this] {
         ShowTimeline(true);
         timeline->Fit();
@@ -348,15 +328,15 @@ void MainDialog::BuildMenu(QMenuBar* menu) {
     connect(new LanguageMenu(view), &LanguageMenu::chosen, status, &ProgramStatus::ShowNotice);
 
     QMenu* help = menu->addMenu(tr("&Help"));
-    connect(MakeStandardAction(help, tr("&How to program the device"), ControlIds::kHelp,
+    connect(MakeStandardAction(help, tr("&How to program the device"), "help",
                                QKeySequence::HelpContents, "F1"),
             &QAction::triggered, this, &MainDialog::OnHelp);
     QMenu* examples = help->addMenu(tr("Open &Example"));
-    examples->menuAction()->setProperty(ControlIds::kProperty, ControlIds::kHelpExamples);
+    examples->menuAction()->setObjectName(QStringLiteral("helpExamples"));
     files->AddExamplesMenu(examples);
     help->addSeparator();
     QAction* about = help->addAction(tr("&About"));
-    about->setProperty(ControlIds::kProperty, ControlIds::kAbout);
+    about->setObjectName(QStringLiteral("about"));
     connect(about, &QAction::triggered, this, &MainDialog::OnAbout);
 }
 
@@ -391,7 +371,7 @@ void MainDialog::SetTimelineShown(bool show) {
 }
 
 void MainDialog::OnProgram() {
-    if (!CommitAllTyping(this)) {
+    if (!timerList->CommitPendingEdits()) {
         return;
     }
     const TimerProgram program = document->GetProgram();

@@ -18,7 +18,7 @@ class QSplitter;
 class QUndoStack;
 class ReportActions;
 class TimelineView;
-class TimerListCtrl;
+class TimerListView;
 struct EditorChange;
 
 // The application's one window: the shell that builds the timer list, the startup check box,
@@ -44,7 +44,7 @@ public:
     bool IsModified() const;
     QUndoStack* GetHistory() const;
     const QString& GetPath() const;
-    TimerListCtrl* GetTimerList() const { return timerList; }
+    TimerListView* GetTimerList() const { return timerList; }
     TimelineView* GetTimeline() const { return timeline; }
     QStringList GetRecentFiles() const;
     // The status line's text.
@@ -63,6 +63,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     // Until the user has chosen, the timeline shows when the window has room for it.
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -72,14 +73,13 @@ private:
     void ConnectViews();
     // The views show the document's state where change says it differs.
     void FollowDocument(const EditorChange& change);
-    // Brings the selection into view and, when the keyboard was working on the rows, puts the
-    // focus on it.
-    void FocusSelection();
     // The window's title: the file's name, or "Untitled", with the unsaved-changes mark.
     void UpdateTitle();
     // The timeline follows the document; many changes in one go are drawn once.
     void ScheduleTimelineUpdate();
     void SetTimelineShown(bool show);
+    // Until the user has chosen, the timeline shows when the list keeps its first height.
+    void FitTimeline();
 
     ProgramDocument* document = nullptr;
     FileActions* files = nullptr;
@@ -97,7 +97,7 @@ private:
     QCheckBox* startupCheck = nullptr;
     QMenu* recentMenu = nullptr;
     QSplitter* splitter = nullptr;
-    TimerListCtrl* timerList = nullptr;
+    TimerListView* timerList = nullptr;
     TimelineView* timeline = nullptr;
     QAction* timelineAction = nullptr;
     bool timelinePending = false;

@@ -10,7 +10,6 @@
 #include "core/DeviceLimits.h"
 #include "core/ProgramSummary.h"
 #include "gui/common/SystemColors.h"
-#include "res/ControlIds.h"
 
 namespace {
 
@@ -41,7 +40,7 @@ ProgramStatus::ProgramStatus(QWidget* gaugeParent, QWidget* lineParent)
       gaugeLabel(new QLabel(tr("Device &memory used"), gaugeParent)),
       line(new QLabel(lineParent)),
       checkLine(new QLabel(gaugeParent)) {
-    gauge->setProperty(ControlIds::kProperty, ControlIds::kMemoryGauge);
+    gauge->setObjectName(QStringLiteral("memoryGauge"));
     gauge->setAccessibleName(tr("Device memory used"));
     gauge->setRange(0, kDeviceMemoryBytes);
     gaugeLabel->setBuddy(gauge);

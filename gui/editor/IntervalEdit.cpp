@@ -70,26 +70,6 @@ IntervalEdit::IntervalEdit(QWidget* parent) : QLineEdit(parent) {
 
 IntervalEdit::~IntervalEdit() = default;
 
-void IntervalEdit::SetBackgroundColor(ColorRef color) {
-    backgroundColor = color;
-    hasBrush = true;
-    ApplyColors();
-}
-
-void IntervalEdit::SetTextColor(ColorRef color) {
-    textColor = color;
-    if (hasBrush) {
-        ApplyColors();
-    }
-}
-
-void IntervalEdit::ApplyColors() {
-    QPalette colors = palette();
-    colors.setColor(QPalette::Base, ToQColor(backgroundColor));
-    colors.setColor(QPalette::Text, ToQColor(textColor));
-    setPalette(colors);
-}
-
 int IntervalEdit::ReadInterval(std::uint32_t& hours, std::uint32_t& minutes, std::uint32_t& seconds,
                                std::uint32_t& ticks) const {
     return ParseIntervalText(text(), hours, minutes, seconds, ticks);
@@ -238,7 +218,8 @@ bool IntervalEdit::focusNextPrevChild(bool next) {
 void IntervalEdit::paintEvent(QPaintEvent* event) {
     QLineEdit::paintEvent(event);
     QPainter painter(this);
-    painter.setPen(ToQColor(kBlack));
+    // The frame of the list's cells, in the palette's text colour so it shows on a dark one.
+    painter.setPen(palette().color(QPalette::Text));
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     // A caret alone is easy to miss on a highlighted row.
     if (hasFocus()) {

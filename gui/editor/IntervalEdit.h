@@ -41,14 +41,6 @@ public:
     explicit IntervalEdit(QWidget* parent = nullptr);
     ~IntervalEdit() override;
 
-    // Until the first SetBackgroundColor the edit shows the application's default edit colours.
-    // Neither setter is meant to repaint; the owner calls update() afterwards.
-    void SetBackgroundColor(ColorRef color);
-    void SetTextColor(ColorRef color);
-    bool HasBackgroundColor() const { return hasBrush; }
-    ColorRef GetBackgroundColor() const { return backgroundColor; }
-    ColorRef GetTextColor() const { return textColor; }
-
     // Limits what a user can type; the text set by the program is never cut. Negative: no limit.
     void SetTypingLimit(int characters) { typingLimit = characters; }
     int GetTypingLimit() const { return typingLimit; }
@@ -99,15 +91,11 @@ protected:
 
 private:
     friend class TypingLimitValidator;
-    void ApplyColors();
     void SetUnreadable(bool value);
     // The tooltip and accessible description say what the marks mean.
     void DescribeMarks();
 
     QString savedText;
-    ColorRef backgroundColor = kWhite;
-    ColorRef textColor = kBlack;
-    bool hasBrush = false;
     int typingLimit = -1;
     // Made when the edit first receives the focus: no user can type before that.
     TypingLimitValidator* limitValidator = nullptr;

@@ -5,19 +5,19 @@
 #include <QPrinter>
 
 #include "gui/common/Prompter.h"
+#include "gui/document/PendingEdits.h"
 #include "gui/document/ProgramDocument.h"
-#include "gui/editor/TimerListCtrl.h"
 #include "gui/report/ProgramReport.h"
 
-ReportActions::ReportActions(ProgramDocument& document, QWidget* window)
-    : QObject(window), document(document), window(window) {}
+ReportActions::ReportActions(ProgramDocument& document, QWidget* window, PendingEdits& pending)
+    : QObject(window), document(document), window(window), pending(pending) {}
 
 QString ReportActions::Title() const {
     return document.GetPath().isEmpty() ? tr("Untitled") : QFileInfo(document.GetPath()).fileName();
 }
 
 void ReportActions::OnPrint() {
-    if (!CommitAllTyping(window)) {
+    if (!pending.CommitPendingEdits()) {
         return;
     }
     QPrinter printer;
@@ -34,7 +34,7 @@ void ReportActions::OnPrint() {
 
 bool ReportActions::Export(const QString& title, const QString& filter, const QString& suffix,
                            const Writer& write) {
-    if (!CommitAllTyping(window)) {
+    if (!pending.CommitPendingEdits()) {
         return false;
     }
     // Beside the program's file, named after it; an untitled program in the working folder.

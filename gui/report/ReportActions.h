@@ -4,6 +4,7 @@
 #include <QString>
 #include <functional>
 
+class PendingEdits;
 class ProgramDocument;
 class QWidget;
 struct EditorState;
@@ -14,8 +15,9 @@ class ReportActions : public QObject {
     Q_OBJECT
 
 public:
-    // window is where dialogs and messages appear.
-    ReportActions(ProgramDocument& document, QWidget* window);
+    // window is where dialogs and messages appear; pending is the typing the commands commit
+    // first.
+    ReportActions(ProgramDocument& document, QWidget* window, PendingEdits& pending);
 
     void OnPrint();
     // Each asks for a file name. True when the file was written.
@@ -34,4 +36,5 @@ private:
 
     ProgramDocument& document;
     QWidget* window;
+    PendingEdits& pending;
 };
