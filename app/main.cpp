@@ -46,5 +46,5 @@ int main(int argc, char** argv) {
         return code;
     }
     TimerApp app(argc, argv);
-    return app.InitInstance();
+    return app.Run();
 }

@@ -10,9 +10,9 @@
 #include "ResidentMemory.h"
 #include "TestSupport.h"
 #include "core/TimerProgram.h"
-#include "gui/app/EditCommands.h"
+#include "gui/app/EditActions.h"
 #include "gui/app/FileActions.h"
-#include "gui/app/MainDialog.h"
+#include "gui/app/MainWindow.h"
 #include "gui/document/ProgramDocument.h"
 
 using testing_support::LargestProgram;
@@ -28,7 +28,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
         return 1;
     }
-    MainDialog window;
+    MainWindow window;
     window.show();
     constexpr int kRounds = 50;
     double first = 0;

@@ -19,9 +19,9 @@
 #include "ResidentMemory.h"
 #include "TestSupport.h"
 #include "core/TimerProgram.h"
-#include "gui/app/EditCommands.h"
+#include "gui/app/EditActions.h"
 #include "gui/app/FileActions.h"
-#include "gui/app/MainDialog.h"
+#include "gui/app/MainWindow.h"
 #include "gui/common/Prompter.h"
 #include "gui/document/ProgramDocument.h"
 #include "gui/editor/IntervalEdit.h"
@@ -95,12 +95,12 @@ int main(int argc, char** argv) {
     const std::string file = dir.File("largest.tvr");
     testing_support::LargestProgram().SaveToFile(file);
 
-    MainDialog window;
+    MainWindow window;
     window.show();
     window.activateWindow();
     Settle();
     ProgramDocument& document = window.GetDocument();
-    EditCommands& edits = window.Edits();
+    EditActions& edits = window.Edits();
     TimerListView& list = *window.GetTimerList();
     QUndoStack& history = *document.GetHistory();
 

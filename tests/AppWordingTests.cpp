@@ -13,7 +13,7 @@
 #include "TestSupport.h"
 #include "core/EditorState.h"
 #include "gui/app/ClipboardActions.h"
-#include "gui/app/MainDialog.h"
+#include "gui/app/MainWindow.h"
 #include "gui/common/Language.h"
 #include "gui/document/ProgramDocument.h"
 
@@ -50,7 +50,7 @@ const Wording kWordings[] = {
      "Das Programm hat 1 Problem.", "Das Programm hat 2 Probleme."},
 };
 
-void Trigger(MainDialog& window, const char* id) {
+void Trigger(MainWindow& window, const char* id) {
     QAction* action = FindByName<QAction>(&window, id);
     ASSERT_NE(action, nullptr) << id;
     action->trigger();
@@ -60,7 +60,7 @@ QString Text(const char* utf8) {
     return QString::fromUtf8(utf8);
 }
 
-void Paste(MainDialog& window, const char* text) {
+void Paste(MainWindow& window, const char* text) {
     QMimeData data;
     data.setText(QString::fromLatin1(text));
     window.Clips().Paste(&data);
@@ -76,7 +76,7 @@ TEST(AppWording, TheWindowSpeaksOneLanguageInWhatItBuildsAsTheUserWorks) {
         QSettings().clear();
         ScriptedPrompter prompter;
         TempDir dir;
-        MainDialog window;
+        MainWindow window;
         ASSERT_TRUE(ShowActive(window));
         ProgramDocument& document = window.GetDocument();
         EXPECT_EQ(window.windowTitle(), Text(expected.title));

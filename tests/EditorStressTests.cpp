@@ -5,9 +5,9 @@
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
 #include "core/TimerFile.h"
-#include "gui/app/EditCommands.h"
+#include "gui/app/EditActions.h"
 #include "gui/app/FileActions.h"
-#include "gui/app/MainDialog.h"
+#include "gui/app/MainWindow.h"
 #include "gui/document/ProgramDocument.h"
 #include "gui/editor/IntervalEdit.h"
 #include "gui/editor/TimerListModel.h"
@@ -34,7 +34,7 @@ TEST(EditorStress, LargestProgramOpenedEditedSavedAndReopened50Times) {
     const QString path = QString::fromStdString(dir.File("largest.tvr"));
     ASSERT_TRUE(LargestProgram().SaveToFile(path.toStdString()));
 
-    MainDialog window;
+    MainWindow window;
     window.show();
     TimerListView& list = *window.GetTimerList();
     for (int round = 1; round <= 50; ++round) {

@@ -20,10 +20,10 @@
 #include "core/TransferFrame.h"
 #include "core/Translate.h"
 #include "gui/app/AboutDialog.h"
-#include "gui/app/EditTimeDialog.h"
+#include "gui/app/AddTimerDialog.h"
 #include "gui/app/HelpDialog.h"
 #include "gui/app/LanguageMenu.h"
-#include "gui/app/MainDialog.h"
+#include "gui/app/MainWindow.h"
 #include "gui/common/Language.h"
 #include "gui/document/ProgramDocument.h"
 #include "gui/transfer/ProgramDialog.h"
@@ -167,12 +167,12 @@ QStringList EveryText(const std::string& file) {
     ScriptedPrompter prompter;
     QStringList texts;
     {
-        MainDialog window;
+        MainWindow window;
         window.show();
         EXPECT_TRUE(window.OpenFile(QString::fromStdString(file)));
         QCoreApplication::processEvents();
         CollectTexts(&window, texts);
-        EditTimeDialog editTime(&window);
+        AddTimerDialog editTime(&window);
         CollectTexts(&editTime, texts);
         HelpDialog help(&window);
         CollectTexts(&help, texts);

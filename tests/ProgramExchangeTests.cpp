@@ -17,7 +17,7 @@
 #include "core/TimerFile.h"
 #include "gui/app/ClipboardActions.h"
 #include "gui/app/FileActions.h"
-#include "gui/app/MainDialog.h"
+#include "gui/app/MainWindow.h"
 #include "gui/document/ProgramDocument.h"
 #include "gui/editor/TimerListModel.h"
 #include "gui/editor/TimerListView.h"
@@ -40,27 +40,27 @@ protected:
     }
     void TearDown() override { EXPECT_EQ(prompter.unexpected, QStringList()); }
 
-    void Trigger(MainDialog& target, const char* menuId) {
+    void Trigger(MainWindow& target, const char* menuId) {
         QAction* action = FindByName<QAction>(&target, menuId);
         ASSERT_NE(action, nullptr) << menuId;
         action->trigger();
     }
     QString Path(const std::string& name) const { return QString::fromStdString(dir.File(name)); }
-    void Open(MainDialog& target, const std::string& text, const std::string& name) {
+    void Open(MainWindow& target, const std::string& text, const std::string& name) {
         WriteFile(dir.File(name), text);
         ASSERT_TRUE(target.OpenFile(Path(name)));
     }
-    const EditorState& State(const MainDialog& target) const {
+    const EditorState& State(const MainWindow& target) const {
         return target.GetDocument().GetState();
     }
-    std::vector<int> Numbers(const MainDialog& target) const {
+    std::vector<int> Numbers(const MainWindow& target) const {
         std::vector<int> numbers;
         for (const PanelState& panel : State(target).panels) {
             numbers.push_back(panel.timerNumber);
         }
         return numbers;
     }
-    void Select(MainDialog& target, int panel, int row) {
+    void Select(MainWindow& target, int panel, int row) {
         TimerListView* list = target.GetTimerList();
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
                           list->PartRect(panel, row, RowPart::Label).center());
@@ -68,7 +68,7 @@ protected:
 
     ScriptedPrompter prompter;
     TempDir dir;
-    MainDialog window;
+    MainWindow window;
 };
 
 TEST_F(ProgramExchangeTest, NewFromAChangedProgramAsksAndGivesAnEmptyUntitledOne) {

@@ -19,9 +19,9 @@
 #include "cli/TvrTool.h"
 #include "core/TimerFile.h"
 #include "gui/app/ClipboardActions.h"
-#include "gui/app/EditCommands.h"
+#include "gui/app/EditActions.h"
 #include "gui/app/FileActions.h"
-#include "gui/app/MainDialog.h"
+#include "gui/app/MainWindow.h"
 #include "gui/common/Language.h"
 #include "gui/common/TimerTexts.h"
 #include "gui/document/ProgramDocument.h"
@@ -90,7 +90,7 @@ protected:
     ScriptedPrompter prompter;
     ModalHandler modal;
     TempDir dir;
-    MainDialog window;
+    MainWindow window;
 };
 
 // ---- one device check -----------------------------------------------------------------------

@@ -13,7 +13,7 @@
 #include "EditorTestSupport.h"
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
-#include "gui/app/EditCommands.h"
+#include "gui/app/EditActions.h"
 #include "gui/document/ProgramDocument.h"
 #include "gui/editor/IntervalEdit.h"
 #include "gui/editor/TimerListModel.h"
@@ -35,12 +35,12 @@ protected:
         auto* layout = new QVBoxLayout(&window);
         layout->addWidget(before);
         layout->addWidget(list);
-        QObject::connect(list, &TimerListView::rowSwitched, &edits, &EditCommands::OnRowSwitched);
+        QObject::connect(list, &TimerListView::rowSwitched, &edits, &EditActions::OnRowSwitched);
         QObject::connect(list, &TimerListView::rowTextCommitted, &edits,
-                         &EditCommands::OnRowTextCommitted);
+                         &EditActions::OnRowTextCommitted);
         QObject::connect(list, &TimerListView::blockStartClicked, &edits,
-                         &EditCommands::OnBlockStartClicked);
-        QObject::connect(&edits, &EditCommands::stepDone, list, &TimerListView::FocusSelection);
+                         &EditActions::OnBlockStartClicked);
+        QObject::connect(&edits, &EditActions::stepDone, list, &TimerListView::FocusSelection);
         window.resize(300, 400);
         ASSERT_TRUE(ShowActive(window));
     }
@@ -68,7 +68,7 @@ protected:
     ScriptedPrompter prompter;
     QWidget window;
     ProgramDocument document;
-    EditCommands edits{document, &window};
+    EditActions edits{document, &window};
     QPushButton* before = new QPushButton(QStringLiteral("before"), &window);
     TimerListView* list = new TimerListView(document, &window);
 };

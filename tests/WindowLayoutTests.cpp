@@ -17,9 +17,9 @@
 #include "TestSupport.h"
 #include "core/TransferFrame.h"
 #include "gui/app/AboutDialog.h"
-#include "gui/app/EditTimeDialog.h"
+#include "gui/app/AddTimerDialog.h"
 #include "gui/app/HelpDialog.h"
-#include "gui/app/MainDialog.h"
+#include "gui/app/MainWindow.h"
 #include "gui/common/Language.h"
 #include "gui/editor/TimerListModel.h"
 #include "gui/editor/TimerListView.h"
@@ -136,7 +136,7 @@ protected:
 TEST_P(WindowLayoutTest, NoTextIsCutAndEveryControlHasAName) {
     testing_support::WriteFile(dir.File("p.tvr"),
                                "TVRX\r\n1000\r\nTimer 3\r\nON - 00:00:05\r\nOFF - 00:10:00:30\r\n");
-    MainDialog window;
+    MainWindow window;
     ASSERT_TRUE(ShowActive(window));
     const ScreenReaderOn reader;
     ASSERT_TRUE(window.OpenFile(QString::fromStdString(dir.File("p.tvr"))));
@@ -145,7 +145,7 @@ TEST_P(WindowLayoutTest, NoTextIsCutAndEveryControlHasAName) {
     ExpectListTextsFit(*window.GetTimerList());
     EXPECT_EQ(Unnamed(&window), QStringList());
 
-    EditTimeDialog editTime(&window);
+    AddTimerDialog editTime(&window);
     editTime.show();
     ExpectNothingCut(&editTime, "new-timer dialog");
     EXPECT_EQ(Unnamed(&editTime), QStringList());

@@ -61,7 +61,7 @@ shoot() {
     import -window "$main" "docs/$name-main.png"
     xdotool key alt+a
     local dialog
-    dialog=$(window "^Programmable Timer - Edit Time$")
+    dialog=$(window "^Edit Time")
     sleep 0.5
     import -window "$dialog" "docs/$name-new-timer.png"
     xdotool key Escape

@@ -13,6 +13,49 @@
     </message>
 </context>
 <context>
+    <name>AddTimerDialog</name>
+    <message>
+        <source>&amp;Timer</source>
+        <translation>&amp;Timer</translation>
+    </message>
+    <message>
+        <source>Initial &amp;Interval</source>
+        <translation>Erstes &amp;Intervall</translation>
+    </message>
+    <message>
+        <source>ON</source>
+        <translation>EIN</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Initial interval</source>
+        <translation>Erstes Intervall</translation>
+    </message>
+    <message>
+        <source>Initial interval is ON or OFF</source>
+        <translation>Erstes Intervall ist EIN oder AUS</translation>
+    </message>
+    <message>
+        <source>Switches the first interval between ON and OFF</source>
+        <translation>Schaltet das erste Intervall zwischen EIN und AUS um</translation>
+    </message>
+    <message>
+        <source>OFF</source>
+        <translation>AUS</translation>
+    </message>
+    <message>
+        <source>Edit Time</source>
+        <translation>Zeit bearbeiten</translation>
+    </message>
+</context>
+<context>
     <name>ClipboardActions</name>
     <message>
         <source>%1 Intervals %2-%3</source>
@@ -178,7 +221,7 @@
     </message>
 </context>
 <context>
-    <name>EditCommands</name>
+    <name>EditActions</name>
     <message>
         <source>%1 needs an interval to work on.</source>
         <translation>Für „%1“ muss ein Intervall ausgewählt sein.</translation>
@@ -477,49 +520,6 @@
     </message>
 </context>
 <context>
-    <name>EditTimeDialog</name>
-    <message>
-        <source>Programmable Timer - Edit Time</source>
-        <translation>Programmable Timer - Zeit bearbeiten</translation>
-    </message>
-    <message>
-        <source>&amp;Timer</source>
-        <translation>&amp;Timer</translation>
-    </message>
-    <message>
-        <source>Initial &amp;Interval</source>
-        <translation>Erstes &amp;Intervall</translation>
-    </message>
-    <message>
-        <source>ON</source>
-        <translation>EIN</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
-    </message>
-    <message>
-        <source>Initial interval</source>
-        <translation>Erstes Intervall</translation>
-    </message>
-    <message>
-        <source>Initial interval is ON or OFF</source>
-        <translation>Erstes Intervall ist EIN oder AUS</translation>
-    </message>
-    <message>
-        <source>Switches the first interval between ON and OFF</source>
-        <translation>Schaltet das erste Intervall zwischen EIN und AUS um</translation>
-    </message>
-    <message>
-        <source>OFF</source>
-        <translation>AUS</translation>
-    </message>
-</context>
-<context>
     <name>EditorState</name>
     <message>
         <source>%1 Interval %2</source>
@@ -742,7 +742,7 @@ Die Datei selbst bleibt unverändert; beim Speichern wird nur geschrieben, was a
     </message>
 </context>
 <context>
-    <name>MainDialog</name>
+    <name>MainWindow</name>
     <message>
         <source>&amp;Add Timer</source>
         <translation>&amp;Timer hinzufügen</translation>
@@ -1333,6 +1333,10 @@ Möchten Sie die Datei ersetzen?</translation>
             <numerusform>und %n weiterer</numerusform>
             <numerusform>und %n weitere</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Change Timer Number</source>
+        <translation>Timernummer ändern</translation>
     </message>
 </context>
 <context>

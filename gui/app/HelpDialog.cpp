@@ -1,12 +1,12 @@
 #include "gui/app/HelpDialog.h"
 
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
 #include "core/DeviceLimits.h"
-#include "gui/common/DialogUnits.h"
 
 QString HelpDialog::PageHtml() {
     // One text per heading and per paragraph: units a translator can take in at once.
@@ -69,7 +69,6 @@ QString HelpDialog::PageHtml() {
 HelpDialog::HelpDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("How to program the device"));
     setObjectName(QStringLiteral("helpDialog"));
-    const DialogUnits du = DialogUnitsOf(this);
 
     page = new QTextBrowser(this);
     page->setAccessibleName(tr("Help text"));
@@ -83,7 +82,9 @@ HelpDialog::HelpDialog(QWidget* parent) : QDialog(parent) {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(page);
     layout->addWidget(buttons);
-    resize(du.Size(240, 220));
+    // About 60 characters wide and 30 lines high in the page's font.
+    const QFontMetrics metrics(page->font());
+    resize(metrics.averageCharWidth() * 64, metrics.lineSpacing() * 30);
 }
 
 QString HelpDialog::GetText() const {

@@ -5,7 +5,7 @@
 #include <QMenu>
 #include <QUndoStack>
 
-#include "gui/app/EditCommands.h"
+#include "gui/app/EditActions.h"
 
 QAction* MakeStandardAction(QMenu* menu, const QString& text, const char* name,
                             QKeySequence::StandardKey key, const char* fallback) {
@@ -33,7 +33,7 @@ QString RedoText(const QString& step) {
 
 }  // namespace
 
-void AddHistoryActions(QMenu* menu, QUndoStack& history, EditCommands& edits) {
+void AddHistoryActions(QMenu* menu, QUndoStack& history, EditActions& edits) {
     QAction* undoAction =
         MakeStandardAction(menu, UndoText(QString()), "editUndo", QKeySequence::Undo, "Ctrl+Z");
     QAction* redoAction = MakeStandardAction(menu, RedoText(QString()), "editRedo",
@@ -46,8 +46,8 @@ void AddHistoryActions(QMenu* menu, QUndoStack& history, EditCommands& edits) {
         }
     }
     redoAction->setShortcuts(redoKeys);
-    QObject::connect(undoAction, &QAction::triggered, &edits, &EditCommands::OnUndo);
-    QObject::connect(redoAction, &QAction::triggered, &edits, &EditCommands::OnRedo);
+    QObject::connect(undoAction, &QAction::triggered, &edits, &EditActions::OnUndo);
+    QObject::connect(redoAction, &QAction::triggered, &edits, &EditActions::OnRedo);
     // The actions are the receivers: the stack outlives them when the window is destroyed.
     QObject::connect(&history, &QUndoStack::undoTextChanged, undoAction,
                      [undoAction](const QString& step) { undoAction->setText(UndoText(step)); });

@@ -3,7 +3,7 @@
 #include <QKeySequence>
 #include <QString>
 
-class EditCommands;
+class EditActions;
 class QAction;
 class QMenu;
 class QUndoStack;
@@ -15,4 +15,4 @@ QAction* MakeStandardAction(QMenu* menu, const QString& text, const char* name,
 
 // Undo and Redo in menu, named after the step they take back or do again, enabled while there
 // is one, and done through edits (which first deals with typing in progress).
-void AddHistoryActions(QMenu* menu, QUndoStack& history, EditCommands& edits);
+void AddHistoryActions(QMenu* menu, QUndoStack& history, EditActions& edits);

@@ -3,7 +3,7 @@
 #include <QIcon>
 #include <QStringList>
 
-#include "gui/app/MainDialog.h"
+#include "gui/app/MainWindow.h"
 
 TimerApp::TimerApp(int& argc, char** argv) : QApplication(argc, argv) {
     setOrganizationName(QStringLiteral("Tavrel"));
@@ -16,8 +16,8 @@ TimerApp::TimerApp(int& argc, char** argv) : QApplication(argc, argv) {
     language = std::make_unique<AppLanguage>(SavedLanguage());
 }
 
-int TimerApp::InitInstance() {
-    MainDialog window;
+int TimerApp::Run() {
+    MainWindow window;
     window.show();
     // A file manager passes the file to open as the one argument; nothing else is read.
     const QStringList args = arguments();

@@ -14,7 +14,7 @@ public:
 
     // Shows the main window, opening the timer file named on the command line if there is
     // one, and returns when the window has closed.
-    int InitInstance();
+    int Run();
 
 private:
     // The language chosen under View > Language, or the desktop's.

@@ -99,9 +99,9 @@ int QtPrompter::AskTimerNumber(QWidget* parent, const QString& text, const QList
         items.append(QString::number(number));
     }
     bool ok = false;
-    const QString chosen =
-        QInputDialog::getItem(parent, BoxTitle(), text, items,
-                              std::max<qsizetype>(0, choices.indexOf(current)), false, &ok);
+    const QString chosen = QInputDialog::getItem(
+        parent, QCoreApplication::translate("Prompter", "Change Timer Number"), text, items,
+        std::max<qsizetype>(0, choices.indexOf(current)), false, &ok);
     return ok && !chosen.isEmpty() ? chosen.toInt() : -1;
 }
 

@@ -1,4 +1,4 @@
-#include "gui/app/EditCommands.h"
+#include "gui/app/EditActions.h"
 
 #include <QAction>
 #include <QApplication>
@@ -11,7 +11,7 @@
 #include "core/EditorState.h"
 #include "core/ProgramClipboard.h"
 #include "core/TimerProgram.h"
-#include "gui/app/EditTimeDialog.h"
+#include "gui/app/AddTimerDialog.h"
 #include "gui/common/Prompter.h"
 #include "gui/common/TimerTexts.h"
 #include "gui/document/ProgramDocument.h"
@@ -25,11 +25,11 @@ QString Name(const std::string& name) {
 
 }  // namespace
 
-EditCommands::EditCommands(ProgramDocument& document, QWidget* window)
+EditActions::EditActions(ProgramDocument& document, QWidget* window)
     : QObject(window), document(document), window(window) {}
 
-void EditCommands::Perform(const QString& name, int panel, int row,
-                           const ProgramDocument::Edit& edit) {
+void EditActions::Perform(const QString& name, int panel, int row,
+                          const ProgramDocument::Edit& edit) {
     // The words describe the program as it stood when the edit was refused.
     const EditorState before = document.GetState();
     const EditRefusal refusal = document.Apply(name, edit);
@@ -41,11 +41,11 @@ void EditCommands::Perform(const QString& name, int panel, int row,
     Prompter::Current().ShowMessage(window, Name(words.text), Name(words.detail));
 }
 
-int EditCommands::TimerNumber(int panel) const {
+int EditActions::TimerNumber(int panel) const {
     return document.GetState().panels[static_cast<std::size_t>(panel)].timerNumber;
 }
 
-bool EditCommands::GetTarget(const QString& command, bool needRow, int& panel, int& row) {
+bool EditActions::GetTarget(const QString& command, bool needRow, int& panel, int& row) {
     if (!CommitFocusedTyping()) {
         return false;
     }
@@ -65,7 +65,7 @@ bool EditCommands::GetTarget(const QString& command, bool needRow, int& panel, i
     return false;
 }
 
-void EditCommands::OnAddTimer() {
+void EditActions::OnAddTimer() {
     if (!CommitFocusedTyping()) {
         return;
     }
@@ -79,7 +79,7 @@ void EditCommands::OnAddTimer() {
         Prompter::Current().ShowMessage(window, Name(words.text), Name(words.detail));
         return;
     }
-    EditTimeDialog dialog(window);
+    AddTimerDialog dialog(window);
     dialog.SetFreeNumbers(QList<int>(free.begin(), free.end()));
     if (dialog.exec() != QDialog::Accepted) {
         return;
@@ -91,7 +91,7 @@ void EditCommands::OnAddTimer() {
             [&](EditorState& after) { return AddTimer(after, number, row); });
 }
 
-void EditCommands::OnAddInterval() {
+void EditActions::OnAddInterval() {
     int panel = -1;
     int row = -1;
     if (!GetTarget(tr("Add Interval"), false, panel, row)) {
@@ -101,7 +101,7 @@ void EditCommands::OnAddInterval() {
             [&](EditorState& after) { return AppendRow(after, panel); });
 }
 
-void EditCommands::OnInsertInterval() {
+void EditActions::OnInsertInterval() {
     int panel = -1;
     int row = -1;
     if (!GetTarget(tr("Insert Interval"), true, panel, row)) {
@@ -111,7 +111,7 @@ void EditCommands::OnInsertInterval() {
             [&](EditorState& after) { return InsertRowBelow(after, panel, row); });
 }
 
-void EditCommands::OnDelete() {
+void EditActions::OnDelete() {
     int panel = -1;
     int row = -1;
     if (!GetTarget(tr("Delete"), false, panel, row)) {
@@ -136,7 +136,7 @@ void EditCommands::OnDelete() {
     Perform(name, panel, row, CutSelection);
 }
 
-void EditCommands::OnMoveRow(int delta) {
+void EditActions::OnMoveRow(int delta) {
     const QString command = delta < 0 ? tr("Move Up") : tr("Move Down");
     int panel = -1;
     int row = -1;
@@ -148,7 +148,7 @@ void EditCommands::OnMoveRow(int delta) {
             panel, row, [&](EditorState& after) { return MoveRow(after, panel, row, delta); });
 }
 
-void EditCommands::OnMoveTimer(int delta) {
+void EditActions::OnMoveTimer(int delta) {
     const QString command = delta < 0 ? tr("Move Timer Up") : tr("Move Timer Down");
     int panel = -1;
     int row = -1;
@@ -160,7 +160,7 @@ void EditCommands::OnMoveTimer(int delta) {
             panel, row, [&](EditorState& after) { return MoveTimer(after, panel, delta); });
 }
 
-void EditCommands::OnDuplicateTimer() {
+void EditActions::OnDuplicateTimer() {
     int panel = -1;
     int row = -1;
     if (!GetTarget(tr("Duplicate Timer"), false, panel, row)) {
@@ -171,7 +171,7 @@ void EditCommands::OnDuplicateTimer() {
             row, [&](EditorState& after) { return DuplicateTimer(after, panel); });
 }
 
-void EditCommands::OnChangeTimerNumber(int panel) {
+void EditActions::OnChangeTimerNumber(int panel) {
     int row = -1;
     if (panel == -1) {
         if (!GetTarget(tr("Change Timer Number"), false, panel, row)) {
@@ -204,7 +204,7 @@ void EditCommands::OnChangeTimerNumber(int panel) {
             [&](EditorState& after) { return RenumberTimer(after, panel, chosen); });
 }
 
-void EditCommands::OnUndo() {
+void EditActions::OnUndo() {
     // Typing not yet committed is the newest change: undo takes it back first.
     auto* edit = qobject_cast<IntervalEdit*>(QApplication::focusWidget());
     if (edit != nullptr && edit->HasPendingChange()) {
@@ -217,14 +217,14 @@ void EditCommands::OnUndo() {
     }
 }
 
-void EditCommands::OnRedo() {
+void EditActions::OnRedo() {
     if (CommitFocusedTyping() && document.GetHistory()->canRedo()) {
         document.GetHistory()->redo();
         emit stepDone();
     }
 }
 
-const RowState* EditCommands::FindRow(int panel, int row) const {
+const RowState* EditActions::FindRow(int panel, int row) const {
     const EditorState& state = document.GetState();
     if (panel < 0 || panel >= static_cast<int>(state.panels.size())) {
         return nullptr;
@@ -234,7 +234,7 @@ const RowState* EditCommands::FindRow(int panel, int row) const {
                                                            : nullptr;
 }
 
-void EditCommands::OnRowTextCommitted(int panel, int row, const QString& text) {
+void EditActions::OnRowTextCommitted(int panel, int row, const QString& text) {
     if (FindRow(panel, row) == nullptr) {
         return;
     }
@@ -243,7 +243,7 @@ void EditCommands::OnRowTextCommitted(int panel, int row, const QString& text) {
                    [&](EditorState& after) { return SetRowText(after, panel, row, typed); });
 }
 
-void EditCommands::OnRowSwitched(int panel, int row) {
+void EditActions::OnRowSwitched(int panel, int row) {
     const RowState* target = FindRow(panel, row);
     if (target == nullptr) {
         return;
@@ -254,7 +254,7 @@ void EditCommands::OnRowSwitched(int panel, int row) {
                    [&](EditorState& after) { return SwitchRow(after, panel, row); });
 }
 
-void EditCommands::OnBlockStartClicked(int panel, int row) {
+void EditActions::OnBlockStartClicked(int panel, int row) {
     const RowState* target = FindRow(panel, row);
     if (target == nullptr) {
         return;
@@ -271,7 +271,7 @@ void EditCommands::OnBlockStartClicked(int panel, int row) {
     }
 }
 
-void EditCommands::OnJoinTimer() {
+void EditActions::OnJoinTimer() {
     if (!CommitFocusedTyping()) {
         return;
     }
@@ -281,7 +281,7 @@ void EditCommands::OnJoinTimer() {
             [&](EditorState& after) { return JoinTimer(after, number); });
 }
 
-void EditCommands::OnShowProblems() {
+void EditActions::OnShowProblems() {
     if (!CommitFocusedTyping()) {
         return;
     }
@@ -313,10 +313,10 @@ void EditCommands::OnShowProblems() {
     }
 }
 
-void EditCommands::AddProblemActions(QMenu* menu) {
+void EditActions::AddProblemActions(QMenu* menu) {
     QAction* join = menu->addAction(tr("&Join Timer"));
     join->setObjectName(QStringLiteral("editJoinTimer"));
-    connect(join, &QAction::triggered, this, &EditCommands::OnJoinTimer);
+    connect(join, &QAction::triggered, this, &EditActions::OnJoinTimer);
     // Named before the menu shows, from the program as it is then.
     connect(menu, &QMenu::aboutToShow, join, [this, join] {
         const int number = TimerToJoin(document.GetState());
@@ -326,10 +326,10 @@ void EditCommands::AddProblemActions(QMenu* menu) {
     QAction* show = menu->addAction(tr("S&how Problems"));
     show->setObjectName(QStringLiteral("editShowProblems"));
     show->setShortcut(QKeySequence(Qt::Key_F8));
-    connect(show, &QAction::triggered, this, &EditCommands::OnShowProblems);
+    connect(show, &QAction::triggered, this, &EditActions::OnShowProblems);
 }
 
-void EditCommands::OnStartupClicked(bool checked) {
+void EditActions::OnStartupClicked(bool checked) {
     document.Apply(checked ? tr("Run Timer 0 on Power Up") : tr("Do Not Run Timer 0 on Power Up"),
                    [&](EditorState& after) {
                        after.startup = checked;

@@ -1,4 +1,4 @@
-#include "gui/app/MainDialog.h"
+#include "gui/app/MainWindow.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,7 +28,7 @@
 #include "core/TransferFrame.h"
 #include "gui/app/AboutDialog.h"
 #include "gui/app/ClipboardActions.h"
-#include "gui/app/EditCommands.h"
+#include "gui/app/EditActions.h"
 #include "gui/app/FileActions.h"
 #include "gui/app/HelpDialog.h"
 #include "gui/app/HistoryActions.h"
@@ -62,7 +62,7 @@ QPushButton* MakeButton(QWidget* parent, const QString& text, const char* name,
 
 }  // namespace
 
-MainDialog::MainDialog(QWidget* parent) : QMainWindow(parent), document(new ProgramDocument(this)) {
+MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent), document(new ProgramDocument(this)) {
     setObjectName(QStringLiteral("mainDialog"));
     InstallLabelAccessibility();
     setWindowIcon(QIcon(QStringLiteral(":/icons/timer-256.png")));
@@ -71,7 +71,7 @@ MainDialog::MainDialog(QWidget* parent) : QMainWindow(parent), document(new Prog
     setCentralWidget(client);
     timerList = new TimerListView(*document, client);
     files = new FileActions(*document, this, *timerList);
-    edits = new EditCommands(*document, this);
+    edits = new EditActions(*document, this);
     clips = new ClipboardActions(*document, this);
     reports = new ReportActions(*document, this, *timerList);
 
@@ -109,47 +109,46 @@ MainDialog::MainDialog(QWidget* parent) : QMainWindow(parent), document(new Prog
     }
 }
 
-MainDialog::~MainDialog() {
+MainWindow::~MainWindow() {
     // The document goes with the window's children and clears its history on the way; nothing
     // of the half-destroyed window may hear it.
     document->disconnect(this);
     document->GetHistory()->disconnect();
 }
 
-void MainDialog::ConnectViews() {
+void MainWindow::ConnectViews() {
     // The document's changes reach every view; the user's actions become its changes.
-    connect(document, &ProgramDocument::stateChanged, this, &MainDialog::FollowDocument);
-    connect(document, &ProgramDocument::pathChanged, this, &MainDialog::UpdateTitle);
-    connect(document, &ProgramDocument::modifiedChanged, this, &MainDialog::UpdateTitle);
-    connect(edits, &EditCommands::stepDone, timerList, &TimerListView::FocusSelection);
+    connect(document, &ProgramDocument::stateChanged, this, &MainWindow::FollowDocument);
+    connect(document, &ProgramDocument::pathChanged, this, &MainWindow::UpdateTitle);
+    connect(document, &ProgramDocument::modifiedChanged, this, &MainWindow::UpdateTitle);
+    connect(edits, &EditActions::stepDone, timerList, &TimerListView::FocusSelection);
     connect(clips, &ClipboardActions::stepDone, timerList, &TimerListView::FocusSelection);
     connect(clips, &ClipboardActions::message, status, &ProgramStatus::ShowNotice);
-    connect(edits, &EditCommands::refused, status, &ProgramStatus::ShowNotice);
-    connect(status, &ProgramStatus::problemsClicked, edits, &EditCommands::OnShowProblems);
+    connect(edits, &EditActions::refused, status, &ProgramStatus::ShowNotice);
+    connect(status, &ProgramStatus::problemsClicked, edits, &EditActions::OnShowProblems);
     connect(timerList, &TimerListView::unreadableChanged, this,
             [this] { status->ShowTypingProblem(timerList->DescribeUnreadableRow()); });
 
-    connect(timerList, &TimerListView::rowTextCommitted, edits, &EditCommands::OnRowTextCommitted);
-    connect(timerList, &TimerListView::rowSwitched, edits, &EditCommands::OnRowSwitched);
-    connect(timerList, &TimerListView::blockStartClicked, edits,
-            &EditCommands::OnBlockStartClicked);
+    connect(timerList, &TimerListView::rowTextCommitted, edits, &EditActions::OnRowTextCommitted);
+    connect(timerList, &TimerListView::rowSwitched, edits, &EditActions::OnRowSwitched);
+    connect(timerList, &TimerListView::blockStartClicked, edits, &EditActions::OnBlockStartClicked);
     connect(timerList, &TimerListView::captionDoubleClicked, edits,
             [this](int panel) { edits->OnChangeTimerNumber(panel); });
     // The box has checked or cleared itself; the document's state puts it right if need be.
-    connect(startupCheck, &QCheckBox::clicked, edits, &EditCommands::OnStartupClicked);
+    connect(startupCheck, &QCheckBox::clicked, edits, &EditActions::OnStartupClicked);
     connect(timeline, &TimelineView::rowClicked, this, [this](int panel, int row) {
         document->SetSelection({panel, row});
         timerList->EnsureVisible(panel, row);
     });
 
-    connect(addTimerButton, &QPushButton::clicked, edits, &EditCommands::OnAddTimer);
-    connect(addIntervalButton, &QPushButton::clicked, edits, &EditCommands::OnAddInterval);
-    connect(deleteButton, &QPushButton::clicked, edits, &EditCommands::OnDelete);
-    connect(programButton, &QPushButton::clicked, this, &MainDialog::OnProgram);
-    connect(exitButton, &QPushButton::clicked, this, &MainDialog::OnExit);
+    connect(addTimerButton, &QPushButton::clicked, edits, &EditActions::OnAddTimer);
+    connect(addIntervalButton, &QPushButton::clicked, edits, &EditActions::OnAddInterval);
+    connect(deleteButton, &QPushButton::clicked, edits, &EditActions::OnDelete);
+    connect(programButton, &QPushButton::clicked, this, &MainWindow::OnProgram);
+    connect(exitButton, &QPushButton::clicked, this, &MainWindow::OnExit);
 }
 
-void MainDialog::FollowDocument(const EditorChange& change) {
+void MainWindow::FollowDocument(const EditorChange& change) {
     const EditorState& state = document->GetState();
     if (startupCheck->isChecked() != state.startup) {
         startupCheck->setChecked(state.startup);
@@ -164,7 +163,7 @@ void MainDialog::FollowDocument(const EditorChange& change) {
     ScheduleTimelineUpdate();
 }
 
-void MainDialog::resizeEvent(QResizeEvent* event) {
+void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     // A hidden window's layout has not run yet: the splitter's height is not the room it will
     // have. The window decides when it shows.
@@ -173,19 +172,19 @@ void MainDialog::resizeEvent(QResizeEvent* event) {
     }
 }
 
-void MainDialog::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     FitTimeline();
 }
 
-void MainDialog::FitTimeline() {
+void MainWindow::FitTimeline() {
     if (timelineAuto) {
         const int room = splitter->height() - splitter->handleWidth();
         SetTimelineShown(room >= timerList->sizeHint().height() + kTimelineRoom);
     }
 }
 
-void MainDialog::BuildLayout() {
+void MainWindow::BuildLayout() {
     // Margins and spacing in the template's units of the window's own font, so the layout
     // follows the font size and the screen's scale.
     const DialogUnits du = DialogUnitsOf(this);
@@ -237,7 +236,7 @@ void MainDialog::BuildLayout() {
     setTabOrder(programButton, exitButton);
 }
 
-void MainDialog::BuildMenu(QMenuBar* menu) {
+void MainWindow::BuildMenu(QMenuBar* menu) {
     QMenu* file = menu->addMenu(tr("&File"));
     connect(MakeStandardAction(file, tr("&New"), "fileNew", QKeySequence::New, "Ctrl+N"),
             &QAction::triggered, files, &FileActions::OnFileNew);
@@ -266,7 +265,7 @@ void MainDialog::BuildMenu(QMenuBar* menu) {
     connect(exportCsv, &QAction::triggered, reports, &ReportActions::OnExportCsv);
     file->addSeparator();
     connect(MakeStandardAction(file, tr("E&xit"), "exit", QKeySequence::Quit, "Ctrl+Q"),
-            &QAction::triggered, this, &MainDialog::OnExit);
+            &QAction::triggered, this, &MainWindow::OnExit);
 
     QMenu* edit = menu->addMenu(tr("&Edit"));
     AddHistoryActions(edit, *document->GetHistory(), *edits);
@@ -284,15 +283,15 @@ void MainDialog::BuildMenu(QMenuBar* menu) {
         return action;
     };
     connect(addEditAction(tr("Add &Timer..."), "editAddTimer", {}), &QAction::triggered, edits,
-            &EditCommands::OnAddTimer);
+            &EditActions::OnAddTimer);
     connect(addEditAction(tr("&Add Interval"), "editAddInterval", {}), &QAction::triggered, edits,
-            &EditCommands::OnAddInterval);
+            &EditActions::OnAddInterval);
     connect(
         addEditAction(tr("&Insert Interval"), "editInsertInterval", QKeySequence(Qt::Key_Insert)),
-        &QAction::triggered, edits, &EditCommands::OnInsertInterval);
+        &QAction::triggered, edits, &EditActions::OnInsertInterval);
     // A text field keeps Delete for its characters: it claims the key before the shortcut.
     connect(addEditAction(tr("&Delete"), "editDelete", QKeySequence(QKeySequence::Delete)),
-            &QAction::triggered, edits, &EditCommands::OnDelete);
+            &QAction::triggered, edits, &EditActions::OnDelete);
     edit->addSeparator();
     connect(addEditAction(tr("&Move Up"), "editMoveUp", QKeySequence(Qt::ALT | Qt::Key_Up)),
             &QAction::triggered, this, [this] { edits->OnMoveRow(-1); });
@@ -307,7 +306,7 @@ void MainDialog::BuildMenu(QMenuBar* menu) {
     edit->addSeparator();
     connect(addEditAction(tr("Du&plicate Timer"), "editDuplicateTimer",
                           QKeySequence(Qt::CTRL | Qt::Key_D)),
-            &QAction::triggered, edits, &EditCommands::OnDuplicateTimer);
+            &QAction::triggered, edits, &EditActions::OnDuplicateTimer);
     connect(addEditAction(tr("Change Timer &Number..."), "editTimerNumber", {}),
             &QAction::triggered, this, [this] { edits->OnChangeTimerNumber(-1); });
     edit->addSeparator();
@@ -317,7 +316,7 @@ void MainDialog::BuildMenu(QMenuBar* menu) {
     timelineAction = view->addAction(tr("&Timeline"));
     timelineAction->setObjectName(QStringLiteral("viewTimeline"));
     timelineAction->setCheckable(true);
-    connect(timelineAction, &QAction::triggered, this, &MainDialog::ShowTimeline);
+    connect(timelineAction, &QAction::triggered, this, &MainWindow::ShowTimeline);
     QAction* fit = view->addAction(tr("&Fit Timeline"));
     fit->setObjectName(QStringLiteral("viewFit"));
     connect(fit, &QAction::triggered, this, [this] {
@@ -330,17 +329,17 @@ void MainDialog::BuildMenu(QMenuBar* menu) {
     QMenu* help = menu->addMenu(tr("&Help"));
     connect(MakeStandardAction(help, tr("&How to program the device"), "help",
                                QKeySequence::HelpContents, "F1"),
-            &QAction::triggered, this, &MainDialog::OnHelp);
+            &QAction::triggered, this, &MainWindow::OnHelp);
     QMenu* examples = help->addMenu(tr("Open &Example"));
     examples->menuAction()->setObjectName(QStringLiteral("helpExamples"));
     files->AddExamplesMenu(examples);
     help->addSeparator();
     QAction* about = help->addAction(tr("&About"));
     about->setObjectName(QStringLiteral("about"));
-    connect(about, &QAction::triggered, this, &MainDialog::OnAbout);
+    connect(about, &QAction::triggered, this, &MainWindow::OnAbout);
 }
 
-void MainDialog::ScheduleTimelineUpdate() {
+void MainWindow::ScheduleTimelineUpdate() {
     if (timeline == nullptr || timelinePending) {
         return;
     }
@@ -353,13 +352,13 @@ void MainDialog::ScheduleTimelineUpdate() {
     });
 }
 
-void MainDialog::ShowTimeline(bool show) {
+void MainWindow::ShowTimeline(bool show) {
     timelineAuto = false;
     QSettings().setValue(kTimelineKey, show);
     SetTimelineShown(show);
 }
 
-void MainDialog::SetTimelineShown(bool show) {
+void MainWindow::SetTimelineShown(bool show) {
     timelineAction->setChecked(show);
     if (show == !timeline->isHidden()) {
         return;
@@ -370,7 +369,7 @@ void MainDialog::SetTimelineShown(bool show) {
     }
 }
 
-void MainDialog::OnProgram() {
+void MainWindow::OnProgram() {
     if (!timerList->CommitPendingEdits()) {
         return;
     }
@@ -393,7 +392,7 @@ void MainDialog::OnProgram() {
     dialog.exec();
 }
 
-void MainDialog::OnExit() {
+void MainWindow::OnExit() {
     if (!files->MaybeSave(false)) {
         return;
     }
@@ -402,7 +401,7 @@ void MainDialog::OnExit() {
     close();
 }
 
-void MainDialog::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
     if (closing) {
         event->accept();
         return;
@@ -411,13 +410,13 @@ void MainDialog::closeEvent(QCloseEvent* event) {
     OnExit();
 }
 
-void MainDialog::dragEnterEvent(QDragEnterEvent* event) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
     if (!FileActions::DroppedFile(event->mimeData()).isEmpty()) {
         event->acceptProposedAction();
     }
 }
 
-void MainDialog::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
     const QString fileName = FileActions::DroppedFile(event->mimeData());
     if (fileName.isEmpty()) {
         return;
@@ -427,7 +426,7 @@ void MainDialog::dropEvent(QDropEvent* event) {
     QTimer::singleShot(0, this, [this, fileName] { files->OpenFile(fileName); });
 }
 
-void MainDialog::UpdateTitle() {
+void MainWindow::UpdateTitle() {
     const QString& path = document->GetPath();
     const QString name = path.isEmpty() ? tr("Untitled") : QFileInfo(path).fileName();
     setWindowFilePath(path);
@@ -435,36 +434,36 @@ void MainDialog::UpdateTitle() {
     setWindowModified(document->IsModified());
 }
 
-bool MainDialog::OpenFile(const QString& fileName) {
+bool MainWindow::OpenFile(const QString& fileName) {
     return files->OpenFile(fileName);
 }
 
-bool MainDialog::IsModified() const {
+bool MainWindow::IsModified() const {
     return document->IsModified();
 }
 
-QUndoStack* MainDialog::GetHistory() const {
+QUndoStack* MainWindow::GetHistory() const {
     return document->GetHistory();
 }
 
-const QString& MainDialog::GetPath() const {
+const QString& MainWindow::GetPath() const {
     return document->GetPath();
 }
 
-QStringList MainDialog::GetRecentFiles() const {
+QStringList MainWindow::GetRecentFiles() const {
     return files->GetRecentFiles();
 }
 
-QString MainDialog::GetSummaryText() const {
+QString MainWindow::GetSummaryText() const {
     return status->GetText();
 }
 
-void MainDialog::OnHelp() {
+void MainWindow::OnHelp() {
     HelpDialog help(this);
     help.exec();
 }
 
-void MainDialog::OnAbout() {
+void MainWindow::OnAbout() {
     AboutDialog about(this);
     about.SetTitle(tr("About Tavrel Programmable Timer"));
     // The maker's lines are the same in every language.

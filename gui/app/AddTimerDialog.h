@@ -10,11 +10,11 @@ class QLineEdit;
 class QPushButton;
 
 // The small dialog of Add Timer: a timer number, ON or OFF, and the first interval's length.
-class EditTimeDialog : public QDialog {
+class AddTimerDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit EditTimeDialog(QWidget* parent = nullptr,
+    explicit AddTimerDialog(QWidget* parent = nullptr,
                             const QString& initialText = QStringLiteral("00:00:00"));
 
     // The numbers the combo box offers, in order; the first is proposed. All 32 until set.

@@ -13,12 +13,12 @@ struct RowState;
 // The editing commands of the main window and the changes the user makes on the rows, each
 // turned into one named step of the program document. Every command first commits the typing
 // in progress; one that cannot act says why and what to do.
-class EditCommands : public QObject {
+class EditActions : public QObject {
     Q_OBJECT
 
 public:
     // window is where questions and messages appear.
-    EditCommands(ProgramDocument& document, QWidget* window);
+    EditActions(ProgramDocument& document, QWidget* window);
 
     void OnAddTimer();
     void OnAddInterval();

@@ -1,4 +1,4 @@
-// The application's window end to end: the real MainDialog, its dialogs and its editor, with
+// The application's window end to end: the real MainWindow, its dialogs and its editor, with
 // message boxes and file dialogs answered by a script.
 #include <gtest/gtest.h>
 
@@ -24,9 +24,9 @@
 #include "ScriptedPrompter.h"
 #include "TestSupport.h"
 #include "core/TimerFile.h"
-#include "gui/app/EditCommands.h"
+#include "gui/app/EditActions.h"
 #include "gui/app/FileActions.h"
-#include "gui/app/MainDialog.h"
+#include "gui/app/MainWindow.h"
 #include "gui/common/Language.h"
 #include "gui/common/TimerTexts.h"
 #include "gui/document/ProgramDocument.h"
@@ -49,9 +49,9 @@ protected:
     const AppLanguage language;
 };
 
-class MainDialogTest : protected SpeakingLanguage, public ::testing::Test {
+class MainWindowTest : protected SpeakingLanguage, public ::testing::Test {
 protected:
-    explicit MainDialogTest(const char* language = "en") : SpeakingLanguage(language) {}
+    explicit MainWindowTest(const char* language = "en") : SpeakingLanguage(language) {}
 
     void SetUp() override {
         ASSERT_TRUE(ShowActive(window));
@@ -174,7 +174,7 @@ protected:
     ModalHandler modal;
     TempDir dir;
     FreshSettings fresh;
-    MainDialog window;
+    MainWindow window;
     TimerListView* list = nullptr;
     QPushButton* addTimer = nullptr;
     QPushButton* addInterval = nullptr;
@@ -186,7 +186,7 @@ protected:
 
 // ---- the window as it opens ---------------------------------------------------------------
 
-TEST_F(MainDialogTest, OpensEmptyEnterDoesNothingAndCtrlQClosesWithoutAsking) {
+TEST_F(MainWindowTest, OpensEmptyEnterDoesNothingAndCtrlQClosesWithoutAsking) {
     EXPECT_FALSE(window.isWindowModified());
     EXPECT_TRUE(addTimer->isEnabled());
     EXPECT_TRUE(ButtonsDisabled());
@@ -207,7 +207,7 @@ TEST_F(MainDialogTest, OpensEmptyEnterDoesNothingAndCtrlQClosesWithoutAsking) {
 
 // ---- editing ------------------------------------------------------------------------------
 
-TEST_F(MainDialogTest, AddTimerThroughTheDialogThenIntervalsAndDelete) {
+TEST_F(MainWindowTest, AddTimerThroughTheDialogThenIntervalsAndDelete) {
     AddTimerThroughDialog(17, false, "1:2:3:4");
     ASSERT_EQ(Panels(), 1);
     EXPECT_EQ(TimerNumber(0), 17);
@@ -232,7 +232,7 @@ TEST_F(MainDialogTest, AddTimerThroughTheDialogThenIntervalsAndDelete) {
     EXPECT_TRUE(ButtonsDisabled());
 }
 
-TEST_F(MainDialogTest, AddTimerOffersOnlyTheFreeNumbersTheLowestSelected) {
+TEST_F(MainWindowTest, AddTimerOffersOnlyTheFreeNumbersTheLowestSelected) {
     OpenText(
         "TVRX\r\n1000\r\nTimer 0\r\nON - 00:00:05\r\nTimer 1\r\nON - 00:00:05\r\n"
         "Timer 3\r\nON - 00:00:05\r\n");
@@ -255,7 +255,7 @@ TEST_F(MainDialogTest, AddTimerOffersOnlyTheFreeNumbersTheLowestSelected) {
     EXPECT_TRUE(prompter.messages.isEmpty());
 }
 
-TEST_F(MainDialogTest, LimitsAreToldAndTheGaugeIsFullBeyond128) {
+TEST_F(MainWindowTest, LimitsAreToldAndTheGaugeIsFullBeyond128) {
     std::vector<BlockData> blocks;
     for (int t = 0; t < 32; ++t) {
         blocks.push_back({t, {{true, 0, 0, 1, 0}}});
@@ -297,7 +297,7 @@ TEST_F(MainDialogTest, LimitsAreToldAndTheGaugeIsFullBeyond128) {
 
 // ---- the window: size, title, status line -------------------------------------------------
 
-TEST_F(MainDialogTest, ResizingGrowsTheListAndTheSizeIsRemembered) {
+TEST_F(MainWindowTest, ResizingGrowsTheListAndTheSizeIsRemembered) {
     OpenText(kWorkedExample);
     const QSize listBefore = list->size();
     window.resize(window.size() + QSize(200, 300));
@@ -308,11 +308,11 @@ TEST_F(MainDialogTest, ResizingGrowsTheListAndTheSizeIsRemembered) {
 
     Trigger("exit");
     ASSERT_FALSE(window.isVisible());
-    MainDialog again;
+    MainWindow again;
     EXPECT_EQ(again.size(), grown.size());
 }
 
-TEST_F(MainDialogTest, TheTimelineShowsFromStartUpAtARememberedSizeWhenChosenOrWhenThereIsRoom) {
+TEST_F(MainWindowTest, TheTimelineShowsFromStartUpAtARememberedSizeWhenChosenOrWhenThereIsRoom) {
     // Remembered large without a choice, and remembered small or large with it checked.
     for (const QSize size : {QSize(500, 800), QSize(320, 420), QSize(700, 900)}) {
         for (const bool chosen : {false, true}) {
@@ -327,7 +327,7 @@ TEST_F(MainDialogTest, TheTimelineShowsFromStartUpAtARememberedSizeWhenChosenOrW
             if (!chosen) {
                 QSettings().remove(QStringLiteral("view/timeline"));
             }
-            MainDialog again;
+            MainWindow again;
             ASSERT_TRUE(ShowActive(again));
             QCoreApplication::processEvents();
             EXPECT_EQ(again.size(), size);
@@ -339,7 +339,7 @@ TEST_F(MainDialogTest, TheTimelineShowsFromStartUpAtARememberedSizeWhenChosenOrW
     }
 }
 
-TEST_F(MainDialogTest, ADroppedFileAndARecentFileOpenWithTheSameQuestion) {
+TEST_F(MainWindowTest, ADroppedFileAndARecentFileOpenWithTheSameQuestion) {
     WriteFile(dir.File("dropped.tvr"), kWorkedExample);
     AddTimerThroughDialog(7, true, "00:00:05");
     QMimeData data;
@@ -365,7 +365,7 @@ TEST_F(MainDialogTest, ADroppedFileAndARecentFileOpenWithTheSameQuestion) {
     EXPECT_EQ(Panels(), 1);
 }
 
-TEST_F(MainDialogTest, RecentFilesKeepTheNewestEightThatStillExist) {
+TEST_F(MainWindowTest, RecentFilesKeepTheNewestEightThatStillExist) {
     for (int i = 0; i < 10; ++i) {
         if (window.IsModified()) {
             prompter.answers.push_back(Prompter::Answer::No);
@@ -383,7 +383,7 @@ TEST_F(MainDialogTest, RecentFilesKeepTheNewestEightThatStillExist) {
 
 // ---- saving -------------------------------------------------------------------------------
 
-TEST_F(MainDialogTest, SaveAsAddsTheSuffixAndWritesTheExactBytes) {
+TEST_F(MainWindowTest, SaveAsAddsTheSuffixAndWritesTheExactBytes) {
     AddTimerThroughDialog(0, true, "00:00:05");
     QTest::mouseClick(addInterval, Qt::LeftButton);
     QTest::keyClick(TypeOver(0, 1, "0:0:10:30"), Qt::Key_Tab);
@@ -419,7 +419,7 @@ TEST_F(MainDialogTest, SaveAsAddsTheSuffixAndWritesTheExactBytes) {
     EXPECT_TRUE(prompter.saveNames.empty());
 }
 
-TEST_F(MainDialogTest, TypingSurvivesEveryWayOut) {
+TEST_F(MainWindowTest, TypingSurvivesEveryWayOut) {
     struct Way {
         const char* name;
         std::function<void()> take;
@@ -464,7 +464,7 @@ TEST_F(MainDialogTest, TypingSurvivesEveryWayOut) {
     }
 }
 
-TEST_F(MainDialogTest, SaveByShortcutChecksTheEditBeingTypedIn) {
+TEST_F(MainWindowTest, SaveByShortcutChecksTheEditBeingTypedIn) {
     AddTimerThroughDialog(0, true, "00:00:05");
     prompter.saveNames.push_back(Path("p.tvr"));
     Trigger("fileSaveAs");
@@ -480,7 +480,7 @@ TEST_F(MainDialogTest, SaveByShortcutChecksTheEditBeingTypedIn) {
 
 // ---- close, open, exit ---------------------------------------------------------------------
 
-TEST_F(MainDialogTest, CloseAsksCancelKeepsEverythingAndYesSavesUnderTheNameGiven) {
+TEST_F(MainWindowTest, CloseAsksCancelKeepsEverythingAndYesSavesUnderTheNameGiven) {
     AddTimerThroughDialog(0, true, "00:00:05");
     prompter.answers.push_back(Prompter::Answer::Cancel);
     EXPECT_FALSE(window.Files().OnFileClose());
@@ -504,7 +504,7 @@ TEST_F(MainDialogTest, CloseAsksCancelKeepsEverythingAndYesSavesUnderTheNameGive
     EXPECT_FALSE(window.IsModified());
 }
 
-TEST_F(MainDialogTest, AFileThatCannotBeOpenedIsNamedWithTheReason) {
+TEST_F(MainWindowTest, AFileThatCannotBeOpenedIsNamedWithTheReason) {
     OpenText(kWorkedExample, "talk.tvr");
     startup->click();
     // Named with the reason, also when it came from the command line or a recent list and no
@@ -517,7 +517,7 @@ TEST_F(MainDialogTest, AFileThatCannotBeOpenedIsNamedWithTheReason) {
     EXPECT_EQ(window.GetPath(), Path("talk.tvr"));
 }
 
-TEST_F(MainDialogTest, ExitOnAnEmptiedProgramOffersDiscardOrGoingBack) {
+TEST_F(MainWindowTest, ExitOnAnEmptiedProgramOffersDiscardOrGoingBack) {
     OpenText(kWorkedExample);
     Select(0, -1);
     QTest::mouseClick(deleteButton, Qt::LeftButton);
@@ -552,7 +552,7 @@ std::string HistoryBase() {
     return text;
 }
 
-using EditHistoryTest = MainDialogTest;
+using EditHistoryTest = MainWindowTest;
 
 TEST_F(EditHistoryTest, CtrlZInAFieldTakesBackTheTypingThenTheLastStepAndTypingGoesOnThere) {
     OpenText(HistoryBase());
@@ -617,7 +617,7 @@ TEST_F(EditHistoryTest, EveryViewFollowsAChangeMadeOnTheDocumentAlone) {
 
 // ---- the keyboard: the Tab round -----------------------------------------------------------
 
-TEST_F(MainDialogTest, TabGoesRoundTheWindowTopToBottomWithTheListAsOneStop) {
+TEST_F(MainWindowTest, TabGoesRoundTheWindowTopToBottomWithTheListAsOneStop) {
     std::string text = "TVRX\r\n1000\r\nTimer 0\r\n";
     for (int i = 0; i < 10; ++i) {
         text += "ON - 00:00:0" + std::to_string(i) + "\r\n";
@@ -650,7 +650,7 @@ TEST_F(MainDialogTest, TabGoesRoundTheWindowTopToBottomWithTheListAsOneStop) {
     EXPECT_EQ(QApplication::focusWidget(), list);
 }
 
-TEST_F(MainDialogTest, TheWindowsKeysReachTheSelectionFromTheList) {
+TEST_F(MainWindowTest, TheWindowsKeysReachTheSelectionFromTheList) {
     OpenText(kWorkedExample);
     ClickPart(0, 0, RowPart::Label);
     ASSERT_TRUE(list->hasFocus());
@@ -708,20 +708,20 @@ TEST(Mnemonics, ADoubleAmpersandIsAShownAmpersandNotAMnemonic) {
     EXPECT_EQ(Mnemonic("R&&D"), QChar());
 }
 
-class GermanMainDialogTest : public MainDialogTest {
+class GermanMainWindowTest : public MainWindowTest {
 protected:
-    GermanMainDialogTest() : MainDialogTest("de") {}
+    GermanMainWindowTest() : MainWindowTest("de") {}
 };
 
-TEST_F(MainDialogTest, EveryMenuAndEveryDialogReachesEachThingByItsOwnLetter) {
+TEST_F(MainWindowTest, EveryMenuAndEveryDialogReachesEachThingByItsOwnLetter) {
     ExpectEveryThingHasItsOwnLetter();
 }
 
-TEST_F(GermanMainDialogTest, EveryMenuAndEveryDialogReachesEachThingByItsOwnLetter) {
+TEST_F(GermanMainWindowTest, EveryMenuAndEveryDialogReachesEachThingByItsOwnLetter) {
     ExpectEveryThingHasItsOwnLetter();
 }
 
-void MainDialogTest::ExpectEveryThingHasItsOwnLetter() {
+void MainWindowTest::ExpectEveryThingHasItsOwnLetter() {
     // Eight recent files, so the recent list has all its entries.
     for (int i = 0; i < 8; ++i) {
         prompter.answers.push_back(Prompter::Answer::No);
@@ -758,7 +758,7 @@ void MainDialogTest::ExpectEveryThingHasItsOwnLetter() {
 
 // ---- what a screen reader hears ------------------------------------------------------------
 
-TEST_F(MainDialogTest, AReaderHearsWhatEveryLabelAndButtonShowsAlsoAfterAChange) {
+TEST_F(MainWindowTest, AReaderHearsWhatEveryLabelAndButtonShowsAlsoAfterAChange) {
     ScreenReaderOn reader;
     OpenText(kWorkedExample);
     startup->click();  // the status line's text changes
@@ -774,7 +774,7 @@ TEST_F(MainDialogTest, AReaderHearsWhatEveryLabelAndButtonShowsAlsoAfterAChange)
 namespace {
 
 // The check line beside the list, or an empty string while it is hidden.
-QString CheckLine(const MainDialog& window) {
+QString CheckLine(const MainWindow& window) {
     for (const QLabel* label : window.findChildren<QLabel*>()) {
         if (label->isVisible() && label->text().contains(IntervalFormsText())) {
             return label->text();
@@ -783,7 +783,7 @@ QString CheckLine(const MainDialog& window) {
     return {};
 }
 
-QLabel* StatusLabel(const MainDialog& window) {
+QLabel* StatusLabel(const MainWindow& window) {
     for (QLabel* label : window.findChildren<QLabel*>()) {
         if (label->text().replace(QChar(0x00A0), u' ') == window.GetSummaryText()) {
             return label;
@@ -794,7 +794,7 @@ QLabel* StatusLabel(const MainDialog& window) {
 
 }  // namespace
 
-TEST_F(MainDialogTest, AnUnreadableEntryIsMarkedInPlaceNamedBesideTheListAndKeptForCorrection) {
+TEST_F(MainWindowTest, AnUnreadableEntryIsMarkedInPlaceNamedBesideTheListAndKeptForCorrection) {
     OpenText(kWorkedExample);
     IntervalEdit* edit = TypeOver(0, 1, "01.30.00");
     QTest::keyClick(edit, Qt::Key_Return);
@@ -829,7 +829,7 @@ TEST_F(MainDialogTest, AnUnreadableEntryIsMarkedInPlaceNamedBesideTheListAndKept
     EXPECT_TRUE(CheckLine(window).isEmpty());
 }
 
-TEST_F(MainDialogTest, AnIntervalOverTheDevicesLimitIsMarkedOnCommitInListTimelineAndStatus) {
+TEST_F(MainWindowTest, AnIntervalOverTheDevicesLimitIsMarkedOnCommitInListTimelineAndStatus) {
     OpenText(kWorkedExample);
     window.ShowTimeline(true);
     QTest::keyClick(TypeOver(0, 1, "38:50:10:08"), Qt::Key_Return);
@@ -856,7 +856,7 @@ TEST_F(MainDialogTest, AnIntervalOverTheDevicesLimitIsMarkedOnCommitInListTimeli
     EXPECT_EQ(window.GetDocument().GetState().selection, (EditorSelection{0, 0}));
 }
 
-TEST_F(GermanMainDialogTest, GaugeStatusAndCheckLinesSpeakGermanWithTheProblemCountsPlural) {
+TEST_F(GermanMainWindowTest, GaugeStatusAndCheckLinesSpeakGermanWithTheProblemCountsPlural) {
     OpenText(kWorkedExample);
     EXPECT_EQ(gauge->format(), "7 von 128 Bytes");
     // The count leads the line, then the first problem, "…" when more follow.
@@ -885,7 +885,7 @@ TEST_F(GermanMainDialogTest, GaugeStatusAndCheckLinesSpeakGermanWithTheProblemCo
         << edit->toolTip().toStdString();
 }
 
-TEST_F(MainDialogTest, ATimerInTwoPlacesIsNamedOnOpenAndJoinTimerMovesItsRowsUndoably) {
+TEST_F(MainWindowTest, ATimerInTwoPlacesIsNamedOnOpenAndJoinTimerMovesItsRowsUndoably) {
     const std::string text =
         "TVRX\r\n1000\r\nSTARTUP ENABLED\r\nTimer 1\r\nON - 00:00:05\r\nTimer 2\r\n"
         "OFF - 00:00:04\r\nTimer 1\r\nOFF - 00:00:07\r\nON - 00:00:08\r\n";
@@ -919,7 +919,7 @@ TEST_F(MainDialogTest, ATimerInTwoPlacesIsNamedOnOpenAndJoinTimerMovesItsRowsUnd
     EXPECT_FALSE(window.IsModified());
 }
 
-TEST_F(MainDialogTest, ABlockBoxThatCannotChangeSaysWhyInTheStatusLine) {
+TEST_F(MainWindowTest, ABlockBoxThatCannotChangeSaysWhyInTheStatusLine) {
     OpenText(kWorkedExample);
     ClickBoxOf(0, 0);
     EXPECT_TRUE(
@@ -934,7 +934,7 @@ TEST_F(MainDialogTest, ABlockBoxThatCannotChangeSaysWhyInTheStatusLine) {
     EXPECT_FALSE(window.GetSummaryText().contains("always starts a block"));
 }
 
-TEST_F(MainDialogTest, EscTakesTypingBackInAFieldDoesNothingElseAndStillCancelsADialog) {
+TEST_F(MainWindowTest, EscTakesTypingBackInAFieldDoesNothingElseAndStillCancelsADialog) {
     OpenText(kWorkedExample);
     QTest::keyClick(TypeOver(0, 0, "0:9:0"), Qt::Key_Return);
     ASSERT_TRUE(window.IsModified());

@@ -1,14 +1,16 @@
-#include "gui/app/EditTimeDialog.h"
+#include "gui/app/AddTimerDialog.h"
 
+#include <QBoxLayout>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
+#include <algorithm>
 
 #include "core/IntervalText.h"
 #include "core/Limits.h"
-#include "gui/common/DialogUnits.h"
 #include "gui/common/FocusFrame.h"
 #include "gui/common/Prompter.h"
 #include "gui/common/TimerTexts.h"
@@ -32,49 +34,58 @@ protected:
 
 }  // namespace
 
-EditTimeDialog::EditTimeDialog(QWidget* parent, const QString& initialText)
+AddTimerDialog::AddTimerDialog(QWidget* parent, const QString& initialText)
     : QDialog(parent), intervalText(initialText) {
-    setWindowTitle(tr("Programmable Timer - Edit Time"));
+    // The desktop adds the application's name; the title names the dialog alone.
+    setWindowTitle(tr("Edit Time"));
     setObjectName(QStringLiteral("editTimeDialog"));
-    // The template's units in the font this dialog really shows.
-    const DialogUnits du = DialogUnitsOf(this);
-    setFixedSize(du.Rect(0, 0, 122, 79).size());
-
-    // Controls top to bottom and left to right, which is also the tab order.
+    // Controls top to bottom and left to right, which is also the tab order. Layouts size the
+    // dialog for its font and language.
     auto* timerLabel = new QLabel(tr("&Timer"), this);
-    timerLabel->setGeometry(du.Rect(13, 11, 21, 8));
     timerCombo = new QComboBox(this);
-    timerCombo->setGeometry(du.Rect(36, 9, 31, 14));
     timerCombo->setMaxVisibleItems(5);
     timerCombo->setObjectName(QStringLiteral("timerCombo"));
 
     auto* intervalLabel = new QLabel(tr("Initial &Interval"), this);
-    intervalLabel->setGeometry(du.Rect(14, 26, 61, 8));
     onOffButton = new SwitchButton(tr("ON"), this);
-    onOffButton->setGeometry(du.Rect(25, 38, 19, 14));
     onOffButton->setFlat(true);
     onOffButton->setAutoDefault(false);
     onOffButton->setObjectName(QStringLiteral("onOffButton"));
     edit = new QLineEdit(this);
-    edit->setGeometry(du.Rect(47, 38, 44, 14));
     edit->setObjectName(QStringLiteral("intervalEdit"));
+    // Room for "00:00:00:00" and a little more, in this font.
+    edit->setMinimumWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("00:00:00:000")) +
+                          2 * edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) + 8);
+    // ON and OFF take the same room, so the field does not move when the switch flips.
+    onOffButton->setMinimumWidth(std::max(onOffButton->fontMetrics().horizontalAdvance(tr("ON")),
+                                          onOffButton->fontMetrics().horizontalAdvance(tr("OFF"))) +
+                                 onOffButton->fontMetrics().height());
 
     okButton = new QPushButton(tr("OK"), this);
-    okButton->setGeometry(du.Rect(7, 58, 50, 14));
     okButton->setDefault(true);
     okButton->setObjectName(QStringLiteral("ok"));
     cancelButton = new QPushButton(tr("Cancel"), this);
-    cancelButton->setGeometry(du.Rect(65, 58, 50, 14));
     cancelButton->setObjectName(QStringLiteral("cancel"));
     timerLabel->setBuddy(timerCombo);
     intervalLabel->setBuddy(edit);
-    // A label never runs under the control beside it, whatever the font: the combo box moves
-    // right when the label needs more room than the template gives it.
-    const int labelEnd = timerLabel->x() + timerLabel->sizeHint().width();
-    timerLabel->resize(timerLabel->sizeHint().width(), timerLabel->height());
-    if (timerCombo->x() < labelEnd + du.X(2)) {
-        timerCombo->move(labelEnd + du.X(2), timerCombo->y());
-    }
+
+    auto* timerRow = new QHBoxLayout;
+    timerRow->addWidget(timerLabel);
+    timerRow->addWidget(timerCombo);
+    timerRow->addStretch();
+    auto* intervalRow = new QHBoxLayout;
+    intervalRow->addWidget(onOffButton);
+    intervalRow->addWidget(edit, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(okButton);
+    buttons->addWidget(cancelButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(timerRow);
+    layout->addWidget(intervalLabel);
+    layout->addLayout(intervalRow);
+    layout->addSpacing(layout->spacing());
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     edit->setAccessibleName(tr("Initial interval"));
     onOffButton->setAccessibleName(tr("Initial interval is ON or OFF"));
     onOffButton->setToolTip(tr("Switches the first interval between ON and OFF"));
@@ -97,12 +108,12 @@ EditTimeDialog::EditTimeDialog(QWidget* parent, const QString& initialText)
     edit->setFocus();
     edit->selectAll();
 
-    connect(okButton, &QPushButton::clicked, this, &EditTimeDialog::accept);
-    connect(cancelButton, &QPushButton::clicked, this, &EditTimeDialog::reject);
-    connect(onOffButton, &QPushButton::clicked, this, &EditTimeDialog::OnToggleOnOff);
+    connect(okButton, &QPushButton::clicked, this, &AddTimerDialog::accept);
+    connect(cancelButton, &QPushButton::clicked, this, &AddTimerDialog::reject);
+    connect(onOffButton, &QPushButton::clicked, this, &AddTimerDialog::OnToggleOnOff);
 }
 
-void EditTimeDialog::SetFreeNumbers(const QList<int>& numbers) {
+void AddTimerDialog::SetFreeNumbers(const QList<int>& numbers) {
     timerCombo->clear();
     for (int number : numbers) {
         timerCombo->addItem(QString::number(number), number);
@@ -110,12 +121,12 @@ void EditTimeDialog::SetFreeNumbers(const QList<int>& numbers) {
     timerCombo->setCurrentIndex(0);
 }
 
-void EditTimeDialog::OnToggleOnOff() {
+void AddTimerDialog::OnToggleOnOff() {
     on = !on;
     onOffButton->setText(on ? tr("ON") : tr("OFF"));
 }
 
-void EditTimeDialog::accept() {
+void AddTimerDialog::accept() {
     timerNumber = timerCombo->currentData().toInt();
     // The same reading as the list's interval edits: HH:MM:SS or HH:MM:SS:TT.
     const std::optional<std::string> normal = NormalIntervalText(edit->text().toStdString());

@@ -5,7 +5,7 @@
 #include <QStringList>
 
 class ClipboardActions;
-class EditCommands;
+class EditActions;
 class FileActions;
 class ProgramDocument;
 class ProgramStatus;
@@ -24,18 +24,18 @@ struct EditorChange;
 // The application's one window: the shell that builds the timer list, the startup check box,
 // the memory gauge, the status line, the timeline, the buttons and the menus, and connects
 // them. The program lives in its ProgramDocument; the views follow it, and the user's actions
-// become its changes through the command classes (FileActions, EditCommands, ReportActions).
+// become its changes through the command classes (FileActions, EditActions, ReportActions).
 // It can be resized; the list takes the room.
-class MainDialog : public QMainWindow {
+class MainWindow : public QMainWindow {
     Q_OBJECT
 
 public:
-    explicit MainDialog(QWidget* parent = nullptr);
-    ~MainDialog() override;
+    explicit MainWindow(QWidget* parent = nullptr);
+    ~MainWindow() override;
 
     ProgramDocument& GetDocument() const { return *document; }
     FileActions& Files() const { return *files; }
-    EditCommands& Edits() const { return *edits; }
+    EditActions& Edits() const { return *edits; }
     ClipboardActions& Clips() const { return *clips; }
     ReportActions& Reports() const { return *reports; }
 
@@ -83,7 +83,7 @@ private:
 
     ProgramDocument* document = nullptr;
     FileActions* files = nullptr;
-    EditCommands* edits = nullptr;
+    EditActions* edits = nullptr;
     ClipboardActions* clips = nullptr;
     ReportActions* reports = nullptr;
     ProgramStatus* status = nullptr;

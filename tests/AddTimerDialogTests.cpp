@@ -7,7 +7,7 @@
 
 #include "EditorTestSupport.h"
 #include "ScriptedPrompter.h"
-#include "gui/app/EditTimeDialog.h"
+#include "gui/app/AddTimerDialog.h"
 #include "gui/common/FocusFrame.h"
 #include "gui/common/Language.h"
 #include "gui/common/TimerTexts.h"
@@ -21,9 +21,9 @@ protected:
     const AppLanguage language;
 };
 
-class EditTimeDialogTest : protected SpeakingLanguage, public ::testing::Test {
+class AddTimerDialogTest : protected SpeakingLanguage, public ::testing::Test {
 protected:
-    explicit EditTimeDialogTest(const char* language = "en") : SpeakingLanguage(language) {}
+    explicit AddTimerDialogTest(const char* language = "en") : SpeakingLanguage(language) {}
 
     void SetUp() override {
         ASSERT_TRUE(ShowActive(dialog));
@@ -44,7 +44,7 @@ protected:
     }
 
     ScriptedPrompter prompter;
-    EditTimeDialog dialog;
+    AddTimerDialog dialog;
     QPushButton* ok = nullptr;
     QPushButton* cancel = nullptr;
     QLineEdit* edit = nullptr;
@@ -54,7 +54,7 @@ protected:
 
 // The main window's suite adds a timer through this dialog (timer 17, OFF, 1:2:3:4); these are
 // the dialog's own rules.
-TEST_F(EditTimeDialogTest,
+TEST_F(AddTimerDialogTest,
        OpensWithTimer0OnZeroAndFocusInTheIntervalTabsTopToBottomAndFramesTheFocusedSwitch) {
     EXPECT_EQ(combo->count(), 32);
     EXPECT_EQ(combo->itemText(31), "31");
@@ -93,7 +93,7 @@ TEST_F(EditTimeDialogTest,
     EXPECT_EQ(dialog.GetHours() + dialog.GetMinutes() + dialog.GetSeconds(), 0u);
 }
 
-TEST_F(EditTimeDialogTest, RefusesWhatDoesNotReadKeepsSixtiethsNeverCutsTextAndEnterIsOk) {
+TEST_F(AddTimerDialogTest, RefusesWhatDoesNotReadKeepsSixtiethsNeverCutsTextAndEnterIsOk) {
     // Which texts read is IntervalTextNormal's; here a refusal keeps the dialog and the text.
     for (const char* text : {"100:00:00", "", "1:2"}) {
         prompter.messages.clear();
@@ -122,7 +122,7 @@ TEST_F(EditTimeDialogTest, RefusesWhatDoesNotReadKeepsSixtiethsNeverCutsTextAndE
     EXPECT_EQ(dialog.GetTicks(), 0u);
 }
 
-TEST_F(EditTimeDialogTest, OffersTheFreeNumbersTheLowestFirstAndEnterOnCancelCancels) {
+TEST_F(AddTimerDialogTest, OffersTheFreeNumbersTheLowestFirstAndEnterOnCancelCancels) {
     dialog.SetFreeNumbers({2, 3, 4, 6});
     ASSERT_EQ(combo->count(), 4);
     EXPECT_EQ(combo->currentText(), "2");
@@ -139,12 +139,12 @@ TEST_F(EditTimeDialogTest, OffersTheFreeNumbersTheLowestFirstAndEnterOnCancelCan
     EXPECT_TRUE(prompter.messages.isEmpty()) << "Cancel never checks the text";
 }
 
-class GermanEditTimeDialogTest : public EditTimeDialogTest {
+class GermanAddTimerDialogTest : public AddTimerDialogTest {
 protected:
-    GermanEditTimeDialogTest() : EditTimeDialogTest("de") {}
+    GermanAddTimerDialogTest() : AddTimerDialogTest("de") {}
 };
 
-TEST_F(GermanEditTimeDialogTest, TheSwitchSaysEinOrAusAndARefusalExplainsTheFormsInGerman) {
+TEST_F(GermanAddTimerDialogTest, TheSwitchSaysEinOrAusAndARefusalExplainsTheFormsInGerman) {
     EXPECT_EQ(onOff->text(), "EIN");
     QTest::mouseClick(onOff, Qt::LeftButton);
     EXPECT_EQ(onOff->text(), "AUS");
