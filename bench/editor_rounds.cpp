@@ -1,4 +1,4 @@
-// The largest program (31 timers of 49 intervals) opened, edited, saved and closed 50 times in
+// The largest program (32 timers of 49 intervals) opened, edited, saved and closed 50 times in
 // one process, on the real main window, offscreen. Prints the resident memory after rounds 1,
 // 10, 25 and 50; last line: rounds=50 rss_mb_first=A rss_mb_last=B growth_mb=C round_ms=D
 #include <QApplication>
@@ -9,6 +9,7 @@
 
 #include "ResidentMemory.h"
 #include "TestSupport.h"
+#include "core/Limits.h"
 #include "core/TimerProgram.h"
 #include "gui/app/EditActions.h"
 #include "gui/app/FileActions.h"
@@ -37,7 +38,7 @@ int main(int argc, char** argv) {
     for (int round = 1; round <= kRounds; ++round) {
         window.OpenFile(path);
         // A row of one timer deleted and one added at its end, as the commands do.
-        const int panel = round % 31;
+        const int panel = round % kTimerCount;
         window.GetDocument().SetSelection({panel, 1});
         window.Edits().OnDelete();
         window.Edits().OnAddInterval();

@@ -1,4 +1,4 @@
-// The timer editor at its largest (31 timers of 49 intervals, 1,550 rows of the list's item
+// The timer editor at its largest (32 timers of 49 intervals, 1,600 rows of the list's item
 // view) in the real main window: the time to open the file (with the layout and the first paint),
 // then for every command and every kind of change made on the rows, the change itself, its undo and
 // its redo, each with the repaint it causes. Medians of several runs, then one summary line:

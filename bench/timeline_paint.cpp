@@ -1,4 +1,4 @@
-// The timeline of the largest program (31 timers of 49 intervals): layout from the editor's
+// The timeline of the largest program (32 timers of 49 intervals): layout from the editor's
 // state, and painting the whole of it, fitted, into a 1600-pixel-wide image. Prints medians as
 // its last line:
 //

@@ -39,9 +39,10 @@ TEST(EditorStress, LargestProgramOpenedEditedSavedAndReopened50Times) {
     TimerListView& list = *window.GetTimerList();
     for (int round = 1; round <= 50; ++round) {
         window.OpenFile(path);
-        ASSERT_EQ(list.ListModel()->PanelCount(), 31) << "round " << round;
-        ASSERT_EQ(list.ListModel()->RowCount(30), 49) << "round " << round;
-        const int panel = round % 31;
+        ASSERT_EQ(list.ListModel()->PanelCount(), kTimerCount) << "round " << round;
+        ASSERT_EQ(list.ListModel()->RowCount(kTimerCount - 1), kMaxIntervalsPerTimer)
+            << "round " << round;
+        const int panel = round % kTimerCount;
         // Each round changes one row and moves one row to the end of its timer, as a user
         // would: typing, Delete, Add Interval, a switch and typing again.
         Type(list, panel, 0, QStringLiteral("%1:0:0").arg(round % 100));
@@ -55,15 +56,15 @@ TEST(EditorStress, LargestProgramOpenedEditedSavedAndReopened50Times) {
 
         TimerProgram reread;
         ASSERT_TRUE(ReadTimerFile(path.toStdString(), reread).Ok());
-        ASSERT_EQ(reread.GetBlockCount(), 31 * 7) << "round " << round;
+        ASSERT_EQ(reread.GetBlockCount(), kTimerCount * 7) << "round " << round;
     }
     EXPECT_TRUE(prompter.messages.isEmpty()) << prompter.messages.join(u'\n').toStdString();
     EXPECT_TRUE(prompter.questions.isEmpty());
 
     // The last round's edits are in the file, in place.
     window.OpenFile(path);
-    EXPECT_EQ(Shown(list, 50 % 31, 0), "50:00:00");
-    EXPECT_EQ(Shown(list, 50 % 31, 48), "00:00:00:50");
+    EXPECT_EQ(Shown(list, 50 % kTimerCount, 0), "50:00:00");
+    EXPECT_EQ(Shown(list, 50 % kTimerCount, 48), "00:00:00:50");
 }
 
 }  // namespace

@@ -111,10 +111,11 @@ TimerProgram RandomProgram(std::uint32_t seed) {
 
 TimerProgram LargestProgram() {
     std::vector<BlockData> blocks;
-    for (int timer = 0; timer < 31; ++timer) {
-        for (std::uint32_t first = 0; first < 49; first += 8) {
+    constexpr auto kRows = static_cast<std::uint32_t>(kMaxIntervalsPerTimer);
+    for (int timer = 0; timer < kTimerCount; ++timer) {
+        for (std::uint32_t first = 0; first < kRows; first += kIntervalsPerBlock) {
             BlockData block{timer, {}};
-            for (std::uint32_t n = first; n < std::min(first + 8, 49u); ++n) {
+            for (std::uint32_t n = first; n < std::min(first + kIntervalsPerBlock, kRows); ++n) {
                 block.steps.push_back(
                     {n % 2 == 0, n % 24, n % 60, (n * 7) % 60, n % 3 == 0 ? n : 0});
             }

@@ -51,7 +51,7 @@ void PrintTo(const BlockData& block, std::ostream* os);
 // A program of random blocks and values, reproducible from the seed.
 TimerProgram RandomProgram(std::uint32_t seed);
 
-// The largest program the editor holds: 31 timers of 49 intervals, each timer in blocks of 8,
+// The largest program the editor holds: 32 timers of 49 intervals, each timer in blocks of 8,
 // with varied values (some with ticks).
 TimerProgram LargestProgram();
 
