@@ -61,6 +61,20 @@ int main(int argc, char** argv) {
     const BusyLoad busy(options.load);
     start->click();
     const QString status = dialog.findChild<TextProgressCtrl*>()->text();
+    if (const std::optional<FrameScheduler>& run = dialog.LastFrameRun()) {
+        // The swaps as the display reported them: frame counter and microseconds.
+        const FramePlan& plan = run->Plan();
+        std::printf("frames: period_us=%.1f swaps=%zu shown=%zu damaged=%zu\n", plan.periodUs,
+                    run->SwapCount(), run->SwapsShown(), run->Damaged().size());
+        for (std::size_t swap = 0; swap < run->SwapsShown(); ++swap) {
+            std::printf("shown %zu %lld %lld %d\n", swap,
+                        static_cast<long long>(run->ShownFrame(swap).value_or(-1)),
+                        static_cast<long long>(run->ShownUs(swap)),
+                        swap < plan.frames.size() ? plan.frames[swap] : 0);
+        }
+    } else {
+        std::printf("frames: none\n");
+    }
     std::printf("status: %s\n", qPrintable(status));
     return status.startsWith(QStringLiteral("Done")) ? 0 : 1;
 }

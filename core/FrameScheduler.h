@@ -55,6 +55,13 @@ public:
     std::size_t SwapsOut() const { return swaps.size(); }
     std::size_t SwapsShown() const { return shownCount; }
     bool AllShown() const { return shownCount == SwapCount(); }
+    // Where a swap (0-based) was shown: the display's frame and time, once it has said.
+    std::optional<std::int64_t> ShownFrame(std::size_t swap) const {
+        return swap < swaps.size() ? swaps[swap].shownFrame : std::nullopt;
+    }
+    std::int64_t ShownUs(std::size_t swap) const {
+        return swap < swaps.size() ? swaps[swap].shownUs : 0;
+    }
     const std::vector<DamagedGap>& Damaged() const { return damaged; }
     // The first damaged gap that may be misread: the transfer must stop.
     std::optional<DamagedGap> Unsafe() const;
