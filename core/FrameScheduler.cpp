@@ -27,7 +27,16 @@ bool FrameScheduler::OnFrameEvent(std::int64_t commit, std::int64_t nowUs) {
     if (!lastFrame) {
         return false;  // nothing shown yet to count frames from
     }
-    const std::int64_t now = FrameAt(nowUs);
+    // Counted from the previous event rather than from the last showing: the events keep
+    // their own phase to the display, which may sit right between two of its frames.
+    const std::int64_t now =
+        lastEvent
+            ? lastEvent->first +
+                  std::max<std::int64_t>(
+                      1,
+                      std::llround(static_cast<double>(nowUs - lastEvent->second) / plan.periodUs))
+            : FrameAt(nowUs);
+    lastEvent = {now, nowUs};
     events.emplace_back(commit, now);
     if (!latency || swaps.size() == SwapCount()) {
         return false;

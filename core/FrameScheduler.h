@@ -98,6 +98,8 @@ private:
     std::optional<std::int64_t> lastFrame;
     std::int64_t lastUs = 0;
     std::optional<std::int64_t> latency;
+    // The latest frame event: its frame and time.
+    std::optional<std::pair<std::int64_t, std::int64_t>> lastEvent;
     // Frame events not yet shown: id and the display frame they happened on.
     std::deque<std::pair<std::int64_t, std::int64_t>> events;
 };

@@ -129,6 +129,7 @@ bool WaylandPaneClock::Begin(PaneClockHost newHost) {
     running = true;
     lastFrameUs = NowUs();
     host.dialog->windowHandle()->installEventFilter(this);
+    host.dialog->installEventFilter(this);
     host.dialog->windowHandle()->requestUpdate();
     watchdog.start();
     return true;
@@ -144,6 +145,9 @@ void WaylandPaneClock::End() {
     if (QWindow* window = host.dialog->windowHandle()) {
         window->removeEventFilter(this);
     }
+    host.dialog->removeEventFilter(this);
+    // What changed meanwhile besides the panes.
+    host.dialog->update();
     Poll();
 }
 
@@ -154,8 +158,16 @@ std::int64_t WaylandPaneClock::NowUs() const {
 }
 
 bool WaylandPaneClock::eventFilter(QObject* watched, QEvent* event) {
-    if (!running || event->type() != QEvent::UpdateRequest ||
-        watched != host.dialog->windowHandle()) {
+    if (!running || event->type() != QEvent::UpdateRequest) {
+        return false;
+    }
+    if (watched == host.dialog) {
+        // The dialog's own repaint of a text would commit too, replacing the clock's commit
+        // before the display showed it, and its feedback with it. The clock's next commit
+        // paints whatever changed.
+        return !committing;
+    }
+    if (watched != host.dialog->windowHandle()) {
         return false;
     }
     // The window's own answer would repaint all of it; this frame commits only what changes.
@@ -183,7 +195,9 @@ void WaylandPaneClock::Commit(bool swap) {
         region += host.leftPane();
         region += host.rightPane();
     }
+    committing = true;
     host.dialog->repaint(region);
+    committing = false;
 }
 
 void WaylandPaneClock::Poll() {

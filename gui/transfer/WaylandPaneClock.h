@@ -59,5 +59,6 @@ private:
     std::int64_t lastPresentedUs = -1;
     std::int64_t lastFrameUs = 0;
     bool running = false;
+    bool committing = false;
     QTimer watchdog;
 };
