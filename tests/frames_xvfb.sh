@@ -20,7 +20,9 @@ for _ in $(seq 50); do
 done
 export DISPLAY=":$(head -1 "$work/display")" QT_QPA_PLATFORM=xcb
 for attempt in 1 2; do
-    timeout 60 "$driver" --bytes 6 >"$work/run.out" 2>"$work/run.err"
+    if ! timeout 60 "$driver" --bytes 6 >"$work/run.out" 2>"$work/run.err"; then
+        echo "the driver failed:"; tail -30 "$work/run.err"; exit 1
+    fi
     if python3 "$check" "$work/run.out" clean 16500 16834; then
         exit 0
     fi
