@@ -76,7 +76,10 @@ int main(int argc, char** argv) {
         }
     });
     watch.start(10);
+    // Where the run got to, should it ever hang.
+    std::fprintf(stderr, "frame_run_driver: starting\n");
     start->click();
+    std::fprintf(stderr, "frame_run_driver: the run has ended\n");
     if (dialog.LastFrameRun()) {
         PrintRun(*dialog.LastFrameRun());
     } else {
