@@ -6,8 +6,8 @@ pane's pixel was seen to change.
   frames_summary.py WHERE DRIVER_OUT [PROBE_OUT]
 
 With a probe each change is compared with the frame start Present reported for its swap, and
-the gaps are counted in frames from the changes seen; without, each presented time is compared
-with the frame grid through the first one, and the gaps are counted from the presented times.
+the gaps are counted in frames from the changes seen. Without, from the presented times: each
+gap against its planned frames of the measured period, and counted in frames.
 """
 import re
 import sys
@@ -31,12 +31,11 @@ def main():
         errors = [(s - us) / 1000 for s, (_, us, _) in zip(seen, shown)]
         times = seen
     else:
-        _, first, _ = shown[0]
-        errors = []
-        for _, us, _ in shown:
-            frames = round((us - first) / period)
-            errors.append((us - first - frames * period) / 1000)
+        # Every presented time is a frame start by the compositor's word; what can go wrong is
+        # a gap that spans other frames, or frames of another length, than planned.
         times = [us for _, us, _ in shown]
+        errors = [0.0] + [(times[i] - times[i - 1] - plan[i - 1] * period) / 1000
+                          for i in range(1, len(times))]
     gaps = [round((times[i] - times[i - 1]) / period) for i in range(1, len(times))]
     on_plan = sum(1 for g, p in zip(gaps, plan) if g == p)
     within = sum(1 for e in errors if abs(e) <= 2.0)
