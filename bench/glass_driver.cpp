@@ -7,12 +7,15 @@
 #include <QApplication>
 #include <QPushButton>
 #include <QTest>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <random>
 #include <string>
 #include <vector>
+
+#include <sys/resource.h>
 
 #include "BusyLoad.h"
 #include "TransferBench.h"
@@ -59,8 +62,35 @@ int main(int argc, char** argv) {
         return 2;
     }
     const BusyLoad busy(options.load);
+    rusage before{};
+    getrusage(RUSAGE_SELF, &before);
+    const auto clickedAt = std::chrono::steady_clock::now();
     start->click();
+    rusage after{};
+    getrusage(RUSAGE_SELF, &after);
+    const auto micros = [](const timeval& t) { return t.tv_sec * 1e6 + t.tv_usec; };
+    const double cpuUs = micros(after.ru_utime) + micros(after.ru_stime) - micros(before.ru_utime) -
+                         micros(before.ru_stime);
+    const double wallUs =
+        std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - clickedAt)
+            .count();
+    // Countdown and transfer, the whole of one run; --load's busy process is not counted.
+    std::printf("cpu: percent=%.2f\n", 100 * cpuUs / wallUs);
     const QString status = dialog.findChild<TextProgressCtrl*>()->text();
+    if (const std::optional<FrameScheduler>& run = dialog.LastFrameRun()) {
+        // The swaps as the display reported them: frame counter and microseconds.
+        const FramePlan& plan = run->Plan();
+        std::printf("frames: period_us=%.1f swaps=%zu shown=%zu damaged=%zu\n", plan.periodUs,
+                    run->SwapCount(), run->SwapsShown(), run->Damaged().size());
+        for (std::size_t swap = 0; swap < run->SwapsShown(); ++swap) {
+            std::printf("shown %zu %lld %lld %d\n", swap,
+                        static_cast<long long>(run->ShownFrame(swap).value_or(-1)),
+                        static_cast<long long>(run->ShownUs(swap)),
+                        swap < plan.frames.size() ? plan.frames[swap] : 0);
+        }
+    } else {
+        std::printf("frames: none\n");
+    }
     std::printf("status: %s\n", qPrintable(status));
     return status.startsWith(QStringLiteral("Done")) ? 0 : 1;
 }

@@ -2,10 +2,11 @@
 // server's screen in a tight loop (XGetImage), notes with CLOCK_MONOTONIC when it turns between
 // dark and light, and then judges the light changes as the device would: each gap against its
 // nominal length, and the whole sequence decoded back to the frame it was told to expect.
-//   glass_probe X Y FRAME_HEX [--timeout SECONDS] [--pace MICROSECONDS]
+//   glass_probe X Y FRAME_HEX [--timeout SECONDS] [--pace MICROSECONDS] [--list 1]
 // --pace sleeps that long between samples instead of asking again at once. The tight loop keeps
 // the X server and the probe busy for a whole core between them; on two cores with another busy
 // program that core is one the dialog needs, and pacing shows how much of the error that costs.
+// --list 1 also prints "change I MICROSECONDS" (CLOCK_MONOTONIC) for every change seen.
 // Watches until the pixel has stood still for two seconds after it started changing. Last line:
 //   glass: bytes=N gaps=G mean_err_ms=X p99_err_ms=Y max_err_ms=Z decoded=ok|bad
 #include <X11/Xlib.h>
@@ -53,7 +54,7 @@ bool ParseHex(const std::string& text, std::vector<std::uint8_t>& bytes) {
 
 int main(int argc, char** argv) {
     constexpr char kUsage[] =
-        "usage: glass_probe X Y FRAME_HEX [--timeout SECONDS] [--pace MICROSECONDS]\n";
+        "usage: glass_probe X Y FRAME_HEX [--timeout SECONDS] [--pace MICROSECONDS] [--list 1]\n";
     if (argc < 4 || argc % 2 != 0) {
         std::fprintf(stderr, "%s", kUsage);
         return 2;
@@ -67,12 +68,15 @@ int main(int argc, char** argv) {
     }
     double timeoutSeconds = 60 + static_cast<double>(frame.size());
     long paceUs = 0;
+    bool list = false;
     for (int i = 4; i + 1 < argc; i += 2) {
         const std::string option = argv[i];
         if (option == "--timeout") {
             timeoutSeconds = std::atof(argv[i + 1]);
         } else if (option == "--pace") {
             paceUs = std::atol(argv[i + 1]);
+        } else if (option == "--list") {
+            list = std::atoi(argv[i + 1]) != 0;
         } else {
             std::fprintf(stderr, "%s", kUsage);
             return 2;
@@ -155,6 +159,9 @@ int main(int argc, char** argv) {
     const bool ok = decoded.ok && decoded.frame == frame && seenUs.size() == nominal.swapsUs.size();
     const bench::Stats stats = bench::Summarise(errors);
 
+    for (std::size_t i = 0; list && i < seenUs.size(); ++i) {
+        std::printf("change %zu %lld\n", i, static_cast<long long>(seenUs[i]));
+    }
     const double seconds = static_cast<double>(previous - started) / 1e9;
     std::printf(
         "changes seen=%zu of %zu, samples=%lld (%.0f a second), longest between samples=%.3f ms\n",

@@ -21,8 +21,14 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TIMER_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 if(TIMER_BUILD_GUI)
-    # Qt's own dialogs and buttons speak the user's language from Qt's catalogues.
-    set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n")
+    # Qt's own dialogs and buttons speak the user's language from Qt's catalogues; qt6-wayland
+    # is the platform plugin the programming dialog's Wayland frame clock runs on.
+    set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-wayland, qt6-translations-l10n")
+    if(TIMER_USES_QT_PRIVATE_API)
+        # The Wayland frame clock reaches the display through Qt's private API, which only the
+        # very Qt it was built against keeps: Debian's libqt6core6 provides qt6-base-abi for it.
+        string(APPEND CPACK_DEBIAN_PACKAGE_DEPENDS ", qt6-base-abi (= ${Qt6Core_VERSION})")
+    endif()
 endif()
 
 # Debian wants the licence in machine-readable form and a changelog (compressed, without a time

@@ -94,6 +94,9 @@ public:
     ColorRef GetRightColor() const { return rightColor; }
     std::int32_t GetSize() const { return size; }
     const std::uint8_t* GetData() const { return data; }
+    std::int32_t GetZeroTime() const { return zeroTime; }
+    std::int32_t GetOneTime() const { return oneTime; }
+    std::int32_t GetSyncTime() const { return syncTime; }
 
 private:
     void RequestRepaint();

@@ -1,25 +1,39 @@
 #include "core/TransferEstimate.h"
 
 #include <algorithm>
+#include <cmath>
 
+#include "core/FramePlan.h"
 #include "core/Translate.h"
 
 TransferEstimate::TransferEstimate(std::span<const std::uint8_t> frame, std::int32_t zeroTime,
-                                   std::int32_t oneTime, std::int32_t syncTime)
-    : frame(frame), zeroTime(zeroTime), oneTime(oneTime), syncTime(syncTime) {
+                                   std::int32_t oneTime, std::int32_t syncTime,
+                                   double framePeriodUs)
+    : frame(frame),
+      zeroTime(zeroTime),
+      oneTime(oneTime),
+      syncTime(syncTime),
+      framePeriodUs(framePeriodUs) {
     if (!frame.empty()) {
         const auto last = static_cast<std::int32_t>(10 * frame.size() + 1);
         total = StepTimeUs(last) + DelayAfter(last);
     }
 }
 
+std::int64_t TransferEstimate::Held(std::int32_t wait) const {
+    if (framePeriodUs <= 0) {
+        return wait;
+    }
+    return std::llround(FramesForGap(wait, framePeriodUs) * framePeriodUs);
+}
+
 std::int64_t TransferEstimate::DelayAfter(std::int32_t position) const {
     const std::int32_t phase = (position - 1) % 10 + 1;  // 1 .. 10
     const auto byte = static_cast<std::size_t>((position - 1) / 10);
     if (phase <= 2 || byte >= frame.size()) {
-        return syncTime;
+        return Held(syncTime);
     }
-    return ((frame[byte] >> (phase - 3)) & 1) != 0 ? oneTime : zeroTime;
+    return Held(((frame[byte] >> (phase - 3)) & 1) != 0 ? oneTime : zeroTime);
 }
 
 std::int64_t TransferEstimate::StepTimeUs(std::int32_t position) const {
@@ -33,8 +47,7 @@ std::int64_t TransferEstimate::StepTimeUs(std::int32_t position) const {
     std::int64_t time = 0;
     for (std::size_t i = 0; i < bytes; ++i) {
         const int ones = __builtin_popcount(frame[i]);
-        time += 2 * std::int64_t{syncTime} + ones * std::int64_t{oneTime} +
-                (8 - ones) * std::int64_t{zeroTime};
+        time += 2 * Held(syncTime) + ones * Held(oneTime) + (8 - ones) * Held(zeroTime);
     }
     for (auto p = static_cast<std::int32_t>(10 * bytes + 1); p < position; ++p) {
         time += DelayAfter(p);

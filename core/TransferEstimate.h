@@ -4,12 +4,14 @@
 #include <span>
 #include <string>
 
-// The nominal schedule of a transfer, worked out from the frame and the three times without
-// running it: how long the whole transfer takes and how much is left after a given step.
+// The schedule of a transfer, worked out from the frame and the three times without running
+// it: how long the whole transfer takes and how much is left after a given step. With a display
+// frame period each wait is held for its planned whole frames (FramesForGap), as a frame-locked
+// transfer shows it; without, the nominal times.
 class TransferEstimate {
 public:
     TransferEstimate(std::span<const std::uint8_t> frame, std::int32_t zeroTime,
-                     std::int32_t oneTime, std::int32_t syncTime);
+                     std::int32_t oneTime, std::int32_t syncTime, double framePeriodUs = 0);
 
     // Microseconds from the first step to the end of the transfer loop.
     std::int64_t TotalUs() const { return total; }
@@ -22,11 +24,14 @@ public:
 private:
     // The wait the step reaching this position (1 .. 10 × size + 1) sets.
     std::int64_t DelayAfter(std::int32_t position) const;
+    // A wait as the transfer holds it.
+    std::int64_t Held(std::int32_t wait) const;
 
     std::span<const std::uint8_t> frame;
     std::int32_t zeroTime;
     std::int32_t oneTime;
     std::int32_t syncTime;
+    double framePeriodUs;
     std::int64_t total = 0;
 };
 

@@ -10,6 +10,8 @@
 #include <QRegularExpression>
 #include <QSettings>
 #include <QWindow>
+#include <algorithm>
+#include <list>
 #include <string>
 
 #include "EditorTestSupport.h"
@@ -89,6 +91,9 @@ protected:
                 if (!QAbstractEventDispatcher::instance()->processEvents(QEventLoop::AllEvents)) {
                     now += microseconds;
                 }
+                if (onWait) {
+                    onWait();
+                }
             },
             [this](std::int64_t microseconds) { now += microseconds; });
         target.SetScreenAwake(std::make_unique<FakeScreenAwake>(awake));
@@ -126,6 +131,7 @@ protected:
     TextProgressCtrl* bar = nullptr;
     std::int64_t now = 0;
     std::function<void()> onReading;
+    std::function<void()> onWait;
     std::vector<ProgramDialog::PaintedSwap> painted;
 };
 
@@ -230,7 +236,10 @@ TEST_F(ProgramDialogTest, SaysHowLongAndHowBeforeStartAndAReaderHearsItAll) {
     EXPECT_TRUE(advice->text().contains("flash"));
     auto* warning = dialog.findChild<QLabel*>("displayWarning");
     ASSERT_NE(warning, nullptr);
-    EXPECT_TRUE(warning->isHidden()) << "a 60 Hz screen is fast enough";
+    // Offscreen there is no frame clock: a 60 Hz screen is fast enough, but the swaps are not
+    // tied to it.
+    EXPECT_FALSE(warning->isHidden());
+    EXPECT_EQ(warning->text(), UnpacedNote());
     EXPECT_TRUE(LowRefreshWarning(30).startsWith("This screen refreshes 30 times a second;"));
     EXPECT_TRUE(LowRefreshWarning(50).isEmpty());
     EXPECT_TRUE(LowRefreshWarning(0).isEmpty()) << "an unknown rate is not a slow one";
@@ -325,6 +334,142 @@ TEST_F(ProgramDialogTest, EveryWayARunEndsReleasesTheScreenAndSaysWhy) {
         pairs.insert(pairs.end(), {"hold", "release"});
     }
     EXPECT_EQ(awake.calls, pairs);
+}
+
+// A display on the test's counter, driven like Wayland's: a frame event every period, its commit
+// shown two frames on, the feedback there when the time comes. Frames lost from `stallAt` on
+// (the display stopped) are shown all at once when it goes on.
+class SimulatedPaneClock : public PaneClock {
+public:
+    SimulatedPaneClock(std::int64_t& now, double periodUs) : now(now), periodUs(periodUs) {}
+    bool Begin(PaneClockHost newHost) override {
+        host = std::move(newHost);
+        ForgetPresented();
+        frame = static_cast<std::int64_t>(static_cast<double>(now) / periodUs);
+        running = true;
+        return true;
+    }
+    double NominalHz() const override { return 60; }
+    void Send(FrameScheduler& newScheduler) override { scheduler = &newScheduler; }
+    void End() override {
+        running = false;
+        scheduler = nullptr;
+    }
+    std::int64_t NowUs() const override { return now; }
+
+    // Every frame up to now.
+    void Advance() {
+        while (running && StartOf(frame + 1) <= now) {
+            ++frame;
+            if (stallAt && frame >= *stallAt && frame < *stallAt + stallFrames) {
+                continue;
+            }
+            for (auto shown = pending.begin(); shown != pending.end() && shown->second <= frame;) {
+                NotePresented(StartOf(shown->second));
+                if (scheduler != nullptr) {
+                    scheduler->OnPresented(shown->first, StartOf(shown->second), shown->second);
+                }
+                shown = pending.erase(shown);
+            }
+            if (scheduler != nullptr && scheduler->OnFrameEvent(frame, StartOf(frame) + 700)) {
+                host.swapColours();
+            }
+            pending.emplace_back(frame, frame + 2);
+        }
+    }
+
+    std::optional<std::int64_t> stallAt;
+    std::int64_t stallFrames = 0;
+
+private:
+    std::int64_t StartOf(std::int64_t n) const {
+        return std::llround(static_cast<double>(n) * periodUs);
+    }
+
+    std::int64_t& now;
+    double periodUs;
+    PaneClockHost host;
+    FrameScheduler* scheduler = nullptr;
+    std::int64_t frame = 0;
+    bool running = false;
+    std::list<std::pair<std::int64_t, std::int64_t>> pending;  // commit, frame shown on
+};
+
+class FrameLockedDialogTest : public ProgramDialogTest {
+protected:
+    void UseClock(double periodUs) {
+        auto owned = std::make_unique<SimulatedPaneClock>(now, periodUs);
+        clock = owned.get();
+        dialog.SetPaneClock(std::move(owned));
+        onWait = [this] { clock->Advance(); };
+    }
+    // The status texts a run shows, in order.
+    std::vector<QString> Run() {
+        std::vector<QString> states;
+        onReading = [&] {
+            if (states.empty() || states.back() != bar->text()) {
+                states.push_back(bar->text());
+            }
+        };
+        QTest::mouseClick(start, Qt::LeftButton);
+        states.push_back(bar->text());
+        onReading = nullptr;
+        return states;
+    }
+    SimulatedPaneClock* clock = nullptr;
+};
+
+TEST_F(FrameLockedDialogTest, OnAPacedDisplayEveryGapIsOnItsFramesAndOnlyDamageStopsTheRun) {
+    UseClock(1e6 / 60);
+    auto* warning = dialog.findChild<QLabel*>("displayWarning");
+    EXPECT_TRUE(warning->isHidden()) << "a frame clock and a 60 Hz screen: nothing to warn of";
+    std::vector<QString> states = Run();
+    EXPECT_TRUE(states.back().startsWith("Done: 4 bytes sent in ")) << states.back().toStdString();
+    const std::optional<FrameScheduler>& run = dialog.LastFrameRun();
+    ASSERT_TRUE(run);
+    EXPECT_EQ(run->SwapsShown(), 40u);
+    EXPECT_TRUE(run->Damaged().empty());
+    for (std::size_t swap = 1; swap < run->SwapsShown(); ++swap) {
+        ASSERT_EQ(*run->ShownFrame(swap) - *run->ShownFrame(swap - 1),
+                  run->Plan().frames[swap - 1]);
+    }
+    EXPECT_EQ(bar->GetPos(), 40);
+    EXPECT_EQ(start->text(), "Start");
+    ExpectIdle();
+
+    // The display stops for half a second in byte 2: the gap it hits is far too long. The run
+    // stops there, says where, and offers to start again; it never says Done.
+    clock->stallAt = static_cast<std::int64_t>(now / (1e6 / 60)) + 3 * 60 + 60;
+    clock->stallFrames = 30;
+    states = Run();
+    EXPECT_EQ(
+        bar->text(),
+        "The screen missed frames at byte 2; the device may have read it wrong. Start again.");
+    EXPECT_TRUE(std::none_of(states.begin(), states.end(),
+                             [](const QString& state) { return state.startsWith("Done"); }));
+    ASSERT_TRUE(dialog.LastFrameRun() && dialog.LastFrameRun()->Unsafe());
+    EXPECT_LT(dialog.LastFrameRun()->SwapsShown(), 40u) << "no swap goes out after the damage";
+    EXPECT_EQ(start->text(), "Start again");
+    ExpectIdle();
+
+    // Start again: a clean run, Done, and Start is Start again.
+    clock->stallAt.reset();
+    states = Run();
+    EXPECT_TRUE(bar->text().startsWith("Done: 4 bytes sent in "));
+    EXPECT_EQ(start->text(), "Start");
+}
+
+TEST_F(FrameLockedDialogTest, AClockThatIsNotTheDisplaysFallsBackToTheTimerAndSaysSo) {
+    // Frames every 5 ms on a 60 Hz screen: a timer, not the display.
+    UseClock(5'000);
+    auto* warning = dialog.findChild<QLabel*>("displayWarning");
+    EXPECT_TRUE(warning->isHidden());
+    Run();
+    EXPECT_TRUE(bar->text().startsWith("Done: 4 bytes sent in "));
+    EXPECT_FALSE(dialog.LastFrameRun());
+    EXPECT_EQ(painted.size(), 40u) << "every swap painted on the dialog's own timer";
+    EXPECT_FALSE(warning->isHidden());
+    EXPECT_EQ(warning->text(), UnpacedNote());
 }
 
 class GermanProgramDialogTest : public ProgramDialogTest {

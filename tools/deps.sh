@@ -5,6 +5,8 @@ set -euo pipefail
 packages=(
     g++ cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl-dev
+    qt6-base-private-dev libwayland-dev wayland-protocols libxcb-present-dev
+    weston qt6-wayland
     qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-dejavu-core

@@ -1093,6 +1093,18 @@ Die Flächen blinken mehrmals pro Sekunde.</translation>
         <source>The device takes this program, but it may not do what you meant:</source>
         <translation>Das Gerät nimmt dieses Programm an, aber es tut vielleicht nicht, was Sie meinten:</translation>
     </message>
+    <message>
+        <source>Start again</source>
+        <translation>Neu starten</translation>
+    </message>
+    <message>
+        <source>The swaps cannot be tied to this display&apos;s refresh here, so the device may read a bit wrong. If programming fails, try another screen.</source>
+        <translation>Die Wechsel lassen sich hier nicht an die Bildwiederholung dieses Bildschirms binden, daher kann das Gerät ein Bit falsch lesen. Wenn das Programmieren fehlschlägt, nehmen Sie einen anderen Bildschirm.</translation>
+    </message>
+    <message>
+        <source>The screen missed frames at byte %1; the device may have read it wrong. Start again.</source>
+        <translation>Der Bildschirm hat bei Byte %1 Bilder ausgelassen; das Gerät hat es womöglich falsch gelesen. Bitte neu starten.</translation>
+    </message>
 </context>
 <context>
     <name>ProgramFit</name>

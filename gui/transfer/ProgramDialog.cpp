@@ -88,7 +88,9 @@ ProgramDialog::ProgramDialog(const std::uint8_t* data, std::int32_t size, std::i
       estimate(std::span(data, static_cast<std::size_t>(transmitter.GetSize())), zeroTime, oneTime,
                syncTime),
       waiter([this](std::int64_t microseconds) { eventWaiter.Wait(microseconds); }),
-      pauser(PauseOnSteadyClock) {
+      pauser(PauseOnSteadyClock),
+      paneClock(MakePaneClock()),
+      unpaced(!paneClock) {
     transmitter.SetHooks({
         .counter = {[this] { return runFrequency; }, [this] { return counter.reading(); }},
         .pumpEvent = [this] { return PumpEvent(); },
@@ -251,13 +253,18 @@ QString LowRefreshWarning(double refreshHz) {
 
 void ProgramDialog::UpdateDisplayWarning() {
     const QScreen* display = screen();
-    const QString warning = LowRefreshWarning(display != nullptr ? display->refreshRate() : 0.0);
-    const bool low = !warning.isEmpty();
-    if (low) {
-        displayWarning->setText(warning);
+    QStringList warnings;
+    for (const QString& warning :
+         {LowRefreshWarning(display != nullptr ? display->refreshRate() : 0.0),
+          unpaced ? UnpacedNote() : QString()}) {
+        if (!warning.isEmpty()) {
+            warnings << warning;
+        }
     }
-    if (low == displayWarning->isHidden()) {
-        displayWarning->setVisible(low);
+    const bool shown = !warnings.isEmpty();
+    displayWarning->setText(warnings.join(u'\n'));
+    if (shown == displayWarning->isHidden()) {
+        displayWarning->setVisible(shown);
         LayoutControls();
     }
 }
@@ -341,13 +348,15 @@ void ProgramDialog::ReportProgress(std::int32_t position) {
 
 QString ProgramDialog::CanceledText() const {
     const std::int32_t size = transmitter.GetSize();
-    const std::int32_t sent = transmitter.GetByteIndex();
+    const std::int32_t sent = bytesOnFrames.value_or(transmitter.GetByteIndex());
     switch (stopReason) {
         case Stop::Counter:
             return tr("Canceled: the clock failed after %1 of %n byte(s)", nullptr, size).arg(sent);
         case Stop::Display:
             return tr("Canceled: the panes could not be seen after %1 of %n byte(s)", nullptr, size)
                 .arg(sent);
+        case Stop::Damaged:
+            return damage ? DamagedText(*damage) : QString();
         case Stop::None:
         case Stop::User:
             break;
@@ -364,6 +373,9 @@ void ProgramDialog::OnStart() {
     transmitter.ClearStop();
     running = true;
     startButton->setEnabled(false);
+    startButton->setText(tr(ProgramDialogTemplate::kButtons[0].text));
+    damage.reset();
+    bytesOnFrames.reset();
     doneButton->setText(tr("Cancel"));
     doneButton->setAccessibleName(tr("Cancel programming"));
     doneButton->setAccessibleDescription(tr("Stops sending the program"));
@@ -377,6 +389,8 @@ void ProgramDialog::OnStart() {
         const ScreenAwakeHold awake(*screenAwake,
                                     tr("Sending a program to the timer").toStdString());
         const ShortSlice slice(kSliceUs);
+        // The frame clock runs through the countdown, which measures the display's refresh.
+        clockRunning = BeginPaneClock();
         // Without a usable counter there is nothing to count down with; the transfer loop then
         // ends the run at once as cancelled.
         const bool counted = runFrequency <= 0 || RunCountdown();
@@ -385,27 +399,25 @@ void ProgramDialog::OnStart() {
                                                        : CanceledText());
         } else {
             progress->SetText(tr("Programming\u2026"));
-            transmitter.Begin();
-            swapsRequested = 0;
-            swapsPainted = 0;
-            sending = true;
-            settling = false;
             const std::int64_t begun = runFrequency > 0 ? counter.reading() : 0;
-            const bool complete = transmitter.RunTransfer();
+            const bool complete = SendFrame();
             const std::int64_t took =
                 runFrequency > 0 ? ElapsedMicroseconds(begun, counter.reading(), runFrequency) : 0;
-            sending = false;
-            if (transmitter.CounterFailed()) {
-                stopReason = Stop::Counter;
-            }
             progress->SetText(
                 complete ? tr("Done: %n byte(s) sent in %1", nullptr, transmitter.GetSize())
                                .arg(Duration(took))
                          : CanceledText());
             update();
         }
+        if (clockRunning) {
+            paneClock->End();
+            clockRunning = false;
+        }
     }
     running = false;
+    if (stopReason == Stop::Damaged) {
+        startButton->setText(tr("Start again"));
+    }
     startButton->setEnabled(true);
     doneButton->setText(tr("Done"));
     doneButton->setAccessibleName({});

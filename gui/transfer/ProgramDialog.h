@@ -10,8 +10,10 @@
 #include <optional>
 
 #include "core/FlashTransmitter.h"
+#include "core/FrameScheduler.h"
 #include "core/TransferEstimate.h"
 #include "gui/transfer/EventWaiter.h"
+#include "gui/transfer/PaneClock.h"
 #include "gui/transfer/ScreenAwake.h"
 
 class QLabel;
@@ -36,12 +38,20 @@ QString FrameSizeText(std::int32_t frameBytes, std::int64_t totalUs);
 // a one from a zero; empty when the rate is high enough or unknown (zero or less).
 QString LowRefreshWarning(double refreshHz);
 
+// What the dialog says where the swaps cannot be tied to the display's frames.
+QString UnpacedNote();
+
+// Why a frame-locked transfer stopped: the gap that may have been misread.
+QString DamagedText(const DamagedGap& gap);
+
 // The window that sends a transfer frame to the device. Before Start it says how long the
 // transfer takes and how to hold the device; Start runs a three-second countdown and then the
-// transfer, both inside OnStart, which sleeps in the event loop until shortly before each
-// swap is due, sleeps the rest precisely and then reads the counter. The two panes are painted in
-// the transmitter's colours; the text progress bar carries the status, the time left and how far
-// the frame has gone. The dialog can be resized, and remembers its size.
+// transfer, both inside OnStart. Where the display has a frame clock (PaneClock), the countdown
+// measures its refresh and every swap goes out on its planned frame, judged from the display's
+// feedback; otherwise OnStart sleeps in the event loop until shortly before each swap is due,
+// sleeps the rest precisely and then reads the counter, and the dialog says so. The two panes are
+// painted in the transmitter's colours; the text progress bar carries the status, the time left and
+// how far the frame has gone. The dialog can be resized, and remembers its size.
 class ProgramDialog : public QDialog {
     Q_OBJECT
 
@@ -64,6 +74,8 @@ public:
     }
     // The request that keeps the screen awake during a run; the desktop's unless replaced.
     void SetScreenAwake(std::unique_ptr<ScreenAwake> awake) { screenAwake = std::move(awake); }
+    // The display's frame clock; the platform's unless replaced, none to time swaps freely.
+    void SetPaneClock(std::unique_ptr<PaneClock> clock);
 
     // A swap whose new colours have just been painted.
     struct PaintedSwap {
@@ -83,6 +95,8 @@ public:
 
     const FlashTransmitter& GetTransmitter() const { return transmitter; }
     const TransferEstimate& GetEstimate() const { return estimate; }
+    // The last run's swaps on the display's frames; none when it was not frame-locked.
+    const std::optional<FrameScheduler>& LastFrameRun() const { return lastFrameRun; }
     PaneRects GetPaneRects() const { return ComputePaneRects(size(), panesTop); }
     // The size the dialog opens at when none is remembered.
     QSize DefaultSize() const;
@@ -103,7 +117,7 @@ protected:
 
 private:
     // Why a run ended before every byte was sent.
-    enum class Stop { None, User, Counter, Display };
+    enum class Stop { None, User, Counter, Display, Damaged };
 
     void OnInitDialog();
     void LayoutControls();
@@ -114,6 +128,11 @@ private:
     bool RunCountdown();
     void ReportProgress(std::int32_t position);
     QString CanceledText() const;
+    // In ProgramDialogFrames.cpp: the transfer, on the display's frames where it can.
+    bool SendFrame();
+    bool SendOnFrames(double periodUs);
+    bool BeginPaneClock();
+    bool FrameLockedDisplayLost();
     void RecordPaintedSwap();
     void RepaintForSwap();
     QRect SettlingPixel(std::int32_t swapNumber) const;
@@ -146,4 +165,12 @@ private:
 
     bool sending = false;   // the transfer loop is running
     bool settling = false;  // the last update asked for was the lone settling pixel
+
+    std::unique_ptr<PaneClock> paneClock;
+    bool clockRunning = false;         // since the countdown began
+    bool unpaced = false;              // the swaps are not tied to the display
+    std::optional<DamagedGap> damage;  // why the last run stopped
+    std::optional<FrameScheduler> lastFrameRun;
+    std::optional<std::int32_t> bytesOnFrames;   // bytes shown in a frame-locked run
+    std::optional<std::int64_t> unexposedSince;  // on the display's clock
 };
