@@ -18,12 +18,6 @@
 #include "gui/common/LabelAccessibility.h"
 #include "res/ControlIds.h"
 
-// Stands in for the main window: a plain widget holding the control under test.
-class HostWindow : public QWidget {
-public:
-    HostWindow() { resize(300, 400); }
-};
-
 // Shows the window and makes it active, so focus changes and scrolling happen as for a user.
 inline ::testing::AssertionResult ShowActive(QWidget& window) {
     window.show();

@@ -129,14 +129,6 @@ TEST_F(TvrToolFiles, InfoCheckAndNormalizeWarnOfSkippedLinesOnStderrOnly) {
     EXPECT_EQ(manyRun.out, "ok: 0 of 128 bytes\n");
     EXPECT_EQ(Lines(manyRun.err), static_cast<int>(kMaxSkippedLinesKept) + 1);
     EXPECT_TRUE(manyRun.err.ends_with("\nwarning: 7 more lines were skipped\n")) << manyRun.err;
-
-    // A huge line is quoted short.
-    const ToolRun huge =
-        Tool({"normalize",
-              Write("huge.tvr", std::string(kWorkedExample) + std::string(1'000'000, 'z') + "\n"),
-              dir.File("out.tvr")});
-    EXPECT_EQ(huge.err, "warning: line 7: \"" + std::string(40, 'z') +
-                            "...\" (longer than 255 characters)\n");
 }
 
 TEST_F(TvrToolFiles, NormalizeRefusesToDropLinesInPlaceUnlessForced) {
