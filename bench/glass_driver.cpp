@@ -21,8 +21,7 @@
 #include "TransferBench.h"
 #include "core/TransferFrame.h"
 #include "gui/transfer/ProgramDialog.h"
-#include "gui/transfer/TextProgressCtrl.h"
-#include "res/ControlIds.h"
+#include "gui/transfer/TextProgressBar.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -52,12 +51,7 @@ int main(int argc, char** argv) {
     std::string go;
     std::getline(std::cin, go);
 
-    QPushButton* start = nullptr;
-    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
-        if (button->property(ControlIds::kProperty).toInt() == ControlIds::kStart) {
-            start = button;
-        }
-    }
+    auto* start = dialog.findChild<QPushButton*>(QStringLiteral("start"));
     if (start == nullptr) {
         return 2;
     }
@@ -76,7 +70,7 @@ int main(int argc, char** argv) {
             .count();
     // Countdown and transfer, the whole of one run; --load's busy process is not counted.
     std::printf("cpu: percent=%.2f\n", 100 * cpuUs / wallUs);
-    const QString status = dialog.findChild<TextProgressCtrl*>()->text();
+    const QString status = dialog.findChild<TextProgressBar*>()->text();
     if (const std::optional<FrameScheduler>& run = dialog.LastFrameRun()) {
         // The swaps as the display reported them: frame counter and microseconds.
         const FramePlan& plan = run->Plan();

@@ -29,8 +29,7 @@
 #include "core/SignalDecoder.h"
 #include "core/TransferFrame.h"
 #include "gui/transfer/ProgramDialog.h"
-#include "gui/transfer/TextProgressCtrl.h"
-#include "res/ControlIds.h"
+#include "gui/transfer/TextProgressBar.h"
 
 namespace {
 
@@ -90,7 +89,7 @@ int main(int argc, char** argv) {
     // The bar's position changes right after every step: the moment the transmitter acted.
     std::vector<std::int64_t> steps;
     steps.reserve(frame.size() * 10 + 2);
-    auto* bar = dialog.findChild<TextProgressCtrl*>();
+    auto* bar = dialog.findChild<TextProgressBar*>();
     QObject::connect(bar, &QProgressBar::valueChanged,
                      [&](int) { steps.push_back(counter.reading()); });
 
@@ -109,12 +108,7 @@ int main(int argc, char** argv) {
     if (!QTest::qWaitForWindowActive(&dialog)) {
         std::fprintf(stderr, "signal_fidelity: the dialog did not become active\n");
     }
-    QPushButton* start = nullptr;
-    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
-        if (button->property(ControlIds::kProperty).toInt() == ControlIds::kStart) {
-            start = button;
-        }
-    }
+    auto* start = dialog.findChild<QPushButton*>(QStringLiteral("start"));
     if (start == nullptr) {
         std::fprintf(stderr, "signal_fidelity: no Start button\n");
         return 2;

@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "core/ColorRef.h"
+#include "core/Rgb.h"
 
 // A monotonic high-resolution counter: counts per second, and the current count.
 struct Counter {
@@ -60,8 +60,8 @@ inline constexpr std::int64_t kPauseKeepUs = 300;
 // two swaps. The first sync of the first byte has no visible start.
 class FlashTransmitter {
 public:
-    static constexpr ColorRef kBlack = 0x000000;
-    static constexpr ColorRef kWhite = 0xFFFFFF;
+    static constexpr Rgb kBlack = 0x000000;
+    static constexpr Rgb kWhite = 0xFFFFFF;
 
     // The frame is not copied: it must outlive the transmitter. Times are in microseconds.
     FlashTransmitter(const std::uint8_t* data, std::int32_t size, std::int32_t zeroTime,
@@ -90,8 +90,8 @@ public:
     std::int32_t GetByteIndex() const { return byteIndex; }
     std::int32_t GetPosition() const { return phase + 10 * byteIndex; }
     std::uint32_t GetDelay() const { return delay; }
-    ColorRef GetLeftColor() const { return leftColor; }
-    ColorRef GetRightColor() const { return rightColor; }
+    Rgb GetLeftColor() const { return leftColor; }
+    Rgb GetRightColor() const { return rightColor; }
     std::int32_t GetSize() const { return size; }
     const std::uint8_t* GetData() const { return data; }
     std::int32_t GetZeroTime() const { return zeroTime; }
@@ -104,8 +104,8 @@ private:
 
     bool stop = true;
     bool counterFailed = false;
-    ColorRef leftColor = kBlack;
-    ColorRef rightColor = kWhite;
+    Rgb leftColor = kBlack;
+    Rgb rightColor = kWhite;
     const std::uint8_t* data;
     std::int32_t size;
     std::int32_t byteIndex = 0;

@@ -2,8 +2,6 @@
 
 #include <QtGlobal>
 
-#include "res/ControlIds.h"
-
 // Dialog template 103, in dialog units: a fixed-size dialog with caption and close box.
 namespace ProgramDialogTemplate {
 
@@ -13,7 +11,7 @@ inline constexpr int kHeight = 165;
 inline constexpr const char* kTitle = QT_TRANSLATE_NOOP("ProgramDialog", "Program");
 
 struct Button {
-    int id;
+    const char* name;  // the button's objectName
     const char* text;
     int x, y, width, height;
     bool isDefault;
@@ -21,8 +19,8 @@ struct Button {
 
 // In tab order.
 inline constexpr Button kButtons[] = {
-    {ControlIds::kStart, QT_TRANSLATE_NOOP("ProgramDialog", "Start"), 7, 25, 50, 14, true},
-    {ControlIds::kCancel, QT_TRANSLATE_NOOP("ProgramDialog", "Done"), 173, 25, 50, 14, false},
+    {"start", QT_TRANSLATE_NOOP("ProgramDialog", "&Start"), 7, 25, 50, 14, true},
+    {"done", QT_TRANSLATE_NOOP("ProgramDialog", "&Done"), 173, 25, 50, 14, false},
 };
 
 }  // namespace ProgramDialogTemplate

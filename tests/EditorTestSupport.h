@@ -16,7 +16,6 @@
 #include <vector>
 
 #include "gui/common/LabelAccessibility.h"
-#include "res/ControlIds.h"
 
 // Shows the window and makes it active, so focus changes and scrolling happen as for a user.
 inline ::testing::AssertionResult ShowActive(QWidget& window) {
@@ -36,17 +35,6 @@ inline void Click(QWidget* widget) {
 template <typename Control = QWidget>
 Control* FindByName(QObject* root, const char* name) {
     return root->findChild<Control*>(QString::fromLatin1(name));
-}
-
-// The first widget under root carrying the control id: the programming dialog's controls.
-template <typename Control = QWidget>
-Control* FindById(QWidget* root, int id) {
-    for (Control* child : root->findChildren<Control*>()) {
-        if (child->property(ControlIds::kProperty).toInt() == id) {
-            return child;
-        }
-    }
-    return nullptr;
 }
 
 // A screen reader is present while this lives: controls get their accessible names only then.

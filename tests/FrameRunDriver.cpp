@@ -21,8 +21,7 @@
 
 #include "core/TransferFrame.h"
 #include "gui/transfer/ProgramDialog.h"
-#include "gui/transfer/TextProgressCtrl.h"
-#include "res/ControlIds.h"
+#include "gui/transfer/TextProgressBar.h"
 
 namespace {
 
@@ -67,13 +66,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     QTest::qWait(300);
-    auto* bar = dialog.findChild<TextProgressCtrl*>();
-    QPushButton* start = nullptr;
-    for (QPushButton* button : dialog.findChildren<QPushButton*>()) {
-        if (button->property(ControlIds::kProperty).toInt() == ControlIds::kStart) {
-            start = button;
-        }
-    }
+    auto* bar = dialog.findChild<TextProgressBar*>();
+    auto* start = dialog.findChild<QPushButton*>(QStringLiteral("start"));
     if (bar == nullptr || start == nullptr) {
         return 2;
     }
@@ -95,7 +89,8 @@ int main(int argc, char** argv) {
     } else {
         std::printf("frames: none\n");
     }
-    std::printf("status: %s\nstart: %s\n", qPrintable(bar->text()), qPrintable(start->text()));
+    std::printf("status: %s\nstart: %s\n", qPrintable(bar->text()),
+                qPrintable(QString(start->text()).remove(u'&')));
     std::fflush(stdout);
     // Qt 6.4's Wayland plugin can deadlock tearing down its event thread after a frame-locked
     // run (seen twice in about seventy runs: the thread waits in wl_display_read_events for a

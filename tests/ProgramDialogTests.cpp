@@ -21,9 +21,14 @@
 #include "gui/common/Language.h"
 #include "gui/transfer/EventWaiter.h"
 #include "gui/transfer/ProgramDialog.h"
-#include "gui/transfer/TextProgressCtrl.h"
+#include "gui/transfer/TextProgressBar.h"
 
 namespace {
+
+// A button's text as it reads, without its mnemonic's marker.
+QString Plain(const QAbstractButton* button) {
+    return QString(button->text()).remove(u'&');
+}
 
 // The frame of an empty program with the startup flag off: 6 one bits, 2.35 s nominal.
 const std::vector<std::uint8_t> kFrame = {0x55, 0x01, 0x00, 0x01};
@@ -69,9 +74,9 @@ protected:
 
     void SetUp() override {
         Prepare(dialog);
-        start = FindById<QPushButton>(&dialog, ControlIds::kStart);
-        done = FindById<QPushButton>(&dialog, ControlIds::kCancel);
-        bar = FindById<TextProgressCtrl>(&dialog, ControlIds::kProgressBar);
+        start = FindByName<QPushButton>(&dialog, "start");
+        done = FindByName<QPushButton>(&dialog, "done");
+        bar = FindByName<TextProgressBar>(&dialog, "progressBar");
         ASSERT_TRUE(start && done && bar);
         ASSERT_TRUE(ShowActive(dialog));
     }
@@ -115,7 +120,7 @@ protected:
     void ExpectIdle() {
         EXPECT_TRUE(start->isEnabled());
         EXPECT_TRUE(start->isDefault());
-        EXPECT_EQ(done->text(), "Done");
+        EXPECT_EQ(Plain(done), "Done");
         EXPECT_FALSE(awake.held);
         const PaneRects panes = dialog.GetPaneRects();
         const QImage image = dialog.grab().toImage();
@@ -128,7 +133,7 @@ protected:
     ProgramDialog dialog{kFrame.data(), 4, kZeroTimeUs, kOneTimeUs, kSyncTimeUs};
     QPushButton* start = nullptr;
     QPushButton* done = nullptr;
-    TextProgressCtrl* bar = nullptr;
+    TextProgressBar* bar = nullptr;
     std::int64_t now = 0;
     std::function<void()> onReading;
     std::function<void()> onWait;
@@ -153,7 +158,7 @@ TEST_F(ProgramDialogTest, ACompleteRunCountsDownThenPaintsEverySwap) {
     std::vector<std::int64_t> times;
     onReading = [&] {
         const QString state =
-            bar->text() + " / " + done->text() + (start->isEnabled() ? " / Start" : "");
+            bar->text() + " / " + Plain(done) + (start->isEnabled() ? " / Start" : "");
         if (states.empty() || states.back() != state) {
             states.push_back(state);
             times.push_back(now);
@@ -434,7 +439,7 @@ TEST_F(FrameLockedDialogTest, OnAPacedDisplayEveryGapIsOnItsFramesAndOnlyDamageS
                   run->Plan().frames[swap - 1]);
     }
     EXPECT_EQ(bar->GetPos(), 40);
-    EXPECT_EQ(start->text(), "Start");
+    EXPECT_EQ(Plain(start), "Start");
     ExpectIdle();
 
     // The display stops for half a second in byte 2: the gap it hits is far too long. The run
@@ -449,14 +454,14 @@ TEST_F(FrameLockedDialogTest, OnAPacedDisplayEveryGapIsOnItsFramesAndOnlyDamageS
                              [](const QString& state) { return state.startsWith("Done"); }));
     ASSERT_TRUE(dialog.LastFrameRun() && dialog.LastFrameRun()->Unsafe());
     EXPECT_LT(dialog.LastFrameRun()->SwapsShown(), 40u) << "no swap goes out after the damage";
-    EXPECT_EQ(start->text(), "Start again");
+    EXPECT_EQ(Plain(start), "Start again");
     ExpectIdle();
 
     // Start again: a clean run, Done, and Start is Start again.
     clock->stallAt.reset();
     states = Run();
     EXPECT_TRUE(bar->text().startsWith("Done: 4 bytes sent in "));
-    EXPECT_EQ(start->text(), "Start");
+    EXPECT_EQ(Plain(start), "Start");
 }
 
 TEST_F(FrameLockedDialogTest, AClockThatIsNotTheDisplaysFallsBackToTheTimerAndSaysSo) {
@@ -480,7 +485,7 @@ protected:
 TEST_F(GermanProgramDialogTest, EveryTextARunShowsIsGerman) {
     std::vector<QString> states;
     onReading = [&] {
-        const QString state = bar->text() + " / " + done->text();
+        const QString state = bar->text() + " / " + Plain(done);
         if (states.empty() || states.back() != state) {
             states.push_back(state);
         }
@@ -495,7 +500,7 @@ TEST_F(GermanProgramDialogTest, EveryTextARunShowsIsGerman) {
                     .hasMatch())
         << states[4].toStdString();
     EXPECT_TRUE(bar->text().startsWith("Fertig: 4 Bytes in ")) << bar->text().toStdString();
-    EXPECT_EQ(done->text(), "Fertig");
+    EXPECT_EQ(Plain(done), "Fertig");
     EXPECT_EQ(QAccessible::queryAccessibleInterface(done)->text(QAccessible::Description),
               "Schließt dieses Fenster");
 
@@ -535,6 +540,13 @@ TEST(EventWaiter, HandlesAnEventThatArrivesWhileItSleeps) {
         waiter.Wait(30'000'000);
     }
     EXPECT_TRUE(handled);
+}
+
+TEST_F(ProgramDialogTest, AltSStartsProgramming) {
+    QTest::keyClick(&dialog, Qt::Key_S, Qt::AltModifier);
+    ASSERT_TRUE(QTest::qWaitFor([this] { return bar->text().startsWith("Done"); }, 5000))
+        << bar->text().toStdString();
+    EXPECT_EQ(Plain(start), "Start");
 }
 
 }  // namespace

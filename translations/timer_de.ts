@@ -977,14 +977,6 @@ Die Datei selbst bleibt unverändert; beim Speichern wird nur geschrieben, was a
         <source>Program</source>
         <translation>Programmieren</translation>
     </message>
-    <message>
-        <source>Start</source>
-        <translation>Starten</translation>
-    </message>
-    <message>
-        <source>Done</source>
-        <translation>Fertig</translation>
-    </message>
     <message numerus="yes">
         <source>About %1 for %n byte(s).</source>
         <translation>
@@ -1059,10 +1051,6 @@ Die Flächen blinken mehrmals pro Sekunde.</translation>
         </translation>
     </message>
     <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
-    </message>
-    <message>
         <source>Cancel programming</source>
         <translation>Programmieren abbrechen</translation>
     </message>
@@ -1094,16 +1082,28 @@ Die Flächen blinken mehrmals pro Sekunde.</translation>
         <translation>Das Gerät nimmt dieses Programm an, aber es tut vielleicht nicht, was Sie meinten:</translation>
     </message>
     <message>
-        <source>Start again</source>
-        <translation>Neu starten</translation>
-    </message>
-    <message>
         <source>The swaps cannot be tied to this display&apos;s refresh here, so the device may read a bit wrong. If programming fails, try another screen.</source>
         <translation>Die Wechsel lassen sich hier nicht an die Bildwiederholung dieses Bildschirms binden, daher kann das Gerät ein Bit falsch lesen. Wenn das Programmieren fehlschlägt, nehmen Sie einen anderen Bildschirm.</translation>
     </message>
     <message>
         <source>The screen missed frames at byte %1; the device may have read it wrong. Start again.</source>
         <translation>Der Bildschirm hat bei Byte %1 Bilder ausgelassen; das Gerät hat es womöglich falsch gelesen. Bitte neu starten.</translation>
+    </message>
+    <message>
+        <source>&amp;Start</source>
+        <translation>&amp;Starten</translation>
+    </message>
+    <message>
+        <source>&amp;Done</source>
+        <translation>&amp;Fertig</translation>
+    </message>
+    <message>
+        <source>&amp;Cancel</source>
+        <translation>&amp;Abbrechen</translation>
+    </message>
+    <message>
+        <source>&amp;Start again</source>
+        <translation>&amp;Neu starten</translation>
     </message>
 </context>
 <context>

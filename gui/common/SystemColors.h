@@ -2,10 +2,11 @@
 
 #include <QColor>
 
-#include "core/ColorRef.h"
+#include "core/Rgb.h"
 
-QColor ToQColor(ColorRef color);
-ColorRef ToColorRef(const QColor& color);
+inline QColor ToQColor(Rgb color) {
+    return QColor(static_cast<QRgb>(color));
+}
 
 // What the editor marks as a problem: dark enough to read as near black in greyscale, on white
 // and on the selection's blue, and always drawn with a frame or a sign beside the colour.

@@ -19,8 +19,7 @@
 #include "gui/common/LabelAccessibility.h"
 #include "gui/common/Prompter.h"
 #include "gui/common/SystemColors.h"
-#include "gui/transfer/TextProgressCtrl.h"
-#include "res/ControlIds.h"
+#include "gui/transfer/TextProgressBar.h"
 #include "res/ProgramDialogTemplate.h"
 
 namespace {
@@ -35,10 +34,10 @@ constexpr int kLabelsTop = 70;
 constexpr int kMargin = 10;
 constexpr char kSizeKey[] = "ProgramDialog/size";
 
-void PaintPane(QPainter& painter, const QRect& pane, ColorRef color) {
+void PaintPane(QPainter& painter, const QRect& pane, Rgb color) {
     painter.fillRect(pane, ToQColor(color));
     // A 1-pixel black frame inside the pane's rectangle.
-    const QColor black = ToQColor(kBlack);
+    const QColor black = QColor(Qt::black);
     painter.fillRect(QRect(pane.left(), pane.top(), pane.width(), 1), black);
     painter.fillRect(QRect(pane.left(), pane.bottom(), pane.width(), 1), black);
     painter.fillRect(QRect(pane.left(), pane.top(), 1, pane.height()), black);
@@ -103,14 +102,14 @@ ProgramDialog::ProgramDialog(const std::uint8_t* data, std::int32_t size, std::i
         .waitForEvents = [this](std::int64_t microseconds) { Wait(microseconds); },
         .pause = [this](std::int64_t microseconds) { pauser(microseconds); },
     });
-    OnInitDialog();
+    BuildControls();
 }
 
 ProgramDialog::~ProgramDialog() = default;
 
-void ProgramDialog::OnInitDialog() {
+void ProgramDialog::BuildControls() {
     using namespace ProgramDialogTemplate;
-    setProperty(ControlIds::kProperty, ControlIds::kProgramDialog);
+    setObjectName(QStringLiteral("programDialog"));
     InstallLabelAccessibility();
     setWindowTitle(tr(kTitle));
     setAccessibleName(tr("Program the timer"));
@@ -120,9 +119,9 @@ void ProgramDialog::OnInitDialog() {
 
     for (const Button& entry : kButtons) {
         auto* button = new QPushButton(tr(entry.text), this);
-        button->setProperty(ControlIds::kProperty, entry.id);
+        button->setObjectName(QString::fromLatin1(entry.name));
         button->setDefault(entry.isDefault);
-        (entry.id == ControlIds::kStart ? startButton : doneButton) = button;
+        (&entry == &kButtons[0] ? startButton : doneButton) = button;
     }
     // A name holds what the button reads, so a voice command of its text reaches it.
     startButton->setAccessibleName(tr("Start programming"));
@@ -130,8 +129,8 @@ void ProgramDialog::OnInitDialog() {
     connect(startButton, &QPushButton::clicked, this, &ProgramDialog::OnStart);
     connect(doneButton, &QPushButton::clicked, this, &ProgramDialog::reject);
 
-    progress = new TextProgressCtrl(this);
-    progress->setProperty(ControlIds::kProperty, ControlIds::kProgressBar);
+    progress = new TextProgressBar(this);
+    progress->setObjectName(QStringLiteral("progressBar"));
     progress->setAccessibleName(tr("Programming progress"));
     progress->setRange(0, 10 * transmitter.GetSize());
     progress->SetPos(0);
@@ -376,7 +375,7 @@ void ProgramDialog::OnStart() {
     startButton->setText(tr(ProgramDialogTemplate::kButtons[0].text));
     damage.reset();
     bytesOnFrames.reset();
-    doneButton->setText(tr("Cancel"));
+    doneButton->setText(tr("&Cancel"));
     doneButton->setAccessibleName(tr("Cancel programming"));
     doneButton->setAccessibleDescription(tr("Stops sending the program"));
     progress->SetText(tr("Starting in %1\u2026").arg(kCountdownSeconds));
@@ -416,10 +415,10 @@ void ProgramDialog::OnStart() {
     }
     running = false;
     if (stopReason == Stop::Damaged) {
-        startButton->setText(tr("Start again"));
+        startButton->setText(tr("&Start again"));
     }
     startButton->setEnabled(true);
-    doneButton->setText(tr("Done"));
+    doneButton->setText(tr("&Done"));
     doneButton->setAccessibleName({});
     doneButton->setAccessibleDescription(tr("Closes this window"));
     // Enter starts the next run, as before the first one.
@@ -453,7 +452,7 @@ void ProgramDialog::RecordPaintedSwap() {
         return;
     }
     swapsPainted = swapsRequested;
-    const ColorRef left = transmitter.GetLeftColor();
+    const Rgb left = transmitter.GetLeftColor();
     if (left == paintedLeft) {
         return;  // an even number of swaps since the last paint: nothing changed on the screen
     }

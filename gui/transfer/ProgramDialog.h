@@ -18,7 +18,7 @@
 
 class QLabel;
 class QPushButton;
-class TextProgressCtrl;
+class TextProgressBar;
 
 // Where the bar and the two panes go in a client area of the given size; the panes start at
 // top and fill the rest.
@@ -81,7 +81,7 @@ public:
     struct PaintedSwap {
         std::int32_t swapNumber;  // 1 for the first swap of the run
         std::int64_t reading;     // the counter once the paint was done
-        ColorRef leftColor;
+        Rgb leftColor;
     };
     // Called for every swap that became visible, in order. Swaps coalesced into one paint show
     // no change on the screen and are not reported. Unset, it costs nothing.
@@ -119,7 +119,7 @@ private:
     // Why a run ended before every byte was sent.
     enum class Stop { None, User, Counter, Display, Damaged };
 
-    void OnInitDialog();
+    void BuildControls();
     void LayoutControls();
     void UpdateDisplayWarning();
     bool PumpEvent();
@@ -141,7 +141,7 @@ private:
     TransferEstimate estimate;
     QPushButton* startButton = nullptr;
     QPushButton* doneButton = nullptr;
-    TextProgressCtrl* progress = nullptr;
+    TextProgressBar* progress = nullptr;
     QLabel* advice = nullptr;
     QLabel* displayWarning = nullptr;
     QLabel* programWarnings = nullptr;
@@ -159,7 +159,7 @@ private:
     std::function<void(const PaintedSwap&)> paintRecorder;
     std::int32_t swapsRequested = 0;  // swaps of this run so far
     std::int32_t swapsPainted = 0;    // swaps of this run the last paint showed
-    ColorRef paintedLeft = FlashTransmitter::kBlack;
+    Rgb paintedLeft = FlashTransmitter::kBlack;
     bool inUpdateRequest = false;
     std::optional<PaintedSwap> pendingSwap;
 

@@ -1,4 +1,4 @@
-#include "gui/transfer/TextProgressCtrl.h"
+#include "gui/transfer/TextProgressBar.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -25,18 +25,18 @@ QPoint CenteredTextOrigin(const QRect& bounds, int textWidth, int textHeight) {
                   bounds.top() + (bounds.height() - textHeight) / 2);
 }
 
-TextProgressCtrl::TextProgressCtrl(QWidget* parent) : QProgressBar(parent) {
+TextProgressBar::TextProgressBar(QWidget* parent) : QProgressBar(parent) {
     SetPos(minimum());
 }
 
-void TextProgressCtrl::SetText(const QString& text) {
+void TextProgressBar::SetText(const QString& text) {
     statusText = text;
     // Screen readers get the status as the bar's description, the position as its value.
     setAccessibleDescription(text);
     update();
 }
 
-void TextProgressCtrl::SetPos(int position) {
+void TextProgressBar::SetPos(int position) {
     const int held = std::clamp(position, minimum(), maximum());
     if (held == value()) {
         return;
@@ -48,12 +48,12 @@ void TextProgressCtrl::SetPos(int position) {
     setUpdatesEnabled(true);  // schedules the repaint
 }
 
-void TextProgressCtrl::paintEvent(QPaintEvent*) {
+void TextProgressBar::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QRect bounds = rect();
     const QRect filled(bounds.left(), bounds.top(),
                        FilledWidth(value(), minimum(), maximum(), bounds.width()), bounds.height());
-    painter.fillRect(filled, ToQColor(kBlue));
+    painter.fillRect(filled, QColor(Qt::blue));
     if (statusText.isEmpty()) {
         return;
     }
@@ -64,11 +64,11 @@ void TextProgressCtrl::paintEvent(QPaintEvent*) {
     const QPoint baseline(origin.x(), origin.y() + metrics.ascent());
     // Black over the whole bar, then white over the fill: a glyph on the edge is split at it.
     painter.setClipRect(bounds);
-    painter.setPen(ToQColor(kBlack));
+    painter.setPen(QColor(Qt::black));
     painter.drawText(baseline, statusText);
     if (!filled.isEmpty()) {
         painter.setClipRect(filled);
-        painter.setPen(ToQColor(kWhite));
+        painter.setPen(QColor(Qt::white));
         painter.drawText(baseline, statusText);
     }
 }

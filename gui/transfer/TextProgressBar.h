@@ -18,11 +18,11 @@ QPoint CenteredTextOrigin(const QRect& bounds, int textWidth, int textHeight);
 // A progress bar that draws its own face: a blue fill for the position, and its text centred
 // over the whole bar, black over the unfilled part and white over the fill, split exactly at the
 // fill's edge, even inside a glyph. The unfilled part shows the parent's background.
-class TextProgressCtrl : public QProgressBar {
+class TextProgressBar : public QProgressBar {
     Q_OBJECT
 
 public:
-    explicit TextProgressCtrl(QWidget* parent = nullptr);
+    explicit TextProgressBar(QWidget* parent = nullptr);
 
     // The bar's status text; setting it repaints the bar later.
     void SetText(const QString& text);

@@ -3,7 +3,7 @@
 #include <QFont>
 #include <QImage>
 
-#include "gui/transfer/TextProgressCtrl.h"
+#include "gui/transfer/TextProgressBar.h"
 
 namespace {
 
@@ -17,8 +17,8 @@ bool IsDark(QRgb rgb) {
     return qRed(rgb) < 90 && qGreen(rgb) < 90 && qBlue(rgb) < 90;
 }
 
-TEST(TextProgressCtrl, FillsInBlueUpToThePositionAndNotAtAllForEqualEnds) {
-    TextProgressCtrl bar;
+TEST(TextProgressBar, FillsInBlueUpToThePositionAndNotAtAllForEqualEnds) {
+    TextProgressBar bar;
     bar.resize(300, 25);
     bar.setRange(0, 30);
     bar.SetPos(15);
@@ -31,8 +31,8 @@ TEST(TextProgressCtrl, FillsInBlueUpToThePositionAndNotAtAllForEqualEnds) {
     EXPECT_NE(Pixel(bar.grab().toImage(), 0, 0), kBlueRgb);
 }
 
-TEST(TextProgressCtrl, AGlyphOnTheEdgeIsWhiteLeftOfItAndBlackRightOfIt) {
-    TextProgressCtrl bar;
+TEST(TextProgressBar, AGlyphOnTheEdgeIsWhiteLeftOfItAndBlackRightOfIt) {
+    TextProgressBar bar;
     bar.resize(300, 40);
     QFont font = bar.font();
     font.setPixelSize(30);
