@@ -5,7 +5,7 @@
 # dialog at the default font, at a 14-point desktop font and at QT_SCALE_FACTOR=2; the
 # programming dialog before Start and during a transfer; an unreadable entry and an interval
 # over the device's limit marked in place, at the default font and at 14 points; the main
-# window and the programming dialog in German.
+# window under a dark desktop theme; the main window and the programming dialog in German.
 #   tools/screenshots.sh [BUILD_DIR]
 # The 14-point pictures take the font from a GTK settings file through Qt's gtk3 platform
 # theme, as a desktop would give it; the theme is installed when it is missing.
@@ -146,6 +146,16 @@ sleep 4.6                          # the countdown, then part of the transfer
 import -window "$program" docs/program-dialog.png
 echo "saved docs/program-dialog.png"
 stop
+
+# Under a dark desktop theme (Adwaita's dark variant through Qt's gtk3 platform theme), at the
+# default font.
+mkdir -p "$work/dark-config"
+start dark QT_QPA_PLATFORMTHEME=gtk3 GTK_THEME=Adwaita:dark XDG_CONFIG_HOME="$work/dark-config"
+xdotool windowsize --sync "$main" 640 720
+sleep 0.5
+import -window "$main" docs/dark-main-window.png
+stop
+echo "saved docs/dark-main-window.png"
 
 # In German, as on a desktop set to German: the main window and the programming dialog.
 start german LANGUAGE=de LANG=de_DE.UTF-8
