@@ -408,6 +408,16 @@ protected:
         dialog.SetPaneClock(std::move(owned));
         onWait = [this] { clock->Advance(); };
     }
+    // As ActWhen, looked at as the frames go by.
+    void ActWhenOnFrames(std::function<bool()> condition, std::function<void()> act) {
+        onWait = [this, condition, act, acted = false]() mutable {
+            clock->Advance();
+            if (!acted && condition()) {
+                acted = true;
+                QMetaObject::invokeMethod(qApp, act, Qt::QueuedConnection);
+            }
+        };
+    }
     // The status texts a run shows, in order.
     std::vector<QString> Run() {
         std::vector<QString> states;
@@ -462,6 +472,32 @@ TEST_F(FrameLockedDialogTest, OnAPacedDisplayEveryGapIsOnItsFramesAndOnlyDamageS
     states = Run();
     EXPECT_TRUE(bar->text().startsWith("Done: 4 bytes sent in "));
     EXPECT_EQ(Plain(start), "Start");
+}
+
+TEST_F(FrameLockedDialogTest, EscOrAMinimisedWindowStopsAFrameLockedRunAndTheScreenIsLetGo) {
+    UseClock(1e6 / 60);
+    bool heldDuringRun = false;
+    ActWhenOnFrames([this] { return bar->GetPos() >= 14; },
+                    [this, &heldDuringRun] {
+                        heldDuringRun = awake.held;
+                        QTest::keyClick(FocusOr(dialog), Qt::Key_Escape);
+                    });
+    QTest::mouseClick(start, Qt::LeftButton);
+    EXPECT_TRUE(heldDuringRun);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(bar->text(), "Canceled after 1 of 4 bytes");
+    ASSERT_TRUE(dialog.LastFrameRun());
+    EXPECT_LT(dialog.LastFrameRun()->SwapsOut(), 20u) << "no swap goes out after Esc";
+    ExpectIdle();
+
+    ActWhenOnFrames([this] { return bar->GetPos() >= 24; },
+                    [this] { dialog.setWindowState(Qt::WindowMinimized); });
+    QTest::mouseClick(start, Qt::LeftButton);
+    EXPECT_EQ(bar->text(), "Canceled: the panes could not be seen after 2 of 4 bytes");
+    dialog.setWindowState(Qt::WindowNoState);
+    ASSERT_TRUE(ShowActive(dialog));
+    ExpectIdle();
+    EXPECT_EQ(awake.calls, (std::vector<std::string>{"hold", "release", "hold", "release"}));
 }
 
 TEST_F(FrameLockedDialogTest, AClockThatIsNotTheDisplaysFallsBackToTheTimerAndSaysSo) {

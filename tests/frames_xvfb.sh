@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The programming dialog on Xvfb, whose Present extension keeps a 60 Hz frame clock: the run is
-# frame-locked and frame_run_check.py finds every gap on its planned frames. A loaded machine
-# can make the X server miss a frame, which the dialog must then report; so one run in two
-# attempts must be clean, and every attempt must agree with the check.
+# frame-locked and frame_run_check.py finds every gap on its planned frames. A busy machine can
+# make the X server itself miss a frame; in such a run three in four gaps must still be on plan
+# and the dialog's verdict must agree with what the server showed: Done only if every gap off
+# plan still reads as its kind, else stopped there. Up to three attempts: a clean one passes,
+# and so do three spoiled ones with the right verdict.
 #   tests/frames_xvfb.sh FRAME_RUN_DRIVER
 set -uo pipefail
 driver="$1"
@@ -19,7 +21,9 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 export DISPLAY=":$(head -1 "$work/display")" QT_QPA_PLATFORM=xcb
-for attempt in 1 2; do
+MIN_US=16500 MAX_US=16834
+damaged=0
+for attempt in 1 2 3; do
     timeout 40 "$driver" --bytes 6 >"$work/run.out" 2>"$work/run.err"
     status=$?
     if [ "$status" -ne 0 ]; then
@@ -28,9 +32,16 @@ for attempt in 1 2; do
         [ "$status" -eq 124 ] && continue
         exit 1
     fi
-    if python3 "$check" "$work/run.out" clean 16500 16834; then
+    if python3 "$check" "$work/run.out" clean "$MIN_US" "$MAX_US"; then
         exit 0
     fi
-    echo "attempt $attempt was not clean:"; tail -3 "$work/run.out"; tail -3 "$work/run.err"
+    # A busy machine can make the display itself miss frames; the dialog's verdict must then
+    # agree with what the display showed.
+    if python3 "$check" "$work/run.out" consistent; then
+        damaged=$((damaged + 1))
+    else
+        exit 1
+    fi
 done
-exit 1
+[ "$damaged" -eq 3 ] && echo "the display missed frames in every attempt, and the dialog said so right"
+[ "$damaged" -eq 3 ]

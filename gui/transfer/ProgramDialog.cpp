@@ -140,6 +140,7 @@ void ProgramDialog::BuildControls() {
     advice = new QLabel(this);
     advice->setObjectName(QStringLiteral("advice"));
     advice->setWordWrap(true);
+    PlanEstimateForScreen();
     advice->setText(FrameSizeText(transmitter.GetSize(), estimate.TotalUs()) + u' ' +
                     // "\u201c" ends its literal: lupdate would read the D of Done as a hex digit.
                     tr("Turn the screen brightness all the way up, hold the device's sensor flat "

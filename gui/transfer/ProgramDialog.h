@@ -130,6 +130,7 @@ private:
     QString CanceledText() const;
     // In ProgramDialogFrames.cpp: the transfer, on the display's frames where it can.
     bool SendFrame();
+    void PlanEstimateForScreen();
     bool SendOnFrames(double periodUs);
     bool BeginPaneClock();
     bool FrameLockedDisplayLost();

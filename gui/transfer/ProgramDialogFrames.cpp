@@ -1,6 +1,7 @@
 // The programming dialog's transfer: on the display's frames where a frame clock runs, else on
 // its own timer.
 #include <QCoreApplication>
+#include <QScreen>
 #include <QWindow>
 #include <algorithm>
 
@@ -41,6 +42,17 @@ void ProgramDialog::SetPaneClock(std::unique_ptr<PaneClock> clock) {
     paneClock = std::move(clock);
     unpaced = !paneClock;
     UpdateDisplayWarning();
+}
+
+void ProgramDialog::PlanEstimateForScreen() {
+    // Until the countdown has measured the display, its nominal rate is the best guess.
+    const QScreen* display = screen();
+    if (paneClock && display != nullptr && display->refreshRate() > 0) {
+        estimate = TransferEstimate(
+            std::span(transmitter.GetData(), static_cast<std::size_t>(transmitter.GetSize())),
+            transmitter.GetZeroTime(), transmitter.GetOneTime(), transmitter.GetSyncTime(),
+            1e6 / display->refreshRate());
+    }
 }
 
 bool ProgramDialog::BeginPaneClock() {
