@@ -132,9 +132,10 @@ int main(int argc, char** argv) {
         {"switch", [](int) {}, [&](int run) { edits.OnRowSwitched(8 + run, 7); }},
         {"block start", [](int) {}, [&](int run) { edits.OnBlockStartClicked(8 + run, 9); }},
         {"startup", [](int) {}, [&](int) { edits.OnStartupClicked(!document.GetState().startup); }},
+        // With all 32 numbers in use, renumbering waits until a timer was deleted.
+        {"delete timer", [&](int run) { select(8 + run, -1); }, [&](int) { edits.OnDelete(); }},
         {"renumber timer", [&](int run) { select(8 + run, -1); },
          [&](int) { edits.OnChangeTimerNumber(-1); }},
-        {"delete timer", [&](int run) { select(8 + run, -1); }, [&](int) { edits.OnDelete(); }},
         {"duplicate timer", [&](int run) { select(8 + run, -1); },
          [&](int) { edits.OnDuplicateTimer(); }},
     };
