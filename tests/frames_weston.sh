@@ -54,27 +54,5 @@ if [ "$3" = --pause ]; then
     exit 0
 fi
 
-MIN_US="$3" MAX_US="$4"
-damaged=0
-for attempt in 1 2 3; do
-    timeout 40 "$driver" --bytes 6 >"$work/run.out" 2>"$work/run.err"
-    status=$?
-    if [ "$status" -ne 0 ]; then
-        echo "the driver failed ($status):"; tail -5 "$work/run.out"; tail -30 "$work/run.err"
-        # A hang is a failed attempt; a sanitizer report or a crash fails the test at once.
-        [ "$status" -eq 124 ] && continue
-        exit 1
-    fi
-    if python3 "$check" "$work/run.out" clean "$MIN_US" "$MAX_US"; then
-        exit 0
-    fi
-    # A busy machine can make the display itself miss frames; the dialog's verdict must then
-    # agree with what the display showed.
-    if python3 "$check" "$work/run.out" consistent; then
-        damaged=$((damaged + 1))
-    else
-        exit 1
-    fi
-done
-[ "$damaged" -eq 3 ] && echo "the display missed frames in every attempt, and the dialog said so right"
-[ "$damaged" -eq 3 ]
+. "$(dirname "$0")/frame_attempts.sh"
+frame_attempts "$3" "$4"
