@@ -465,6 +465,21 @@ TEST_F(MainWindowTest, SaveByShortcutChecksTheEditBeingTypedIn) {
     EXPECT_EQ(prompter.messages, QStringList{"Timer 0, interval 1 does not read as an interval."});
     EXPECT_EQ(edit->text(), "150:00:00");
     EXPECT_EQ(ReadFile(dir.File("p.tvr")), saved);
+
+    // Save As and the exports say so too, before asking for a name, and write nothing.
+    for (const char* command : {"fileSaveAs", "fileExportPdf", "fileExportCsv"}) {
+        prompter.messages.clear();
+        Trigger(command);
+        EXPECT_EQ(prompter.messages,
+                  QStringList{"Timer 0, interval 1 does not read as an interval."})
+            << command;
+        EXPECT_EQ(edit->text(), "150:00:00") << command;
+    }
+    EXPECT_EQ(prompter.saveTitles.size(), 1) << "only the first Save As asked for a name";
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()),
+                            std::filesystem::directory_iterator()),
+              1)
+        << "nothing but p.tvr was written";
 }
 
 // ---- close, open, exit ---------------------------------------------------------------------
