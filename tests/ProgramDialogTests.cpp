@@ -17,7 +17,6 @@
 #include "EditorTestSupport.h"
 #include "TestSupport.h"
 #include "core/TransferFrame.h"
-#include "gui/common/DialogUnits.h"
 #include "gui/common/Language.h"
 #include "gui/transfer/EventWaiter.h"
 #include "gui/transfer/ProgramDialog.h"

@@ -93,6 +93,27 @@ void ExpectListTextsFit(const TimerListView& list) {
     EXPECT_GT(checked, 0);
 }
 
+// In the programming dialog every wrapped text gets the height its width needs, and the panes
+// lie whole below them at no less than their least size.
+void ExpectPanesClearOfTexts(ProgramDialog& dialog, const char* where) {
+    SCOPED_TRACE(where);
+    QCoreApplication::processEvents();
+    const PaneRects panes = dialog.GetPaneRects();
+    const QRect both = panes.left.united(panes.right);
+    EXPECT_TRUE(dialog.rect().contains(both));
+    EXPECT_FALSE(panes.left.intersects(panes.right));
+    const QSize least = PanesLeastSize(dialog.fontMetrics());
+    EXPECT_GE(both.width(), least.width());
+    EXPECT_GE(both.height(), least.height());
+    for (const QLabel* label : dialog.findChildren<QLabel*>()) {
+        if (label->isVisible() && label->wordWrap()) {
+            EXPECT_GE(label->height(), label->heightForWidth(label->width()))
+                << Shown(label).toStdString();
+            EXPECT_LT(label->geometry().bottom(), both.top()) << Shown(label).toStdString();
+        }
+    }
+}
+
 // Controls a screen reader reaches that say nothing about themselves.
 QStringList Unnamed(QWidget* root) {
     QStringList unnamed;
@@ -162,6 +183,18 @@ TEST_P(WindowLayoutTest, NoTextIsCutAndEveryControlHasAName) {
     programming.show();
     ExpectNothingCut(&programming, "programming dialog");
     EXPECT_EQ(Unnamed(&programming), QStringList());
+    ExpectPanesClearOfTexts(programming, "programming dialog");
+    QStringList warnings;
+    for (int timer = 0; timer < 4; ++timer) {
+        warnings << QStringLiteral(
+                        "Timer %1, interval 2 has 75 sixtieths of a second; the device "
+                        "runs it as 00:00:02:15.")
+                        .arg(timer);
+    }
+    programming.SetWarnings(warnings);
+    ExpectPanesClearOfTexts(programming, "with warnings");
+    programming.resize(programming.minimumSize());
+    ExpectPanesClearOfTexts(programming, "with warnings, at its least size");
 
     HelpDialog help(&window);
     help.show();

@@ -34,7 +34,6 @@
 #include "gui/app/HistoryActions.h"
 #include "gui/app/LanguageMenu.h"
 #include "gui/app/ProgramStatus.h"
-#include "gui/common/DialogUnits.h"
 #include "gui/common/LabelAccessibility.h"
 #include "gui/common/Prompter.h"
 #include "gui/document/ProgramDocument.h"
@@ -185,17 +184,8 @@ void MainWindow::FitTimeline() {
 }
 
 void MainWindow::BuildLayout() {
-    // Margins and spacing in the template's units of the window's own font, so the layout
-    // follows the font size and the screen's scale.
-    const DialogUnits du = DialogUnitsOf(this);
-    const QSize buttonSize = du.Size(50, 14);
-    for (QPushButton* button :
-         {addTimerButton, addIntervalButton, deleteButton, programButton, exitButton}) {
-        button->setMinimumSize(buttonSize.expandedTo(button->sizeHint()));
-    }
-
+    // Margins, spacing and button sizes are the style's, so they follow the font and scale.
     auto* top = new QHBoxLayout;
-    top->setSpacing(du.X(4));
     top->addWidget(addTimerButton);
     top->addWidget(addIntervalButton);
     top->addWidget(deleteButton);
@@ -207,8 +197,6 @@ void MainWindow::BuildLayout() {
     bottom->addWidget(exitButton);
 
     auto* layout = new QVBoxLayout(client);
-    layout->setContentsMargins(du.X(7), du.Y(1), du.X(7), du.Y(6));
-    layout->setSpacing(du.Y(3));
     layout->addLayout(top);
     layout->addWidget(startupCheck);
     // The list above, the timeline below; the user moves the line between them.
@@ -220,10 +208,8 @@ void MainWindow::BuildLayout() {
     splitter->setStretchFactor(1, 2);
     layout->addWidget(splitter, 1);
     layout->addWidget(status->GetCheckLine());
-    layout->addSpacing(du.Y(2));
     layout->addWidget(status->GetGaugeLabel());
     layout->addWidget(status->GetGauge());
-    layout->addSpacing(du.Y(2));
     layout->addLayout(bottom);
 
     // Top to bottom, as the window reads; the rows of the list come between the box and Program.

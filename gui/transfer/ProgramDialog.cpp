@@ -3,24 +3,25 @@
 #include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
 #include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QSettings>
+#include <QSpacerItem>
 #include <QStringList>
+#include <QVBoxLayout>
 #include <QWindow>
 #include <algorithm>
 
 #include "core/ShortSlice.h"
 #include "core/TransferFrame.h"
-#include "gui/common/DialogUnits.h"
 #include "gui/common/LabelAccessibility.h"
 #include "gui/common/Prompter.h"
 #include "gui/common/SystemColors.h"
 #include "gui/transfer/TextProgressBar.h"
-#include "res/ProgramDialogTemplate.h"
 
 namespace {
 
@@ -28,8 +29,6 @@ constexpr std::int64_t kCountdownSecondUs = 1'000'000;
 constexpr int kCountdownSeconds = 3;
 // Short enough that the wake-up before a swap preempts whatever else runs on the core.
 constexpr std::int64_t kSliceUs = 300;
-constexpr int kLabelsTop = 70;
-constexpr int kMargin = 10;
 constexpr char kSizeKey[] = "ProgramDialog/size";
 
 void PaintPane(QPainter& painter, const QRect& pane, Rgb color) {
@@ -48,18 +47,14 @@ QString Duration(std::int64_t microseconds, Rounding rounding = Rounding::Neares
 
 }  // namespace
 
-QRect ProgressBarRect(QSize client) {
-    return QRect(QPoint(10, 10), QPoint(client.width() - 10 - 1, 35 - 1));
-}
-
-PaneRects ComputePaneRects(QSize client, int top) {
-    const int w = client.width();
-    const int h = client.height();
-    // Edges as left, top, right, bottom with right and bottom exclusive.
-    auto edges = [](int left, int top, int right, int bottom) {
-        return QRect(left, top, right - left, bottom - top);
-    };
-    return {edges(10, top, w / 2 - 2, h - 10), edges(w / 2 + 2, top, w - 10, h - 10)};
+PaneRects ComputePaneRects(const QRect& area) {
+    // Two panes side by side, 4 pixels apart.
+    const int middle = area.left() + area.width() / 2;
+    QRect left = area;
+    left.setRight(middle - 3);
+    QRect right = area;
+    right.setLeft(middle + 2);
+    return {left, right};
 }
 
 ProgramDialog::ProgramDialog(const std::uint8_t* data, std::int32_t size, std::int32_t zeroTime,
@@ -90,21 +85,19 @@ ProgramDialog::ProgramDialog(const std::uint8_t* data, std::int32_t size, std::i
 ProgramDialog::~ProgramDialog() = default;
 
 void ProgramDialog::BuildControls() {
-    using namespace ProgramDialogTemplate;
     setObjectName(QStringLiteral("programDialog"));
     InstallLabelAccessibility();
-    setWindowTitle(tr(kTitle));
+    setWindowTitle(tr("Program"));
     setAccessibleName(tr("Program the timer"));
     // Resizable, so the panes can be made a bigger target.
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::WindowMaximizeButtonHint);
 
-    for (const Button& entry : kButtons) {
-        auto* button = new QPushButton(tr(entry.text), this);
-        button->setObjectName(QString::fromLatin1(entry.name));
-        button->setDefault(entry.isDefault);
-        (&entry == &kButtons[0] ? startButton : doneButton) = button;
-    }
+    startButton = new QPushButton(tr("&Start"), this);
+    startButton->setObjectName(QStringLiteral("start"));
+    startButton->setDefault(true);
+    doneButton = new QPushButton(tr("&Done"), this);
+    doneButton->setObjectName(QStringLiteral("done"));
     // A name holds what the button reads, so a voice command of its text reaches it.
     startButton->setAccessibleName(tr("Start programming"));
     doneButton->setAccessibleDescription(tr("Closes this window"));
@@ -140,72 +133,54 @@ void ProgramDialog::BuildControls() {
     programWarnings->setWordWrap(true);
     programWarnings->setPalette(warningPalette);
     programWarnings->hide();
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(startButton);
+    buttons->addStretch(1);
+    buttons->addWidget(doneButton);
+    // The panes are painted by the dialog itself, so every swap is one paint of one window;
+    // the layout only keeps their place.
+    const QSize panes = PanesLeastSize(fontMetrics());
+    paneSpace = new QSpacerItem(panes.width(), panes.height(), QSizePolicy::MinimumExpanding,
+                                QSizePolicy::MinimumExpanding);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(progress);
+    layout->addLayout(buttons);
+    layout->addWidget(advice);
+    layout->addWidget(programWarnings);
+    layout->addWidget(displayWarning);
+    // The texts read as apart from the panes, which flash.
+    layout->addSpacing(fontMetrics().height() / 2);
+    layout->addItem(paneSpace);
     UpdateDisplayWarning();
 
-    setMinimumSize(DefaultSize());
+    FitMinimumSize();
     QSize initial = QSettings().value(QString::fromLatin1(kSizeKey)).toSize();
-    initial = initial.isValid() ? initial.expandedTo(minimumSize()) : DefaultSize();
+    initial = initial.isValid() ? initial.expandedTo(minimumSize()) : minimumSize();
     if (const QScreen* display = screen()) {
         initial = initial.boundedTo(display->availableSize()).expandedTo(minimumSize());
     }
     resize(initial);
-    LayoutControls();
+    layout->activate();
     startButton->setFocus();
 }
 
-int ProgramDialog::LabelsTop() const {
-    using namespace ProgramDialogTemplate;
-    // Below the buttons, which grow with the font.
-    const DialogUnits du = DialogUnitsOf(this);
-    int bottom = 0;
-    for (const Button& entry : kButtons) {
-        bottom = std::max(bottom, du.Rect(entry.x, entry.y, entry.width, entry.height).bottom());
-    }
-    return std::max(kLabelsTop, bottom + kMargin);
+QSize PanesLeastSize(const QFontMetrics& metrics) {
+    // About the size the device's sensor was made for, growing with the font as the texts do.
+    return QSize(64 * metrics.averageCharWidth(), 15 * metrics.height());
 }
 
-QSize ProgramDialog::DefaultSize() const {
-    using namespace ProgramDialogTemplate;
-    // The template's size with room for the texts, so the panes keep their template size.
-    const DialogUnits du = DialogUnitsOf(this);
-    const int width = du.X(kWidth);
-    const int textWidth = width - 2 * kMargin;
-    int textHeight = advice->heightForWidth(textWidth) + kMargin + (LabelsTop() - kLabelsTop);
-    for (const QLabel* label : {displayWarning, programWarnings}) {
-        if (!label->isHidden()) {
-            textHeight += label->heightForWidth(textWidth) + kMargin / 2;
-        }
-    }
-    return QSize(width, du.Y(kHeight) + textHeight);
+PaneRects ProgramDialog::GetPaneRects() const {
+    return ComputePaneRects(paneSpace->geometry());
 }
 
-void ProgramDialog::LayoutControls() {
-    using namespace ProgramDialogTemplate;
-    const int w = width();
-    const DialogUnits du = DialogUnitsOf(this);
-    progress->setGeometry(ProgressBarRect(size()));
-    for (QPushButton* button : {startButton, doneButton}) {
-        const bool isStart = button == startButton;
-        const Button& entry = kButtons[isStart ? 0 : 1];
-        QRect place = du.Rect(entry.x, entry.y, entry.width, entry.height);
-        if (!isStart) {
-            // Done keeps its distance from the right edge.
-            place.moveLeft(w - (du.X(kWidth) - place.left()));
-        }
-        button->setGeometry(place);
-    }
-    const int textWidth = w - 2 * kMargin;
-    int y = LabelsTop();
-    for (QLabel* label : {advice, programWarnings, displayWarning}) {
-        if (label->isHidden()) {
-            continue;
-        }
-        const int height = label->heightForWidth(textWidth);
-        label->setGeometry(kMargin, y, textWidth, height);
-        y += height + kMargin / 2;
-    }
-    panesTop = y + kMargin / 2;
-    update();
+void ProgramDialog::FitMinimumSize() {
+    // The labels wrap: at the least width they are tallest, so that height fits every width.
+    QLayout* top = layout();
+    top->invalidate();
+    const int width = top->minimumSize().width();
+    setMinimumSize(width, top->hasHeightForWidth() ? top->totalHeightForWidth(width)
+                                                   : top->minimumSize().height());
 }
 
 void ProgramDialog::SetWarnings(const QStringList& warnings) {
@@ -215,9 +190,7 @@ void ProgramDialog::SetWarnings(const QStringList& warnings) {
             : tr("The device takes this program, but it may not do what you meant:") + u'\n' +
                   ShortList(warnings));
     programWarnings->setVisible(!warnings.isEmpty());
-    setMinimumSize(DefaultSize());
-    resize(size().expandedTo(minimumSize()));
-    LayoutControls();
+    FitMinimumSize();
 }
 
 void ProgramDialog::UpdateDisplayWarning() {
@@ -234,13 +207,8 @@ void ProgramDialog::UpdateDisplayWarning() {
     displayWarning->setText(warnings.join(u'\n'));
     if (shown == displayWarning->isHidden()) {
         displayWarning->setVisible(shown);
-        LayoutControls();
+        FitMinimumSize();
     }
-}
-
-void ProgramDialog::resizeEvent(QResizeEvent* event) {
-    QDialog::resizeEvent(event);
-    LayoutControls();
 }
 
 void ProgramDialog::hideEvent(QHideEvent* event) {
@@ -342,7 +310,7 @@ void ProgramDialog::OnStart() {
     transmitter.ClearStop();
     running = true;
     startButton->setEnabled(false);
-    startButton->setText(tr(ProgramDialogTemplate::kButtons[0].text));
+    startButton->setText(tr("&Start"));
     damage.reset();
     bytesOnFrames.reset();
     doneButton->setText(tr("&Cancel"));
@@ -456,6 +424,12 @@ void ProgramDialog::RepaintForSwap() {
 bool ProgramDialog::event(QEvent* event) {
     if (event->type() == QEvent::Show || event->type() == QEvent::ScreenChangeInternal) {
         UpdateDisplayWarning();
+    }
+    if (event->type() == QEvent::LayoutRequest) {
+        // The layout has moved the panes' place; no child widget repaints it.
+        const bool handled = QDialog::event(event);
+        update();
+        return handled;
     }
     if (event->type() != QEvent::UpdateRequest) {
         return QDialog::event(event);

@@ -16,18 +16,20 @@
 #include "gui/transfer/PaneClock.h"
 #include "gui/transfer/ScreenAwake.h"
 
+class QFontMetrics;
 class QLabel;
 class QPushButton;
+class QSpacerItem;
 class TextProgressBar;
 
-// Where the bar and the two panes go in a client area of the given size; the panes start at
-// top and fill the rest.
-QRect ProgressBarRect(QSize client);
 struct PaneRects {
     QRect left;
     QRect right;
 };
-PaneRects ComputePaneRects(QSize client, int top = 70);
+// The two panes in the area the dialog's layout keeps for them.
+PaneRects ComputePaneRects(const QRect& area);
+// The least area for the panes in a dialog whose font has these metrics.
+QSize PanesLeastSize(const QFontMetrics& metrics);
 
 // How long the transfer of a frame of frameBytes takes, and how many of them are the program's
 // (the figure the status line shows) and why the frame is longer: "About 1 min 13 s for the
@@ -97,11 +99,7 @@ public:
     const TransferEstimate& GetEstimate() const { return estimate; }
     // The last run's swaps on the display's frames; none when it was not frame-locked.
     const std::optional<FrameScheduler>& LastFrameRun() const { return lastFrameRun; }
-    PaneRects GetPaneRects() const { return ComputePaneRects(size(), panesTop); }
-    // The size the dialog opens at when none is remembered.
-    QSize DefaultSize() const;
-    // Where the texts start: below the buttons.
-    int LabelsTop() const;
+    PaneRects GetPaneRects() const;
 
     // Start: one run, countdown and transfer; returns when the run has ended.
     void OnStart();
@@ -111,7 +109,6 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void hideEvent(QHideEvent* event) override;
     bool event(QEvent* event) override;
 
@@ -120,7 +117,8 @@ private:
     enum class Stop { None, User, Counter, Display, Damaged };
 
     void BuildControls();
-    void LayoutControls();
+    // The least size that shows every text and the panes at their least size.
+    void FitMinimumSize();
     void UpdateDisplayWarning();
     bool PumpEvent();
     void Wait(std::int64_t microseconds);
@@ -146,7 +144,7 @@ private:
     QLabel* advice = nullptr;
     QLabel* displayWarning = nullptr;
     QLabel* programWarnings = nullptr;
-    int panesTop = 70;
+    QSpacerItem* paneSpace = nullptr;  // owned by the layout
 
     Counter counter = SteadyCounter();
     std::int64_t runFrequency = 0;  // read once per run
