@@ -196,7 +196,9 @@ void MarkProblems(TimelineLayout& layout, const std::vector<DeviceProblem>& prob
         }
         std::vector<TimelineBar>& bars = layout.lanes[static_cast<std::size_t>(problem.panel)].bars;
         if (problem.row >= 0 && problem.row < static_cast<int>(bars.size())) {
-            bars[static_cast<std::size_t>(problem.row)].problem = problem.message;
+            TimelineBar& bar = bars[static_cast<std::size_t>(problem.row)];
+            bar.problem = problem.message;
+            bar.warning = problem.IsWarning();
         }
     }
 }

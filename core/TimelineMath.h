@@ -17,8 +17,9 @@ struct TimelineBar {
     bool blockStart = false;
     std::uint64_t start = 0;  // ticks from the start of the timer
     std::uint64_t length = 0;
-    std::string text;     // the row's text as the editor shows it
-    std::string problem;  // why the device cannot take it (MarkProblems); empty when it can
+    std::string text;      // the row's text as the editor shows it
+    std::string problem;   // the device check's finding on it (MarkProblems); empty for none
+    bool warning = false;  // the finding is a warning: the device takes the row, but not as shown
 
     std::uint64_t End() const { return start + length; }
 };

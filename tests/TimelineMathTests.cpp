@@ -44,14 +44,19 @@ TEST(TimelineLayout, OneLanePerTimerWithBarsInRowOrderFromZero) {
     EXPECT_TRUE(LayoutTimeline(EditorState{}).lanes.empty());
 }
 
-TEST(TimelineLayout, TheDeviceChecksTooLongIntervalsAreMarkedOnTheirBars) {
+TEST(TimelineLayout, TheDeviceChecksFindingsAreMarkedOnTheirBarsWarningsAsSuch) {
     EditorState state = TwoTimers();
     state.panels[1].rows[0] = Row(true, "40:00:00", true);
+    state.panels[1].rows.push_back(Row(false, "00:00:01:75"));
     TimelineLayout layout = LayoutTimeline(state);
     MarkProblems(layout, CheckEditorState(state));
     const TimelineBar& marked = layout.lanes[1].bars[0];
     EXPECT_FALSE(marked.problem.empty()) << "its wording is DeviceLimits'";
+    EXPECT_FALSE(marked.warning);
     EXPECT_NE(DescribeBar(layout.lanes[1], marked).find("\n" + marked.problem), std::string::npos);
+    const TimelineBar& warned = layout.lanes[1].bars[1];
+    EXPECT_FALSE(warned.problem.empty());
+    EXPECT_TRUE(warned.warning);
     for (const TimelineBar& bar : layout.lanes[0].bars) {
         EXPECT_TRUE(bar.problem.empty()) << bar.row;
     }

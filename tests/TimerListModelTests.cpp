@@ -25,10 +25,12 @@ TimerProgram Sample() {
     for (std::uint32_t i = 0; i < 9; ++i) {
         five.push_back({i % 2 == 0, 0, 0, i + 1, 0});
     }
-    return MakeProgram({{2, {{true, 0, 0, 5, 0}, {false, 0, 1, 0, 0}, {true, 1, 0, 0, 30}}},
-                        {5, {five.begin(), five.begin() + 8}},
-                        {5, {five.begin() + 8, five.end()}},
-                        {7, {{true, 45, 0, 0, 0}}}});
+    // Timer 2 ends in a row the device runs otherwise (a warning), timer 7 in one too long.
+    return MakeProgram(
+        {{2, {{true, 0, 0, 5, 0}, {false, 0, 1, 0, 0}, {true, 1, 0, 0, 30}, {false, 0, 0, 1, 75}}},
+         {5, {five.begin(), five.begin() + 8}},
+         {5, {five.begin() + 8, five.end()}},
+         {7, {{true, 45, 0, 0, 0}}}});
 }
 
 // Every cell of the model against the document, and the device check's marks.
@@ -55,15 +57,18 @@ TimerProgram Sample() {
             const QModelIndex interval = model.index(row, kIntervalColumn, caption);
             const QModelIndex box = model.index(row, kBlockColumn, caption);
             QString mark;
+            bool warning = false;
             for (const DeviceProblem& problem : document.GetProblems()) {
                 if (MarksRow(problem) && problem.panel == panel && problem.row == row) {
                     mark = QString::fromStdString(problem.message);
+                    warning = problem.IsWarning();
                 }
             }
             if (label.data().toString() != (value.on ? "ON" : "OFF") ||
                 interval.data().toString() != QString::fromStdString(RowText(value)) ||
                 (box.data(Qt::CheckStateRole) == Qt::Checked) != value.blockStart ||
-                interval.data(TimerListModel::ProblemRole).toString() != mark) {
+                interval.data(TimerListModel::ProblemRole).toString() != mark ||
+                interval.data(TimerListModel::WarningRole).toBool() != warning) {
                 return ::testing::AssertionFailure() << "timer " << panel << " row " << row;
             }
         }

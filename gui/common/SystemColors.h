@@ -13,3 +13,9 @@ inline QColor ToQColor(Rgb color) {
 inline QColor ProblemColor() {
     return QColor(0xB0, 0x00, 0x20);
 }
+
+// What the editor marks as a warning (the device takes it, but not as shown): amber, dark enough
+// for a white sign on it, and always drawn with its own sign or pattern beside the colour.
+inline QColor WarningColor() {
+    return QColor(0x9A, 0x5B, 0x00);
+}

@@ -5,12 +5,14 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QPolygonF>
 #include <QValidator>
 #include <algorithm>
 #include <optional>
 
 #include "gui/common/FocusFrame.h"
 #include "gui/common/Prompter.h"
+#include "gui/common/SystemColors.h"
 #include "gui/common/TimerTexts.h"
 
 int ParseIntervalText(QStringView text, std::uint32_t& hours, std::uint32_t& minutes,
@@ -104,11 +106,12 @@ void IntervalEdit::SetUnreadable(bool value) {
     emit unreadableChanged(unreadable);
 }
 
-void IntervalEdit::SetLimitProblem(const QString& why) {
-    if (limitProblem == why) {
+void IntervalEdit::SetLimitProblem(const QString& why, MarkKind kind) {
+    if (limitProblem == why && limitKind == kind) {
         return;
     }
     limitProblem = why;
+    limitKind = kind;
     DescribeMarks();
     update();
 }
@@ -227,29 +230,37 @@ void IntervalEdit::paintEvent(QPaintEvent* event) {
     }
     // Last, so the mark of unreadable typing is never covered.
     if (IsMarked()) {
-        PaintProblemMark(painter, rect());
+        PaintFindingMark(painter, rect(), unreadable ? MarkKind::Problem : limitKind);
     }
 }
 
-void PaintProblemMark(QPainter& painter, const QRect& box) {
+void PaintFindingMark(QPainter& painter, const QRect& box, MarkKind kind) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    const QColor color = ProblemColor();
+    const QColor color = kind == MarkKind::Warning ? WarningColor() : ProblemColor();
     painter.setPen(QPen(color, 2));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRectF(box).adjusted(1, 1, -1, -1));
-    // A round sign with "!" at the right end, where the text rarely reaches.
+    // The sign with "!" at the right end, where the text rarely reaches.
     const double size = std::max(8.0, box.height() - 6.0);
     const QRectF sign(box.right() - size - 3, box.top() + (box.height() - size) / 2, size, size);
     painter.setPen(Qt::NoPen);
     painter.setBrush(color);
-    painter.drawEllipse(sign);
+    if (kind == MarkKind::Warning) {
+        painter.drawPolygon(QPolygonF{{sign.center().x(), sign.top()},
+                                      {sign.right(), sign.bottom()},
+                                      {sign.left(), sign.bottom()}});
+    } else {
+        painter.drawEllipse(sign);
+    }
     QFont bold = painter.font();
     bold.setBold(true);
     bold.setPixelSize(std::max(6, static_cast<int>(size * 0.8)));
     painter.setFont(bold);
     painter.setPen(Qt::white);
-    painter.drawText(sign, Qt::AlignCenter, QStringLiteral("!"));
+    // In a triangle the "!" sits in its wider lower part.
+    painter.drawText(kind == MarkKind::Warning ? sign.adjusted(0, size * 0.2, 0, 0) : sign,
+                     Qt::AlignCenter, QStringLiteral("!"));
     painter.restore();
 }
 

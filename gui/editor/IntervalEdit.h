@@ -26,8 +26,12 @@ bool ReadsAsInterval(QStringView text);
 class QPainter;
 class TypingLimitValidator;
 
-// The problem mark of an interval field within box: a frame and a round "!" sign.
-void PaintProblemMark(QPainter& painter, const QRect& box);
+// What a field's mark says: the device cannot take it (or it does not read), or the device takes
+// it but not as shown.
+enum class MarkKind { Problem, Warning };
+// The mark of an interval field within box: a frame and a "!" sign, round for a problem and
+// triangular for a warning, each in its colour.
+void PaintFindingMark(QPainter& painter, const QRect& box, MarkKind kind);
 
 // An edit holding one interval as text. It remembers its text when it receives the focus, and
 // when the user is done typing (the focus leaves, or Enter) it takes the text in its normal form
@@ -63,8 +67,9 @@ public:
     bool CommitPendingChange();
     // The typed text was refused and is still there, not yet corrected or taken back.
     bool IsUnreadable() const { return unreadable; }
-    // Marks a committed interval the device cannot take, with why; empty clears the mark.
-    void SetLimitProblem(const QString& why);
+    // Marks a committed interval the device check found something on, with why; empty clears
+    // the mark.
+    void SetLimitProblem(const QString& why, MarkKind kind = MarkKind::Problem);
     const QString& GetLimitProblem() const { return limitProblem; }
     // Either mark shows: a frame and a sign in the problem colour.
     bool IsMarked() const { return unreadable || !limitProblem.isEmpty(); }
@@ -101,6 +106,7 @@ private:
     TypingLimitValidator* limitValidator = nullptr;
     bool unreadable = false;
     QString limitProblem;
+    MarkKind limitKind = MarkKind::Problem;
     bool typingCut = false;
 };
 

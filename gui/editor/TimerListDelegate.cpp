@@ -168,7 +168,9 @@ void TimerListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     }
     if (index.column() == kIntervalColumn &&
         !index.data(TimerListModel::ProblemRole).toString().isEmpty()) {
-        PaintProblemMark(*painter, cell);
+        PaintFindingMark(*painter, cell,
+                         index.data(TimerListModel::WarningRole).toBool() ? MarkKind::Warning
+                                                                          : MarkKind::Problem);
     }
     painter->restore();
 }
@@ -189,7 +191,9 @@ void TimerListDelegate::setEditorData(QWidget* editor, const QModelIndex& index)
     if (edit == nullptr) {
         return;
     }
-    edit->SetLimitProblem(index.data(TimerListModel::ProblemRole).toString());
+    edit->SetLimitProblem(
+        index.data(TimerListModel::ProblemRole).toString(),
+        index.data(TimerListModel::WarningRole).toBool() ? MarkKind::Warning : MarkKind::Problem);
     // Typing in progress, or refused, stays for the user to finish or take back.
     if (edit->HasPendingChange() || edit->IsUnreadable()) {
         return;

@@ -153,7 +153,8 @@ QVariant TimerListModel::data(const QModelIndex& index, int role) const {
         }
     }
     const RowState& value = timer.rows[static_cast<std::size_t>(row)];
-    const QString& mark = marks[static_cast<std::size_t>(panel)][static_cast<std::size_t>(row)];
+    const RowMark& found = marks[static_cast<std::size_t>(panel)][static_cast<std::size_t>(row)];
+    const QString& mark = found.text;
     switch (role) {
         case Qt::DisplayRole:
             if (index.column() == kStateColumn) {
@@ -182,6 +183,8 @@ QVariant TimerListModel::data(const QModelIndex& index, int role) const {
             return mark.isEmpty() ? QVariant() : QVariant(mark);
         case ProblemRole:
             return mark;
+        case WarningRole:
+            return found.warning;
         case OnRole:
             return value.on;
         case BlockStartRole:
@@ -199,7 +202,7 @@ void TimerListModel::RowsChanged(int panel, int first, int last) {
 
 void TimerListModel::FollowPanel(int panel, const PanelState& wanted) {
     PanelState& now = shown[static_cast<std::size_t>(panel)];
-    std::vector<QString>& rowMarks = marks[static_cast<std::size_t>(panel)];
+    std::vector<RowMark>& rowMarks = marks[static_cast<std::size_t>(panel)];
     if (now.timerNumber != wanted.timerNumber) {
         now.timerNumber = wanted.timerNumber;
         const QModelIndex caption = IndexOf(panel, -1, 0);
@@ -236,7 +239,7 @@ void TimerListModel::FollowPanel(int panel, const PanelState& wanted) {
         now.rows.insert(now.rows.begin() + added, after.begin() + added,
                         after.begin() + added + newMiddle - oldMiddle);
         rowMarks.insert(rowMarks.begin() + added, static_cast<std::size_t>(newMiddle - oldMiddle),
-                        QString());
+                        RowMark());
         endInsertRows();
     }
     std::copy(after.begin() + first, after.begin() + first + changed, now.rows.begin() + first);
@@ -283,7 +286,7 @@ void TimerListModel::FollowState(const EditorChange& change) {
             for (int i = first + common; i < first + added; ++i) {
                 const PanelState& panel = state.panels[static_cast<std::size_t>(i)];
                 shown.insert(shown.begin() + i, panel);
-                marks.insert(marks.begin() + i, std::vector<QString>(panel.rows.size()));
+                marks.insert(marks.begin() + i, std::vector<RowMark>(panel.rows.size()));
             }
             endInsertRows();
         }
@@ -295,7 +298,7 @@ void TimerListModel::FollowState(const EditorChange& change) {
 }
 
 void TimerListModel::FollowMarks() {
-    std::vector<std::vector<QString>> wanted(shown.size());
+    std::vector<std::vector<RowMark>> wanted(shown.size());
     for (std::size_t i = 0; i < shown.size(); ++i) {
         wanted[i].resize(shown[i].rows.size());
     }
@@ -303,7 +306,7 @@ void TimerListModel::FollowMarks() {
         if (MarksRow(problem) && problem.panel >= 0 && problem.panel < PanelCount() &&
             problem.row < RowCount(problem.panel)) {
             wanted[static_cast<std::size_t>(problem.panel)][static_cast<std::size_t>(problem.row)] =
-                QString::fromStdString(problem.message);
+                {QString::fromStdString(problem.message), problem.IsWarning()};
         }
     }
     for (std::size_t i = 0; i < shown.size(); ++i) {

@@ -25,8 +25,10 @@ class TimerListModel : public QAbstractItemModel {
 
 public:
     enum Role {
-        // The device check's reason the interval cannot be sent as it is; empty for none.
+        // The device check's finding on the interval; empty for none.
         ProblemRole = Qt::UserRole + 1,
+        // The finding is a warning: the device takes the interval, but not as shown.
+        WarningRole,
         OnRole,
         BlockStartRole,
         // On a caption: its timer is the selected one.
@@ -71,8 +73,13 @@ private:
 
     ProgramDocument& document;
     std::vector<PanelState> shown;
-    // Per panel and row, the device check's reason; empty for none.
-    std::vector<std::vector<QString>> marks;
+    // Per panel and row, the device check's finding; empty for none.
+    struct RowMark {
+        QString text;
+        bool warning = false;
+        bool operator==(const RowMark&) const = default;
+    };
+    std::vector<std::vector<RowMark>> marks;
     int activePanel = -1;
     bool following = false;
 };

@@ -131,7 +131,7 @@ void PaintTimeline(QPainter& painter, const QRectF& rect, const TimelineLayout& 
             }
         }
         // Intervals the device cannot take: cross-hatched and framed, so the mark reads without
-        // colour too.
+        // colour too; those it takes, but not as shown, hatched one way in the warning colour.
         for (const TimelineBar& bar : lane.bars) {
             if (bar.problem.empty()) {
                 continue;
@@ -142,8 +142,10 @@ void PaintTimeline(QPainter& painter, const QRectF& rect, const TimelineLayout& 
             }
             const QRectF box(extent.left, barTop, std::max(2.0, extent.right - extent.left),
                              barHeight);
-            painter.fillRect(box, QBrush(ProblemColor(), Qt::DiagCrossPattern));
-            painter.setPen(QPen(ProblemColor(), 2));
+            const QColor color = bar.warning ? WarningColor() : ProblemColor();
+            painter.fillRect(box,
+                             QBrush(color, bar.warning ? Qt::BDiagPattern : Qt::DiagCrossPattern));
+            painter.setPen(QPen(color, 2));
             painter.drawRect(box.adjusted(1, 1, -1, -1));
         }
         // Zero-length rows as a thin line over the bars.
