@@ -2,6 +2,7 @@
 // columns from the width, which part a click lands on, and where the box and the mark go.
 #include <gtest/gtest.h>
 
+#include "gui/editor/TimerListDelegate.h"
 #include "gui/editor/TimerListLayout.h"
 
 TEST(TimerListLayout, FiguresGrowWithTheFontFromTheirMinimums) {
@@ -60,4 +61,15 @@ TEST(TimerListLayout, ATextIsCentredOrStartsAtTheLeftAndAlwaysSitsOnTheMiddle) {
     EXPECT_EQ(TextOrigin(area, QSize(20, 14), false), QPoint(10, 23));
     // Wider than its area, a centred text overhangs both sides alike.
     EXPECT_EQ(TextOrigin(area, QSize(70, 14), true).x(), 0);
+}
+
+TEST(TimerListColours, AnInactiveCaptionStandsOutFromTheListUnderLightAndDarkThemes) {
+    // Fusion's light palette: its own Mid, today's grey bar.
+    EXPECT_EQ(InactiveCaptionColor(QColor(255, 255, 255), QColor(184, 184, 184), Qt::black),
+              QColor(184, 184, 184));
+    // A dark theme whose Mid is the list's own colour: a lighter bar, still darker than the text.
+    const QColor dark =
+        InactiveCaptionColor(QColor(36, 36, 36), QColor(38, 38, 38), QColor(238, 238, 238));
+    EXPECT_GE(dark.lightness() - 36, 40);
+    EXPECT_LE(dark.lightness(), 238 - 100) << "the caption's text must still read on it";
 }

@@ -7,6 +7,7 @@
 #include <QPixmapCache>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <cmath>
 
 #include "gui/common/FocusFrame.h"
 #include "gui/editor/IntervalEdit.h"
@@ -65,12 +66,24 @@ void FrameCell(QPainter& painter, const QRect& cell, const QColor& color) {
     painter.fillRect(QRect(cell.right(), cell.top(), 1, cell.height()), color);
 }
 
+// Below this luminance step a bar does not stand out from the list around it.
+constexpr double kLeastCaptionStep = 0.1;
+
 bool IsCurrent(const QStyleOptionViewItem& option, const QModelIndex& index) {
     const auto* view = qobject_cast<const QAbstractItemView*>(option.widget);
     return view != nullptr && view->hasFocus() && view->currentIndex() == index;
 }
 
 }  // namespace
+
+QColor InactiveCaptionColor(const QColor& base, const QColor& mid, const QColor& text) {
+    if (std::abs(Luminance(mid) - Luminance(base)) >= kLeastCaptionStep) {
+        return mid;
+    }
+    const auto between = [](int from, int to) { return from + (to - from) / 4; };
+    return QColor(between(base.red(), text.red()), between(base.green(), text.green()),
+                  between(base.blue(), text.blue()));
+}
 
 TimerListDelegate::TimerListDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
 
@@ -109,8 +122,11 @@ void TimerListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     painter->save();
     if (TimerListModel::RowOf(index) == -1) {
         const bool active = index.data(TimerListModel::ActiveRole).toBool();
-        const QColor background = active ? palette.color(QPalette::Active, QPalette::Highlight)
-                                         : palette.color(QPalette::Active, QPalette::Mid);
+        const QColor background =
+            active ? palette.color(QPalette::Active, QPalette::Highlight)
+                   : InactiveCaptionColor(palette.color(QPalette::Active, QPalette::Base),
+                                          palette.color(QPalette::Active, QPalette::Mid),
+                                          palette.color(QPalette::Active, QPalette::Text));
         const QColor text =
             active ? palette.color(QPalette::Active, QPalette::HighlightedText)
                    : Readable(background, palette.color(QPalette::Active, QPalette::Light),

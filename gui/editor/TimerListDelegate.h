@@ -8,6 +8,11 @@
 
 class IntervalEdit;
 
+// The bar of a caption whose timer is not the selected one: the palette's Mid, unless that
+// hardly differs from the list's Base, as under some dark themes; then a shade between Base and
+// Text, so the bar still reads as one.
+QColor InactiveCaptionColor(const QColor& base, const QColor& mid, const QColor& text);
+
 // Paints the timer list as it always looked: a caption bar per timer in its active or inactive
 // colours, and per interval the ON/OFF label, the interval with its problem mark, and the
 // block-start box, each framed, the selected rows highlighted. Colours come from the palette,
