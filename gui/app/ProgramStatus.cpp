@@ -13,8 +13,9 @@
 
 namespace {
 
-// A red that reads on light and dark themes alike, with white text on it.
-const QColor kWarningColor(0xC6, 0x28, 0x28);
+// The full gauge of a program too large for the device: a red that reads on light and dark
+// themes alike, with white text on it.
+const QColor kOverLimitColor(0xC6, 0x28, 0x28);
 const QString kSeparator = QStringLiteral(" \u00B7 ");
 
 // A screen reader hears a label's new text: its name is its text.
@@ -120,7 +121,7 @@ void ProgramStatus::Show(const ProgramSummary& summary,
     gauge->setProperty("overLimit", over);
     QPalette colors = gaugeLabel->palette();
     if (over) {
-        colors.setColor(QPalette::Highlight, kWarningColor);
+        colors.setColor(QPalette::Highlight, kOverLimitColor);
         colors.setColor(QPalette::HighlightedText, Qt::white);
     }
     gauge->setPalette(colors);
