@@ -4,6 +4,13 @@
 
 #include "core/Rgb.h"
 
+// share of a and the rest of b, channel by channel.
+inline QColor Blend(const QColor& a, const QColor& b, double share) {
+    return QColor::fromRgbF(static_cast<float>(a.redF() * share + b.redF() * (1 - share)),
+                            static_cast<float>(a.greenF() * share + b.greenF() * (1 - share)),
+                            static_cast<float>(a.blueF() * share + b.blueF() * (1 - share)));
+}
+
 inline QColor ToQColor(Rgb color) {
     return QColor(static_cast<QRgb>(color));
 }

@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "gui/common/FocusFrame.h"
+#include "gui/common/SystemColors.h"
 #include "gui/editor/IntervalEdit.h"
 #include "gui/editor/TimerListModel.h"
 
@@ -80,9 +81,7 @@ QColor InactiveCaptionColor(const QColor& base, const QColor& mid, const QColor&
     if (std::abs(Luminance(mid) - Luminance(base)) >= kLeastCaptionStep) {
         return mid;
     }
-    const auto between = [](int from, int to) { return from + (to - from) / 4; };
-    return QColor(between(base.red(), text.red()), between(base.green(), text.green()),
-                  between(base.blue(), text.blue()));
+    return Blend(text, base, 0.25);
 }
 
 TimerListDelegate::TimerListDelegate(QObject* parent) : QStyledItemDelegate(parent) {}
@@ -169,9 +168,7 @@ void TimerListDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
             // dark list: an edge halfway between text and background shows on both.
             const QColor base = palette.color(QPalette::Active, QPalette::Base);
             const QColor ink = palette.color(QPalette::Active, QPalette::Text);
-            FrameCell(*painter, place,
-                      QColor((base.red() + ink.red()) / 2, (base.green() + ink.green()) / 2,
-                             (base.blue() + ink.blue()) / 2));
+            FrameCell(*painter, place, Blend(base, ink, 0.5));
             break;
         }
         default:

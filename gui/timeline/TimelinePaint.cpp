@@ -17,12 +17,6 @@ double LaneHeightFor(const QFontMetricsF& fm) {
     return std::max(22.0, std::ceil(fm.height() * 1.9));
 }
 
-QColor Blend(const QColor& a, const QColor& b, double share) {
-    return QColor::fromRgbF(static_cast<float>(a.redF() * share + b.redF() * (1 - share)),
-                            static_cast<float>(a.greenF() * share + b.greenF() * (1 - share)),
-                            static_cast<float>(a.blueF() * share + b.blueF() * (1 - share)));
-}
-
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
