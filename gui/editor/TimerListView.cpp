@@ -98,10 +98,7 @@ void TimerListView::UpdateMetrics() {
     metrics = ListMetricsFor(font.height(), onOff,
                              style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this));
     delegate->SetMetrics(metrics);
-    const ColumnWidths widths = Widths();
-    header()->resizeSection(kStateColumn, widths.label);
-    header()->resizeSection(kIntervalColumn, widths.interval);
-    header()->resizeSection(kBlockColumn, widths.box);
+    FitColumns();
     scheduleDelayedItemsLayout();
 }
 
@@ -109,13 +106,17 @@ ColumnWidths TimerListView::Widths() const {
     return ListColumnWidths(viewport()->width(), metrics);
 }
 
+void TimerListView::FitColumns() {
+    const ColumnWidths widths = Widths();
+    header()->resizeSection(kStateColumn, widths.label);
+    header()->resizeSection(kIntervalColumn, widths.interval);
+    header()->resizeSection(kBlockColumn, widths.box);
+}
+
 bool TimerListView::viewportEvent(QEvent* event) {
     const bool result = QTreeView::viewportEvent(event);
     if (event->type() == QEvent::Resize) {
-        const ColumnWidths widths = Widths();
-        header()->resizeSection(kStateColumn, widths.label);
-        header()->resizeSection(kIntervalColumn, widths.interval);
-        header()->resizeSection(kBlockColumn, widths.box);
+        FitColumns();
     }
     return result;
 }

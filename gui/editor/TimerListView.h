@@ -107,6 +107,8 @@ private:
     void MoveSelection(int direction);
     void ExtendSelection(int direction);
     void UpdateMetrics();
+    // The header's sections to the list's own widths at the viewport's width.
+    void FitColumns();
     void ExpandTimers(int first, int last);
 
     ProgramDocument& document;
