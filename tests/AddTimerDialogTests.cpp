@@ -14,16 +14,9 @@
 
 namespace {
 
-// The interface's language, there before the dialog is made.
-class SpeakingLanguage {
+class AddTimerDialogTest : public ::testing::Test {
 protected:
-    explicit SpeakingLanguage(const char* code) : language(QString::fromLatin1(code)) {}
-    const AppLanguage language;
-};
-
-class AddTimerDialogTest : protected SpeakingLanguage, public ::testing::Test {
-protected:
-    explicit AddTimerDialogTest(const char* language = "en") : SpeakingLanguage(language) {}
+    explicit AddTimerDialogTest(const char* code = "en") : language(QString::fromLatin1(code)) {}
 
     void SetUp() override {
         ASSERT_TRUE(ShowActive(dialog));
@@ -43,6 +36,7 @@ protected:
         return dialog.result() == QDialog::Accepted && !dialog.isVisible();
     }
 
+    const AppLanguage language;  // there before the dialog is made
     ScriptedPrompter prompter;
     AddTimerDialog dialog;
     QPushButton* ok = nullptr;
@@ -56,8 +50,6 @@ protected:
 // the dialog's own rules.
 TEST_F(AddTimerDialogTest,
        OpensWithTimer0OnZeroAndFocusInTheIntervalTabsTopToBottomAndFramesTheFocusedSwitch) {
-    EXPECT_EQ(combo->count(), 32);
-    EXPECT_EQ(combo->itemText(31), "31");
     EXPECT_EQ(edit->text(), "00:00:00");
     EXPECT_EQ(QApplication::focusWidget(), edit);
     EXPECT_EQ(edit->selectedText(), "00:00:00") << "typing replaces it";

@@ -33,6 +33,8 @@ struct Wording {
     const char* pasteTwo;
     const char* oneProblem;
     const char* twoProblems;
+    const char* oneLead;  // the status line's start
+    const char* twoLead;
 };
 
 const Wording kWordings[] = {
@@ -40,14 +42,14 @@ const Wording kWordings[] = {
      "Tavrel Timer Files (*.tvr);;All Files(*.*)", "&1 Five minutes on, 55 off, every hour",
      "Delete needs a timer to work on.", "&Undo Duplicate Timer 0 as 1", "&Redo Delete Timer 1",
      "Paste 1 Interval into Timer 0", "Paste 2 Intervals into Timer 0",
-     "The program has 1 problem.", "The program has 2 problems."},
+     "The program has 1 problem.", "The program has 2 problems.", "1 problem: ", "2 problems: "},
     {"de", "Unbenannt[*] - Tavrel - Programmable Timer",
      "Tavrel-Timer-Dateien (*.tvr);;Alle Dateien (*.*)",
      "&1 F\u00fcnf Minuten ein, 55 aus, jede Stunde",
      "F\u00fcr \u201eL\u00f6schen\u201c muss ein Timer ausgew\u00e4hlt sein.",
      "&R\u00fcckg\u00e4ngig: Timer 0 als 1 duplizieren", "&Wiederherstellen: Timer 1 l\u00f6schen",
      "1 Intervall in Timer 0 einf\u00fcgen", "2 Intervalle in Timer 0 einf\u00fcgen",
-     "Das Programm hat 1 Problem.", "Das Programm hat 2 Probleme."},
+     "Das Programm hat 1 Problem.", "Das Programm hat 2 Probleme.", "1 Problem: ", "2 Probleme: "},
 };
 
 void Trigger(MainWindow& window, const char* id) {
@@ -119,11 +121,13 @@ TEST(AppWording, TheWindowSpeaksOneLanguageInWhatItBuildsAsTheUserWorks) {
                       return SetRowText(state, 0, 0, "99:00:00");
                   }));
         Trigger(window, "editShowProblems");
+        EXPECT_TRUE(window.GetSummaryText().startsWith(Text(expected.oneLead)));
         ASSERT_EQ(EditRefusal::None,
                   document.Apply(QStringLiteral("Too long"), [](EditorState& state) {
                       return SetRowText(state, 1, 0, "99:00:00");
                   }));
         Trigger(window, "editShowProblems");
+        EXPECT_TRUE(window.GetSummaryText().startsWith(Text(expected.twoLead)));
         EXPECT_EQ(prompter.messages,
                   (QStringList{Text(expected.oneProblem), Text(expected.twoProblems)}));
         EXPECT_EQ(prompter.unexpected, QStringList());

@@ -42,16 +42,9 @@ namespace {
 constexpr char kWorkedExample[] =
     "TVRX\r\n1000\r\nSTARTUP ENABLED\r\nTimer 0\r\nON - 00:00:05\r\nOFF - 00:00:10:30\r\n";
 
-// The interface's language, there before the window is made.
-class SpeakingLanguage {
+class MainWindowTest : public ::testing::Test {
 protected:
-    explicit SpeakingLanguage(const char* code) : language(QString::fromLatin1(code)) {}
-    const AppLanguage language;
-};
-
-class MainWindowTest : protected SpeakingLanguage, public ::testing::Test {
-protected:
-    explicit MainWindowTest(const char* language = "en") : SpeakingLanguage(language) {}
+    explicit MainWindowTest(const char* code = "en") : language(QString::fromLatin1(code)) {}
 
     void SetUp() override {
         ASSERT_TRUE(ShowActive(window));
@@ -108,7 +101,6 @@ protected:
     QString Shown(int panel, int row, int column = kIntervalColumn) const {
         return Model().IndexOf(panel, row, column).data().toString();
     }
-    QString LabelText(int panel, int row) const { return Shown(panel, row, kStateColumn); }
     bool BlockStart(int panel, int row) const {
         return Model().IndexOf(panel, row, kBlockColumn).data(Qt::CheckStateRole) == Qt::Checked;
     }
@@ -118,7 +110,6 @@ protected:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, keys,
                           list->PartRect(panel, row, part).center());
     }
-    void ClickBoxOf(int panel, int row) { ClickPart(panel, row, RowPart::Box); }
     // Keys as a user types them: each to whatever has the focus then.
     static void TypeKeys(const QString& text) {
         for (const QChar c : text) {
@@ -149,11 +140,9 @@ protected:
                            .rows.at(static_cast<std::size_t>(row)));
     }
 
-    bool ButtonsEnabled() const {
-        return program->isEnabled() && addInterval->isEnabled() && deleteButton->isEnabled();
-    }
-    bool ButtonsDisabled() const {
-        return !program->isEnabled() && !addInterval->isEnabled() && !deleteButton->isEnabled();
+    // Program, Add Interval and Delete: how many of them are enabled.
+    int ButtonsEnabled() const {
+        return program->isEnabled() + addInterval->isEnabled() + deleteButton->isEnabled();
     }
 
     QString Path(const std::string& name) const { return QString::fromStdString(dir.File(name)); }
@@ -165,15 +154,13 @@ protected:
         Trigger("fileOpen");
     }
 
-    // Every test starts from no settings: no remembered window place, no recent files.
-    struct FreshSettings {
-        FreshSettings() { QSettings().clear(); }
-    };
-
+    // The language and no settings (no remembered window place, no recent files) are there
+    // before the window is made.
+    const AppLanguage language;
     ScriptedPrompter prompter;
     ModalHandler modal;
     TempDir dir;
-    FreshSettings fresh;
+    const bool fresh = (QSettings().clear(), true);
     MainWindow window;
     TimerListView* list = nullptr;
     QPushButton* addTimer = nullptr;
@@ -189,8 +176,7 @@ protected:
 TEST_F(MainWindowTest, OpensEmptyEnterAndEscDoNothingAndCtrlQClosesWithoutAsking) {
     EXPECT_FALSE(window.isWindowModified());
     EXPECT_TRUE(addTimer->isEnabled());
-    EXPECT_TRUE(ButtonsDisabled());
-    EXPECT_EQ(gauge->maximum(), 128);
+    EXPECT_EQ(ButtonsEnabled(), 0);
     EXPECT_EQ(gauge->value(), 0);
     // Some platforms bind no key to Save As, Close or Quit; the window brings its own then.
     for (const char* id : {"fileOpen", "fileSave", "fileSaveAs", "fileClose", "exit"}) {
@@ -212,10 +198,10 @@ TEST_F(MainWindowTest, AddTimerThroughTheDialogThenIntervalsAndDelete) {
     AddTimerThroughDialog(17, false, "1:2:3:4");
     ASSERT_EQ(Panels(), 1);
     EXPECT_EQ(TimerNumber(0), 17);
-    EXPECT_EQ(LabelText(0, 0), "OFF");
+    EXPECT_EQ(Shown(0, 0, kStateColumn), "OFF");
     EXPECT_EQ(Shown(0, 0), "01:02:03:04");
     EXPECT_EQ(gauge->value(), 4);
-    EXPECT_TRUE(ButtonsEnabled());
+    EXPECT_EQ(ButtonsEnabled(), 3);
     EXPECT_TRUE(window.IsModified());
 
     QTest::mouseClick(addInterval, Qt::LeftButton);
@@ -230,28 +216,23 @@ TEST_F(MainWindowTest, AddTimerThroughTheDialogThenIntervalsAndDelete) {
     QTest::mouseClick(deleteButton, Qt::LeftButton);
     EXPECT_EQ(Panels(), 0);
     EXPECT_EQ(gauge->value(), 0);
-    EXPECT_TRUE(ButtonsDisabled());
+    EXPECT_EQ(ButtonsEnabled(), 0);
 }
 
 TEST_F(MainWindowTest, AddTimerOffersOnlyTheFreeNumbersTheLowestSelected) {
     OpenText(
         "TVRX\r\n1000\r\nTimer 0\r\nON - 00:00:05\r\nTimer 1\r\nON - 00:00:05\r\n"
         "Timer 3\r\nON - 00:00:05\r\n");
-    QStringList offered;
-    QString proposed;
+    // The dialog's own handling of the numbers: AddTimerDialogTests.
     modal.Expect([&](QDialog& dialog) {
         auto* numbers = FindByName<QComboBox>(&dialog, "timerCombo");
-        for (int i = 0; i < numbers->count(); ++i) {
-            offered << numbers->itemText(i);
-        }
-        proposed = numbers->currentText();
+        EXPECT_EQ(numbers->count(), 29);
+        EXPECT_EQ(numbers->findText("3"), -1);
+        EXPECT_EQ(numbers->currentText(), "2");
         QTest::keyClick(&dialog, Qt::Key_Return);
     });
     QTest::mouseClick(addTimer, Qt::LeftButton);
     ASSERT_TRUE(modal.Seen());
-    EXPECT_EQ(proposed, "2");
-    EXPECT_EQ(offered.size(), 29);
-    EXPECT_FALSE(offered.contains("0") || offered.contains("1") || offered.contains("3"));
     EXPECT_EQ(TimerNumber(3), 2) << "Enter adds the proposed one";
     EXPECT_TRUE(prompter.messages.isEmpty());
 }
@@ -264,7 +245,11 @@ TEST_F(MainWindowTest, LimitsAreToldAndTheGaugeIsFullBeyond128) {
     ASSERT_TRUE(MakeProgram(blocks).SaveToFile(dir.File("full.tvr")));
     window.OpenFile(Path("full.tvr"));
     ASSERT_EQ(Panels(), 32);
-    EXPECT_EQ(gauge->value(), 128);
+    // Exactly the device's memory: full, but neither over nor in the warning colour.
+    EXPECT_EQ(gauge->format(), "128 of 128 bytes");
+    EXPECT_EQ(gauge->palette().color(QPalette::Highlight),
+              window.palette().color(QPalette::Highlight));
+    EXPECT_FALSE(window.GetSummaryText().contains("problem"));
 
     QTest::mouseClick(addTimer, Qt::LeftButton);  // no dialog is opened
     EXPECT_EQ(Panels(), 32);
@@ -359,10 +344,7 @@ TEST_F(MainWindowTest, RecentFilesKeepTheNewestEightThatStillExist) {
         if (window.IsModified()) {
             prompter.answers.push_back(Prompter::Answer::No);
         }
-        // Not "p" + std::to_string(i) + ".tvr": GCC 12 at -O3 warns falsely (-Wrestrict) there.
-        std::string name = "p";
-        name.append(std::to_string(i)).append(".tvr");
-        OpenText(kWorkedExample, name);
+        OpenText(kWorkedExample, QStringLiteral("p%1.tvr").arg(i).toStdString());
     }
     std::filesystem::remove(dir.File("p8.tvr"));
     const QStringList recent = window.GetRecentFiles();
@@ -380,7 +362,6 @@ TEST_F(MainWindowTest, SaveAsAddsTheSuffixAndWritesTheExactBytes) {
 
     prompter.saveNames.push_back(Path("program"));
     QTest::keyClick(&window, Qt::Key_S, Qt::ControlModifier);  // never saved: Save asks where
-    EXPECT_EQ(prompter.lastSuffix, "tvr");
     EXPECT_EQ(ReadFile(dir.File("program.tvr")), kWorkedExample);
     EXPECT_EQ(window.GetPath(), Path("program.tvr"));
     EXPECT_FALSE(window.IsModified());
@@ -534,26 +515,10 @@ TEST_F(MainWindowTest, ExitOnAnEmptiedProgramOffersDiscardOrGoingBack) {
 
 // ---- undo and the edit commands ------------------------------------------------------------
 
-// Timer 0 of three rows, timer 4 of nine and timer 9 of eight (each in two blocks).
-std::string HistoryBase() {
-    std::string text =
-        "TVRX\r\n1000\r\nTimer 0\r\nON - 00:00:05\r\nOFF - 00:00:10:30\r\n"
-        "ON - 00:00:01\r\nTimer 4\r\n";
-    for (int i = 0; i < 8; ++i) {
-        text += "ON - 00:00:0" + std::to_string(i) + "\r\n";
-    }
-    text += "Timer 4\r\nOFF - 00:01:00\r\nTimer 9\r\n";
-    for (int i = 0; i < 8; ++i) {
-        text +=
-            (i == 4 ? "Timer 9\r\nOFF - 00:00:1" : "OFF - 00:00:1") + std::to_string(i) + "\r\n";
-    }
-    return text;
-}
-
 using EditHistoryTest = MainWindowTest;
 
 TEST_F(EditHistoryTest, CtrlZInAFieldTakesBackTheTypingThenTheLastStepAndTypingGoesOnThere) {
-    OpenText(HistoryBase());
+    OpenText(kWorkedExample);
     QTest::keyClick(TypeOver(0, 0, "00:00:07"), Qt::Key_Return);
     ASSERT_TRUE(window.IsModified());
     IntervalEdit* edit = TypeOver(0, 0, "9");
@@ -574,7 +539,9 @@ TEST_F(EditHistoryTest, CtrlZInAFieldTakesBackTheTypingThenTheLastStepAndTypingG
 }
 
 TEST_F(EditHistoryTest, EveryViewFollowsAChangeMadeOnTheDocumentAlone) {
-    OpenText(HistoryBase());
+    OpenText(
+        "TVRX\r\n1000\r\nTimer 0\r\nON - 00:00:05\r\nTimer 4\r\nON - 00:00:01\r\nTimer 9\r\n"
+        "OFF - 00:00:10\r\nOFF - 00:00:11\r\nOFF - 00:00:12\r\n");
     window.resize(700, 800);
     ASSERT_TRUE(window.GetTimeline()->isVisible());
     const QString summary = window.GetSummaryText();
@@ -588,11 +555,11 @@ TEST_F(EditHistoryTest, EveryViewFollowsAChangeMadeOnTheDocumentAlone) {
     // The list, the startup box, the gauge and status line, the timeline and the title all
     // show the document's state without any widget telling them.
     EXPECT_EQ(Shown(1, 0), "01:00:00");
-    EXPECT_EQ(Rows(2), 7);
+    EXPECT_EQ(Rows(2), 2);
     EXPECT_TRUE(startup->isChecked());
     EXPECT_NE(window.GetSummaryText(), summary);
     EXPECT_EQ(gauge->value(), MemoryBytes(document.GetState()));
-    EXPECT_EQ(window.GetTimeline()->GetLayout().lanes.at(2).bars.size(), 7u);
+    EXPECT_EQ(window.GetTimeline()->GetLayout().lanes.at(2).bars.size(), 2u);
     EXPECT_TRUE(window.windowTitle().contains("[*]"));
     EXPECT_TRUE(window.isWindowModified());
 }
@@ -600,36 +567,20 @@ TEST_F(EditHistoryTest, EveryViewFollowsAChangeMadeOnTheDocumentAlone) {
 // ---- the keyboard: the Tab round -----------------------------------------------------------
 
 TEST_F(MainWindowTest, TabGoesRoundTheWindowTopToBottomWithTheListAsOneStop) {
-    std::string text = "TVRX\r\n1000\r\nTimer 0\r\n";
-    for (int i = 0; i < 10; ++i) {
-        text += "ON - 00:00:0" + std::to_string(i) + "\r\n";
-    }
-    OpenText(text);
+    OpenText(kWorkedExample);
     window.ShowTimeline(true);
     const std::vector<QWidget*> round{
         addTimer, addInterval,          deleteButton, startup,
         list,     window.GetTimeline(), program,      FindByName<QPushButton>(&window, "exit")};
-    auto goRound = [&](QWidget* from) {
-        std::vector<QWidget*> seen{from};
-        for (std::size_t i = 0; i < round.size(); ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-            seen.push_back(QApplication::focusWidget());
-        }
-        return seen;
-    };
     addTimer->setFocus(Qt::TabFocusReason);
+    std::vector<QWidget*> seen{addTimer};
+    for (std::size_t i = 0; i < round.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        seen.push_back(QApplication::focusWidget());
+    }
     std::vector<QWidget*> expected = round;
     expected.push_back(addTimer);
-    EXPECT_EQ(goRound(addTimer), expected);
-
-    // From an open field Tab commits and goes on past the list, and Shift+Tab comes back to it.
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
-                      list->PartRect(0, 4, RowPart::Interval).center());
-    ASSERT_NE(list->Editor(0, 4), nullptr);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(QApplication::focusWidget(), window.GetTimeline());
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab, Qt::ShiftModifier);
-    EXPECT_EQ(QApplication::focusWidget(), list);
+    EXPECT_EQ(seen, expected);
 }
 
 TEST_F(MainWindowTest, TheWindowsKeysReachTheSelectionFromTheList) {
@@ -738,22 +689,7 @@ void MainWindowTest::ExpectEveryThingHasItsOwnLetter() {
     EXPECT_EQ(dialogs, 4);
 }
 
-// ---- what a screen reader hears ------------------------------------------------------------
-
-TEST_F(MainWindowTest, AReaderHearsWhatEveryLabelAndButtonShowsAlsoAfterAChange) {
-    ScreenReaderOn reader;
-    OpenText(kWorkedExample);
-    startup->click();  // the status line's text changes
-    for (QWidget* control : window.findChildren<QWidget*>()) {
-        EXPECT_TRUE(ExposesItsText(control));
-    }
-}
-
-}  // namespace
-
 // ---- checks in place, the device's limits, problems and refusals ---------------------------
-
-namespace {
 
 // The check line beside the list, or an empty string while it is hidden.
 QString CheckLine(const MainWindow& window) {
@@ -773,8 +709,6 @@ QLabel* StatusLabel(const MainWindow& window) {
     }
     return nullptr;
 }
-
-}  // namespace
 
 TEST_F(MainWindowTest, AnIntervalOverTheDevicesLimitIsMarkedOnCommitInListTimelineAndStatus) {
     OpenText(kWorkedExample);
@@ -803,24 +737,9 @@ TEST_F(MainWindowTest, AnIntervalOverTheDevicesLimitIsMarkedOnCommitInListTimeli
     EXPECT_EQ(window.GetDocument().GetState().selection, (EditorSelection{0, 0}));
 }
 
-TEST_F(GermanMainWindowTest, GaugeStatusAndCheckLinesSpeakGermanWithTheProblemCountsPlural) {
+// With the forms an interval is typed in. The status line's German plurals: AppWording.
+TEST_F(GermanMainWindowTest, TypingThatDoesNotReadIsExplainedInGermanBesideTheListAndInTheField) {
     OpenText(kWorkedExample);
-    EXPECT_EQ(gauge->format(), "7 von 128 Bytes");
-    // The count leads the line, then the first problem, "…" when more follow.
-    const auto lead = [&] {
-        return window.GetSummaryText().section(QStringLiteral(" \u00B7 "), 0, 0);
-    };
-    QTest::keyClick(TypeOver(0, 1, "38:50:10:08"), Qt::Key_Return);
-    EXPECT_TRUE(lead().startsWith("1 Problem: ")) << lead().toStdString();
-    EXPECT_FALSE(lead().endsWith(u'\u2026'));
-    QTest::keyClick(TypeOver(0, 0, "99:0:0"), Qt::Key_Return);
-    EXPECT_TRUE(lead().startsWith("2 Probleme: ")) << lead().toStdString();
-    EXPECT_TRUE(lead().endsWith(u'\u2026'));
-    EXPECT_EQ(StatusLabel(window)->toolTip(),
-              "Klicken, um die Probleme aufzulisten (Bearbeiten > Probleme anzeigen)");
-
-    // Typing that does not read: the field and the line beside the list say so in German,
-    // with the forms an interval is typed in.
     IntervalEdit* edit = TypeOver(0, 1, "01.30.00");
     QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_EQ(CheckLine(window),
@@ -866,7 +785,7 @@ TEST_F(MainWindowTest, ATimerInTwoPlacesIsNamedOnOpenAndJoinTimerMovesItsRowsUnd
 
 TEST_F(MainWindowTest, ABlockBoxThatCannotChangeSaysWhyInTheStatusLine) {
     OpenText(kWorkedExample);
-    ClickBoxOf(0, 0);
+    ClickPart(0, 0, RowPart::Box);
     EXPECT_TRUE(
         window.GetSummaryText().startsWith("The first interval always starts a block \u00B7"))
         << window.GetSummaryText().toStdString();
@@ -874,7 +793,9 @@ TEST_F(MainWindowTest, ABlockBoxThatCannotChangeSaysWhyInTheStatusLine) {
     EXPECT_FALSE(window.IsModified());
 
     // The reason goes with the next change of the program.
-    ClickBoxOf(0, 1);
+    ClickPart(0, 1, RowPart::Box);
     EXPECT_TRUE(BlockStart(0, 1));
     EXPECT_FALSE(window.GetSummaryText().contains("always starts a block"));
 }
+
+}  // namespace

@@ -7,10 +7,8 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QMimeData>
-#include <QProgressBar>
 #include <QSettings>
 #include <QTest>
-#include <QUndoStack>
 #include <sstream>
 
 #include "ModalHandler.h"
@@ -187,17 +185,6 @@ TEST_F(ProgramTruthTest, StatusLineShowProblemsProgramAndTvrtoolGiveTheSameFindi
     }
 }
 
-TEST_F(ProgramTruthTest, AtExactlyTheDevicesMemoryTheGaugeIsFullButNotInTheWarningColour) {
-    // 32 timers of one interval: 32 * (1 + 3) = 128 bytes.
-    ASSERT_TRUE(window.OpenFile(Write("full.tvr", Header() + Timers(0, 31))));
-    auto* gauge = window.findChild<QProgressBar*>();
-    ASSERT_NE(gauge, nullptr);
-    EXPECT_EQ(gauge->value(), 128);
-    EXPECT_EQ(gauge->text(), QStringLiteral("128 of 128 bytes"));
-    EXPECT_FALSE(gauge->property("overLimit").toBool());
-    EXPECT_FALSE(window.GetSummaryText().contains(QStringLiteral("problem")));
-}
-
 // ---- nothing dropped without a word ----------------------------------------------------------
 
 TEST_F(ProgramTruthTest, ThirtyTwoTimersOpenWholeAndAPlainSaveLeavesTheFileAsItWas) {
@@ -292,18 +279,10 @@ TEST_F(ProgramTruthTest, TimerPlacesPastTheEditorsAreNamedAndABoxOfThemFitsTheSc
 
 // ---- what the window tells about refused edits ------------------------------------------------
 
-TEST_F(ProgramTruthTest, CommandsThatCannotActSayWhyAndChangeNothing) {
-    ASSERT_TRUE(window.OpenFile(Write("full.tvr", Header() + Timers(0, 0) + LongTimer(1, 49))));
-    const int steps = Document().GetHistory()->count();
-
-    Document().SetSelection({1, -1});
-    window.Edits().OnMoveTimer(1);
-    Document().SetSelection({1, 4});
-    window.Edits().OnInsertInterval();
-    EXPECT_EQ(prompter.messages, (QStringList{"Timer 1 is already the last timer.",
-                                              "Timer 1 already has 49 intervals."}));
-    EXPECT_EQ(Document().GetHistory()->count(), steps);
-
+// The refusals of the edit commands: MainWindowTests and ProgramExchangeTests.
+TEST_F(ProgramTruthTest, APasteThatCannotFitWhollySaysWhatWasLeftOut) {
+    ASSERT_TRUE(window.OpenFile(Write("one.tvr", Header() + Timers(0, 0))));
+    Document().SetSelection({0, -1});
     // Pasting a timer of 50 intervals keeps 49 and says so.
     QMimeData data;
     data.setText(QString::fromStdString(LongTimer(7, 50)));
@@ -313,8 +292,6 @@ TEST_F(ProgramTruthTest, CommandsThatCannotActSayWhyAndChangeNothing) {
         << window.GetSummaryText().toStdString();
 
     // A huge paste is refused in a paste's words, not a file's.
-    prompter.messages.clear();
-    prompter.details.clear();
     data.setText(QString(2 * 1024 * 1024, u'x'));
     window.Clips().Paste(&data);
     EXPECT_EQ(prompter.messages, QStringList{"Nothing was pasted."});

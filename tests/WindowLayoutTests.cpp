@@ -165,6 +165,10 @@ TEST_P(WindowLayoutTest, NoTextIsCutAndEveryControlHasAName) {
     ExpectNothingCut(&window, "main window");
     ExpectListTextsFit(*window.GetTimerList());
     EXPECT_EQ(Unnamed(&window), QStringList());
+    // Texts set after the reader came, as the opened file's, are heard as shown.
+    for (QWidget* control : window.findChildren<QWidget*>()) {
+        EXPECT_TRUE(ExposesItsText(control));
+    }
 
     AddTimerDialog editTime(&window);
     editTime.show();
