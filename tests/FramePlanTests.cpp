@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <random>
 
@@ -46,11 +47,8 @@ TEST(FramePlan, TiesGoToTheCountFartherFromTheSplit) {
 }
 
 TEST(FramePlan, TheGapsAreTheTransmittersAndTheEstimateUsesThePlannedFrames) {
-    std::mt19937 random(7);
     std::vector<std::uint8_t> frame(23);
-    for (std::uint8_t& byte : frame) {
-        byte = static_cast<std::uint8_t>(random());
-    }
+    std::generate(frame.begin(), frame.end(), std::mt19937(7));
     const std::int32_t zero = 20'000, one = 70'000, sync = 30'000;
     const SignalTimeline nominal = SimulateTransfer(frame, zero, one, sync);
     const std::vector<std::int32_t> gaps = TransferGaps(frame, zero, one, sync);

@@ -90,6 +90,9 @@ protected:
                                if (onReading) {
                                    onReading();
                                }
+                               if (onLook) {
+                                   onLook();
+                               }
                                return now;
                            }});
         target.SetWaiter(
@@ -100,6 +103,9 @@ protected:
                 if (onWait) {
                     onWait();
                 }
+                if (onLook) {
+                    onLook();
+                }
             },
             [this](std::int64_t microseconds) { now += microseconds; });
         target.SetScreenAwake(std::make_unique<FakeScreenAwake>(awake));
@@ -107,9 +113,10 @@ protected:
             [this](const ProgramDialog::PaintedSwap& swap) { painted.push_back(swap); });
     }
 
-    // Does what a user does, once, from the event loop, as soon as the condition holds.
+    // Does what a user does, once, from the event loop, as soon as the condition holds; looked
+    // at on every reading of the counter and after every wait.
     void ActWhen(std::function<bool()> condition, std::function<void()> act) {
-        onReading = [condition, act, acted = false]() mutable {
+        onLook = [condition, act, acted = false]() mutable {
             if (!acted && condition()) {
                 acted = true;
                 QMetaObject::invokeMethod(qApp, act, Qt::QueuedConnection);
@@ -161,6 +168,7 @@ protected:
     std::int64_t now = 0;
     std::function<void()> onReading;
     std::function<void()> onWait;
+    std::function<void()> onLook;
     std::vector<ProgramDialog::PaintedSwap> painted;
 };
 
@@ -333,7 +341,7 @@ TEST_F(ProgramDialogTest, EveryWayARunEndsReleasesTheScreenAndSaysWhy) {
     ExpectIdle();
 
     // Enter starts the whole frame from its first byte; then the close box, idle, closes.
-    onReading = nullptr;
+    onLook = nullptr;
     painted.clear();
     QTest::keyClick(FocusOr(dialog), Qt::Key_Return);
     EXPECT_EQ(painted.size(), 40u);
@@ -416,24 +424,6 @@ protected:
         dialog.SetPaneClock(std::move(owned));
         onWait = [this] { clock->Advance(); };
     }
-    // As ActWhen, looked at as the frames go by.
-    void ActWhenOnFrames(std::function<bool()> condition, std::function<void()> act) {
-        onWait = [this, condition, act, acted = false]() mutable {
-            clock->Advance();
-            if (!acted && condition()) {
-                acted = true;
-                QMetaObject::invokeMethod(qApp, act, Qt::QueuedConnection);
-            }
-        };
-    }
-    // The status texts a run shows, in order.
-    std::vector<QString> Run() {
-        std::vector<QString> texts;
-        for (auto& [text, time] : ProgramDialogTest::Run([this] { return bar->text(); })) {
-            texts.push_back(text);
-        }
-        return texts;
-    }
     SimulatedPaneClock* clock = nullptr;
 };
 
@@ -441,8 +431,8 @@ TEST_F(FrameLockedDialogTest, OnAPacedDisplayEveryGapIsOnItsFramesAndOnlyDamageS
     UseClock(1e6 / 60);
     auto* warning = dialog.findChild<QLabel*>("displayWarning");
     EXPECT_TRUE(warning->isHidden()) << "a frame clock and a 60 Hz screen: nothing to warn of";
-    std::vector<QString> states = Run();
-    EXPECT_TRUE(states.back().startsWith("Done: 4 bytes sent in ")) << states.back().toStdString();
+    QTest::mouseClick(start, Qt::LeftButton);
+    EXPECT_TRUE(bar->text().startsWith("Done: 4 bytes sent in ")) << bar->text().toStdString();
     const std::optional<FrameScheduler>& run = dialog.LastFrameRun();
     ASSERT_TRUE(run);
     EXPECT_EQ(run->SwapsShown(), 40u);
@@ -455,12 +445,12 @@ TEST_F(FrameLockedDialogTest, OnAPacedDisplayEveryGapIsOnItsFramesAndOnlyDamageS
     // stops there, says where, and offers to start again; it never says Done.
     clock->stallAt = static_cast<std::int64_t>(now / (1e6 / 60)) + 3 * 60 + 60;
     clock->stallFrames = 30;
-    states = Run();
+    const auto seen = Run([this] { return bar->text(); });
     EXPECT_EQ(
         bar->text(),
         "The screen missed frames at byte 2; the device may have read it wrong. Start again.");
-    EXPECT_TRUE(std::none_of(states.begin(), states.end(),
-                             [](const QString& state) { return state.startsWith("Done"); }));
+    EXPECT_TRUE(std::none_of(seen.begin(), seen.end(),
+                             [](const auto& state) { return state.first.startsWith("Done"); }));
     ASSERT_TRUE(dialog.LastFrameRun() && dialog.LastFrameRun()->Unsafe());
     EXPECT_LT(dialog.LastFrameRun()->SwapsShown(), 40u) << "no swap goes out after the damage";
     EXPECT_EQ(Plain(start), "Start again");
@@ -468,15 +458,15 @@ TEST_F(FrameLockedDialogTest, OnAPacedDisplayEveryGapIsOnItsFramesAndOnlyDamageS
 
     // Start again: a clean run, Done, and Start is Start again.
     clock->stallAt.reset();
-    states = Run();
+    QTest::mouseClick(start, Qt::LeftButton);
     EXPECT_TRUE(bar->text().startsWith("Done: 4 bytes sent in "));
     EXPECT_EQ(Plain(start), "Start");
 }
 
 TEST_F(FrameLockedDialogTest, EscOrAMinimisedWindowStopsAFrameLockedRun) {
     UseClock(1e6 / 60);
-    ActWhenOnFrames([this] { return bar->GetPos() >= 14; },
-                    [this] { QTest::keyClick(FocusOr(dialog), Qt::Key_Escape); });
+    ActWhen([this] { return bar->GetPos() >= 14; },
+            [this] { QTest::keyClick(FocusOr(dialog), Qt::Key_Escape); });
     QTest::mouseClick(start, Qt::LeftButton);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(bar->text(), "Canceled after 1 of 4 bytes");
@@ -484,8 +474,8 @@ TEST_F(FrameLockedDialogTest, EscOrAMinimisedWindowStopsAFrameLockedRun) {
     EXPECT_LT(dialog.LastFrameRun()->SwapsOut(), 20u) << "no swap goes out after Esc";
     ExpectIdle();
 
-    ActWhenOnFrames([this] { return bar->GetPos() >= 24; },
-                    [this] { dialog.setWindowState(Qt::WindowMinimized); });
+    ActWhen([this] { return bar->GetPos() >= 24; },
+            [this] { dialog.setWindowState(Qt::WindowMinimized); });
     QTest::mouseClick(start, Qt::LeftButton);
     EXPECT_EQ(bar->text(), "Canceled: the panes could not be seen after 2 of 4 bytes");
     dialog.setWindowState(Qt::WindowNoState);
@@ -498,7 +488,7 @@ TEST_F(FrameLockedDialogTest, AClockThatIsNotTheDisplaysFallsBackToTheTimerAndSa
     UseClock(5'000);
     auto* warning = dialog.findChild<QLabel*>("displayWarning");
     EXPECT_TRUE(warning->isHidden());
-    Run();
+    QTest::mouseClick(start, Qt::LeftButton);
     EXPECT_TRUE(bar->text().startsWith("Done: 4 bytes sent in "));
     EXPECT_FALSE(dialog.LastFrameRun());
     EXPECT_EQ(painted.size(), 40u) << "every swap painted on the dialog's own timer";
