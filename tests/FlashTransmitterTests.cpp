@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <numeric>
 #include <random>
@@ -261,20 +262,12 @@ TEST(FlashTransmitter, AnEventDuringASleepIsHandledThenAndTheStepsStayOnTime) {
     EXPECT_FALSE(rig.transmitter.CounterFailed());
 }
 
-std::vector<std::uint8_t> RandomFrame(std::size_t size) {
-    std::mt19937 random(static_cast<unsigned>(size));
-    std::vector<std::uint8_t> frame(size);
-    for (std::uint8_t& byte : frame) {
-        byte = static_cast<std::uint8_t>(random());
-    }
-    return frame;
-}
-
 TEST(TransferEstimate, FollowsTheNominalScheduleForShortAndLongFrames) {
     // Three different times, so a zero, a one and a sync cannot stand in for each other.
     const std::int32_t zero = 20'000, one = 70'000, sync = 30'000;
     for (const std::size_t size : {1u, 16u, 131u}) {
-        const std::vector<std::uint8_t> frame = RandomFrame(size);
+        std::vector<std::uint8_t> frame(size);
+        std::generate(frame.begin(), frame.end(), std::mt19937(size));
         const SignalTimeline nominal = SimulateTransfer(frame, zero, one, sync);
         const TransferEstimate estimate(frame, zero, one, sync);
         EXPECT_EQ(estimate.TotalUs(), nominal.endUs) << size << " bytes";

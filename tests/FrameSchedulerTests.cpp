@@ -83,10 +83,6 @@ std::vector<std::int64_t> Gaps(const std::vector<std::int64_t>& swapFrames) {
     return gaps;
 }
 
-std::vector<std::int64_t> PlannedGaps(const FramePlan& plan) {
-    return {plan.frames.begin(), plan.frames.end()};
-}
-
 FramePlan PlanAt(double hz) {
     return PlanTransfer(kFrame, kZeroTimeUs, kOneTimeUs, kSyncTimeUs, 1e6 / hz);
 }
@@ -112,7 +108,9 @@ TEST(FrameScheduler, CleanRunsPutEveryGapOnItsFramesAndTheReceiverReadsTheFrame)
             display.hz = hz;
             display.counter = counter;
             const std::vector<std::int64_t> shown = display.Run(scheduler);
-            EXPECT_EQ(Gaps(shown), PlannedGaps(plan)) << hz << " Hz, counter " << counter;
+            EXPECT_EQ(Gaps(shown),
+                      std::vector<std::int64_t>(plan.frames.begin(), plan.frames.end()))
+                << hz << " Hz, counter " << counter;
             EXPECT_TRUE(scheduler.AllShown());
             EXPECT_TRUE(scheduler.Damaged().empty()) << hz << " Hz";
 
@@ -127,33 +125,29 @@ TEST(FrameScheduler, CleanRunsPutEveryGapOnItsFramesAndTheReceiverReadsTheFrame)
 
 TEST(FrameScheduler, AStalledGuiThreadOrALateShowingCostsOnlyTheGapItHits) {
     const FramePlan plan = PlanAt(60);
-    // The GUI thread misses two frames just before the event that would carry swap 10.
-    {
+    // The GUI thread misses two frames just before the event that would carry swap 10; the
+    // display shows swap 20's commit a frame late, its event on time. The gap after the swap is
+    // counted from where it was shown, so it is not shortened to make up.
+    const struct {
+        std::size_t swap;
+        int stalled;  // frames lost before its event
+        int late;     // frames its commit is shown late
+        bool safe;    // a sync 83 ms long reads as a one; a zero 67 ms long is still a zero
+    } cases[] = {{10, 2, 0, false}, {20, 0, 1, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.swap);
         SimulatedDisplay display;
-        const int stalled = display.EventOfSwap(plan, 10);
-        display.stallBefore = [stalled](int event) { return event == stalled ? 2 : 0; };
+        const int event = display.EventOfSwap(plan, c.swap);
+        display.stallBefore = [&](int n) { return n == event ? c.stalled : 0; };
+        display.extraLatency = [&](int n) { return n == event ? c.late : 0; };
         FrameScheduler scheduler(plan);
         const auto off = OffPlan(plan, Gaps(display.Run(scheduler)));
-        ASSERT_EQ(off.size(), 1u) << "the gaps after the stall keep their frames";
-        EXPECT_EQ(off[0].first, 9u);
-        EXPECT_EQ(off[0].second, plan.frames[9] + 2);
+        const std::int64_t shown = plan.frames[c.swap - 1] + c.stalled + c.late;
+        EXPECT_EQ(off, (decltype(off){{c.swap - 1, shown}})) << "the gaps after keep their frames";
         ASSERT_EQ(scheduler.Damaged().size(), 1u);
-        EXPECT_EQ(scheduler.Damaged()[0].gap, 9u);
-        EXPECT_EQ(scheduler.Damaged()[0].shownFrames, plan.frames[9] + 2);
-    }
-    // The display shows swap 20's commit a frame late; its event was on time. The next gap is
-    // counted from where swap 20 was shown, so it is not shortened to make up.
-    {
-        SimulatedDisplay display;
-        const int late = display.EventOfSwap(plan, 20);
-        display.extraLatency = [late](int event) { return event == late ? 1 : 0; };
-        FrameScheduler scheduler(plan);
-        const auto off = OffPlan(plan, Gaps(display.Run(scheduler)));
-        ASSERT_EQ(off.size(), 1u);
-        EXPECT_EQ(off[0].first, 19u);
-        EXPECT_EQ(off[0].second, plan.frames[19] + 1);
-        EXPECT_EQ(scheduler.Damaged().size(), 1u);
-        EXPECT_FALSE(scheduler.Unsafe()) << "a zero one frame longer is 67 ms: still a zero";
+        EXPECT_EQ(scheduler.Damaged()[0].gap, c.swap - 1);
+        EXPECT_EQ(scheduler.Damaged()[0].shownFrames, shown);
+        EXPECT_EQ(scheduler.Damaged()[0].safe, c.safe);
     }
 }
 
