@@ -111,7 +111,6 @@ TEST(EditorCheck, WarnsOfStartupWithoutTimer0AndOfSixtiethsPastASecondAfterEvery
     EditorState state;
     state.panels = {Rows(1, {"38:50:10:07"})};
     EXPECT_TRUE(CheckEditorState(state).empty()) << "the longest interval the device takes";
-    EXPECT_EQ(LongestIntervalText(), "38:50:10:07");
     state.startup = true;
     // A file's sixtieths of 60 or more, and a problem the device cannot take after them.
     state.panels.push_back(Rows(2, {"00:00:00:60", "00:00:01:75", "99:00:00"}));
@@ -130,10 +129,6 @@ TEST(EditorCheck, WarnsOfStartupWithoutTimer0AndOfSixtiethsPastASecondAfterEvery
               "is what you meant.");
     EXPECT_EQ(CountFindings(findings).problems, 1);
     EXPECT_EQ(CountFindings(findings).warnings, 3);
-    // tvrtool's check is the same function: the same findings, in the same words.
-    const std::vector<DeviceProblem> tool = CheckDeviceLimits(ProgramFromState(state));
-    ASSERT_EQ(Kinds(tool), Kinds(findings));
-    EXPECT_EQ(tool[3].message, findings[3].message);
     state.panels.push_back(Rows(0, {"00:00:01"}));
     state.panels[1] = Rows(2, {"00:00:00:59"});
     EXPECT_TRUE(CheckEditorState(state).empty());

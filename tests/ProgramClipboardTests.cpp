@@ -184,12 +184,6 @@ TEST(ProgramClipboard, TextFromElsewhereIsReadByTheFileReadersRules) {
     EXPECT_EQ(read.load.skipped[0].number, 1u);
     EXPECT_EQ(read.load.skipped[1].number, 3u);
 
-    // Intervals under a line that may have been their timer's join no timer, as in a file.
-    read = ReadClipText("timer: 3\nON - 00:00:05\n");
-    EXPECT_TRUE(read.clip.Empty());
-    ASSERT_EQ(read.load.skippedCount, 2u);
-    EXPECT_EQ(read.load.skipped[1].reason, SkipReason::UnderSkippedTimer);
-
     // More than a block's eight intervals without a timer line are all taken.
     std::string many;
     for (int i = 0; i < 12; ++i) {

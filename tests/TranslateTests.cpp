@@ -106,9 +106,8 @@ TEST(CoreTexts, EveryMessageForPeopleIsMadeOfTranslatedTexts) {
     EditorState startup;
     startup.startup = true;
     startup.panels = {PanelState{1, {Row(true, "00:00:01", true), Row(true, "00:00:00:60")}}};
-    for (const DeviceProblem& warning : CheckEditorState(startup)) {
-        problems.push_back(warning);
-    }
+    const std::vector<DeviceProblem> warnings = CheckEditorState(startup);
+    problems.insert(problems.end(), warnings.begin(), warnings.end());
     for (const auto kind :
          {DeviceProblem::Kind::OutOfMemory, DeviceProblem::Kind::IntervalTooLong,
           DeviceProblem::Kind::BadTimerNumber, DeviceProblem::Kind::EmptyBlock,
@@ -185,11 +184,9 @@ TEST(CoreTexts, EveryMessageForPeopleIsMadeOfTranslatedTexts) {
         runs.push_back({t % 2, {{true, 0, 0, 1, 0}}});
     }
     runs.front().steps.resize(3, {true, 0, 0, 1, 0});
-    for (const std::string& line : DescribeWhatDoesNotFit(MakeProgram(runs), 0, 2)) {
-        messages.push_back(line);
-    }
-    for (const std::string& line : DescribeWhatDoesNotFit(MakeProgram(runs), 24, 2)) {
-        messages.push_back(line);
+    for (const int timers : {0, 24}) {
+        const std::vector<std::string> lines = DescribeWhatDoesNotFit(MakeProgram(runs), timers, 2);
+        messages.insert(messages.end(), lines.begin(), lines.end());
     }
 
     for (const std::int64_t us : {42'000'000, 120'000'000, 73'000'000}) {
