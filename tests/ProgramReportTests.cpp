@@ -50,34 +50,6 @@ void ExpectEveryInterval(const QString& text, const EditorState& state) {
     }
 }
 
-TEST(ProgramReport, PdfHoldsTheHeaderAndEveryTimerAndInterval) {
-    TimerProgram program = MakeProgram({{0, {{true, 0, 0, 5, 0}, {false, 0, 0, 10, 30}}},
-                                        {4, {{true, 1, 2, 3, 0}}},
-                                        {4, {{false, 0, 30, 0, 0}, {true, 0, 0, 0, 0}}},
-                                        {17, {{false, 12, 0, 0, 0}}}},
-                                       true);
-    EditorState state = StateFromProgram(program);
-    ASSERT_EQ(state.panels.size(), 3u);
-    state.startup = true;  // the main window's setting, not the list's
-    state.panels[2].rows.push_back(Row(true, "00:00:00"));
-    TempDir dir;
-    const QString file = QString::fromStdString(dir.File("program.pdf"));
-    QString error;
-    ASSERT_TRUE(ExportPdf(state, file,
-                          {QStringLiteral("weekly.tvr"), {}, false, ComputeFacts(state)}, error))
-        << error.toStdString();
-    const QString text = PdfText(file);
-    EXPECT_TRUE(text.contains(QStringLiteral("weekly.tvr")));
-    EXPECT_TRUE(
-        text.contains(QStringLiteral("Printed ") + QDate::currentDate().toString(Qt::ISODate)));
-    // 7 intervals and 4 blocks.
-    EXPECT_TRUE(text.contains(QStringLiteral("25 of 128 bytes"))) << text.toStdString();
-    EXPECT_TRUE(text.contains(QStringLiteral("4 blocks")));
-    EXPECT_TRUE(text.contains(QStringLiteral("Run timer 0 on power up: yes")));
-    ExpectEveryInterval(text, state);
-    EXPECT_EQ(text.count(QLatin1Char('\f')), 1) << "one page";
-}
-
 TEST(ProgramReport, TheLargestProgramSpansPagesEachWithTheHeader) {
     TimerProgram program = LargestProgram();
     const EditorState state = StateFromProgram(program);
@@ -150,14 +122,14 @@ TEST(ProgramReport, MarksNameEveryFindingAndUnsavedChangesAndKeepToTheirRoom) {
     EXPECT_EQ(marks.back(), "and 5 more");
 }
 
-TEST(ProgramReport, InGermanEveryTextIsGermanAndTheDateIsWrittenTheGermanWay) {
-    // Over the device's memory and unsaved, so every line of the header is there.
+// Over the device's memory, unsaved and with a row of no length, so every line of the header is
+// there; in German every text is German and the date is written the German way.
+TEST(ProgramReport, HoldsTheHeaderAndEveryIntervalInEnglishAndInGerman) {
     EditorState state = StateFromProgram(MakeProgram(FillTheDevice(true)));
-    state.startup = true;
+    state.startup = true;  // the main window's setting, not the list's
     state.panels.back().rows.push_back(Row(true, "00:00:00"));
-    const QDateTime printed(QDate(2026, 3, 9), QTime(14, 5));
     TempDir dir;
-    const auto report = [&](const std::string& name) {
+    const auto report = [&](const std::string& name, const QDateTime& printed) {
         const QString file = QString::fromStdString(dir.File(name));
         QString error;
         EXPECT_TRUE(ExportPdf(
@@ -168,14 +140,20 @@ TEST(ProgramReport, InGermanEveryTextIsGermanAndTheDateIsWrittenTheGermanWay) {
     QString german;
     {
         const AppLanguage language(QStringLiteral("de"));
-        german = report("de.pdf");
+        german = report("de.pdf", QDateTime(QDate(2026, 3, 9), QTime(14, 5)));
     }
-    const QString english = report("en.pdf");
+    // Without a time given, the report is dated now.
+    const QString english = report("en.pdf", {});
+    EXPECT_TRUE(english.contains(QStringLiteral("woche.tvr")));
+    EXPECT_TRUE(
+        english.contains(QStringLiteral("Printed ") + QDate::currentDate().toString(Qt::ISODate)));
+    EXPECT_TRUE(english.contains(QStringLiteral("135 of 128 bytes"))) << english.toStdString();
+    EXPECT_TRUE(english.contains(QStringLiteral("9 blocks")));
+    EXPECT_TRUE(english.contains(QStringLiteral("Run timer 0 on power up: yes")));
+    ExpectEveryInterval(english, state);
 
     EXPECT_TRUE(german.contains(QStringLiteral("Gedruckt am 09.03.2026 14:05")))
         << german.toStdString();
-    EXPECT_TRUE(english.contains(QStringLiteral("Printed 2026-03-09 14:05")))
-        << "the English date stays as it was";
     EXPECT_TRUE(german.contains(QStringLiteral("Seite 1 von 2")));
     EXPECT_TRUE(german.contains(QStringLiteral("Seite 2 von 2")));
     // Whole, not elided: the German marks are longer than the English ones.

@@ -1,21 +1,10 @@
-// The list's geometry as the view and its delegate use it: the figures from the font, the
-// columns from the width, which part a click lands on, and where the box and the mark go.
+// The list's geometry as the view and its delegate use it: the columns from the width, which
+// part a click lands on, and where the box and the mark go. That the figures grow with the font
+// is checked on the window at a large font (WindowLayoutTests).
 #include <gtest/gtest.h>
 
 #include "gui/editor/TimerListDelegate.h"
 #include "gui/editor/TimerListLayout.h"
-
-TEST(TimerListLayout, FiguresGrowWithTheFontFromTheirMinimums) {
-    const ListMetrics small = ListMetricsFor(13, 20, 13);
-    EXPECT_EQ(small.rowHeight, kMinRowHeight);
-    EXPECT_EQ(small.labelWidth, kMinLabelWidth);
-    EXPECT_EQ(small.boxWidth, kMinBoxWidth);
-    // At twice the size the text and its frame fit: a line plus margins, "OFF" plus a line.
-    const ListMetrics large = ListMetricsFor(34, 60, 28);
-    EXPECT_EQ(large.rowHeight, 38);
-    EXPECT_EQ(large.labelWidth, 94);
-    EXPECT_EQ(large.boxWidth, 32);
-}
 
 TEST(TimerListLayout, TheIntervalTakesTheRoomAndEveryPixelHasOnePart) {
     const ListMetrics metrics;

@@ -9,6 +9,8 @@
 #include <QUndoStack>
 #include <random>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "TestSupport.h"
 #include "core/TimerProgram.h"
@@ -88,6 +90,8 @@ protected:
 
 }  // namespace
 
+// Each undo and redo must also give back the exact state of its step: a step keeps only the
+// panels it changed, with the startup flag and the selection on both sides.
 TEST_F(TimerListModelTest, FollowsARandomRunOfEditsUndosAndRedos) {
     ASSERT_TRUE(ShowsTheDocument(model, document));
     std::mt19937 random(25);
@@ -95,8 +99,15 @@ TEST_F(TimerListModelTest, FollowsARandomRunOfEditsUndosAndRedos) {
         return count <= 0 ? 0 : std::uniform_int_distribution<int>(0, count - 1)(random);
     };
     QUndoStack& history = *document.GetHistory();
+    // Each step's state before and after it; history.index() of them are done.
+    std::vector<std::pair<EditorState, EditorState>> steps;
+    auto isState = [&](const EditorState& expected) {
+        const EditorState& now = document.GetState();
+        return now.SameProgram(expected) && now.selection == expected.selection;
+    };
     for (int step = 0; step < 600; ++step) {
         const EditorState& state = document.GetState();
+        const EditorState before = state;
         const int panels = static_cast<int>(state.panels.size());
         const int panel = pick(panels);
         const int rows =
@@ -104,68 +115,91 @@ TEST_F(TimerListModelTest, FollowsARandomRunOfEditsUndosAndRedos) {
                 ? 0
                 : static_cast<int>(state.panels[static_cast<std::size_t>(panel)].rows.size());
         const int row = pick(rows);
-        const int kind = pick(15);
+        const int kind = pick(17);
         const std::string text = std::to_string(pick(100)) + ":" + std::to_string(pick(60)) + ":0";
+        const int done = history.index();
+        ProgramDocument::Edit edit;
         switch (kind) {
             case 0:
-                history.undo();
+                if (done > 0) {
+                    history.undo();
+                    ASSERT_TRUE(isState(steps[static_cast<std::size_t>(done - 1)].first))
+                        << "undo at step " << step;
+                }
                 break;
             case 1:
-                history.redo();
+                if (done < history.count()) {
+                    history.redo();
+                    ASSERT_TRUE(isState(steps[static_cast<std::size_t>(done)].second))
+                        << "redo at step " << step;
+                }
                 break;
             case 2:
-                document.Apply("add", [&](EditorState& s) { return AppendRow(s, panel); });
+                edit = [&](EditorState& s) { return AppendRow(s, panel); };
                 break;
             case 3:
-                document.Apply("insert",
-                               [&](EditorState& s) { return InsertRowBelow(s, panel, row); });
+                edit = [&](EditorState& s) { return InsertRowBelow(s, panel, row); };
                 break;
             case 4:
-                document.Apply("delete", [&](EditorState& s) { return DeleteRow(s, panel, row); });
+                edit = [&](EditorState& s) { return DeleteRow(s, panel, row); };
                 break;
             case 5:
-                document.Apply("rows",
-                               [&](EditorState& s) { return DeleteRows(s, panel, 0, row); });
+                edit = [&](EditorState& s) { return DeleteRows(s, panel, 0, row); };
                 break;
             case 6:
-                document.Apply("timer", [&](EditorState& s) { return DeleteTimer(s, panel); });
+                edit = [&](EditorState& s) { return DeleteTimer(s, panel); };
                 break;
             case 7:
-                document.Apply("new", [&](EditorState& s) {
+                edit = [&](EditorState& s) {
                     return AddTimer(s, LowestFreeTimerNumber(s), Row(true, "00:00:01"));
-                });
+                };
                 break;
             case 8:
-                document.Apply(
-                    "move", [&](EditorState& s) { return MoveTimer(s, panel, pick(2) * 2 - 1); });
+                edit = [&](EditorState& s) { return MoveTimer(s, panel, pick(2) * 2 - 1); };
                 break;
             case 9:
-                document.Apply(
-                    "row", [&](EditorState& s) { return MoveRow(s, panel, row, pick(2) * 2 - 1); });
+                edit = [&](EditorState& s) { return MoveRow(s, panel, row, pick(2) * 2 - 1); };
                 break;
             case 10:
-                document.Apply("switch", [&](EditorState& s) { return SwitchRow(s, panel, row); });
+                edit = [&](EditorState& s) { return SwitchRow(s, panel, row); };
                 break;
             case 11:
-                document.Apply("text",
-                               [&](EditorState& s) { return SetRowText(s, panel, row, text); });
+                edit = [&](EditorState& s) { return SetRowText(s, panel, row, text); };
                 break;
             case 12:
-                document.Apply("block", [&](EditorState& s) {
-                    return SetBlockStart(s, panel, row, pick(2) == 0);
-                });
+                edit = [&](EditorState& s) { return SetBlockStart(s, panel, row, pick(2) == 0); };
                 break;
             case 13:
-                document.Apply("copy", [&](EditorState& s) { return DuplicateTimer(s, panel); });
+                edit = [&](EditorState& s) { return DuplicateTimer(s, panel); };
+                break;
+            case 14:
+                edit = [&](EditorState& s) { return RenumberTimer(s, panel, pick(32)); };
+                break;
+            case 15:
+                edit = [](EditorState& s) {
+                    s.startup = !s.startup;
+                    return EditRefusal::None;
+                };
                 break;
             default:
                 if (pick(20) == 0) {
                     document.Open(QStringLiteral("sample.tvr"), Sample());
+                    steps.clear();
                 } else {
                     document.SetSelection({panel, pick(rows + 1) - 1});
                 }
                 break;
         }
+        if (edit) {
+            document.Apply("step", edit);
+            if (history.index() != done) {
+                steps.resize(static_cast<std::size_t>(done));
+                steps.emplace_back(before, document.GetState());
+            } else {
+                ASSERT_TRUE(document.GetState().SameProgram(before)) << "step " << step;
+            }
+        }
+        ASSERT_EQ(history.count(), static_cast<int>(steps.size())) << "step " << step;
         ASSERT_TRUE(ShowsTheDocument(model, document))
             << "after step " << step << ", kind " << kind;
     }
