@@ -17,7 +17,6 @@ public:
         Poll();
     }
     bool Seen() const { return seen; }
-    QString Title() const { return title; }
 
 private:
     void Poll() {
@@ -32,7 +31,6 @@ private:
                 return;
             }
             seen = true;
-            title = dialog->windowTitle();
             act(*dialog);
         });
     }
@@ -40,5 +38,4 @@ private:
     std::function<void(QDialog&)> act;
     bool seen = false;
     int tries = 0;
-    QString title;
 };

@@ -45,23 +45,18 @@ public:
         details.append(detail);
         return Take(answers, Answer::Cancel, "discard: " + text) == Answer::Yes;
     }
-    int AskTimerNumber(QWidget*, const QString& text, const QList<int>& choices,
-                       int current) override {
+    int AskTimerNumber(QWidget*, const QString& text, const QList<int>&, int) override {
         questions.append(text);
-        numberChoices = choices;
-        numberShown = current;
         return Take(numbers, -1, "timer number: " + text);
     }
     QString GetOpenFileName(QWidget*, const QString& filter) override {
         filters.append(filter);
         return Take(openNames, QString(), QStringLiteral("Open file dialog"));
     }
-    QString GetSaveFileName(QWidget*, const QString& title, const QString& startPath,
-                            const QString& filter, const QString& suffix) override {
+    QString GetSaveFileName(QWidget*, const QString& title, const QString&, const QString& filter,
+                            const QString&) override {
         filters.append(filter);
         saveTitles.append(title);
-        saveStarts.append(startPath);
-        lastSuffix = suffix;
         return Take(saveNames, QString(), QStringLiteral("Save file dialog"));
     }
 
@@ -77,8 +72,6 @@ public:
 
     std::deque<Answer> answers;
     std::deque<int> numbers;  // answers to AskTimerNumber
-    QList<int> numberChoices;
-    int numberShown = -1;
     std::deque<QString> openNames;
     std::deque<QString> saveNames;
     QStringList messages;
@@ -86,9 +79,7 @@ public:
     QStringList fullLists;
     QStringList questions;
     QStringList filters;
-    QStringList saveTitles;  // each save dialog's title, and the file it proposed
-    QStringList saveStarts;
-    QString lastSuffix;
+    QStringList saveTitles;  // each save dialog's title
     QStringList unexpected;  // prompts that came without a scripted answer
 
 private:

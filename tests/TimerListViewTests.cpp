@@ -156,7 +156,6 @@ TEST_F(TimerListViewTest, TypingOverARowOpensItsFieldEnterCommitsAndEscTakesBack
 }
 
 TEST_F(TimerListViewTest, TypingThatDoesNotReadStaysFramedInItsFieldUntilPutRight) {
-    QSignalSpy unreadable(list, &TimerListView::unreadableChanged);
     ClickPart(0, 1, RowPart::Interval);
     IntervalEdit* edit = list->Editor(0, 1);
     ASSERT_NE(edit, nullptr);
@@ -167,7 +166,6 @@ TEST_F(TimerListViewTest, TypingThatDoesNotReadStaysFramedInItsFieldUntilPutRigh
         EXPECT_TRUE(edit->hasFocus()) << key;
     }
     EXPECT_TRUE(edit->IsMarked());
-    EXPECT_GE(unreadable.count(), 1);
     EXPECT_EQ(RowText(Row(0, 1)), "00:00:10") << "the last good value";
 
     // Another row's change and a click elsewhere leave the typing where it is.

@@ -188,14 +188,9 @@ TEST_P(WindowLayoutTest, NoTextIsCutAndEveryControlHasAName) {
     ExpectNothingCut(&programming, "programming dialog");
     EXPECT_EQ(Unnamed(&programming), QStringList());
     ExpectPanesClearOfTexts(programming, "programming dialog");
-    QStringList warnings;
-    for (int timer = 0; timer < 4; ++timer) {
-        warnings << QStringLiteral(
-                        "Timer %1, interval 2 has 75 sixtieths of a second; the device "
-                        "runs it as 00:00:02:15.")
-                        .arg(timer);
-    }
-    programming.SetWarnings(warnings);
+    programming.SetWarnings(QStringList(4, QStringLiteral("Timer 0, interval 2 has 75 sixtieths "
+                                                          "of a second; the device runs it as "
+                                                          "00:00:02:15.")));
     ExpectPanesClearOfTexts(programming, "with warnings");
     programming.resize(programming.minimumSize());
     ExpectPanesClearOfTexts(programming, "with warnings, at its least size");
