@@ -10,15 +10,6 @@
 
 namespace {
 
-PanelState Timer(int number, int rows, bool on = false) {
-    PanelState panel{number, {}};
-    for (int i = 0; i < rows; ++i) {
-        panel.rows.push_back(Row(on, "00:00:" + std::to_string(10 + i)));
-    }
-    ApplyBlockRule(panel);
-    return panel;
-}
-
 std::vector<int> BlockStarts(const PanelState& panel) {
     std::vector<int> starts;
     for (std::size_t row = 0; row < panel.rows.size(); ++row) {
@@ -30,7 +21,7 @@ std::vector<int> BlockStarts(const PanelState& panel) {
 }
 
 TEST(EditorState, RowCommandsKeepTheBlockRuleAndSelectWhereWorkGoesOn) {
-    EditorState state{{Timer(2, 8), Timer(5, 3)}, false, {}};
+    EditorState state{{TimerRows(2, 8), TimerRows(5, 3)}, false, {}};
     EXPECT_EQ(BlockStarts(state.panels[0]), std::vector<int>{0});
 
     // A ninth row in one run needs a new block start.
@@ -60,7 +51,7 @@ TEST(EditorState, RowCommandsKeepTheBlockRuleAndSelectWhereWorkGoesOn) {
 }
 
 TEST(EditorState, RefusalsLeaveTheStateAsItWas) {
-    EditorState state{{Timer(0, kMaxIntervalsPerTimer), Timer(1, 1)}, true, {1, 0}};
+    EditorState state{{TimerRows(0, kMaxIntervalsPerTimer), TimerRows(1, 1)}, true, {1, 0}};
     const EditorState before = state;
     EXPECT_EQ(AppendRow(state, 0), EditRefusal::TimerFull);
     EXPECT_EQ(InsertRowBelow(state, 0, 3), EditRefusal::TimerFull);
@@ -93,12 +84,12 @@ TEST(EditorState, RefusalsLeaveTheStateAsItWas) {
 }
 
 TEST(EditorState, TimerCommandsUseFreeNumbersAndSelectTheNewPlace) {
-    EditorState state{{Timer(0, 2), Timer(3, 1), Timer(1, 4)}, false, {}};
+    EditorState state{{TimerRows(0, 2), TimerRows(3, 1), TimerRows(1, 4)}, false, {}};
     EXPECT_EQ(LowestFreeTimerNumber(state), 2);
     EXPECT_EQ(FindTimer(state, 1), 2);
     EXPECT_EQ(FindTimer(state, 7), -1);
     // Numbers a file may hold outside 0..31 take no number from the free ones.
-    state.panels.push_back(Timer(-4, 1));
+    state.panels.push_back(TimerRows(-4, 1));
     EXPECT_EQ(FreeTimerNumbers(state).size(), 29u);
 
     ASSERT_EQ(DuplicateTimer(state, 0), EditRefusal::None);
@@ -113,18 +104,19 @@ TEST(EditorState, TimerCommandsUseFreeNumbersAndSelectTheNewPlace) {
     EXPECT_EQ(state.panels.back(), (PanelState{9, {Row(true, "00:00:05:30", true)}}));
     EXPECT_EQ(state.selection, (EditorSelection{4, -1}));
 
-    EditorState one{{Timer(6, 1)}, false, {0, 0}};
+    EditorState one{{TimerRows(6, 1)}, false, {0, 0}};
     ASSERT_EQ(DeleteTimer(one, 0), EditRefusal::None);
     EXPECT_EQ(one.selection, (EditorSelection{-1, -1}));
     for (int i = 0; i < kTimerCount; ++i) {
-        one.panels.push_back(Timer(i, 1));
+        one.panels.push_back(TimerRows(i, 1));
     }
     EXPECT_EQ(LowestFreeTimerNumber(one), -1);
 }
 
 // The view's replay of these ranges is checked where the document sends them.
 TEST(EditorStateCompare, GivesTheSmallestRangeThatTurnsOneStateIntoTheOther) {
-    const PanelState a = Timer(0, 2), b = Timer(1, 3), c = Timer(2, 1), x = Timer(9, 4);
+    const PanelState a = TimerRows(0, 2), b = TimerRows(1, 3), c = TimerRows(2, 1),
+                     x = TimerRows(9, 4);
     PanelState changed = b;
     changed.rows[1].on = true;
     const struct {
@@ -208,7 +200,7 @@ TEST(EditorStateProgram, WhatDoesNotFitIsLeftOut) {
 }
 
 TEST(EditorStateBlockStart, RefusesWhereTheRuleWouldPutTheBoxBackAndAClearedBoxMayNeedAnother) {
-    EditorState state{{Timer(4, 16), Timer(5, 12)}, false, {1, -1}};
+    EditorState state{{TimerRows(4, 16), TimerRows(5, 12)}, false, {1, -1}};
     const EditorState before = state;
     EXPECT_EQ(SetBlockStart(state, 0, 0, false), EditRefusal::BlockFirstInterval);
     EXPECT_EQ(SetBlockStart(state, 0, 8, false), EditRefusal::BlockTooLong)
@@ -245,7 +237,7 @@ TEST(EditorStateBlockStart, RefusesWhereTheRuleWouldPutTheBoxBackAndAClearedBoxM
 }
 
 TEST(EditorStateRows, TextIsStoredInItsNormalFormAndSwitchFlips) {
-    EditorState state{{Timer(2, 3), Timer(6, 9)}, false, {0, -1}};
+    EditorState state{{TimerRows(2, 3), TimerRows(6, 9)}, false, {0, -1}};
     ASSERT_EQ(SetRowText(state, 1, 8, " 0:0:1:2 "), EditRefusal::None);
     EXPECT_EQ(state.panels[1].rows[8], (Row(false, "00:00:01:02", true)))
         << "the block start is not the text's";
@@ -267,7 +259,7 @@ TEST(EditorStateRows, TextIsStoredInItsNormalFormAndSwitchFlips) {
 
 TEST(EditorStateJoin, AppendsTheSecondPlaceToTheFirstKeepingItsBlocksAndTheRule) {
     EditorState state;
-    state.panels = {Timer(1, 7), Timer(2, 1), Timer(1, 3)};
+    state.panels = {TimerRows(1, 7), TimerRows(2, 1), TimerRows(1, 3)};
     state.panels[2].rows[0].on = true;
     state.selection = {1, -1};
     EXPECT_EQ(TimerToJoin(state), 1) << "the first timer in two places when the selection is not";
@@ -286,7 +278,7 @@ TEST(EditorStateJoin, AppendsTheSecondPlaceToTheFirstKeepingItsBlocksAndTheRule)
 
     // A second place that started mid-block in the file still gets the rule's boxes.
     EditorState longer;
-    longer.panels = {Timer(3, 6), Timer(3, 6)};
+    longer.panels = {TimerRows(3, 6), TimerRows(3, 6)};
     longer.panels[1].rows[0].blockStart = false;
     ASSERT_EQ(JoinTimer(longer, 3), EditRefusal::None);
     EXPECT_EQ(BlockStarts(longer.panels[0]), (std::vector<int>{0, 8}));
@@ -294,7 +286,7 @@ TEST(EditorStateJoin, AppendsTheSecondPlaceToTheFirstKeepingItsBlocksAndTheRule)
 
 TEST(EditorStateJoin, RefusesPastTheRowLimitAndPrefersTheSelectedTimer) {
     EditorState state;
-    state.panels = {Timer(1, 2), Timer(4, 30), Timer(1, 1), Timer(4, 20)};
+    state.panels = {TimerRows(1, 2), TimerRows(4, 30), TimerRows(1, 1), TimerRows(4, 20)};
     state.selection = {3, 0};
     EXPECT_EQ(TimerToJoin(state), 4);
     const EditorState before = state;

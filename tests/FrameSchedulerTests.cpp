@@ -7,6 +7,7 @@
 #include <optional>
 #include <random>
 
+#include "SimulatedDisplay.h"
 #include "core/FramePlan.h"
 #include "core/FrameScheduler.h"
 #include "core/SignalDecoder.h"
@@ -17,63 +18,26 @@ namespace {
 // Eight bytes with ones and zeros in every position.
 const std::vector<std::uint8_t> kFrame = {0x55, 0x08, 0x5A, 0xA5, 0x0F, 0xF0, 0x33, 0xC7};
 
-// A display driven by frame events (Wayland): an event per frame unless the GUI thread stalls,
-// each event's commit shown `latency` frames on (never before the commit before it), its
-// feedback delivered when it is shown. Faults are injected by frame event.
-struct SimulatedDisplay {
-    double hz = 60;
-    double phaseUs = 3'100;  // where the frame grid starts
-    int latency = 2;
-    bool counter = true;  // gives its frame counter, or only presented times
-    std::function<int(int)> stallBefore = [](int) { return 0; };   // frames lost before event n
-    std::function<int(int)> extraLatency = [](int) { return 0; };  // extra frames for commit n
-    std::function<double(std::int64_t)> frameStart;                // default: the regular grid
-
-    double PeriodUs() const { return 1e6 / hz; }
-    std::int64_t StartOf(std::int64_t frame) const {
-        return frameStart ? static_cast<std::int64_t>(frameStart(frame))
-                          : std::llround(phaseUs + static_cast<double>(frame) * PeriodUs());
-    }
-
-    // Runs the scheduler to the end; returns the frame each swap was shown on.
-    std::vector<std::int64_t> Run(FrameScheduler& scheduler) const {
-        struct Commit {
-            int id;
-            std::int64_t frame;
-        };
-        std::vector<Commit> pending;
-        std::vector<std::int64_t> swapFrames;
-        std::int64_t frame = 0;
-        std::int64_t lastShown = 0;
-        for (int event = 0; event < 20'000 && !scheduler.AllShown(); ++event) {
-            frame += 1 + stallBefore(event);
-            std::erase_if(pending, [&](const Commit& commit) {
-                if (commit.frame > frame) {
-                    return false;
-                }
-                scheduler.OnPresented(commit.id, StartOf(commit.frame),
-                                      counter ? std::optional(commit.frame) : std::nullopt);
-                return true;
-            });
-            // The event comes a little after its frame started.
-            const bool swap = scheduler.OnFrameEvent(event, StartOf(frame) + 700);
-            lastShown = std::max(lastShown, frame + latency + extraLatency(event));
-            pending.push_back({event, lastShown});
-            if (swap) {
-                swapFrames.push_back(lastShown);
-            }
+// Runs the scheduler to the end on a fresh copy of `display`, the GUI thread missing
+// stallBefore(n) frames before event n; returns the frame each swap was shown on.
+std::vector<std::int64_t> RunOn(SimulatedDisplay display, FrameScheduler& scheduler,
+                                const std::function<int(int)>& stallBefore = {}) {
+    std::vector<std::int64_t> swapFrames;
+    std::int64_t frame = 0;
+    for (int event = 0; event < 20'000 && !scheduler.AllShown(); ++event) {
+        frame += 1 + (stallBefore ? stallBefore(event) : 0);
+        if (display.Frame(&scheduler, event, frame)) {
+            swapFrames.push_back(display.LastShown());
         }
-        return swapFrames;
     }
+    return swapFrames;
+}
 
-    // The frame event on which a clean run commits swap `swap`.
-    int EventOfSwap(const FramePlan& plan, std::size_t swap) const {
-        FrameScheduler probe(plan);
-        SimulatedDisplay clean = *this;
-        const std::vector<std::int64_t> frames = clean.Run(probe);
-        return static_cast<int>(frames.at(swap) - latency - 1);
-    }
-};
+// The frame event on which a clean run commits swap `swap`.
+int EventOfSwap(const SimulatedDisplay& display, const FramePlan& plan, std::size_t swap) {
+    FrameScheduler probe(plan);
+    return static_cast<int>(RunOn(display, probe).at(swap) - display.latency - 1);
+}
 
 std::vector<std::int64_t> Gaps(const std::vector<std::int64_t>& swapFrames) {
     std::vector<std::int64_t> gaps;
@@ -107,7 +71,7 @@ TEST(FrameScheduler, CleanRunsPutEveryGapOnItsFramesAndTheReceiverReadsTheFrame)
             SimulatedDisplay display;
             display.hz = hz;
             display.counter = counter;
-            const std::vector<std::int64_t> shown = display.Run(scheduler);
+            const std::vector<std::int64_t> shown = RunOn(display, scheduler);
             EXPECT_EQ(Gaps(shown),
                       std::vector<std::int64_t>(plan.frames.begin(), plan.frames.end()))
                 << hz << " Hz, counter " << counter;
@@ -137,11 +101,12 @@ TEST(FrameScheduler, AStalledGuiThreadOrALateShowingCostsOnlyTheGapItHits) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.swap);
         SimulatedDisplay display;
-        const int event = display.EventOfSwap(plan, c.swap);
-        display.stallBefore = [&](int n) { return n == event ? c.stalled : 0; };
+        const int event = EventOfSwap(display, plan, c.swap);
         display.extraLatency = [&](int n) { return n == event ? c.late : 0; };
         FrameScheduler scheduler(plan);
-        const auto off = OffPlan(plan, Gaps(display.Run(scheduler)));
+        const auto off = OffPlan(
+            plan,
+            Gaps(RunOn(display, scheduler, [&](int n) { return n == event ? c.stalled : 0; })));
         const std::int64_t shown = plan.frames[c.swap - 1] + c.stalled + c.late;
         EXPECT_EQ(off, (decltype(off){{c.swap - 1, shown}})) << "the gaps after keep their frames";
         ASSERT_EQ(scheduler.Damaged().size(), 1u);
@@ -158,7 +123,7 @@ TEST(FrameScheduler, ALastingChangeOfLatencyCostsOneGapAndTheScheduleDoesNotRunA
         display.latency = 3;
         display.extraLatency = [step](int event) { return event >= 200 ? step : 0; };
         FrameScheduler scheduler(plan);
-        const std::vector<std::int64_t> shown = display.Run(scheduler);
+        const std::vector<std::int64_t> shown = RunOn(display, scheduler);
         ASSERT_EQ(shown.size(), plan.frames.size() + 1);
         EXPECT_LE(OffPlan(plan, Gaps(shown)).size(), 1u) << "step " << step;
         // However the step falls, the transfer is as long as planned give or take the step.
@@ -180,7 +145,7 @@ TEST(FrameScheduler, AStretchedFrameIsDamageWhenTheDisplayCountsItAsOne) {
                    (frame > 150 ? display.PeriodUs() : 0.0);
         };
         FrameScheduler scheduler(plan);
-        display.Run(scheduler);
+        RunOn(display, scheduler);
         EXPECT_TRUE(scheduler.AllShown());
         if (!counter) {
             EXPECT_TRUE(scheduler.Damaged().empty());
@@ -198,10 +163,9 @@ TEST(FrameScheduler, AtFiftyHertzAZeroTwoFramesLateIsUnsafe) {
     ASSERT_EQ(plan.frames[0], 2);
     SimulatedDisplay display;
     display.hz = 50;
-    const int stalled = display.EventOfSwap(plan, 1);
-    display.stallBefore = [stalled](int event) { return event == stalled ? 2 : 0; };
+    const int stalled = EventOfSwap(display, plan, 1);
     FrameScheduler scheduler(plan);
-    display.Run(scheduler);
+    RunOn(display, scheduler, [stalled](int event) { return event == stalled ? 2 : 0; });
     const std::optional<DamagedGap> unsafe = scheduler.Unsafe();
     ASSERT_TRUE(unsafe);
     EXPECT_EQ(unsafe->gap, 0u);

@@ -27,16 +27,6 @@ EditorState TwoTimers() {
     return StateFromProgram(MakeProgram(blocks));
 }
 
-// A timer of OFF rows, with the block rule kept.
-PanelState TimerOfRows(int number, int rows) {
-    PanelState panel{number, {}};
-    for (int i = 0; i < rows; ++i) {
-        panel.rows.push_back(Row(false, "00:00:01"));
-    }
-    ApplyBlockRule(panel);
-    return panel;
-}
-
 }  // namespace
 
 TEST(ProgramClipboard, CopyGivesTheExactLinesSaveWritesAndCutTakesThem) {
@@ -110,7 +100,7 @@ TEST(ProgramClipboard, PasteKeepsAFreeNumberAndRenumbersAUsedOneAndSaysSo) {
     EditorState state = TwoTimers();  // timers 0 and 4
     state.selection = {0, -1};
     ProgramClip clip;
-    clip.timers = {TimerOfRows(4, 2)};
+    clip.timers = {TimerRows(4, 2)};
     PasteOutcome outcome = PasteClip(state, clip);
     ASSERT_EQ(state.panels.size(), 3u);
     EXPECT_EQ(state.panels[1].timerNumber, 1) << "the lowest free number, after the selected";
@@ -118,7 +108,7 @@ TEST(ProgramClipboard, PasteKeepsAFreeNumberAndRenumbersAUsedOneAndSaysSo) {
     EXPECT_EQ(DescribePaste(outcome),
               "Pasted Timer 4 as Timer 1: Timer 4 is already in the program.");
 
-    clip.timers = {TimerOfRows(7, 1), TimerOfRows(40, 1)};
+    clip.timers = {TimerRows(7, 1), TimerRows(40, 1)};
     outcome = PasteClip(state, clip);
     EXPECT_EQ(state.panels[2].timerNumber, 7);
     EXPECT_EQ(state.panels[3].timerNumber, 2);
@@ -128,7 +118,7 @@ TEST(ProgramClipboard, PasteKeepsAFreeNumberAndRenumbersAUsedOneAndSaysSo) {
 
     // A full program takes no more, and says why.
     while (state.panels.size() < static_cast<std::size_t>(kTimerCount)) {
-        state.panels.push_back(TimerOfRows(LowestFreeTimerNumber(state), 1));
+        state.panels.push_back(TimerRows(LowestFreeTimerNumber(state), 1));
     }
     const EditorState full = state;
     outcome = PasteClip(state, clip);
@@ -141,7 +131,7 @@ TEST(ProgramClipboard, PasteKeepsAFreeNumberAndRenumbersAUsedOneAndSaysSo) {
 
 TEST(ProgramClipboard, PasteIntoAFullTimerSaysWhatDidNotFit) {
     EditorState state;
-    state.panels = {TimerOfRows(3, kMaxIntervalsPerTimer - 2)};
+    state.panels = {TimerRows(3, kMaxIntervalsPerTimer - 2)};
     state.selection = {0, 5};
     ProgramClip clip;
     for (int i = 0; i < 5; ++i) {

@@ -132,3 +132,12 @@ RowState Row(bool on, std::string_view text, bool blockStart) {
     ScanIntervalText(text, row.hours, row.minutes, row.seconds, row.ticks);
     return row;
 }
+
+PanelState TimerRows(int number, int rows, bool on) {
+    PanelState panel{number, {}};
+    for (int i = 0; i < rows; ++i) {
+        panel.rows.push_back(Row(on, "00:00:" + std::to_string(10 + i)));
+    }
+    ApplyBlockRule(panel);
+    return panel;
+}

@@ -60,3 +60,5 @@ TimerProgram LargestProgram();
 // A row written as people write intervals ("00:05:00", "0:0:1:30"); numbers the text does not
 // give are 0.
 RowState Row(bool on, std::string_view text, bool blockStart = false);
+// Timer `number` with rows "00:00:10", "00:00:11", ..., all ON or all OFF, the block rule kept.
+PanelState TimerRows(int number, int rows, bool on = false);

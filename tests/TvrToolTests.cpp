@@ -203,9 +203,9 @@ TEST(TvrToolDecode, SaysWhyASignalIsRefused) {
     }
     const ToolRun checksum = Tool({"decode"}, text);
     EXPECT_EQ(checksum.code, 1);
-    EXPECT_EQ(checksum.err,
-              "tvrtool: decode: checksum byte is 0x02 but the length and image bytes add up to "
-              "0x01\ntvrtool: decode: bytes read: 55 01 00 02\n");
+    // The decoder's reason (SignalDecoderTests), then the bytes read.
+    EXPECT_TRUE(checksum.err.starts_with("tvrtool: decode: checksum byte is 0x02"));
+    EXPECT_TRUE(checksum.err.ends_with("\ntvrtool: decode: bytes read: 55 01 00 02\n"));
     EXPECT_EQ(Tool({"decode"}, text.substr(0, text.rfind('\n', text.size() - 2) + 1)).err,
               "tvrtool: decode: 39 colour swaps do not make whole bytes (10 swaps per byte)\n");
 
