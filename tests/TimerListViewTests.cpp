@@ -4,6 +4,7 @@
 
 #include <QAccessible>
 #include <QItemSelectionModel>
+#include <QPaintEvent>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -22,6 +23,18 @@
 using namespace testing_support;
 
 namespace {
+
+// Notes what a widget repainted.
+class PaintRegions : public QObject {
+public:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            painted += static_cast<QPaintEvent*>(event)->region();
+        }
+        return false;
+    }
+    QRegion painted;
+};
 
 // Timer 1 of three rows (ON 5 s, OFF 10 s, ON 1 min) and timer 4 of two, in a window with a
 // button before the list to take the focus from it.
@@ -114,6 +127,16 @@ TEST_F(TimerListViewTest, TheSelectionModelAndTheDocumentFollowEachOther) {
     document.SetSelection({1, -1});
     EXPECT_TRUE(selection.isRowSelected(1, {}));
     EXPECT_FALSE(selection.isRowSelected(0, model.IndexOf(0, -1, 0)));
+    // A caption is one bar across the row: a change of its first cell repaints all of it.
+    QCoreApplication::processEvents();
+    PaintRegions paints;
+    list->viewport()->installEventFilter(&paints);
+    const QModelIndex caption = model.IndexOf(0, -1, 0);
+    emit list->ListModel()->dataChanged(caption, caption, {TimerListModel::ActiveRole});
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(paints.painted.contains(
+        QPoint(list->viewport()->width() - 2, list->visualRect(caption).center().y())));
+    list->viewport()->removeEventFilter(&paints);
 
     // A change made on the selection model, as a screen reader's select action makes it.
     selection.select(model.IndexOf(1, 1, 0),

@@ -53,6 +53,7 @@ TimerListView::TimerListView(ProgramDocument& document, QWidget* parent)
             });
     connect(listModel, &QAbstractItemModel::modelReset, this,
             [this] { ExpandTimers(0, listModel->PanelCount() - 1); });
+    connect(listModel, &QAbstractItemModel::dataChanged, this, &TimerListView::RepaintCaptions);
     UpdateMetrics();
     ExpandTimers(0, listModel->PanelCount() - 1);
     ShowSelection();
@@ -84,6 +85,18 @@ void TimerListView::drawRow(QPainter* painter, const QStyleOptionViewItem& optio
     QStyleOptionViewItem bar = options;
     bar.rect = QRect(0, options.rect.y(), viewport()->width(), options.rect.height());
     itemDelegate()->paint(painter, bar, index.siblingAtColumn(0));
+}
+
+void TimerListView::RepaintCaptions(const QModelIndex& topLeft, const QModelIndex& bottomRight) {
+    if (!topLeft.isValid() || TimerListModel::RowOf(topLeft) != -1) {
+        return;
+    }
+    // drawRow paints a caption as one bar across the row; the tree repaints only the cells
+    // that changed, which would leave the rest of the bar in its old colours or number.
+    for (int panel = topLeft.row(); panel <= bottomRight.row(); ++panel) {
+        const QRect cell = visualRect(listModel->IndexOf(panel, -1, 0));
+        viewport()->update(QRect(0, cell.y(), viewport()->width(), cell.height()));
+    }
 }
 
 QSize TimerListView::sizeHint() const {

@@ -110,6 +110,7 @@ private:
     // The header's sections to the list's own widths at the viewport's width.
     void FitColumns();
     void ExpandTimers(int first, int last);
+    void RepaintCaptions(const QModelIndex& topLeft, const QModelIndex& bottomRight);
 
     ProgramDocument& document;
     TimerListModel* listModel;
